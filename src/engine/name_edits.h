@@ -1,0 +1,22 @@
+// ApplyNameEdits: turns a file's name without extension into its base name,
+// the value of the pattern keyword {name}.
+#pragma once
+
+#include "engine/rename_options.h"
+
+#include <QString>
+
+namespace corvane {
+
+// Applies, in this order: remove first, remove last, remove a range, remove a
+// set of characters, collapse double spaces, trim from a text, trim until a
+// text, insert a text, zero-fill numbers. Positions are 1-based and count
+// UTF-16 code units; every position is clamped, so no input fails.
+QString ApplyNameEdits(const QString& name, const RenameOptions& options);
+
+// Every maximal run of ASCII digits rewritten with at least `digits` digits:
+// leading zeros of the run dropped, then zeros added in front. Runs of any
+// length keep their digits (a run beyond 32 bits is not read as a number).
+QString ZeroFillNumbers(const QString& text, int digits);
+
+}  // namespace corvane

@@ -1,0 +1,24 @@
+#include "engine/rename_item.h"
+
+#include "platform/paths.h"
+
+#include <QTimeZone>
+
+namespace corvane {
+
+QDateTime ZeroTime() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC); }
+
+NameAndExt SplitFileName(QStringView fileName) {
+  const qsizetype dot = fileName.lastIndexOf(u'.');
+  if (dot < 0) return {fileName.toString(), QString()};
+  return {fileName.left(dot).toString(), fileName.mid(dot).toString()};
+}
+
+void AssignPath(TRenameItem& item, const QString& path) {
+  item.OriginalPath = path;
+  NameAndExt parts = SplitFileName(FileNamePart(path));
+  item.OriginalName = std::move(parts.name);
+  item.Ext = std::move(parts.ext);
+}
+
+}  // namespace corvane

@@ -1,0 +1,71 @@
+#include "platform/paths.h"
+
+#include <QHashFunctions>
+
+namespace corvane {
+namespace {
+
+char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
+
+}  // namespace
+
+bool IsFolderDelimiter(QChar c) {
+#ifdef Q_OS_WIN
+  return c == u'\\' || c == u'/' || c == u':';
+#else
+  return c == u'/';
+#endif
+}
+
+static qsizetype LastDelimiter(QStringView path) {
+  for (qsizetype i = path.size() - 1; i >= 0; --i) {
+    if (IsFolderDelimiter(path[i])) return i;
+  }
+  return -1;
+}
+
+QString FileNamePart(QStringView path) { return path.mid(LastDelimiter(path) + 1).toString(); }
+
+QString FolderPart(QStringView path) { return path.left(LastDelimiter(path) + 1).toString(); }
+
+QString JoinPath(const QString& folder, const QString& name) {
+  if (folder.isEmpty() || IsFolderDelimiter(folder.back())) return folder + name;
+  return folder + kPathSeparator + name;
+}
+
+bool EqualIgnoringAsciiCase(QStringView a, QStringView b) {
+  if (a.size() != b.size()) return false;
+  for (qsizetype i = 0; i < a.size(); ++i) {
+    if (FoldAscii(a[i].unicode()) != FoldAscii(b[i].unicode())) return false;
+  }
+  return true;
+}
+
+bool SamePathTextWindowsRule(QStringView a, QStringView b) { return EqualIgnoringAsciiCase(a, b); }
+
+size_t PathTextHashWindowsRule(QStringView path) {
+  size_t h = 1469598103934665603ull;  // FNV-1a over the folded code units
+  for (QChar c : path) {
+    h ^= FoldAscii(c.unicode());
+    h *= 1099511628211ull;
+  }
+  return h;
+}
+
+bool SamePathText(QStringView a, QStringView b) {
+#ifdef Q_OS_WIN
+  return SamePathTextWindowsRule(a, b);
+#else
+  return a == b;
+#endif
+}
+
+size_t PathTextHash(QStringView path) {
+#ifdef Q_OS_WIN
+  return PathTextHashWindowsRule(path);
+#else
+  return qHash(path);
+#endif
+}
+
+}  // namespace corvane

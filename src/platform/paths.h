@@ -1,0 +1,50 @@
+// Path text as the program sees it: split, joined and compared exactly as
+// received, never made absolute or normalised.
+//
+// On Windows both "\" and "/" separate folders and a drive colon ends a folder
+// part; elsewhere only "/" does. Functions named ...WindowsRule / ...Exact are
+// pure and behave the same on every platform, so both rules can be tested
+// anywhere; the unqualified names pick the rule of the platform built for.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace corvane {
+
+#ifdef Q_OS_WIN
+inline constexpr QChar kPathSeparator = u'\\';
+#else
+inline constexpr QChar kPathSeparator = u'/';
+#endif
+
+// True for a character that ends a folder part on this platform.
+bool IsFolderDelimiter(QChar c);
+
+// The file name of `path`: everything after the last folder delimiter.
+QString FileNamePart(QStringView path);
+
+// The folder of `path` including its final delimiter ("" when there is none).
+QString FolderPart(QStringView path);
+
+// `folder` joined with `name`: one separator between them unless `folder` is
+// empty or already ends with a folder delimiter.
+QString JoinPath(const QString& folder, const QString& name);
+
+// Equality with the letters A to Z compared without regard to case and every
+// other character exactly (so Ä and ä differ).
+bool EqualIgnoringAsciiCase(QStringView a, QStringView b);
+
+// Whether two paths name the same list entry: the Windows rule (A to Z without
+// case) on Windows, exact comparison elsewhere, where file systems usually
+// tell Report.TXT and report.txt apart.
+bool SamePathText(QStringView a, QStringView b);
+
+// A hash consistent with SamePathText: paths that compare equal hash equal.
+size_t PathTextHash(QStringView path);
+
+// The same two as pure functions of the Windows rule, for tests on any platform.
+bool SamePathTextWindowsRule(QStringView a, QStringView b);
+size_t PathTextHashWindowsRule(QStringView path);
+
+}  // namespace corvane
