@@ -1,0 +1,91 @@
+#include "engine/regex.h"
+
+#include "base/format.h"
+
+namespace corvane {
+namespace {
+
+PCRE2_SPTR ToPcre(QStringView text) { return reinterpret_cast<PCRE2_SPTR>(text.utf16()); }
+
+QString CompileErrorText(int code) {
+  PCRE2_UCHAR buffer[256];
+  const int length = pcre2_get_error_message(code, buffer, std::size(buffer));
+  if (length < 0) return QStringLiteral("unknown error %1").arg(code);
+  return QString::fromUtf16(reinterpret_cast<const char16_t*>(buffer), length);
+}
+
+}  // namespace
+
+Result<Regex> Regex::Compile(QStringView pattern, uint32_t flags) {
+  using Context = std::unique_ptr<pcre2_compile_context, void (*)(pcre2_compile_context*)>;
+  Context context(pcre2_compile_context_create(nullptr), pcre2_compile_context_free);
+  pcre2_set_newline(context.get(), PCRE2_NEWLINE_ANY);
+
+  int errorCode = 0;
+  PCRE2_SIZE errorOffset = 0;
+  pcre2_code* code = pcre2_compile(ToPcre(pattern), pattern.size(),
+                                   flags | PCRE2_UTF | PCRE2_MATCH_INVALID_UTF, &errorCode,
+                                   &errorOffset, context.get());
+  if (code == nullptr) {
+    return Error(FormatText(u"Error in regular expression at offset %d: %s",
+                            {QString::number(errorOffset), CompileErrorText(errorCode)}),
+                 Error::Code::kRegex);
+  }
+  pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);  // an interpreter fallback is fine if JIT is absent
+  return Regex(std::shared_ptr<pcre2_code>(code, pcre2_code_free));
+}
+
+Regex::Regex(std::shared_ptr<pcre2_code> code) : code_(std::move(code)) {
+  uint32_t count = 0;
+  pcre2_pattern_info(code_.get(), PCRE2_INFO_CAPTURECOUNT, &count);
+  captureCount_ = static_cast<int>(count);
+}
+
+bool Regex::Search(QStringView subject, qsizetype start, uint32_t flags,
+                   RegexMatch& match) const {
+  match.pairs_ = 0;
+  if (start > subject.size()) return false;
+  const int rc = pcre2_match(code_.get(), ToPcre(subject), subject.size(), start, flags,
+                             match.data_.get(), nullptr);
+  if (rc <= 0) return false;  // no match, or a match error such as a resource limit
+  match.pairs_ = rc;
+  return true;
+}
+
+int Regex::GroupNumber(QStringView name) const {
+  // PCRE2 wants a zero-terminated name.
+  const QString terminated = name.toString();
+  const int number = pcre2_substring_number_from_name(code_.get(), ToPcre(terminated));
+  return number > 0 ? number : -1;
+}
+
+RegexMatch::RegexMatch(const Regex& regex)
+    : data_(pcre2_match_data_create_from_pattern(regex.code_.get(), nullptr),
+            pcre2_match_data_free) {}
+
+bool RegexMatch::IsSet(int group) const {
+  if (group < 0 || group >= pairs_) return false;
+  return pcre2_get_ovector_pointer(data_.get())[2 * group] != PCRE2_UNSET;
+}
+
+qsizetype RegexMatch::Start(int group) const {
+  return IsSet(group) ? qsizetype(pcre2_get_ovector_pointer(data_.get())[2 * group]) : -1;
+}
+
+qsizetype RegexMatch::End(int group) const {
+  return IsSet(group) ? qsizetype(pcre2_get_ovector_pointer(data_.get())[2 * group + 1]) : -1;
+}
+
+QStringView RegexMatch::Captured(QStringView subject, int group) const {
+  if (!IsSet(group)) return {};
+  return subject.mid(Start(group), End(group) - Start(group));
+}
+
+int RegexMatch::HighestSetGroup() const {
+  for (int group = pairs_ - 1; group > 0; --group) {
+    if (IsSet(group)) return group;
+  }
+  return 0;
+}
+
+}  // namespace corvane

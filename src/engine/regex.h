@@ -1,0 +1,77 @@
+// Regex: a compiled PCRE2 expression over UTF-16 text (QString's own units).
+//
+// Compile once, search many times: a Regex is cheap to copy (the compiled code
+// is shared) and is only read while searching, so one Regex serves a whole
+// preview. Every expression is compiled in UTF mode, with any Unicode line
+// break as line end, and tolerates subjects that are not valid UTF-16 (lone
+// surrogates in a file name are matched as themselves, never an error).
+// \d, \w and \s stay ASCII-only: no Unicode properties are switched on.
+#pragma once
+
+#include "base/error.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+#include <memory>
+
+#ifndef PCRE2_CODE_UNIT_WIDTH
+#define PCRE2_CODE_UNIT_WIDTH 16
+#endif
+#include <pcre2.h>
+
+namespace corvane {
+
+class RegexMatch;
+
+class Regex {
+ public:
+  // Compiles `pattern` with PCRE2 compile `flags` (for example PCRE2_CASELESS)
+  // added to the fixed ones. An invalid expression gives an Error with the
+  // code kRegex and the text "Error in regular expression at offset %d: %s"
+  // filled with PCRE2's offset and its own description.
+  static Result<Regex> Compile(QStringView pattern, uint32_t flags = 0);
+
+  // Finds the first match that starts at or after `start` (a UTF-16 offset)
+  // and stores it in `match`, which must have been made for this Regex.
+  // `flags` are PCRE2 match options such as PCRE2_NOTEMPTY. Returns false when
+  // there is no match.
+  bool Search(QStringView subject, qsizetype start, uint32_t flags, RegexMatch& match) const;
+
+  // The number of capturing groups of the expression.
+  int captureCount() const { return captureCount_; }
+
+  // The number of the group named `name`, or -1 when the expression has none.
+  int GroupNumber(QStringView name) const;
+
+ private:
+  friend class RegexMatch;
+  explicit Regex(std::shared_ptr<pcre2_code> code);
+
+  std::shared_ptr<pcre2_code> code_;
+  int captureCount_ = 0;
+};
+
+// The groups of the last successful Regex::Search. Offsets are UTF-16 offsets
+// into the subject that was searched; group 0 is the whole match.
+class RegexMatch {
+ public:
+  explicit RegexMatch(const Regex& regex);
+
+  // Whether `group` took part in the match.
+  bool IsSet(int group) const;
+  qsizetype Start(int group) const;
+  qsizetype End(int group) const;
+  // The text of `group`; empty when it did not take part.
+  QStringView Captured(QStringView subject, int group) const;
+  // The highest-numbered group that took part (0 when only the whole match).
+  int HighestSetGroup() const;
+
+ private:
+  friend class Regex;
+  std::unique_ptr<pcre2_match_data, void (*)(pcre2_match_data*)> data_;
+  int pairs_ = 0;  // the pairs that PCRE2 filled for the last match
+};
+
+}  // namespace corvane
