@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Whole-process comparison on fresh copies of one folder of N empty files
+# (default 100,000): the floor (list + rename(2) + stat per file), perl's
+# rename, and corvane /cli renaming in place, as a dry run, and undoing.
+# Tools are measured alternately, run after run, so that drift of the machine
+# spreads over all of them; the medians and their ratios to the floor are
+# printed, then the peak memory of a dry run.
+#   bench/compare.sh            N=100000 RUNS=5
+#   N=10000 RUNS=3 bench/compare.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+N="${N:-100000}"
+RUNS="${RUNS:-5}"
+BUILD_DIR="${BUILD_DIR:-build}"
+
+scripts/setup.sh
+scripts/build.sh >/dev/null
+corvane="$PWD/$BUILD_DIR/corvane"
+floor="$PWD/$BUILD_DIR/bench/floor_rename"
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/corvane-compare.XXXXXX")"
+trap 'rm -rf "$work"' EXIT
+export APPDATA="$work/appdata"  # the undo log stays inside the scratch folder
+
+mkdir "$work/template"
+(cd "$work/template" && seq -f 'f%06.0f.dat' 1 "$N" | xargs touch)
+
+fresh() {
+  rm -rf "$work/dir"
+  cp -a "$work/template" "$work/dir"
+  sync
+}
+
+# Prints the wall time of "$@" in microseconds; fails loudly if the command does.
+elapsed_us() {
+  local start end
+  start=$(date +%s%N)
+  if ! "$@" >/dev/null 2>"$work/stderr"; then
+    echo "failed: $*" >&2
+    cat "$work/stderr" >&2
+    exit 1
+  fi
+  end=$(date +%s%N)
+  echo $(((end - start) / 1000))
+}
+
+check_renamed() {
+  local left
+  left=$(find "$work/dir" -maxdepth 1 -name 'f*' | wc -l)
+  [ "$left" -eq 0 ] || { echo "$1 left $left files unrenamed" >&2; exit 1; }
+}
+
+perl_rename() { (cd "$work/dir" && ls -U | rename 's/^f/g/'); }
+
+declare -A times
+for ((run = 1; run <= RUNS; run++)); do
+  fresh; times[floor]+="$(elapsed_us "$floor" "$work/dir" f g) "; check_renamed floor
+  fresh; times[perl]+="$(elapsed_us perl_rename) "; check_renamed perl
+  fresh
+  times[corvane]+="$(elapsed_us "$corvane" /cli /regex '/find=^f' /replace=g "$work/dir") "
+  check_renamed corvane
+  times[undo]+="$(elapsed_us "$corvane" /cli /undo) "
+  [ "$(find "$work/dir" -maxdepth 1 -name 'f*' | wc -l)" -eq "$N" ] || { echo "undo incomplete" >&2; exit 1; }
+  fresh
+  times[dryrun]+="$(elapsed_us "$corvane" /cli /dryrun /regex '/find=^f' /replace=g "$work/dir") "
+  echo "run $run of $RUNS done" >&2
+done
+
+median() { tr ' ' '\n' | grep -v '^$' | sort -n | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
+
+floor_median=$(echo "${times[floor]}" | median)
+echo
+echo "Whole-process comparison, N=$N files, median of $RUNS runs, $(date -u +%Y-%m-%d)"
+printf '%-34s %12s %10s\n' "what" "median (ms)" "x floor"
+for key in floor perl corvane undo dryrun; do
+  case $key in
+    floor) label="floor: list + rename(2) + stat" ;;
+    perl) label="perl rename 's/^f/g/'" ;;
+    corvane) label="corvane /cli rename in place" ;;
+    undo) label="corvane /cli /undo" ;;
+    dryrun) label="corvane /cli /dryrun" ;;
+  esac
+  m=$(echo "${times[$key]}" | median)
+  awk -v l="$label" -v m="$m" -v f="$floor_median" 'BEGIN {printf "%-34s %12.1f %10.2f\n", l, m/1000, m/f}'
+done
+
+rss_kib() { /usr/bin/time -f '%M' "$@" 2>&1 >/dev/null | tail -n 1; }
+mkdir -p "$work/empty"
+fresh
+base=$(rss_kib "$corvane" /cli /dryrun /regex '/find=^f' /replace=g "$work/empty")
+full=$(rss_kib "$corvane" /cli /dryrun /regex '/find=^f' /replace=g "$work/dir")
+echo
+awk -v b="$base" -v f="$full" -v n="$N" 'BEGIN {
+  printf "peak memory of a dry run: %d KiB empty, %d KiB with %d files: %.0f bytes per file\n",
+         b, f, n, (f - b) * 1024 / n }'
