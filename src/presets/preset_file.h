@@ -1,0 +1,38 @@
+// The preset file: every field of a RenameOptions as a small JSON-like text,
+// and saving and loading such a file.
+//
+// WritePreset makes the whole file: a UTF-8 byte-order mark, then "{", one
+// line per field in the order of RenameOptions (`"key":value`, a comma after
+// every field but the last, no spaces), then "}", each line ending in CR LF.
+// Texts are written as escaped strings, the check boxes as true or false and
+// the three choices as bare numbers (-1 for no selection).
+//
+// ReadPreset starts from `current` and changes what the file says: a text key
+// found sets its field (an empty value empties it), a missing one keeps it; a
+// check box is on only for the value "true" in any letter case, and a missing
+// one is off, except changeExt, which a missing key turns on; a choice is read
+// with ReadWholeNumber, the current value being the default, and a number
+// outside its list means no selection (kNoSelection). Damaged or foreign files
+// are never an error: their keys just count as missing.
+//
+// SavePresetFile replaces an existing file only once the new one is complete,
+// so a failed save leaves no half-written preset. LoadPresetFile reads the
+// whole file before applying anything. Both report the system's error text.
+#pragma once
+
+#include "base/error.h"
+#include "engine/rename_options.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+namespace corvane {
+
+QByteArray WritePreset(const RenameOptions& options);
+RenameOptions ReadPreset(QByteArrayView fileBytes, const RenameOptions& current);
+
+Status SavePresetFile(const QString& path, const RenameOptions& options);
+Result<RenameOptions> LoadPresetFile(const QString& path, const RenameOptions& current);
+
+}  // namespace corvane

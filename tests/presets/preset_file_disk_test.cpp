@@ -1,0 +1,81 @@
+#include "presets/preset_file.h"
+
+#include "preset_test_support.h"
+#include "support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+using namespace Qt::Literals::StringLiterals;
+using testing::TempFolder;
+
+TEST(SavePresetFileTest, WritesTheWholeFileAndNothingElse) {
+  const TempFolder folder;
+  const Status status = SavePresetFile(folder.file(u"preset.json"_s), RenameOptions());
+  ASSERT_TRUE(status.ok()) << status.error().message().toStdString();
+  EXPECT_EQ(folder.Read(u"preset.json"_s), kStartValuesFile);
+  EXPECT_EQ(folder.List(), QStringList{u"preset.json"_s});
+}
+
+TEST(SavePresetFileTest, ReplacesALongerExistingFile) {
+  const TempFolder folder;
+  folder.Create({u"preset.json"_s}, QByteArray(4000, 'x'));
+  ASSERT_TRUE(SavePresetFile(folder.file(u"preset.json"_s), RenameOptions()).ok());
+  EXPECT_EQ(folder.Read(u"preset.json"_s), kStartValuesFile);
+  EXPECT_EQ(folder.List(), QStringList{u"preset.json"_s});
+}
+
+TEST(SavePresetFileTest, MissingFolderFailsWithTheSystemText) {
+  const TempFolder folder;
+  const Status status = SavePresetFile(folder.file(u"missing/preset.json"_s), RenameOptions());
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.error().message(), u"No such file or directory"_s);
+  EXPECT_TRUE(folder.List().isEmpty());
+}
+
+TEST(SavePresetFileTest, AFolderInTheWayStaysUntouched) {
+  const TempFolder folder;
+  folder.Create({u"preset.json/inside.txt"_s}, "kept");
+  const Status status = SavePresetFile(folder.file(u"preset.json"_s), RenameOptions());
+  ASSERT_FALSE(status.ok());
+  EXPECT_FALSE(status.error().message().isEmpty());
+  EXPECT_EQ(folder.Read(u"preset.json/inside.txt"_s), "kept");
+  EXPECT_EQ(folder.List(), QStringList{u"preset.json"_s});
+}
+
+TEST(LoadPresetFileTest, AppliesTheFileToTheCurrentOptions) {
+  const TempFolder folder;
+  const QString path = folder.Create(
+      {u"hand.json"_s}, "\xEF\xBB\xBF{\r\n\"find\":\"a\\\\b\",\r\n\"case\":3,\r\n\"changeExt\":false}\r\n")[0];
+  RenameOptions current;
+  current.regex = true;
+  current.pattern = u"kept"_s;
+  const Result<RenameOptions> loaded = LoadPresetFile(path, current);
+  ASSERT_TRUE(loaded.ok()) << loaded.error().message().toStdString();
+  RenameOptions expected;
+  expected.find = u"a\\b"_s;
+  expected.caseMode = 3;
+  expected.pattern = u"kept"_s;
+  EXPECT_EQ(*loaded, expected);
+}
+
+TEST(LoadPresetFileTest, MissingFileFailsWithTheSystemText) {
+  const TempFolder folder;
+  const Result<RenameOptions> loaded =
+      LoadPresetFile(folder.file(u"absent.json"_s), RenameOptions());
+  ASSERT_FALSE(loaded.ok());
+  EXPECT_EQ(loaded.error().message(), u"No such file or directory"_s);
+}
+
+TEST(LoadPresetFileTest, AFolderCannotBeLoaded) {
+  const TempFolder folder;
+  const QString path = folder.CreateFolder(u"folder.json"_s);
+  const Result<RenameOptions> loaded = LoadPresetFile(path, RenameOptions());
+  ASSERT_FALSE(loaded.ok());
+  EXPECT_FALSE(loaded.error().message().isEmpty());
+}
+
+}  // namespace
+}  // namespace corvane
