@@ -1,7 +1,48 @@
 #include "i18n/translation.h"
 
-namespace corvane {
+#include <QCoreApplication>
 
-QString Translate(const QString& english) { return english; }
+#include "platform/paths.h"
+
+namespace corvane {
+namespace {
+
+constexpr char16_t kTranslationFileName[] = u"transl.dt";
+
+TranslationCatalogue& Catalogue() {
+  static TranslationCatalogue catalogue;
+  return catalogue;
+}
+
+}  // namespace
+
+QString Translate(const QString& english) { return Catalogue().Translate(english); }
+
+void LoadTranslations() {
+  const QString path =
+      JoinPath(QCoreApplication::applicationDirPath(), QString::fromUtf16(kTranslationFileName));
+  // Start-up goes on in English whatever went wrong; the user is not told.
+  static_cast<void>(LoadTranslationsFrom(path, LanguageStore::ForUser()));
+}
+
+Status LoadTranslationsFrom(const QString& filePath, const LanguageStore& store) {
+  QString code = DefaultLanguageCode();
+  if (const std::optional<QString> remembered = store.ReadCurrentLanguage()) code = *remembered;
+  return Catalogue().LoadFromFile(filePath, code);
+}
+
+QString DefaultLanguageCode() { return SystemLanguageCode(); }
+
+const TranslationCatalogue& Translations() { return Catalogue(); }
+
+void SelectLanguage(int column) { Catalogue().SelectLanguage(column); }
+
+void SaveCurrentLanguage() {
+  static_cast<void>(SaveCurrentLanguageTo(LanguageStore::ForUser()));
+}
+
+bool SaveCurrentLanguageTo(const LanguageStore& store) {
+  return store.WriteCurrentLanguage(Catalogue().currentCode());
+}
 
 }  // namespace corvane

@@ -1,4 +1,4 @@
-// The program-wide translation lookup.
+// The program-wide translation lookup and its catalogue.
 //
 // Every user-visible English text passes through Translate just before it is
 // shown: callers look up the unformatted text (placeholders "%s", "%d" still in
@@ -6,14 +6,50 @@
 // unchanged until a catalogue has been loaded, while English is current, and
 // for any text the catalogue does not translate.
 //
+// LoadTranslations runs once at start-up, after the application title is set:
+// it reads "transl.dt" beside the executable and picks the remembered language,
+// or else the system's. It never shows anything and never stops start-up; any
+// failure leaves English in force. The language menu lists the catalogue's
+// languages, calls SelectLanguage and then SaveCurrentLanguage.
+//
 // Everything here runs on the one user-interface thread.
 #pragma once
 
 #include <QString>
 
+#include "base/error.h"
+#include "i18n/translation_catalogue.h"
+#include "platform/language_store.h"
+
 namespace corvane {
 
 // The text in the current language, or `english` itself.
 QString Translate(const QString& english);
+
+// Loads the catalogue from "transl.dt" in the executable's folder and picks
+// the language remembered in the user's store, else DefaultLanguageCode().
+void LoadTranslations();
+
+// The same with the file and the store named, for tests and tools. Returns why
+// the file was rejected (the catalogue is then empty and English current).
+Status LoadTranslationsFrom(const QString& filePath, const LanguageStore& store);
+
+// The code of the system's default interface language ("en" for languages
+// without a code of their own).
+QString DefaultLanguageCode();
+
+// The loaded catalogue: its languages, their names and codes, the current one.
+const TranslationCatalogue& Translations();
+
+// Makes `column` of the catalogue the current language (ignored when there is
+// no such column). Lookups made afterwards use it at once.
+void SelectLanguage(int column);
+
+// Remembers the current language code in the user's store. Says nothing when
+// the store cannot be written.
+void SaveCurrentLanguage();
+
+// The same into `store`; false when nothing could be written.
+bool SaveCurrentLanguageTo(const LanguageStore& store);
 
 }  // namespace corvane

@@ -1,0 +1,150 @@
+#include "i18n/english_texts.h"
+
+#include <iterator>
+
+namespace corvane {
+namespace {
+
+constexpr const char16_t* kEnglishTexts[] = {
+    // Main menu and toolbar tool tips
+    u"File",
+    u"Add Files...",
+    u"Remove Selected Items",
+    u"Save Preset As...",
+    u"Load Preset...",
+    u"Exit",
+    u"Operation",
+    u"Preview Result",
+    u"Rename Files!",
+    u"Undo Last Rename",
+    u"View",
+    u"Show Options",
+    u"Language",
+    u"Help",
+    u"Tutorial",
+    u"Contact Us",
+    u"Visit Website",
+    u"About...",
+    u"Settings...",
+
+    // Pop-up menu of the file list
+    u"Remove selected",
+    u"Clear list",
+
+    // Option labels and check boxes of the main window
+    u"Find in name:",
+    u"Replace with:",
+    u"Pattern:",
+    u"New extension:",
+    u"Case:",
+    u"Insert text",
+    u"at position:",
+    u"Remove first:",
+    u"Remove last:",
+    u"Remove from position",
+    u"until position:",
+    u"Trim from text:",
+    u"Trim until text:",
+    u"Remove characters:",
+    u"Collapse double spaces",
+    u"Add leading zeroes to the numbers. Digits count:",
+    u"Operation:",
+    u"Destination:",
+
+    // Drop-down list entries
+    u"Rename in place",
+    u"Copy to folder",
+    u"Move to folder",
+    u"Unchanged",
+    u"lowercase",
+    u"UPPERCASE",
+    u"Title Case",
+
+    // File list column headers and status line
+    u"Original Name",
+    u"New Name (preview)",
+    u"Folder",
+    u"Size",
+    u"Add the files",
+    u"Files: %d",
+
+    // Messages, dialog titles and file filters of the commands
+    u"No files loaded. Add files first.",
+    u"Please select a destination folder for Copy/Move mode.",
+    u"Please build preview first (click \"Preview Result\" button).",
+    u"Batch completed. A CSV log has been saved in AppData.",
+    u"No undo log found in AppData.",
+    u"Undo completed for the last rename operation.",
+    u"Nothing to rename. Add files and build a preview first.",
+    u"Proceed to rename files as shown in the preview?",
+    u"Select files to add",
+    u"All files (*.*)|*.*",
+    u"Preset JSON|*.json",
+    u"Select destination folder",
+
+    // Settings dialog
+    u"Settings",
+    u"Counter",
+    u"If {counter} keyword is used in Pattern, then apply the following rules:",
+    u"Counter start:",
+    u"Digits:",
+    u"Conflict",
+    u"If the file name already exists, then apply the following change:",
+    u"Change:",
+    u"Skip",
+    u"Overwrite",
+    u"Auto-number",
+    u"Renaming",
+    u"Use Regular Expressions",
+    u"Timestamp",
+    u"Update modified date/time",
+    u"Close",
+
+    // Pattern help
+    u"Pattern defines how the new file name will be built.",
+    u"You can combine plain text with keywords in braces.",
+    u"Examples:",
+    u"Supported keywords:",
+    u"file name after string replacement",
+    u"original file extension without dot",
+    u"auto-increment number",
+    u"current date",
+    u"current time",
+    u"file creation date",
+    u"file modification date",
+    u"parent folder name",
+    u"file size in bytes",
+    u"imported name list entry",
+    u"image width/height when available",
+    u"Formatting examples:",
+    u"substring of the original name",
+
+    // About box
+    u"Version:",
+    u"Website:",
+
+    // Version check and new-version dialog
+    u"This version of the software is out of date. You must download the current version %s "
+    u"to continue using the software.",
+    u"The new version %s is available",
+    u"What's new:",
+    u"Update Now",
+    u"Abort",
+    u"Cannot find downloaded file.",
+    u"Failed to download update. Please download manually on website.",
+    u"Download is cancelled. Please download manually.",
+};
+
+}  // namespace
+
+const QStringList& EnglishTexts() {
+  static const QStringList texts = [] {
+    QStringList list;
+    list.reserve(std::size(kEnglishTexts));
+    for (const char16_t* text : kEnglishTexts) list.append(QString::fromUtf16(text));
+    return list;
+  }();
+  return texts;
+}
+
+}  // namespace corvane

@@ -1,0 +1,60 @@
+// The remembered interface language and the system's interface language.
+//
+// LanguageStore reads and writes the one remembered value, "CurrentLanguage",
+// the code of the language the user last picked. The user's store is the
+// registry key HKEY_CURRENT_USER\Software\Corvane on Windows and the QSettings
+// native store of the organisation "Corvane" elsewhere (~/.config/Corvane.conf
+// on Linux). A store on an INI file of the caller's choice keeps tests away from
+// the user's own settings.
+//
+// The system language is mapped to a code by one table, also given as pure
+// functions of a Windows language identifier and of a QLocale language so that
+// the mapping can be tested on any platform.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace corvane {
+
+class LanguageStore {
+ public:
+  // The user's own store (registry on Windows, native settings elsewhere).
+  static LanguageStore ForUser();
+  // A store in the INI file at `path`; the file need not exist yet.
+  static LanguageStore InIniFile(const QString& path);
+
+  // The remembered code, also when it is empty; nullopt when no value exists,
+  // or when the value is not text (a number or binary value written by hand).
+  std::optional<QString> ReadCurrentLanguage() const;
+
+  // Remembers `code`, replacing any earlier value; creates the store when
+  // needed. Returns false, having written nothing, when the store cannot be
+  // opened or written.
+  bool WriteCurrentLanguage(const QString& code) const;
+
+  // Where the value lives: a registry path or a file path, for diagnostics.
+  QString location() const;
+
+ private:
+  enum class Kind { kUser, kIniFile };
+  LanguageStore(Kind kind, QString path) : kind_(kind), path_(std::move(path)) {}
+
+  Kind kind_;
+  QString path_;
+};
+
+// The code for a Windows language identifier: its low 8 bits (the primary
+// language) mapped by the table; "en" for every language without a code.
+QString LanguageCodeForWindowsLanguageId(quint16 languageId);
+
+// The same table for a QLocale language.
+QString LanguageCodeForLanguage(QLocale::Language language);
+
+// The code of the system's default interface language:
+// GetSystemDefaultUILanguage on Windows, QLocale::system() elsewhere.
+QString SystemLanguageCode();
+
+}  // namespace corvane
