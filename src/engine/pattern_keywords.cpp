@@ -1,0 +1,112 @@
+#include "engine/pattern_keywords.h"
+
+#include "engine/date_format.h"
+#include "engine/image_size.h"
+#include "engine/whole_number.h"
+
+#include <cstdint>
+
+namespace corvane {
+namespace {
+
+// The expressions are constants of the program; they always compile.
+Regex CompileKeyword(QStringView pattern) { return Regex::Compile(pattern, PCRE2_CASELESS).value(); }
+
+bool IsWord(QStringView text, QStringView word) {
+  return text.compare(word, Qt::CaseInsensitive) == 0;
+}
+
+// B characters of `name` from the 1-based position A, every value clamped.
+QString NamePiece(const QString& name, QStringView first, QStringView count) {
+  const int64_t length = name.size();
+  int64_t start = ReadWholeNumber(first, 1);
+  int64_t take = ReadWholeNumber(count, static_cast<int32_t>(qMin<int64_t>(length, INT32_MAX)));
+  if (start < 0) start = length + start + 1;
+  if (start < 1) {
+    start = 1;
+  } else if (start > length + 1) {
+    start = length + 1;
+  }
+  if (take < 0) take = 0;
+  return name.mid(start - 1, take);
+}
+
+}  // namespace
+
+KeywordExpander::KeywordExpander(const EngineContext& context)
+    : context_(context),
+      dated_(CompileKeyword(u"\\{(date|time|created|modified):([^}]+)\\}")),
+      namePiece_(CompileKeyword(u"\\{name:(-?\\d+):(-?\\d+)\\}")),
+      imageSize_(CompileKeyword(u"\\{img(w|h)\\}")) {}
+
+QString KeywordExpander::Expand(const QString& text, const TRenameItem& item) const {
+  QString result = text;
+  ExpandDatedForms(result, item);
+  ExpandNamePieces(result, item);
+  ExpandImageSize(result, item);
+  return result;
+}
+
+// Both repetitions search again from the start after each replacement, so that
+// a form completed by an inserted piece is expanded too. Every replacement
+// removes the closing brace of its form; a piece holding a closing brace of its
+// own (a file name with ":" and "}") could rebuild its form forever, so the
+// search then goes on after that piece and never looks back before it. Either
+// way the braces after the search start only become fewer, so expansion ends.
+void KeywordExpander::ExpandDatedForms(QString& text, const TRenameItem& item) const {
+  RegexMatch match(dated_);
+  qsizetype from = 0;
+  while (dated_.Search(text, from, 0, match)) {
+    const QStringView word = match.Captured(text, 1);
+    QDateTime utc;
+    if (IsWord(word, u"created")) {
+      utc = item.CreatedUtc.isValid() ? item.CreatedUtc : ZeroTime();
+    } else if (IsWord(word, u"modified")) {
+      utc = item.ModifiedUtc.isValid() ? item.ModifiedUtc : ZeroTime();
+    } else {
+      utc = context_.nowUtc();
+    }
+    const QString piece = FormatMoment(match.Captured(text, 2),
+                                       ToLocalTime(utc, context_.timeZone), context_.regional);
+    const qsizetype start = match.Start(0);
+    text.replace(start, match.End(0) - start, piece);
+    if (piece.contains(u'}')) from = start + piece.size();
+  }
+}
+
+void KeywordExpander::ExpandNamePieces(QString& text, const TRenameItem& item) const {
+  RegexMatch match(namePiece_);
+  qsizetype from = 0;
+  while (namePiece_.Search(text, from, 0, match)) {
+    const QString piece =
+        NamePiece(item.OriginalName, match.Captured(text, 1), match.Captured(text, 2));
+    const qsizetype start = match.Start(0);
+    text.replace(start, match.End(0) - start, piece);
+    if (piece.contains(u'}')) from = start + piece.size();
+  }
+}
+
+void KeywordExpander::ExpandImageSize(QString& text, const TRenameItem& item) const {
+  RegexMatch match(imageSize_);
+  if (!imageSize_.Search(text, 0, 0, match)) return;  // no keyword: the file is not read
+  const std::optional<ImageSize> size = ReadImageSize(item.OriginalPath);
+  const QString width = size ? QString::number(size->width) : QString();
+  const QString height = size ? QString::number(size->height) : QString();
+  QString out;
+  qsizetype copied = 0;
+  do {
+    const bool isWidth = match.Captured(text, 1).compare(u"w", Qt::CaseInsensitive) == 0;
+    out += QStringView(text).mid(copied, match.Start(0) - copied);
+    out += isWidth ? width : height;
+    copied = match.End(0);
+  } while (imageSize_.Search(text, copied, 0, match));
+  out += QStringView(text).mid(copied);
+  text = std::move(out);
+}
+
+QString ExpandFormattedKeywords(const QString& text, const TRenameItem& item,
+                                const EngineContext& context) {
+  return KeywordExpander(context).Expand(text, item);
+}
+
+}  // namespace corvane

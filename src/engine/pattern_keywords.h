@@ -1,0 +1,47 @@
+// Pattern keywords with arguments and the image-size keywords: the first pass
+// of pattern expansion, run before the plain keywords ({name}, {ext}...).
+//
+// Three steps, in this order, keywords matched without regard to case:
+//   1. {date:FMT}, {time:FMT} (the present), {created:FMT}, {modified:FMT}
+//      (the item's times), each written by FormatMoment in local time;
+//   2. {name:A:B}: B characters of the item's OriginalName from position A
+//      (A below 0 counts from the end; both clamped, so nothing fails);
+//   3. {imgw}, {imgh}: the image's width and height, or empty text.
+// A form that does not match exactly stays as written. Expansion always ends,
+// even when an inserted piece is itself a complete form (the search then goes
+// on after that piece). The file is read only when the text holds {imgw} or
+// {imgh}.
+#pragma once
+
+#include "engine/engine_context.h"
+#include "engine/regex.h"
+#include "engine/rename_item.h"
+
+#include <QString>
+
+namespace corvane {
+
+// Compiles the keyword expressions once; Expand then serves every item of a
+// preview. Keeps its own copy of the context, so it may outlive `context`.
+class KeywordExpander {
+ public:
+  explicit KeywordExpander(const EngineContext& context);
+
+  QString Expand(const QString& text, const TRenameItem& item) const;
+
+ private:
+  void ExpandDatedForms(QString& text, const TRenameItem& item) const;
+  void ExpandNamePieces(QString& text, const TRenameItem& item) const;
+  void ExpandImageSize(QString& text, const TRenameItem& item) const;
+
+  EngineContext context_;
+  Regex dated_;
+  Regex namePiece_;
+  Regex imageSize_;
+};
+
+// One-off form of KeywordExpander(context).Expand(text, item).
+QString ExpandFormattedKeywords(const QString& text, const TRenameItem& item,
+                                const EngineContext& context);
+
+}  // namespace corvane
