@@ -1,0 +1,95 @@
+#include "cli/command_line_options.h"
+
+#include <array>
+#include <optional>
+
+#include "cli/command_line.h"
+#include "platform/paths.h"
+
+namespace corvane {
+namespace {
+
+constexpr std::array<QStringView, 6> kSwitches = {kSwitchCli,        kSwitchDryRun, kSwitchRegex,
+                                                  kSwitchSubfolders, kSwitchUndo,   kSwitchHelp};
+constexpr std::array<QStringView, 9> kKeys = {kKeyPattern, kKeyStart,    kKeyDigits,
+                                              kKeyCase,    kKeyFind,     kKeyReplace,
+                                              kKeyNewExt,  kKeyConflict, kKeyPreset};
+
+// Sets `field` from the key's value; an absent key resets it to `fallback`
+// or keeps it, as `absent` says.
+void SetOrDefault(QString& field, const std::optional<QString>& value, AbsentKeys absent,
+                  const QString& fallback = {}) {
+  if (value) {
+    field = *value;
+  } else if (absent == AbsentKeys::kTakeDefaults) {
+    field = fallback;
+  }
+}
+
+}  // namespace
+
+CaseMode CaseModeFromText(QStringView text) {
+  if (EqualIgnoringAsciiCase(text, u"lower")) return CaseMode::Lowercase;
+  if (EqualIgnoringAsciiCase(text, u"upper")) return CaseMode::Uppercase;
+  if (EqualIgnoringAsciiCase(text, u"title")) return CaseMode::TitleCase;
+  return CaseMode::Unchanged;
+}
+
+ConflictMode ConflictModeFromText(QStringView text) {
+  if (EqualIgnoringAsciiCase(text, u"skip")) return ConflictMode::Skip;
+  if (EqualIgnoringAsciiCase(text, u"overwrite")) return ConflictMode::Overwrite;
+  return ConflictMode::AutoNumber;
+}
+
+RenameOptions ApplyCommandLineKeys(const QStringList& args, RenameOptions options,
+                                   AbsentKeys absent) {
+  if (auto v = FindSwitchValue(args, kKeyPattern)) options.pattern = *v;
+  if (auto v = FindSwitchValue(args, kKeyStart)) options.counterStart = *v;
+  if (auto v = FindSwitchValue(args, kKeyDigits)) options.digits = *v;
+  if (auto v = FindSwitchValue(args, kKeyCase); v && !v->isEmpty()) {
+    options.caseMode = static_cast<int>(CaseModeFromText(*v));
+  }
+  SetOrDefault(options.find, FindSwitchValue(args, kKeyFind), absent);
+  SetOrDefault(options.replace, FindSwitchValue(args, kKeyReplace), absent);
+  if (HasSwitch(args, kSwitchRegex)) {
+    options.regex = true;
+  } else if (absent == AbsentKeys::kTakeDefaults) {
+    options.regex = false;
+  }
+  const std::optional<QString> newExt = FindSwitchValue(args, kKeyNewExt);
+  if (newExt || absent == AbsentKeys::kTakeDefaults) {
+    options.newExt = newExt.value_or(QString());
+    options.changeExt = !options.newExt.isEmpty();
+  }
+  if (auto v = FindSwitchValue(args, kKeyConflict)) {
+    options.conflict = static_cast<int>(ConflictModeFromText(*v));
+  } else if (absent == AbsentKeys::kTakeDefaults) {
+    options.conflict = static_cast<int>(ConflictMode::AutoNumber);
+  }
+  if (HasSwitch(args, kSwitchSubfolders)) options.includeSubfolders = true;
+  return options;
+}
+
+bool IsCommandLineName(const QString& arg) {
+  // Every name begins with "/", and lower-casing never makes one; the early
+  // answer keeps a command line of many thousand file names cheap.
+  if (!arg.startsWith(u'/')) return false;
+  const QStringList one{arg};
+  for (QStringView name : kSwitches) {
+    if (HasSwitch(one, name)) return true;
+  }
+  for (QStringView key : kKeys) {
+    if (FindSwitchValue(one, key)) return true;
+  }
+  return false;
+}
+
+QStringList PathArguments(const QStringList& args) {
+  QStringList paths;
+  for (const QString& arg : args) {
+    if (!IsCommandLineName(arg)) paths << arg;
+  }
+  return paths;
+}
+
+}  // namespace corvane

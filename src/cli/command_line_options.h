@@ -1,0 +1,61 @@
+// Turning the keys and switches of a command line into rename options.
+//
+// Keys: pattern, start, digits, case, find, replace, newext, conflict; switches:
+// regex, subfolders. They are applied in that order to a RenameOptions that
+// starts from the window's current values, or from a preset loaded by
+// /preset=FILE. What an absent key does depends on that start: without a
+// preset, find, replace, regex, newext and conflict take their command-line
+// defaults (empty, empty, off, none, auto-number); with a preset, every absent
+// key keeps the preset's value. pattern, start, digits, case and subfolders
+// always keep the current value when absent.
+#pragma once
+
+#include <QStringList>
+#include <QStringView>
+
+#include "engine/rename_options.h"
+
+namespace corvane {
+
+// The switches and keys the program knows.
+inline constexpr QStringView kSwitchCli = u"cli";
+inline constexpr QStringView kSwitchDryRun = u"dryrun";
+inline constexpr QStringView kSwitchRegex = u"regex";
+inline constexpr QStringView kSwitchSubfolders = u"subfolders";
+inline constexpr QStringView kSwitchUndo = u"undo";
+inline constexpr QStringView kSwitchHelp = u"help";
+inline constexpr QStringView kKeyPattern = u"pattern";
+inline constexpr QStringView kKeyStart = u"start";
+inline constexpr QStringView kKeyDigits = u"digits";
+inline constexpr QStringView kKeyCase = u"case";
+inline constexpr QStringView kKeyFind = u"find";
+inline constexpr QStringView kKeyReplace = u"replace";
+inline constexpr QStringView kKeyNewExt = u"newext";
+inline constexpr QStringView kKeyConflict = u"conflict";
+inline constexpr QStringView kKeyPreset = u"preset";
+
+enum class AbsentKeys {
+  kTakeDefaults,  // no preset: absent keys take the command-line defaults
+  kKeepCurrent,   // a preset was loaded: absent keys keep its values
+};
+
+RenameOptions ApplyCommandLineKeys(const QStringList& args, RenameOptions options,
+                                   AbsentKeys absent);
+
+// "lower", "upper", "title" (letters A to Z without case) give their mode;
+// any other text gives Unchanged.
+CaseMode CaseModeFromText(QStringView text);
+
+// "skip" and "overwrite" (letters A to Z without case) give their mode; any
+// other text gives AutoNumber.
+ConflictMode ConflictModeFromText(QStringView text);
+
+// Whether `arg` is one of the program's switches or carries one of its keys,
+// so that it is never taken for a file or folder.
+bool IsCommandLineName(const QString& arg);
+
+// The arguments that are neither switches nor values of the program's names,
+// in order: the candidates for files and folders to add.
+QStringList PathArguments(const QStringList& args);
+
+}  // namespace corvane

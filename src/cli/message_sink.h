@@ -1,0 +1,31 @@
+// MessageSink: where the command-line mode sends what the user should read.
+//
+// Notices and errors arrive in the program's English, untranslated; the sink
+// looks them up through Translate and shows them (lines on a console; modal
+// boxes once a window supplies a sink of its own). Lines are output that is
+// no message, such as the usage or the preview pairs, already in their final
+// language.
+#pragma once
+
+#include <QString>
+
+#include "base/error.h"
+#include "base/notice.h"
+
+namespace corvane {
+
+class MessageSink {
+ public:
+  virtual ~MessageSink() = default;
+
+  virtual void ShowNotice(const Notice& notice) = 0;
+  // The error that ended an operation, shown as the general error report.
+  virtual void ShowError(const Error& error) = 0;
+  virtual void ShowLine(const QString& line) = 0;
+};
+
+// The text of the general error report: `message` with a full stop appended
+// unless it ends in one or in a character whose code is below the full stop's.
+QString ErrorReportText(const QString& message);
+
+}  // namespace corvane

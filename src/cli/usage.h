@@ -1,0 +1,13 @@
+// The usage of the command-line mode, as printed by /help: one line per switch
+// and key, then two examples (a dry run, then the same rename for real). Every
+// description passes through Translate; the switch names and the examples
+// stay as they are typed.
+#pragma once
+
+#include <QStringList>
+
+namespace corvane {
+
+QStringList UsageLines();
+
+}  // namespace corvane

@@ -1,0 +1,37 @@
+#include "cli/console_sink.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+TEST(ErrorReportTextTest, AppendsAFullStopUnlessTheTextEndsInOneOrBelowIt) {
+  EXPECT_EQ(ErrorReportText("Invalid characters in path"), "Invalid characters in path.");
+  EXPECT_EQ(ErrorReportText("Done."), "Done.");
+  EXPECT_EQ(ErrorReportText("ends in a comma,"), "ends in a comma,");
+  EXPECT_EQ(ErrorReportText("ends in a space "), "ends in a space ");
+  EXPECT_EQ(ErrorReportText("ends in a slash/"), "ends in a slash/.");
+  EXPECT_EQ(ErrorReportText(""), ".");
+}
+
+TEST(ConsoleSinkTest, SendsErrorsToTheErrorStreamAndTheRestToOutput) {
+  QString out;
+  QString err;
+  QTextStream outStream(&out);
+  QTextStream errStream(&err);
+  {
+    ConsoleSink sink(outStream, errStream);
+    sink.ShowNotice(Notice::Information("No files loaded. Add files first."));
+    sink.ShowNotice(Notice::Warning("Please select a destination folder for Copy/Move mode."));
+    sink.ShowLine("a.txt -> b.txt");
+    sink.ShowError(Error("The specified file was not found"));
+  }
+  EXPECT_EQ(out,
+            "No files loaded. Add files first.\n"
+            "Please select a destination folder for Copy/Move mode.\n"
+            "a.txt -> b.txt\n");
+  EXPECT_EQ(err, "The specified file was not found.\n");
+}
+
+}  // namespace
+}  // namespace corvane
