@@ -1,0 +1,86 @@
+#include "platform/language_store.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+
+namespace corvane {
+namespace {
+
+TEST(LanguageCodeTest, WindowsLanguageIdentifiersUseTheirPrimaryLanguage) {
+  const struct {
+    const char* name;
+    quint16 id;
+    const char* code;
+  } cases[] = {
+      {"Portuguese (Brazil)", 0x0416, "pt"}, {"Portuguese (Portugal)", 0x0816, "pt"},
+      {"Chinese (PRC)", 0x0804, "cn"},       {"Chinese (Taiwan)", 0x0404, "cn"},
+      {"Japanese", 0x0411, "jp"},            {"Korean", 0x0412, "kr"},
+      {"Swedish", 0x041D, "en"},             {"English (United States)", 0x0409, "en"},
+      {"German (Austria)", 0x0C07, "de"},    {"Spanish (Mexico)", 0x080A, "es"},
+      {"Arabic (Egypt)", 0x0C01, "ar"},      {"Czech", 0x0405, "cs"},
+      {"Greek", 0x0408, "el"},               {"French (Canada)", 0x0C0C, "fr"},
+      {"Hungarian", 0x040E, "hu"},           {"Italian", 0x0410, "it"},
+      {"Dutch (Belgium)", 0x0813, "nl"},     {"Polish", 0x0415, "pl"},
+      {"Turkish", 0x041F, "tr"},             {"Russian", 0x0419, "en"},
+      {"neutral", 0x0000, "en"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LanguageCodeForWindowsLanguageId(c.id), c.code) << c.name;
+  }
+}
+
+TEST(LanguageCodeTest, QtLanguagesUseTheSameTable) {
+  const struct {
+    const char* locale;
+    const char* code;
+  } cases[] = {
+      {"pt_BR", "pt"}, {"pt_PT", "pt"}, {"zh_CN", "cn"}, {"zh_TW", "cn"}, {"ja_JP", "jp"},
+      {"ko_KR", "kr"}, {"sv_SE", "en"}, {"de_CH", "de"}, {"nl_BE", "nl"}, {"tr_TR", "tr"},
+      {"en_GB", "en"}, {"C", "en"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(LanguageCodeForLanguage(QLocale(c.locale).language()), c.code) << c.locale;
+  }
+}
+
+TEST(LanguageStoreTest, ReadsWhatWasWritten) {
+  testing::TempFolder folder;
+  const LanguageStore store = LanguageStore::InIniFile(folder.file("Corvane.conf"));
+  EXPECT_EQ(store.ReadCurrentLanguage(), std::nullopt);
+  ASSERT_TRUE(store.WriteCurrentLanguage("de"));
+  ASSERT_TRUE(store.WriteCurrentLanguage("it"));  // replaces the earlier value
+  EXPECT_EQ(store.ReadCurrentLanguage(), std::optional<QString>("it"));
+  EXPECT_TRUE(folder.Read("Corvane.conf").contains("CurrentLanguage=it"));
+}
+
+TEST(LanguageStoreTest, HandWrittenValues) {
+  const struct {
+    const char* name;
+    QByteArray content;
+    std::optional<QString> expected;
+  } cases[] = {
+      {"text", "[General]\nCurrentLanguage=pt\n", QString("pt")},
+      {"empty text", "[General]\nCurrentLanguage=\n", QString("")},
+      {"no value", "[General]\nOther=pt\n", std::nullopt},
+      {"a list, not one text", "[General]\nCurrentLanguage=de, fr\n", std::nullopt},
+  };
+  for (const auto& c : cases) {
+    testing::TempFolder folder;
+    const QString path = folder.Create({"Corvane.conf"}, c.content).first();
+    EXPECT_EQ(LanguageStore::InIniFile(path).ReadCurrentLanguage(), c.expected) << c.name;
+  }
+}
+
+#ifndef Q_OS_WIN
+TEST(LanguageStoreTest, UserStoreIsTheOrganisationsNativeFile) {
+  // Only the location is checked: the user's own settings are never touched.
+  EXPECT_TRUE(LanguageStore::ForUser().location().endsWith("/Corvane.conf"))
+      << LanguageStore::ForUser().location().toStdString();
+}
+#endif
+
+}  // namespace
+}  // namespace corvane

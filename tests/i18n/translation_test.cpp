@@ -1,0 +1,102 @@
+// The program-wide catalogue: loading with a remembered language and saving it.
+// Every store here is an INI file in a temporary folder, never the user's own.
+#include "i18n/translation.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+
+namespace corvane {
+namespace {
+
+constexpr char kThreeLanguages[] =
+    "3\nEnglish\nDeutsch\nFrançais\nen\nde\nfr\nFile\nDatei\nFichier\nExit\nBeenden\nQuitter\n";
+
+class TranslationTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    // Leave the program-wide catalogue empty for the next test.
+    static_cast<void>(LoadTranslationsFrom(folder_.file("none.dt"), Store()));
+  }
+
+  QString File() const { return folder_.Create({"transl.dt"}, kThreeLanguages).first(); }
+  LanguageStore Store() const { return LanguageStore::InIniFile(folder_.file("Corvane.conf")); }
+  void Remember(const QString& code) const { ASSERT_TRUE(Store().WriteCurrentLanguage(code)); }
+
+  testing::TempFolder folder_;
+};
+
+TEST_F(TranslationTest, TranslateBeforeLoadingReturnsItsInput) {
+  EXPECT_EQ(Translate("File"), "File");
+  EXPECT_EQ(Translations().languageCount(), 0);
+}
+
+TEST_F(TranslationTest, RememberedCodeInCapitalsSelectsItsColumn) {
+  Remember("DE");
+  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  EXPECT_EQ(Translations().currentIndex(), 1);
+  EXPECT_EQ(Translate("Exit"), "Beenden");
+}
+
+TEST_F(TranslationTest, RememberedEnglishWinsOverTheSystemLanguage) {
+  Remember("en");
+  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  EXPECT_EQ(Translations().currentCode(), "en");
+  EXPECT_EQ(Translate("Exit"), "Exit");
+}
+
+TEST_F(TranslationTest, UnmatchedRememberedCodeGivesEnglishAndStaysStored) {
+  Remember("sv");
+  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  EXPECT_EQ(Translations().currentIndex(), 0);
+  EXPECT_EQ(Translations().currentCode(), "sv");
+  EXPECT_EQ(Translate("Exit"), "Exit");
+  EXPECT_EQ(Store().ReadCurrentLanguage(), std::optional<QString>("sv"));
+}
+
+TEST_F(TranslationTest, EmptyRememberedCodeCountsAsACode) {
+  Remember("");
+  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  EXPECT_EQ(Translations().currentCode(), "");
+  EXPECT_EQ(Translations().currentIndex(), 0);
+}
+
+TEST_F(TranslationTest, WithoutARememberedCodeTheDefaultIsUsed) {
+  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  EXPECT_EQ(Translations().currentCode(), DefaultLanguageCode());
+  EXPECT_FALSE(folder_.Exists("Corvane.conf"));  // loading never writes the store
+}
+
+TEST_F(TranslationTest, MissingFileLeavesEnglishAndAnEmptyCatalogue) {
+  Remember("de");
+  const Status status = LoadTranslationsFrom(folder_.file("transl.dt"), Store());
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.error().message(), "Cannot find translation file:" + folder_.file("transl.dt"));
+  EXPECT_EQ(Translations().languageCount(), 0);
+  EXPECT_EQ(Translate("Exit"), "Exit");
+}
+
+TEST_F(TranslationTest, SelectingAndSavingALanguage) {
+  Remember("de");
+  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  SelectLanguage(2);
+  EXPECT_EQ(Translate("File"), "Fichier");
+  ASSERT_TRUE(SaveCurrentLanguageTo(Store()));
+  EXPECT_EQ(Store().ReadCurrentLanguage(), std::optional<QString>("fr"));
+  EXPECT_EQ(QSettings(folder_.file("Corvane.conf"), QSettings::IniFormat).value("CurrentLanguage"),
+            "fr");
+}
+
+TEST_F(TranslationTest, SavingIntoAStoreThatCannotBeCreatedWritesNothing) {
+  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  folder_.Create({"blocker"});
+  // A regular file stands where the store's folder would have to be.
+  const LanguageStore blocked = LanguageStore::InIniFile(folder_.file("blocker/Corvane.conf"));
+  EXPECT_FALSE(SaveCurrentLanguageTo(blocked));
+  EXPECT_EQ(blocked.ReadCurrentLanguage(), std::nullopt);
+}
+
+}  // namespace
+}  // namespace corvane
