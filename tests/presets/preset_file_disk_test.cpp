@@ -5,11 +5,42 @@
 
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_LINUX
+#include <signal.h>
+#include <sys/resource.h>
+#endif
+
 namespace corvane {
 namespace {
 
 using namespace Qt::Literals::StringLiterals;
 using testing::TempFolder;
+
+#ifdef Q_OS_LINUX
+// While it lives, every write beyond `bytes` into any file fails with EFBIG
+// instead of stopping the process; the only way to make a write fail half-way
+// when tests run as root, where permissions stop nothing.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &saved_);
+    savedHandler_ = signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved_;
+    limited.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limited);
+  }
+  ~FileSizeLimit() {
+    setrlimit(RLIMIT_FSIZE, &saved_);
+    signal(SIGXFSZ, savedHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*savedHandler_)(int) = nullptr;
+};
+#endif
 
 TEST(SavePresetFileTest, WritesTheWholeFileAndNothingElse) {
   const TempFolder folder;
@@ -25,6 +56,25 @@ TEST(SavePresetFileTest, ReplacesALongerExistingFile) {
   ASSERT_TRUE(SavePresetFile(folder.file(u"preset.json"_s), RenameOptions()).ok());
   EXPECT_EQ(folder.Read(u"preset.json"_s), kStartValuesFile);
   EXPECT_EQ(folder.List(), QStringList{u"preset.json"_s});
+}
+
+TEST(SavePresetFileTest, AWriteFailingHalfWayKeepsTheOldFile) {
+#ifndef Q_OS_LINUX
+  GTEST_SKIP() << "needs a file size limit";
+#else
+  const TempFolder folder;
+  const QByteArray old(4000, 'x');
+  folder.Create({u"preset.json"_s}, old);
+  Status status;
+  {
+    const FileSizeLimit limit(100);
+    status = SavePresetFile(folder.file(u"preset.json"_s), RenameOptions());
+  }
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.error().message(), u"File too large"_s);
+  EXPECT_EQ(folder.Read(u"preset.json"_s), old);
+  EXPECT_EQ(folder.List(), QStringList{u"preset.json"_s});
+#endif
 }
 
 TEST(SavePresetFileTest, MissingFolderFailsWithTheSystemText) {
