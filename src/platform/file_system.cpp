@@ -1,0 +1,174 @@
+#include "platform/file_system.h"
+
+#include "platform/file_system_internal.h"
+#include "platform/paths.h"
+
+namespace corvane {
+namespace file_system_internal {
+
+Error InvalidPathError() {
+  return Error(QStringLiteral("Invalid characters in path"), Error::Code::kInvalidPath);
+}
+Error PathNotFoundError() {
+  return Error(QStringLiteral("The specified path was not found"), Error::Code::kPathNotFound);
+}
+Error FileNotFoundError() {
+  return Error(QStringLiteral("The specified file was not found"), Error::Code::kFileNotFound);
+}
+Error FileExistsError() {
+  return Error(QStringLiteral("The specified file already exists"), Error::Code::kFileExists);
+}
+
+bool HoldsInvalidPathCharacter(QStringView path) {
+  for (QChar c : path) {
+#ifdef Q_OS_WIN
+    if (c.unicode() < 0x20 || c == u'"' || c == u'<' || c == u'>' || c == u'|') return true;
+#else
+    if (c.unicode() == 0) return true;
+#endif
+  }
+  return false;
+}
+
+Error MissingSourceError(FileSystem& fs, const QString& source) {
+  const QString folder = FolderPart(source);
+  if (!folder.isEmpty() && !fs.FolderExists(folder)) return PathNotFoundError();
+  return FileNotFoundError();
+}
+
+}  // namespace file_system_internal
+
+FileSystem& RealFileSystem() {
+  static const std::unique_ptr<FileSystem> fs = file_system_internal::NewNativeFileSystem({});
+  return *fs;
+}
+
+std::unique_ptr<FileSystem> NewRealFileSystemForTests(SimulatedErrnos errnos) {
+  return file_system_internal::NewNativeFileSystem(errnos);
+}
+
+// --- FaultInjectingFileSystem ---
+
+namespace {
+
+class FaultInjectingFile : public WritableFile {
+ public:
+  FaultInjectingFile(std::unique_ptr<WritableFile> base, FaultInjectingFileSystem& owner,
+                     QString path)
+      : base_(std::move(base)), owner_(owner), path_(std::move(path)) {}
+
+  Status Append(QByteArrayView data) override {
+    if (auto error = owner_.TakeFault(FileOp::kAppend, path_)) return *error;
+    return base_->Append(data);
+  }
+  Status Sync() override {
+    if (auto error = owner_.TakeFault(FileOp::kSync, path_)) return *error;
+    return base_->Sync();
+  }
+  Status Close() override { return base_->Close(); }
+
+ private:
+  std::unique_ptr<WritableFile> base_;
+  FaultInjectingFileSystem& owner_;
+  QString path_;
+};
+
+}  // namespace
+
+void FaultInjectingFileSystem::AddFault(FileOp op, const QString& pathPart, Error error,
+                                        int times) {
+  faults_.append(Fault{op, pathPart, std::move(error), times});
+}
+
+std::optional<Error> FaultInjectingFileSystem::TakeFault(FileOp op, const QString& path,
+                                                         const QString& other) {
+  for (qsizetype i = 0; i < faults_.size(); ++i) {
+    Fault& f = faults_[i];
+    if (f.op != op || f.times == 0) continue;
+    if (!path.contains(f.pathPart) && !(other.size() && other.contains(f.pathPart))) continue;
+    Error error = f.error;
+    if (f.times > 0) --f.times;
+    return error;
+  }
+  return std::nullopt;
+}
+
+Result<std::unique_ptr<WritableFile>> FaultInjectingFileSystem::Wrap(
+    Result<std::unique_ptr<WritableFile>> file, const QString& path) {
+  if (!file.ok()) return file.error();
+  return std::unique_ptr<WritableFile>(
+      std::make_unique<FaultInjectingFile>(std::move(file).value(), *this, path));
+}
+
+bool FaultInjectingFileSystem::FileExists(const QString& path) { return base_.FileExists(path); }
+
+bool FaultInjectingFileSystem::FolderExists(const QString& path) {
+  return base_.FolderExists(path);
+}
+
+bool FaultInjectingFileSystem::IsSameFile(const QString& a, const QString& b) {
+  return base_.IsSameFile(a, b);
+}
+
+bool FaultInjectingFileSystem::CreateFolder(const QString& path) {
+  journal_ << QStringLiteral("CreateFolder ") + path;
+  if (TakeFault(FileOp::kCreateFolder, path)) return false;
+  return base_.CreateFolder(path);
+}
+
+Status FaultInjectingFileSystem::DeleteFile(const QString& path) {
+  journal_ << QStringLiteral("DeleteFile ") + path;
+  if (auto error = TakeFault(FileOp::kDeleteFile, path)) return *error;
+  return base_.DeleteFile(path);
+}
+
+Status FaultInjectingFileSystem::MoveFile(const QString& from, const QString& to) {
+  journal_ << QStringLiteral("MoveFile %1 -> %2").arg(from, to);
+  if (auto error = TakeFault(FileOp::kMoveFile, from, to)) return *error;
+  return base_.MoveFile(from, to);
+}
+
+Status FaultInjectingFileSystem::RenameSameFile(const QString& from, const QString& to) {
+  journal_ << QStringLiteral("RenameSameFile %1 -> %2").arg(from, to);
+  if (auto error = TakeFault(FileOp::kRenameSameFile, from, to)) return *error;
+  return base_.RenameSameFile(from, to);
+}
+
+Status FaultInjectingFileSystem::CopyFile(const QString& from, const QString& to) {
+  journal_ << QStringLiteral("CopyFile %1 -> %2").arg(from, to);
+  if (auto error = TakeFault(FileOp::kCopyFile, from, to)) return *error;
+  return base_.CopyFile(from, to);
+}
+
+Status FaultInjectingFileSystem::SetLastWriteTime(const QString& path, const QDateTime& utc) {
+  journal_ << QStringLiteral("SetLastWriteTime ") + path;
+  if (auto error = TakeFault(FileOp::kSetLastWriteTime, path)) return *error;
+  return base_.SetLastWriteTime(path, utc);
+}
+
+Result<QByteArray> FaultInjectingFileSystem::ReadFile(const QString& path) {
+  if (auto error = TakeFault(FileOp::kReadFile, path)) return *error;
+  return base_.ReadFile(path);
+}
+
+Result<std::unique_ptr<WritableFile>> FaultInjectingFileSystem::NewWritableFile(
+    const QString& path) {
+  journal_ << QStringLiteral("NewWritableFile ") + path;
+  if (auto error = TakeFault(FileOp::kNewWritableFile, path)) return *error;
+  return Wrap(base_.NewWritableFile(path), path);
+}
+
+Result<std::unique_ptr<WritableFile>> FaultInjectingFileSystem::NewAppendableFile(
+    const QString& path) {
+  journal_ << QStringLiteral("NewAppendableFile ") + path;
+  if (auto error = TakeFault(FileOp::kNewAppendableFile, path)) return *error;
+  return Wrap(base_.NewAppendableFile(path), path);
+}
+
+Status FaultInjectingFileSystem::ReplaceFile(const QString& from, const QString& to) {
+  journal_ << QStringLiteral("ReplaceFile %1 -> %2").arg(from, to);
+  if (auto error = TakeFault(FileOp::kReplaceFile, from, to)) return *error;
+  return base_.ReplaceFile(from, to);
+}
+
+}  // namespace corvane

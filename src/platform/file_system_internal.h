@@ -1,0 +1,29 @@
+// Pieces shared by the file-system implementations of each platform; not for
+// use outside src/platform.
+#pragma once
+
+#include "base/error.h"
+#include "platform/file_system.h"
+
+#include <QStringView>
+
+#include <memory>
+
+namespace corvane::file_system_internal {
+
+Error InvalidPathError();
+Error PathNotFoundError();
+Error FileNotFoundError();
+Error FileExistsError();
+
+// True when `path` holds a character that no path may hold on this platform
+// (U+0000 everywhere; on Windows also U+0001 to U+001F and " < > |).
+bool HoldsInvalidPathCharacter(QStringView path);
+
+// The error for a source that is not there: its folder missing, or the file.
+Error MissingSourceError(FileSystem& fs, const QString& source);
+
+// The operating system's file system; `errnos` are used once each (Linux only).
+std::unique_ptr<FileSystem> NewNativeFileSystem(SimulatedErrnos errnos);
+
+}  // namespace corvane::file_system_internal

@@ -1,0 +1,375 @@
+// The file system of Linux and other POSIX systems.
+#include <QtGlobal>
+#ifndef Q_OS_WIN
+
+#include "platform/file_system_internal.h"
+#include "platform/paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#ifndef RENAME_NOREPLACE
+#define RENAME_NOREPLACE (1 << 0)
+#endif
+
+namespace corvane::file_system_internal {
+namespace {
+
+QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+
+Error OsError(int code) { return Error(qt_error_string(code)); }
+
+// The folder a path lies in, for system calls and listings.
+QString ContainingFolder(const QString& path) {
+  const QString folder = FolderPart(path);
+  return folder.isEmpty() ? QStringLiteral(".") : folder;
+}
+
+int RenameNoReplaceSyscall(const char* from, const char* to) {
+#ifdef SYS_renameat2
+  if (::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
+  return errno;
+#else
+  (void)from;
+  (void)to;
+  return ENOSYS;
+#endif
+}
+
+bool RefusedAsUnsupported(int err) {
+  return err == EINVAL || err == ENOSYS || err == ENOTSUP || err == EOPNOTSUPP;
+}
+
+int WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    data += n;
+    size -= size_t(n);
+  }
+  return 0;
+}
+
+// Whether `folder` holds an entry spelled exactly `name`. When the folder
+// cannot be read the answer is false: callers treat "not listed" as "maybe
+// the same file", the answer that can never lead to deleting the source.
+bool ListedExactly(const QString& folder, const QString& name) {
+  DIR* dir = ::opendir(Native(folder).constData());
+  if (!dir) return false;
+  const QByteArray wanted = Native(name);
+  bool found = false;
+  while (const dirent* entry = ::readdir(dir)) {
+    if (wanted == entry->d_name) {
+      found = true;
+      break;
+    }
+  }
+  ::closedir(dir);
+  return found;
+}
+
+class PosixWritableFile : public WritableFile {
+ public:
+  explicit PosixWritableFile(int fd) : fd_(fd) {}
+  ~PosixWritableFile() override {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Status Append(QByteArrayView data) override {
+    if (const int err = WriteAll(fd_, data.data(), size_t(data.size()))) return OsError(err);
+    return Status::Ok();
+  }
+  Status Sync() override { return ::fsync(fd_) == 0 ? Status::Ok() : OsError(errno); }
+  Status Close() override {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0 ? Status::Ok() : OsError(errno);
+  }
+
+ private:
+  int fd_;
+};
+
+class PosixFileSystem : public FileSystem {
+ public:
+  explicit PosixFileSystem(SimulatedErrnos errnos) : simulated_(errnos) {}
+
+  bool FileExists(const QString& path) override {
+    struct stat st;
+    return !HoldsInvalidPathCharacter(path) && ::stat(Native(path).constData(), &st) == 0 &&
+           S_ISREG(st.st_mode);
+  }
+
+  bool FolderExists(const QString& path) override {
+    struct stat st;
+    return !HoldsInvalidPathCharacter(path) && ::stat(Native(path).constData(), &st) == 0 &&
+           S_ISDIR(st.st_mode);
+  }
+
+  bool CreateFolder(const QString& path) override {
+    return !path.isEmpty() && !HoldsInvalidPathCharacter(path) && QDir().mkpath(path);
+  }
+
+  Status DeleteFile(const QString& path) override {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    if (::unlink(Native(path).constData()) == 0) return Status::Ok();
+    const int err = errno;
+    return err == ENOENT ? MissingSourceError(*this, path) : ErrorFor(err, path);
+  }
+
+  Status MoveFile(const QString& from, const QString& to) override {
+    if (HoldsInvalidPathCharacter(from) || HoldsInvalidPathCharacter(to)) {
+      return InvalidPathError();
+    }
+    if (!FileExists(from)) return MissingSourceError(*this, from);
+    if (!FolderExists(ContainingFolder(to))) return PathNotFoundError();
+    const int err = RenameWithoutReplacing(Native(from), Native(to));
+    if (err == 0) return Status::Ok();
+    if (err == EXDEV) return MoveAcrossFileSystems(from, to);
+    return ErrorFor(err, from);
+  }
+
+  bool IsSameFile(const QString& a, const QString& b) override {
+    if (HoldsInvalidPathCharacter(a) || HoldsInvalidPathCharacter(b)) return false;
+    struct stat sa, sb;
+    if (::lstat(Native(a).constData(), &sa) != 0 || ::lstat(Native(b).constData(), &sb) != 0) {
+      return false;
+    }
+    if (a == b) return true;
+    const bool sameNode = sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    if (sameNode && sa.st_nlink == 1) return true;
+    // Either hard links (one node, several entries) or a file system whose
+    // node numbers follow the spelling (FUSE file systems that work by path,
+    // such as fusefat). Distinct entries are each listed under their own name.
+    if (!sameNode) {
+      if (sa.st_dev != sb.st_dev || FolderPart(a) != FolderPart(b)) return false;
+      if (FileNamePart(a).compare(FileNamePart(b), Qt::CaseInsensitive) != 0) return false;
+    }
+    return !(ListedExactly(ContainingFolder(a), FileNamePart(a)) &&
+             ListedExactly(ContainingFolder(b), FileNamePart(b)));
+  }
+
+  Status RenameSameFile(const QString& from, const QString& to) override {
+    if (HoldsInvalidPathCharacter(from) || HoldsInvalidPathCharacter(to)) {
+      return InvalidPathError();
+    }
+    if (!FileExists(from)) return MissingSourceError(*this, from);
+    if (from == to) return Status::Ok();
+    // Case-insensitive file systems in Linux (vfat, ext4 casefold) may treat a
+    // rename between two spellings of one entry as a rename onto itself and do
+    // nothing, so the entry goes through a temporary name.
+    const QByteArray source = Native(from);
+    const QByteArray target = Native(to);
+    QByteArray temp;
+    int err = EEXIST;
+    for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
+      temp = Native(FolderPart(to)) + TemporaryName();
+      err = RenameWithoutReplacing(source, temp);
+    }
+    if (err != 0) return ErrorFor(err, from);
+    err = RenameWithoutReplacing(temp, target);
+    if (err != 0) {
+      RenameWithoutReplacing(temp, source);
+      return ErrorFor(err, from);
+    }
+    return Status::Ok();
+  }
+
+  Status CopyFile(const QString& from, const QString& to) override {
+    if (HoldsInvalidPathCharacter(from) || HoldsInvalidPathCharacter(to)) {
+      return InvalidPathError();
+    }
+    if (!FileExists(from)) return MissingSourceError(*this, from);
+    if (!FolderExists(ContainingFolder(to))) return PathNotFoundError();
+    Result<QByteArray> temp = CopyToTemporary(from, to);
+    if (!temp.ok()) return temp.error();
+    if (::rename(temp->constData(), Native(to).constData()) != 0) {
+      const int err = errno;
+      ::unlink(temp->constData());
+      return ErrorFor(err, from);
+    }
+    return Status::Ok();
+  }
+
+  Status SetLastWriteTime(const QString& path, const QDateTime& utc) override {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    const qint64 ms = utc.toMSecsSinceEpoch();
+    timespec times[2];
+    times[0].tv_sec = 0;
+    times[0].tv_nsec = UTIME_OMIT;
+    times[1].tv_sec = time_t(ms / 1000 - (ms % 1000 < 0 ? 1 : 0));
+    times[1].tv_nsec = long(((ms % 1000) + 1000) % 1000) * 1000000L;
+    if (::utimensat(AT_FDCWD, Native(path).constData(), times, 0) == 0) return Status::Ok();
+    const int err = errno;
+    return err == ENOENT ? MissingSourceError(*this, path) : ErrorFor(err, path);
+  }
+
+  Result<QByteArray> ReadFile(const QString& path) override {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+      if (!FileExists(path)) return MissingSourceError(*this, path);
+      return Error(file.errorString());
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return Error(file.errorString());
+    return bytes;
+  }
+
+  Result<std::unique_ptr<WritableFile>> NewWritableFile(const QString& path) override {
+    return Open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC);
+  }
+
+  Result<std::unique_ptr<WritableFile>> NewAppendableFile(const QString& path) override {
+    return Open(path, O_WRONLY | O_APPEND | O_CLOEXEC);
+  }
+
+  Status ReplaceFile(const QString& from, const QString& to) override {
+    if (HoldsInvalidPathCharacter(from) || HoldsInvalidPathCharacter(to)) {
+      return InvalidPathError();
+    }
+    if (::rename(Native(from).constData(), Native(to).constData()) == 0) return Status::Ok();
+    return ErrorFor(errno, from);
+  }
+
+ private:
+  static int Take(int& simulated) { return std::exchange(simulated, 0); }
+
+  static QByteArray TemporaryName() {
+    return ".corvane-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+  }
+
+  Error ErrorFor(int err, const QString& source) {
+    switch (err) {
+      case EEXIST:
+      case ENOTEMPTY:
+        return FileExistsError();
+      case ENOENT:
+        return FileExists(source) ? PathNotFoundError() : MissingSourceError(*this, source);
+      case ENOTDIR:
+        return PathNotFoundError();
+      default:
+        return OsError(err);
+    }
+  }
+
+  // Renames without ever replacing an entry at `to`; returns 0 or an errno.
+  int RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
+    int err = Take(simulated_.renameNoReplace);
+    if (err == 0) err = RenameNoReplaceSyscall(from.constData(), to.constData());
+    if (!RefusedAsUnsupported(err)) return err;
+    // No RENAME_NOREPLACE here (some network and FUSE file systems): a hard
+    // link cannot replace either, and the source name is removed afterwards.
+    err = Take(simulated_.link);
+    if (err == 0) err = ::link(from.constData(), to.constData()) == 0 ? 0 : errno;
+    if (err == 0) {
+      if (::unlink(from.constData()) == 0) return 0;
+      const int unlinkErr = errno;
+      ::unlink(to.constData());
+      return unlinkErr;
+    }
+    if (!RefusedAsUnsupported(err) && err != EPERM && err != EMLINK) return err;
+    // Neither (FAT through FUSE): test, then rename. These file systems offer no
+    // way to close the gap between the two steps.
+    struct stat st;
+    if (::lstat(to.constData(), &st) == 0) return EEXIST;
+    if (errno != ENOENT) return errno;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+  }
+
+  Status MoveAcrossFileSystems(const QString& from, const QString& to) {
+    Result<QByteArray> temp = CopyToTemporary(from, to);
+    if (!temp.ok()) return temp.error();
+    const int err = RenameWithoutReplacing(*temp, Native(to));
+    if (err != 0) {
+      ::unlink(temp->constData());
+      return ErrorFor(err, from);
+    }
+    if (::unlink(Native(from).constData()) != 0) {
+      // Keep exactly one file: the source stays, so the copy goes.
+      const int unlinkErr = errno;
+      ::unlink(Native(to).constData());
+      return ErrorFor(unlinkErr, from);
+    }
+    return Status::Ok();
+  }
+
+  // Copies `from` to a new temporary file in the folder of `to`, with the
+  // permissions and last-write time of `from`; returns its native path.
+  Result<QByteArray> CopyToTemporary(const QString& from, const QString& to) {
+    const int in = ::open(Native(from).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0) return ErrorFor(errno, from);
+    QByteArray temp = Native(FolderPart(to)) + ".corvane-XXXXXX";
+    const int out = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (out < 0) {
+      const int err = errno;
+      ::close(in);
+      return OsError(err);
+    }
+    int err = CopyContent(in, out);
+    ::close(in);
+    if (::close(out) != 0 && err == 0) err = errno;
+    if (err != 0) {
+      ::unlink(temp.constData());
+      return OsError(err);
+    }
+    return temp;
+  }
+
+  static int CopyContent(int in, int out) {
+    struct stat st;
+    if (::fstat(in, &st) != 0) return errno;
+    static constexpr size_t kChunk = 256 * 1024;
+    QByteArray buffer(kChunk, Qt::Uninitialized);
+    for (;;) {
+      const ssize_t n = ::read(in, buffer.data(), kChunk);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return errno;
+      if (n == 0) break;
+      if (const int err = WriteAll(out, buffer.constData(), size_t(n))) return err;
+    }
+    // File systems without POSIX permissions (FAT) refuse fchmod; the copy is
+    // still whole there.
+    if (::fchmod(out, st.st_mode & 07777) != 0 && errno != EPERM && !RefusedAsUnsupported(errno)) {
+      return errno;
+    }
+    const timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
+    if (::futimens(out, times) != 0) return errno;
+    return 0;
+  }
+
+  Result<std::unique_ptr<WritableFile>> Open(const QString& path, int flags) {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    const int fd = ::open(Native(path).constData(), flags, 0666);
+    if (fd < 0) {
+      const int err = errno;
+      if (err != ENOENT) return OsError(err);
+      return (flags & O_CREAT) ? PathNotFoundError() : MissingSourceError(*this, path);
+    }
+    return std::unique_ptr<WritableFile>(std::make_unique<PosixWritableFile>(fd));
+  }
+
+  SimulatedErrnos simulated_;
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> NewNativeFileSystem(SimulatedErrnos errnos) {
+  return std::make_unique<PosixFileSystem>(errnos);
+}
+
+}  // namespace corvane::file_system_internal
+
+#endif  // !Q_OS_WIN

@@ -1,0 +1,241 @@
+// The file system of Windows.
+#include <QtGlobal>
+#ifdef Q_OS_WIN
+
+#include "platform/file_system_internal.h"
+#include "platform/paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <windows.h>
+
+namespace corvane::file_system_internal {
+namespace {
+
+std::wstring Native(const QString& path) { return QDir::toNativeSeparators(path).toStdWString(); }
+
+Error OsError(DWORD code) { return Error(qt_error_string(int(code))); }
+
+Error ErrorFor(DWORD code) {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+      return FileNotFoundError();
+    case ERROR_PATH_NOT_FOUND:
+      return PathNotFoundError();
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS:
+      return FileExistsError();
+    default:
+      return OsError(code);
+  }
+}
+
+bool InvalidPair(const QString& a, const QString& b) {
+  return HoldsInvalidPathCharacter(a) || HoldsInvalidPathCharacter(b);
+}
+
+class Handle {
+ public:
+  explicit Handle(HANDLE h) : h_(h) {}
+  ~Handle() {
+    if (valid()) CloseHandle(h_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return h_; }
+
+ private:
+  HANDLE h_;
+};
+
+HANDLE OpenForAttributes(const QString& path, DWORD access, DWORD flags) {
+  return CreateFileW(Native(path).c_str(), access,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+}
+
+class WindowsWritableFile : public WritableFile {
+ public:
+  explicit WindowsWritableFile(HANDLE h) : h_(h) {}
+  ~WindowsWritableFile() override {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+  }
+  Status Append(QByteArrayView data) override {
+    const char* p = data.data();
+    qsizetype left = data.size();
+    while (left > 0) {
+      DWORD written = 0;
+      const DWORD chunk = DWORD(std::min<qsizetype>(left, 1 << 30));
+      if (!WriteFile(h_, p, chunk, &written, nullptr)) return OsError(GetLastError());
+      p += written;
+      left -= written;
+    }
+    return Status::Ok();
+  }
+  Status Sync() override {
+    return FlushFileBuffers(h_) ? Status::Ok() : OsError(GetLastError());
+  }
+  Status Close() override {
+    const HANDLE h = std::exchange(h_, INVALID_HANDLE_VALUE);
+    return CloseHandle(h) ? Status::Ok() : OsError(GetLastError());
+  }
+
+ private:
+  HANDLE h_;
+};
+
+class WindowsFileSystem : public FileSystem {
+ public:
+  bool FileExists(const QString& path) override {
+    if (HoldsInvalidPathCharacter(path)) return false;
+    const DWORD a = GetFileAttributesW(Native(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool FolderExists(const QString& path) override {
+    if (HoldsInvalidPathCharacter(path)) return false;
+    const DWORD a = GetFileAttributesW(Native(path).c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+  }
+
+  bool CreateFolder(const QString& path) override {
+    return !path.isEmpty() && !HoldsInvalidPathCharacter(path) && QDir().mkpath(path);
+  }
+
+  Status DeleteFile(const QString& path) override {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    if (DeleteFileW(Native(path).c_str())) return Status::Ok();
+    return ErrorFor(GetLastError());
+  }
+
+  Status MoveFile(const QString& from, const QString& to) override {
+    if (InvalidPair(from, to)) return InvalidPathError();
+    if (!FileExists(from)) return MissingSourceError(*this, from);
+    // Without MOVEFILE_REPLACE_EXISTING the move never replaces, also when it
+    // copies to another volume.
+    if (!MoveFileExW(Native(from).c_str(), Native(to).c_str(), MOVEFILE_COPY_ALLOWED)) {
+      return ErrorFor(GetLastError());
+    }
+    // Across volumes MoveFileEx reports success when the copy worked but the
+    // source could not be deleted; keep exactly one file then.
+    if (GetFileAttributesW(Native(from).c_str()) != INVALID_FILE_ATTRIBUTES) {
+      if (!DeleteFileW(Native(from).c_str())) {
+        const DWORD code = GetLastError();
+        DeleteFileW(Native(to).c_str());
+        return ErrorFor(code);
+      }
+    }
+    return Status::Ok();
+  }
+
+  bool IsSameFile(const QString& a, const QString& b) override {
+    if (InvalidPair(a, b)) return false;
+    Handle ha(OpenForAttributes(a, 0, FILE_FLAG_OPEN_REPARSE_POINT));
+    Handle hb(OpenForAttributes(b, 0, FILE_FLAG_OPEN_REPARSE_POINT));
+    BY_HANDLE_FILE_INFORMATION ia, ib;
+    if (!ha.valid() || !hb.valid() || !GetFileInformationByHandle(ha.get(), &ia) ||
+        !GetFileInformationByHandle(hb.get(), &ib)) {
+      return false;
+    }
+    const bool sameNode = ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+                          ia.nFileIndexHigh == ib.nFileIndexHigh &&
+                          ia.nFileIndexLow == ib.nFileIndexLow;
+    if (!sameNode) return false;
+    // Hard links share the file ID; only one link means one entry.
+    return ia.nNumberOfLinks == 1 || FileNamePart(a).compare(FileNamePart(b),
+                                                             Qt::CaseInsensitive) == 0;
+  }
+
+  Status RenameSameFile(const QString& from, const QString& to) override {
+    if (InvalidPair(from, to)) return InvalidPathError();
+    if (!FileExists(from)) return MissingSourceError(*this, from);
+    // NTFS renames between two spellings of one entry in one step.
+    if (MoveFileExW(Native(from).c_str(), Native(to).c_str(), 0)) return Status::Ok();
+    return ErrorFor(GetLastError());
+  }
+
+  Status CopyFile(const QString& from, const QString& to) override {
+    if (InvalidPair(from, to)) return InvalidPathError();
+    if (!FileExists(from)) return MissingSourceError(*this, from);
+    const QString folder = FolderPart(to);
+    if (!folder.isEmpty() && !FolderExists(folder)) return PathNotFoundError();
+    // CopyFileW carries content, attributes and last-write time.
+    QString temp;
+    DWORD code = ERROR_FILE_EXISTS;
+    for (int attempt = 0; attempt < 100 && code == ERROR_FILE_EXISTS; ++attempt) {
+      temp = folder + QStringLiteral(".corvane-") +
+             QString::number(QRandomGenerator::global()->generate64(), 36);
+      code = CopyFileW(Native(from).c_str(), Native(temp).c_str(), TRUE) ? 0 : GetLastError();
+    }
+    if (code != 0) return ErrorFor(code);
+    if (!MoveFileExW(Native(temp).c_str(), Native(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+      code = GetLastError();
+      DeleteFileW(Native(temp).c_str());
+      return ErrorFor(code);
+    }
+    return Status::Ok();
+  }
+
+  Status SetLastWriteTime(const QString& path, const QDateTime& utc) override {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    Handle h(OpenForAttributes(path, FILE_WRITE_ATTRIBUTES, 0));
+    if (!h.valid()) return ErrorFor(GetLastError());
+    // FILETIME counts 100 ns steps from 1601-01-01.
+    const ULONGLONG ticks = ULONGLONG(utc.toMSecsSinceEpoch() + 11644473600000LL) * 10000ULL;
+    FILETIME ft;
+    ft.dwLowDateTime = DWORD(ticks);
+    ft.dwHighDateTime = DWORD(ticks >> 32);
+    if (!SetFileTime(h.get(), nullptr, nullptr, &ft)) return OsError(GetLastError());
+    return Status::Ok();
+  }
+
+  Result<QByteArray> ReadFile(const QString& path) override {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+      if (!FileExists(path)) return MissingSourceError(*this, path);
+      return Error(file.errorString());
+    }
+    return file.readAll();
+  }
+
+  Result<std::unique_ptr<WritableFile>> NewWritableFile(const QString& path) override {
+    return Open(path, CREATE_ALWAYS, GENERIC_WRITE);
+  }
+
+  Result<std::unique_ptr<WritableFile>> NewAppendableFile(const QString& path) override {
+    return Open(path, OPEN_EXISTING, FILE_APPEND_DATA);
+  }
+
+  Status ReplaceFile(const QString& from, const QString& to) override {
+    if (InvalidPair(from, to)) return InvalidPathError();
+    if (MoveFileExW(Native(from).c_str(), Native(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return Status::Ok();
+    }
+    return ErrorFor(GetLastError());
+  }
+
+ private:
+  Result<std::unique_ptr<WritableFile>> Open(const QString& path, DWORD disposition,
+                                             DWORD access) {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    const HANDLE h = CreateFileW(Native(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                 nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return ErrorFor(GetLastError());
+    return std::unique_ptr<WritableFile>(std::make_unique<WindowsWritableFile>(h));
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<FileSystem> NewNativeFileSystem(SimulatedErrnos) {
+  return std::make_unique<WindowsFileSystem>();
+}
+
+}  // namespace corvane::file_system_internal
+
+#endif  // Q_OS_WIN
