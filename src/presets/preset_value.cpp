@@ -5,12 +5,6 @@
 namespace corvane {
 namespace {
 
-QStringView SkipLeadingControls(QStringView text) {
-  qsizetype i = 0;
-  while (i < text.size() && text[i].unicode() <= 0x20) ++i;
-  return text.sliced(i);
-}
-
 // `body` starts right after the opening quote.
 std::optional<QString> ReadQuoted(QStringView body) {
   QString value;
@@ -57,8 +51,8 @@ std::optional<QString> FindPresetValue(QStringView text, QStringView key) {
   const QString marker = QStringLiteral("\"%1\":").arg(key);
   const qsizetype at = text.indexOf(marker);
   if (at < 0) return std::nullopt;
-  const QStringView rest = SkipLeadingControls(text.sliced(at + marker.size()));
-  if (rest.startsWith(u'"')) return ReadQuoted(rest.sliced(1));
+  const QString rest = TrimControl(text.sliced(at + marker.size()));
+  if (rest.startsWith(u'"')) return ReadQuoted(QStringView(rest).sliced(1));
   return ReadBare(rest);
 }
 

@@ -98,7 +98,8 @@ TEST(SavePresetFileTest, AFolderInTheWayStaysUntouched) {
 TEST(LoadPresetFileTest, AppliesTheFileToTheCurrentOptions) {
   const TempFolder folder;
   const QString path = folder.Create(
-      {u"hand.json"_s}, "\xEF\xBB\xBF{\r\n\"find\":\"a\\\\b\",\r\n\"case\":3,\r\n\"changeExt\":false}\r\n")[0];
+      {u"hand.json"_s},
+      "\xEF\xBB\xBF{\r\n\"find\":\"a\\\\b\",\r\n\"case\":3,\r\n\"changeExt\":false}\r\n")[0];
   RenameOptions current;
   current.regex = true;
   current.pattern = u"kept"_s;
