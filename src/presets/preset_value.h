@@ -22,7 +22,7 @@ QString EscapePresetString(QStringView text);
 // The first `"key":` anywhere in `text` counts (case-sensitive, nothing
 // between the quote and the colon). After it, characters U+0000 to U+0020 are
 // skipped. A value that starts with a double quote runs to the first quote not
-// escaped by a backslash and is un-escapable: `\\` gives `\`, `\"` gives `"`,
+// escaped by a backslash and is un-escaped: `\\` gives `\`, `\"` gives `"`,
 // and a backslash before any other character stays. Without a closing quote
 // the key is missing. Any other value is bare: it runs to the first comma,
 // closing brace, CR or LF (or the end) and loses its characters U+0000 to
