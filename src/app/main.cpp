@@ -1,22 +1,21 @@
-// Start-up of the corvane executable.
+// Start-up of the corvane executable: the application title, the translations,
+// then the command-line mode. Until the main window exists, a start without
+// /cli (or /help) prints the usage and ends.
+#include "cli/console_sink.h"
+#include "cli/usage.h"
+#include "i18n/translation.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
-
-namespace {
-
-void PrintUsage() {
-  QTextStream out(stdout);
-  out << "Corvane - batch file renamer\n"
-         "\n"
-         "Usage: corvane /cli [/key=value ...]\n"
-         "The window and the command-line mode are being built; see README.md.\n";
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
-  PrintUsage();
+  corvane::LoadTranslations();
+
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  corvane::ConsoleSink sink(out, err);
+  for (const QString& line : corvane::UsageLines()) sink.ShowLine(line);
   return 0;
 }

@@ -12,7 +12,7 @@ struct UsageEntry {
 
 constexpr UsageEntry kEntries[] = {
     {"/cli", "Rename from the command line: set the options, preview, rename, then end."},
-    {"/dryrun", "Preview only: print each old name with its new name and change nothing."},
+    {"/dryrun", "Preview only: print each file with its new name and change nothing."},
     {"/pattern=TEXT", "Pattern of the new name without extension, such as {name}_{counter}."},
     {"/start=N", "First value of the counter (default 1)."},
     {"/digits=N", "Minimum number of digits of the counter, 1 to 10 (default 3)."},
