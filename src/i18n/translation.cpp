@@ -37,9 +37,7 @@ const TranslationCatalogue& Translations() { return Catalogue(); }
 
 void SelectLanguage(int column) { Catalogue().SelectLanguage(column); }
 
-void SaveCurrentLanguage() {
-  static_cast<void>(SaveCurrentLanguageTo(LanguageStore::ForUser()));
-}
+void SaveCurrentLanguage() { static_cast<void>(SaveCurrentLanguageTo(LanguageStore::ForUser())); }
 
 bool SaveCurrentLanguageTo(const LanguageStore& store) {
   return store.WriteCurrentLanguage(Catalogue().currentCode());

@@ -34,12 +34,11 @@ Status TranslationCatalogue::LoadFromFile(const QString& path, const QString& la
                  Error::Code::kFileNotFound);
   }
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    return Error(QStringLiteral("Cannot read translation file %1: %2").arg(path, file.errorString()));
-  }
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    return Error(QStringLiteral("Cannot read translation file %1: %2").arg(path, file.errorString()));
+  QByteArray bytes;
+  if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
+  if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    return Error(
+        QStringLiteral("Cannot read translation file %1: %2").arg(path, file.errorString()));
   }
   return LoadFromBytes(bytes, languageCode);
 }

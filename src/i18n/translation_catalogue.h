@@ -68,9 +68,9 @@ class TranslationCatalogue {
 
   int columns_ = 0;
   int rows_ = 0;
-  QStringList cells_;                 // row-major, rows_ * columns_ cells
-  QHash<QString, int> firstRowOf_;    // English cell -> first row holding it
-  int currentIndex_ = 0;              // always 0 or a valid column
+  QStringList cells_;               // row-major, rows_ * columns_ cells
+  QHash<QString, int> firstRowOf_;  // English cell -> first row holding it
+  int currentIndex_ = 0;            // always 0 or a valid column
   QString currentCode_;
 };
 

@@ -1,9 +1,7 @@
 #include "platform/language_store.h"
 
-#include <QFileInfo>
 #include <QSettings>
 #include <QVariant>
-
 #include <memory>
 
 #ifdef Q_OS_WIN
@@ -29,13 +27,13 @@ struct LanguageRow {
 // The codes are those the translation file uses, which for Chinese, Japanese
 // and Korean are country-like rather than ISO 639 ("cn", not "zh").
 constexpr LanguageRow kLanguageTable[] = {
-    {0x01, QLocale::Arabic, u"ar"},     {0x04, QLocale::Chinese, u"cn"},
-    {0x05, QLocale::Czech, u"cs"},      {0x07, QLocale::German, u"de"},
-    {0x08, QLocale::Greek, u"el"},      {0x0A, QLocale::Spanish, u"es"},
-    {0x0C, QLocale::French, u"fr"},     {0x0E, QLocale::Hungarian, u"hu"},
-    {0x10, QLocale::Italian, u"it"},    {0x11, QLocale::Japanese, u"jp"},
-    {0x12, QLocale::Korean, u"kr"},     {0x13, QLocale::Dutch, u"nl"},
-    {0x15, QLocale::Polish, u"pl"},     {0x16, QLocale::Portuguese, u"pt"},
+    {0x01, QLocale::Arabic, u"ar"},  {0x04, QLocale::Chinese, u"cn"},
+    {0x05, QLocale::Czech, u"cs"},   {0x07, QLocale::German, u"de"},
+    {0x08, QLocale::Greek, u"el"},   {0x0A, QLocale::Spanish, u"es"},
+    {0x0C, QLocale::French, u"fr"},  {0x0E, QLocale::Hungarian, u"hu"},
+    {0x10, QLocale::Italian, u"it"}, {0x11, QLocale::Japanese, u"jp"},
+    {0x12, QLocale::Korean, u"kr"},  {0x13, QLocale::Dutch, u"nl"},
+    {0x15, QLocale::Polish, u"pl"},  {0x16, QLocale::Portuguese, u"pt"},
     {0x1F, QLocale::Turkish, u"tr"},
 };
 

@@ -14,7 +14,6 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <optional>
 
 namespace corvane {

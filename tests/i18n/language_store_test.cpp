@@ -1,8 +1,8 @@
 #include "platform/language_store.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
+
+#include <QFile>
 
 #include "support/temp_folder.h"
 
@@ -15,16 +15,26 @@ TEST(LanguageCodeTest, WindowsLanguageIdentifiersUseTheirPrimaryLanguage) {
     quint16 id;
     const char* code;
   } cases[] = {
-      {"Portuguese (Brazil)", 0x0416, "pt"}, {"Portuguese (Portugal)", 0x0816, "pt"},
-      {"Chinese (PRC)", 0x0804, "cn"},       {"Chinese (Taiwan)", 0x0404, "cn"},
-      {"Japanese", 0x0411, "jp"},            {"Korean", 0x0412, "kr"},
-      {"Swedish", 0x041D, "en"},             {"English (United States)", 0x0409, "en"},
-      {"German (Austria)", 0x0C07, "de"},    {"Spanish (Mexico)", 0x080A, "es"},
-      {"Arabic (Egypt)", 0x0C01, "ar"},      {"Czech", 0x0405, "cs"},
-      {"Greek", 0x0408, "el"},               {"French (Canada)", 0x0C0C, "fr"},
-      {"Hungarian", 0x040E, "hu"},           {"Italian", 0x0410, "it"},
-      {"Dutch (Belgium)", 0x0813, "nl"},     {"Polish", 0x0415, "pl"},
-      {"Turkish", 0x041F, "tr"},             {"Russian", 0x0419, "en"},
+      {"Portuguese (Brazil)", 0x0416, "pt"},
+      {"Portuguese (Portugal)", 0x0816, "pt"},
+      {"Chinese (PRC)", 0x0804, "cn"},
+      {"Chinese (Taiwan)", 0x0404, "cn"},
+      {"Japanese", 0x0411, "jp"},
+      {"Korean", 0x0412, "kr"},
+      {"Swedish", 0x041D, "en"},
+      {"English (United States)", 0x0409, "en"},
+      {"German (Austria)", 0x0C07, "de"},
+      {"Spanish (Mexico)", 0x080A, "es"},
+      {"Arabic (Egypt)", 0x0C01, "ar"},
+      {"Czech", 0x0405, "cs"},
+      {"Greek", 0x0408, "el"},
+      {"French (Canada)", 0x0C0C, "fr"},
+      {"Hungarian", 0x040E, "hu"},
+      {"Italian", 0x0410, "it"},
+      {"Dutch (Belgium)", 0x0813, "nl"},
+      {"Polish", 0x0415, "pl"},
+      {"Turkish", 0x041F, "tr"},
+      {"Russian", 0x0419, "en"},
       {"neutral", 0x0000, "en"},
   };
   for (const auto& c : cases) {
@@ -37,9 +47,9 @@ TEST(LanguageCodeTest, QtLanguagesUseTheSameTable) {
     const char* locale;
     const char* code;
   } cases[] = {
-      {"pt_BR", "pt"}, {"pt_PT", "pt"}, {"zh_CN", "cn"}, {"zh_TW", "cn"}, {"ja_JP", "jp"},
-      {"ko_KR", "kr"}, {"sv_SE", "en"}, {"de_CH", "de"}, {"nl_BE", "nl"}, {"tr_TR", "tr"},
-      {"en_GB", "en"}, {"C", "en"},
+      {"pt_BR", "pt"}, {"pt_PT", "pt"}, {"zh_CN", "cn"}, {"zh_TW", "cn"},
+      {"ja_JP", "jp"}, {"ko_KR", "kr"}, {"sv_SE", "en"}, {"de_CH", "de"},
+      {"nl_BE", "nl"}, {"tr_TR", "tr"}, {"en_GB", "en"}, {"C", "en"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(LanguageCodeForLanguage(QLocale(c.locale).language()), c.code) << c.locale;

@@ -1,9 +1,9 @@
 // The translation file that ships beside the executable: well formed, complete
 // for every language, and holding a row for each English text of the program.
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QSet>
-
-#include <gtest/gtest.h>
 
 #include "i18n/english_texts.h"
 #include "i18n/translation_catalogue.h"
@@ -52,13 +52,13 @@ TEST(ShippedTranslationsTest, FileIsWellFormed) {
 
   const QList<QStringList> rows = ShippedRows();
   ASSERT_GE(rows.size(), 3);
-  EXPECT_EQ(rows[0], QStringList({"English", "Deutsch", "Français", "Español", "Italiano",
-                                  "Português"}));
+  EXPECT_EQ(rows[0],
+            QStringList({"English", "Deutsch", "Français", "Español", "Italiano", "Português"}));
   EXPECT_EQ(rows[1], QStringList({"en", "de", "fr", "es", "it", "pt"}));
   for (qsizetype r = 0; r < rows.size(); ++r) {
     for (int c = 0; c < kLanguages; ++c) {
-      EXPECT_FALSE(rows[r][c].isEmpty()) << "row " << r + 1 << " (" << rows[r][0].toStdString()
-                                         << "), language " << c + 1;
+      EXPECT_FALSE(rows[r][c].isEmpty())
+          << "row " << r + 1 << " (" << rows[r][0].toStdString() << "), language " << c + 1;
     }
   }
 }
@@ -77,8 +77,8 @@ TEST(ShippedTranslationsTest, EveryRowIsAnEnglishTextOfTheProgram) {
   EXPECT_EQ(texts.size(), EnglishTexts().size()) << "a text is listed twice";
   const QList<QStringList> rows = ShippedRows();
   for (qsizetype r = 2; r < rows.size(); ++r) {
-    EXPECT_TRUE(texts.contains(rows[r][0])) << "stale row " << r + 1 << ": "
-                                            << rows[r][0].toStdString();
+    EXPECT_TRUE(texts.contains(rows[r][0]))
+        << "stale row " << r + 1 << ": " << rows[r][0].toStdString();
   }
 }
 

@@ -40,12 +40,14 @@ TEST(TranslationCatalogueTest, EmptyCellMeansNotTranslated) {
 TEST(TranslationCatalogueTest, PartialLastRowIsIgnored) {
   // Three languages: 13 lines give four rows; 12 lines give three, and the two
   // lines after the third row are not a row.
-  const QByteArray thirteen = "3\nEnglish\nDeutsch\nFrancais\nen\nde\nfr\nYes\nJa\nOui\nNo\nNein\nNon\n";
+  const QByteArray thirteen =
+      "3\nEnglish\nDeutsch\nFrancais\nen\nde\nfr\nYes\nJa\nOui\nNo\nNein\nNon\n";
   const TranslationCatalogue full = Loaded(thirteen, "fr");
   EXPECT_EQ(full.rowCount(), 4);
   EXPECT_EQ(full.Translate("No"), "Non");
 
-  const TranslationCatalogue cut = Loaded(thirteen.left(thirteen.size() - 4), "de");  // drop "Non\n"
+  const TranslationCatalogue cut =
+      Loaded(thirteen.left(thirteen.size() - 4), "de");  // drop "Non\n"
   EXPECT_EQ(cut.rowCount(), 3);
   EXPECT_EQ(cut.Translate("Yes"), "Ja");
   EXPECT_EQ(cut.Translate("No"), "No");
@@ -77,9 +79,8 @@ TEST(TranslationCatalogueTest, HeaderRowsTakePartInLookups) {
 }
 
 TEST(TranslationCatalogueTest, ComparisonIsExact) {
-  const TranslationCatalogue catalogue =
-      Loaded("2\nEnglish\nDeutsch\nen\nde\nExit\nBeenden\nOK \nOK (Leerzeichen)\nExit\nVerlassen\n",
-             "de");
+  const TranslationCatalogue catalogue = Loaded(
+      "2\nEnglish\nDeutsch\nen\nde\nExit\nBeenden\nOK \nOK (Leerzeichen)\nExit\nVerlassen\n", "de");
   EXPECT_EQ(catalogue.Translate("exit"), "exit");
   EXPECT_EQ(catalogue.Translate("OK"), "OK");
   EXPECT_EQ(catalogue.Translate("OK "), "OK (Leerzeichen)");
@@ -94,7 +95,9 @@ TEST(TranslationCatalogueTest, LineEndsAndByteOrderMark) {
       {"LF", "2\nEnglish\nDeutsch\nen\nde\nFile\nDatei"},
       {"CR LF", "2\r\nEnglish\r\nDeutsch\r\nen\r\nde\r\nFile\r\nDatei\r\n"},
       {"CR", "2\rEnglish\rDeutsch\ren\rde\rFile\rDatei\r"},
-      {"byte-order mark", "\xEF\xBB\xBF" "2\nEnglish\nDeutsch\nen\nde\nFile\nDatei\n"},
+      {"byte-order mark",
+       "\xEF\xBB\xBF"
+       "2\nEnglish\nDeutsch\nen\nde\nFile\nDatei\n"},
   };
   for (const auto& c : cases) {
     const TranslationCatalogue catalogue = Loaded(c.bytes, "de");

@@ -2,9 +2,9 @@
 // Every store here is an INI file in a temporary folder, never the user's own.
 #include "i18n/translation.h"
 
-#include <QSettings>
-
 #include <gtest/gtest.h>
+
+#include <QSettings>
 
 #include "support/temp_folder.h"
 
