@@ -3,10 +3,10 @@
 namespace corvane {
 namespace {
 
-// Standard formats may name other standard formats (a short date written as
-// "ddddd", a long time holding "c"); below this depth they write nothing, so a
-// format that refers to itself still ends.
-constexpr int kMaxStandardFormatDepth = 2;
+// A standard format may itself name a standard format (a short date written
+// as "ddddd", a long time holding "c"); inside a standard format those write
+// nothing, so a format that refers to itself still ends.
+constexpr int kMaxStandardFormatDepth = 1;
 
 bool IsAsciiLetter(QChar c) {
   return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
@@ -147,6 +147,7 @@ class MomentWriter {
   void WriteRun(QChar letter, int count, qsizetype runEnd, QString& out) {
     switch (letter.unicode()) {
       case u'c':
+        if (depth_ >= kMaxStandardFormatDepth) return;
         out += Standard(regional_.shortDateFormat);
         if (time_ != QTime(0, 0)) out += u' ' + Standard(regional_.longTimeFormat);
         return;

@@ -1,0 +1,25 @@
+// Small image files for the image-size and keyword tests, written in place.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace corvane::testing {
+
+// A baseline JPEG of `width` by `height` grey pixels, written with libjpeg.
+QByteArray JpegBytes(int width, int height);
+
+// A complete PNG (IHDR, one IDAT compressed with zlib, IEND) of `width` by
+// `height` grey pixels.
+QByteArray PngBytes(int width, int height);
+
+// A chunk of a PNG file: length, type, data and its CRC.
+QByteArray PngChunk(const char type[4], const QByteArray& data);
+
+// Numbers in little- or big-endian byte order.
+QByteArray Le16(int value);
+QByteArray Le32(int64_t value);
+QByteArray Be16(int value);
+QByteArray Be32(int64_t value);
+
+}  // namespace corvane::testing
