@@ -1,0 +1,18 @@
+// The English texts of batch and undo outcomes, as the caller passes them to
+// Translate. Error texts of file operations live with the file system.
+#pragma once
+
+namespace corvane::batch_texts {
+
+inline constexpr char16_t kSelectDestination[] =
+    u"Please select a destination folder for Copy/Move mode.";
+inline constexpr char16_t kBuildPreviewFirst[] =
+    u"Please build preview first (click \"Preview Result\" button).";
+inline constexpr char16_t kBatchCompleted[] =
+    u"Batch completed. A CSV log has been saved in AppData.";
+inline constexpr char16_t kSelectBatchMode[] = u"Please select a batch mode.";
+inline constexpr char16_t kNoUndoLog[] = u"No undo log found in AppData.";
+inline constexpr char16_t kUndoCompleted[] = u"Undo completed for the last rename operation.";
+inline constexpr char16_t kUnableToCreateDirectory[] = u"Unable to create directory";
+
+}  // namespace corvane::batch_texts

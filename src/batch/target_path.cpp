@@ -1,0 +1,35 @@
+#include "batch/target_path.h"
+
+#include "base/format.h"
+#include "engine/rename_item.h"
+#include "platform/paths.h"
+
+namespace corvane {
+namespace {
+
+bool HoldsForbiddenCharacter(QStringView text) {
+  for (QChar c : text) {
+    if (c.unicode() < 0x20 || c == u'"' || c == u'<' || c == u'>' || c == u'|') return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+Result<QString> JoinTargetPath(const QString& folder, const QString& fileName) {
+  if (HoldsForbiddenCharacter(folder) || HoldsForbiddenCharacter(fileName)) {
+    return Error(QStringLiteral("Invalid characters in path"), Error::Code::kInvalidPath);
+  }
+  return JoinPath(folder, fileName);
+}
+
+QString UniqueTargetPath(FileSystem& fs, const QString& folder, const QString& fileName) {
+  const NameAndExt parts = SplitFileName(fileName);
+  for (qint64 n = 1;; ++n) {
+    const QString candidate = JoinPath(
+        folder, FormatText(u"%s (%d)%s", {parts.name, QString::number(n), parts.ext}));
+    if (!fs.FileExists(candidate)) return candidate;
+  }
+}
+
+}  // namespace corvane

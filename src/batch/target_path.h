@@ -1,0 +1,22 @@
+// Target paths of a batch: joining a folder with a new name under the checks
+// every path must pass, and the first free auto-numbered name.
+#pragma once
+
+#include "base/error.h"
+#include "platform/file_system.h"
+
+#include <QString>
+
+namespace corvane {
+
+// `folder` joined with `fileName` (one separator between them unless the folder
+// ends with one, or a drive colon). Fails with "Invalid characters in path"
+// when either holds U+0000 to U+001F, a double quote, "<", ">" or "|".
+Result<QString> JoinTargetPath(const QString& folder, const QString& fileName);
+
+// The first of "base (1).ext", "base (2).ext", ... in `folder` at which no file
+// exists at this moment (folders do not count); base and ext split `fileName`
+// at its last dot.
+QString UniqueTargetPath(FileSystem& fs, const QString& folder, const QString& fileName);
+
+}  // namespace corvane

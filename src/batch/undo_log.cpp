@@ -1,0 +1,66 @@
+#include "batch/undo_log.h"
+
+#include "engine/whole_number.h"
+#include "platform/app_data.h"
+#include "platform/paths.h"
+
+namespace corvane {
+namespace {
+
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
+// Splits at CR LF, lone LF and lone CR. A final break makes no empty line.
+QList<QStringView> SplitLines(QStringView text) {
+  QList<QStringView> lines;
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c != u'\r' && c != u'\n') continue;
+    lines.append(text.mid(start, i - start));
+    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+    start = i + 1;
+  }
+  if (start < text.size()) lines.append(text.mid(start));
+  return lines;
+}
+
+}  // namespace
+
+QString UndoLogPath() {
+  const QString folder = JoinPath(JoinPath(ApplicationDataFolder(), QStringLiteral("Larkwell")),
+                                  QStringLiteral("Corvane"));
+  return JoinPath(folder, QStringLiteral("last_rename.csv"));
+}
+
+QByteArray UndoLogStart() { return QByteArray(kByteOrderMark) + "Original,New\r\n"; }
+
+QByteArray UndoLogLine(const QString& source, const QString& target) {
+  return '"' + source.toUtf8() + "\",\"" + target.toUtf8() + "\"\r\n";
+}
+
+bool LogCanHoldPath(QStringView path) {
+  for (QChar c : path) {
+    if (c == u'"' || c == u'\r' || c == u'\n') return false;
+  }
+  return true;
+}
+
+QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes) {
+  if (bytes.startsWith(kByteOrderMark)) bytes = bytes.sliced(3);
+  const QString text = QString::fromUtf8(bytes);
+  const QList<QStringView> lines = SplitLines(text);
+  QList<UndoLogEntry> entries;
+  for (qsizetype i = 1; i < lines.size(); ++i) {
+    QString line = TrimControl(lines[i]);
+    if (line.isEmpty()) continue;
+    if (line.size() >= 2 && line.startsWith(u'"') && line.endsWith(u'"')) {
+      line = line.mid(1, line.size() - 2);
+    }
+    const qsizetype separator = line.indexOf(QStringLiteral("\",\""));
+    if (separator < 0) continue;
+    entries.append({line.left(separator), line.mid(separator + 3)});
+  }
+  return entries;
+}
+
+}  // namespace corvane

@@ -1,0 +1,39 @@
+// The undo log of the last batch: where it lives and how its lines read.
+//
+// The file is UTF-8 with a byte-order mark; every line ends in CR LF. Line 1 is
+// the header "Original,New"; each further line is one performed operation,
+// "source","target", the paths exactly as used. Paths holding a double quote,
+// CR or LF cannot be written (LogCanHoldPath); the batch refuses them.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+
+namespace corvane {
+
+// The application-data folder, then Larkwell/Corvane/last_rename.csv.
+QString UndoLogPath();
+
+// The byte-order mark and the header line, as the log begins.
+QByteArray UndoLogStart();
+
+// One operation's line, CR LF included.
+QByteArray UndoLogLine(const QString& source, const QString& target);
+
+bool LogCanHoldPath(QStringView path);
+
+struct UndoLogEntry {
+  QString oldPath;
+  QString newPath;
+  friend bool operator==(const UndoLogEntry&, const UndoLogEntry&) = default;
+};
+
+// The operations of a log, in file order. Accepts what hand edits leave: lines
+// broken by CR LF, LF or CR; spaces and control characters around a line;
+// missing outer quotes. Line 1 is never an operation; lines without "," in
+// quotes ("\",\"") are passed over.
+QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes);
+
+}  // namespace corvane
