@@ -1,0 +1,65 @@
+#include "collect/add_files.h"
+
+#include "collect/folder_scan.h"
+
+namespace corvane {
+namespace {
+
+QDateTime TimeOrZero(const QDateTime& utc) { return utc.isValid() ? utc : ZeroTime(); }
+
+TRenameItem MakeItem(const QString& path, const FileMetadata& metadata) {
+  TRenameItem item;
+  AssignPath(item, path);
+  item.Size = metadata.size;
+  item.CreatedUtc = TimeOrZero(metadata.createdUtc);
+  item.ModifiedUtc = TimeOrZero(metadata.modifiedUtc);
+  return item;
+}
+
+// The duplicate test comes before the file system is asked: it answers from
+// the index, and adding a folder a second time then costs no stat per file.
+Status AddOne(RenameItemList& list, const QString& path, const MetadataReader& read) {
+  if (path.isEmpty() || list.IsFileInList(path)) return Status::Ok();
+  Result<std::optional<FileMetadata>> metadata = read(path);
+  if (!metadata.ok()) return metadata.status();
+  if (metadata->has_value()) list.Append(MakeItem(path, **metadata));
+  return Status::Ok();
+}
+
+const MetadataReader& FileSystemReader() {
+  static const MetadataReader reader = [](const QString& path) { return ReadFileMetadata(path); };
+  return reader;
+}
+
+}  // namespace
+
+Status AddFile(RenameItemList& list, const QString& path) {
+  return AddOne(list, path, FileSystemReader());
+}
+
+Status AddFiles(RenameItemList& list, const QStringList& paths, const MetadataReader& read) {
+  for (const QString& path : paths) {
+    if (Status status = AddOne(list, path, read); !status.ok()) return status;
+  }
+  return Status::Ok();
+}
+
+Status AddFiles(RenameItemList& list, const QStringList& paths) {
+  return AddFiles(list, paths, FileSystemReader());
+}
+
+Status AddFolder(RenameItemList& list, const QString& folder, bool includeSubfolders) {
+  if (!IsFolder(folder)) return Status::Ok();
+  return AddFiles(list, CollectFolderFiles(folder, includeSubfolders));
+}
+
+Status AddDroppedPaths(RenameItemList& list, const QStringList& paths, bool includeSubfolders) {
+  for (const QString& path : paths) {
+    const Status status =
+        IsFolder(path) ? AddFolder(list, path, includeSubfolders) : AddFile(list, path);
+    if (!status.ok()) return status;
+  }
+  return Status::Ok();
+}
+
+}  // namespace corvane

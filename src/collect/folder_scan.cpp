@@ -1,0 +1,78 @@
+#include "collect/folder_scan.h"
+
+#include <unordered_set>
+#include <vector>
+
+#include "platform/file_identity.h"
+#include "platform/file_metadata.h"
+#include "platform/folder_entries.h"
+#include "platform/paths.h"
+
+namespace corvane {
+namespace {
+
+// One folder being walked: its path, its entries and the next one to look at.
+// The entries are read whole before any subfolder is entered, so a deep tree
+// never holds more than one folder open at a time.
+struct OpenFolder {
+  QString path;
+  QList<FolderEntry> entries;
+  qsizetype next = 0;
+};
+
+class FolderScan {
+ public:
+  explicit FolderScan(bool includeSubfolders) : includeSubfolders_(includeSubfolders) {}
+
+  QStringList Run(const QString& folder) {
+    Enter(folder);
+    while (!stack_.empty()) Step();
+    return files_;
+  }
+
+ private:
+  void Enter(const QString& folder) {
+    const std::optional<FileIdentity> identity = IdentityOf(folder);
+    if (!identity || !entered_.insert(*identity).second) return;
+    std::optional<QList<FolderEntry>> entries = ListFolderEntries(folder);
+    if (!entries) return;
+    stack_.push_back({folder, std::move(*entries), 0});
+  }
+
+  void Step() {
+    OpenFolder& top = stack_.back();
+    if (top.next == top.entries.size()) {
+      stack_.pop_back();
+      return;
+    }
+    const FolderEntry& entry = top.entries.at(top.next++);
+    QString path = JoinPath(top.path, entry.name);
+    if (IsSubfolderToSearch(entry, path)) {
+      Enter(path);  // may grow stack_, so `top` and `entry` are not used after this
+    } else if (entry.kind != FolderEntry::Kind::kFolder) {
+      files_.append(std::move(path));
+    }
+  }
+
+  // Links and entries of file systems that do not tell their kind cost a stat,
+  // and only when subfolders are searched: without them, a link to a folder is
+  // returned like a file and AddFile passes it over.
+  bool IsSubfolderToSearch(const FolderEntry& entry, const QString& path) const {
+    if (!includeSubfolders_) return false;
+    if (entry.kind != FolderEntry::Kind::kUnknown) return entry.kind == FolderEntry::Kind::kFolder;
+    return IsFolder(path);
+  }
+
+  const bool includeSubfolders_;
+  std::vector<OpenFolder> stack_;
+  std::unordered_set<FileIdentity, FileIdentityHash> entered_;
+  QStringList files_;
+};
+
+}  // namespace
+
+QStringList CollectFolderFiles(const QString& folder, bool includeSubfolders) {
+  return FolderScan(includeSubfolders).Run(folder);
+}
+
+}  // namespace corvane

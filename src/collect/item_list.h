@@ -1,0 +1,69 @@
+// RenameItemList: the ordered items of a batch, the list the main window holds
+// for its whole life. Item i is row i of the file list.
+//
+// The list keeps a hash index of the items' paths beside the sequence, so
+// IsFileInList answers without walking the list and adding n files to m costs
+// about n + m, not n x m. Every change goes through the members below, which
+// keep the index in step. Two paths are the same entry under the list's
+// PathRule: the platform's (letters A to Z without case on Windows, exact
+// elsewhere), or the Windows rule on any platform, which tests use.
+//
+// Append does not refuse a path that is already in the list; AddFile
+// (collect/add_files.h) does. The index counts paths, so removing one of two
+// items with the same path keeps the other findable.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <unordered_map>
+
+#include "engine/rename_item.h"
+
+namespace corvane {
+
+enum class PathRule { kPlatform, kWindows };
+
+class RenameItemList {
+ public:
+  explicit RenameItemList(PathRule rule = PathRule::kPlatform);
+
+  qsizetype count() const { return items_.size(); }
+  // Requires 0 <= index < count().
+  const TRenameItem& at(qsizetype index) const { return items_.at(index); }
+  const QList<TRenameItem>& items() const { return items_; }
+
+  void Append(TRenameItem item);
+  // Requires 0 <= index < count().
+  void Replace(qsizetype index, TRenameItem item);
+  // Requires 0 <= index < count().
+  void RemoveAt(qsizetype index);
+  // Removes the items at `indices` (any order; repeats and indices outside the
+  // list are passed over); the others keep their order.
+  void RemoveIndices(QList<qsizetype> indices);
+  void Clear();
+
+  // Whether an item's OriginalPath is the same entry as `path`.
+  bool IsFileInList(const QString& path) const;
+
+  // Sets NewName of item i to names[i], for every i that both have.
+  void SetNewNames(const QStringList& names);
+
+ private:
+  struct PathHash {
+    size_t (*hash)(QStringView);
+    size_t operator()(const QString& path) const { return hash(path); }
+  };
+  struct PathEqual {
+    bool (*equal)(QStringView, QStringView);
+    bool operator()(const QString& a, const QString& b) const { return equal(a, b); }
+  };
+
+  void Index(const QString& path);
+  void Unindex(const QString& path);
+
+  QList<TRenameItem> items_;
+  std::unordered_map<QString, qsizetype, PathHash, PathEqual> pathCounts_;
+};
+
+}  // namespace corvane

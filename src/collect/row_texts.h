@@ -1,0 +1,27 @@
+// The texts of one row of the file list and of the status line, for the list
+// model and the window to show. Pure functions of their arguments (and, for
+// FileCountText, of the current language).
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <cstdint>
+
+#include "engine/rename_item.h"
+
+namespace corvane {
+
+// "Original Name": the file name of the item's path, with its extension.
+QString OriginalNameText(const TRenameItem& item);
+
+// "Folder": the folder of the item's path with its final separator.
+QString FolderText(const TRenameItem& item);
+
+// "Size": whole bytes in groups of three digits, separated by the locale's
+// group separator ("#,##0": 1536 is "1,536" in English); -1 stays "-1".
+QString SizeText(int64_t size, const QLocale& locale);
+
+// The status line: "Files: %d" in the current language, filled with `count`.
+QString FileCountText(qsizetype count);
+
+}  // namespace corvane

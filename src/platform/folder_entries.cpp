@@ -1,0 +1,76 @@
+#include "platform/folder_entries.h"
+
+#include <QFile>
+
+#ifdef Q_OS_WIN
+#include <QDirIterator>
+#else
+#include <dirent.h>
+
+#include <cerrno>
+#include <cstring>
+#endif
+
+namespace corvane {
+
+#ifdef Q_OS_WIN
+
+std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
+  // QDirIterator without sorting walks FindFirstFile/FindNextFile in their order.
+  QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+  if (!QFileInfo(folder).isDir()) return std::nullopt;
+  QList<FolderEntry> entries;
+  while (it.hasNext()) {
+    it.next();
+    const QFileInfo info = it.fileInfo();
+    entries.append({info.fileName(),
+                    info.isDir() ? FolderEntry::Kind::kFolder : FolderEntry::Kind::kNotFolder});
+  }
+  return entries;
+}
+
+#else
+
+namespace {
+
+FolderEntry::Kind KindOf(unsigned char type) {
+  switch (type) {
+    case DT_DIR:
+      return FolderEntry::Kind::kFolder;
+    case DT_LNK:
+    case DT_UNKNOWN:
+      return FolderEntry::Kind::kUnknown;
+    default:
+      return FolderEntry::Kind::kNotFolder;
+  }
+}
+
+bool IsDotOrDotDot(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+}  // namespace
+
+std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
+  DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+  if (dir == nullptr) return std::nullopt;
+  QList<FolderEntry> entries;
+  bool complete = true;
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir);
+    if (entry == nullptr) {
+      complete = (errno == 0);
+      break;
+    }
+    if (IsDotOrDotDot(entry->d_name)) continue;
+    entries.append({QFile::decodeName(entry->d_name), KindOf(entry->d_type)});
+  }
+  ::closedir(dir);
+  if (!complete) return std::nullopt;
+  return entries;
+}
+
+#endif
+
+}  // namespace corvane

@@ -1,0 +1,24 @@
+// ListFolderEntries: the entries of one folder in the order the file system
+// lists them, hidden and system entries included, "." and ".." left out.
+//
+// Each entry says whether it is a folder when the listing itself tells
+// (kFolder, kNotFolder); for links and for file systems that do not tell, the
+// kind is kUnknown and the caller asks IsFolder (platform/file_metadata.h) if
+// it needs to know. nullopt when the folder cannot be listed completely.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <optional>
+
+namespace corvane {
+
+struct FolderEntry {
+  enum class Kind { kFolder, kNotFolder, kUnknown };
+  QString name;
+  Kind kind = Kind::kUnknown;
+};
+
+std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder);
+
+}  // namespace corvane

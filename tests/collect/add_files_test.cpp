@@ -1,0 +1,314 @@
+#include "collect/add_files.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include <algorithm>
+
+#include "support/temp_folder.h"
+
+namespace corvane {
+namespace {
+
+using testing::TempFolder;
+
+// The paths of the list relative to `root`, sorted, to check what was added
+// apart from the order.
+QStringList SortedRelative(const RenameItemList& list, const QString& root) {
+  QStringList relative;
+  for (const TRenameItem& item : list.items())
+    relative << QDir(root).relativeFilePath(item.OriginalPath);
+  relative.sort();
+  return relative;
+}
+
+QStringList Paths(const RenameItemList& list) {
+  QStringList paths;
+  for (const TRenameItem& item : list.items()) paths << item.OriginalPath;
+  return paths;
+}
+
+// The order the file system lists the tree in, read through QDir without
+// sorting, with subfolders expanded where they stand: the order AddFolder
+// must keep, which no literal can give because it is the file system's.
+QStringList ListedOrder(const QString& folder, bool includeSubfolders) {
+  QStringList paths;
+  const QStringList names = QDir(folder).entryList(
+      QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+  for (const QString& name : names) {
+    const QString path = folder + u'/' + name;
+    if (!QFileInfo(path).isDir()) {
+      paths << path;
+    } else if (includeSubfolders) {
+      paths << ListedOrder(path, true);
+    }
+  }
+  return paths;
+}
+
+TEST(AddFileTest, RecordsThePathAsReceivedWithItsNameSizeAndTimes) {
+  TempFolder dir;
+  const QString file = dir.Create({"archive.tar.gz"}, "12345").front();
+  const QDateTime modified(QDate(2021, 3, 4), QTime(5, 6, 7, 890), Qt::UTC);
+  {
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(modified, QFileDevice::FileModificationTime));
+  }
+  const QString asTyped = dir.path() + "/./archive.tar.gz";
+  RenameItemList list;
+  ASSERT_TRUE(AddFile(list, asTyped).ok());
+  ASSERT_EQ(list.count(), 1);
+  const TRenameItem& item = list.at(0);
+  EXPECT_EQ(item.OriginalPath, asTyped);
+  EXPECT_EQ(item.OriginalName, "archive.tar");
+  EXPECT_EQ(item.Ext, ".gz");
+  EXPECT_EQ(item.NewName, "");
+  EXPECT_EQ(item.Size, 5);
+  EXPECT_EQ(item.ModifiedUtc, modified);
+  EXPECT_EQ(item.ModifiedUtc.timeSpec(), Qt::UTC);
+  EXPECT_EQ(item.CreatedUtc.timeSpec(), Qt::UTC);
+  // Qt reads the birth time on its own; where the file system keeps none, the
+  // last-write time stands in.
+  const QDateTime birth = QFileInfo(file).birthTime();
+  EXPECT_EQ(item.CreatedUtc, birth.isValid() ? birth.toUTC() : modified);
+}
+
+struct NothingCase {
+  const char* name;
+  const char* path;  // relative to the fixture; "" is the empty path
+};
+
+void PrintTo(const NothingCase& c, std::ostream* os) { *os << c.name; }
+
+class AddFileNothingTest : public ::testing::TestWithParam<NothingCase> {
+ protected:
+  void SetUp() override {
+    dir_.Create({"real.txt"}, "x");
+    dir_.CreateFolder("folder");
+    ASSERT_TRUE(QFile::link(dir_.file("folder"), dir_.file("folder-link")));
+    ASSERT_TRUE(QFile::link(dir_.file("gone.txt"), dir_.file("dangling-link")));
+#ifndef Q_OS_WIN
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir_.file("pipe")).constData(), 0600), 0);
+#endif
+  }
+  TempFolder dir_;
+};
+
+TEST_P(AddFileNothingTest, AddsNothingAndReportsNothing) {
+  const QString path = *GetParam().path ? dir_.file(GetParam().path) : QString();
+  RenameItemList list;
+  const Status status = AddFile(list, path);
+  EXPECT_TRUE(status.ok()) << status.error().message().toStdString();
+  EXPECT_EQ(list.count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, AddFileNothingTest,
+                         ::testing::Values(NothingCase{"Empty", ""},
+                                           NothingCase{"Missing", "missing.txt"},
+                                           NothingCase{"Folder", "folder"},
+                                           NothingCase{"LinkToFolder", "folder-link"},
+                                           NothingCase{"DanglingLink", "dangling-link"},
+                                           NothingCase{"BelowAFile", "real.txt/x"}
+#ifndef Q_OS_WIN
+                                           ,
+                                           NothingCase{"Pipe", "pipe"}
+#endif
+                                           ),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AddFileTest, FollowsALinkToAFileAndKeepsTheLinkPath) {
+  TempFolder dir;
+  const QString target = dir.Create({"target.jpg"}, "abc").front();
+  ASSERT_TRUE(QFile::link(target, dir.file("link.jpg")));
+  RenameItemList list;
+  ASSERT_TRUE(AddFile(list, dir.file("link.jpg")).ok());
+  ASSERT_EQ(list.count(), 1);
+  EXPECT_EQ(list.at(0).OriginalPath, dir.file("link.jpg"));
+  EXPECT_EQ(list.at(0).Size, 3);
+}
+
+TEST(AddFileTest, TheSamePathTwiceGivesOneItem) {
+  TempFolder dir;
+  const QString file = dir.Create({"a.txt"}).front();
+  RenameItemList list;
+  ASSERT_TRUE(AddFile(list, file).ok());
+  ASSERT_TRUE(AddFile(list, file).ok());
+  EXPECT_EQ(list.count(), 1);
+}
+
+#ifndef Q_OS_WIN
+TEST(AddFileTest, LetterCaseMakesTwoItemsHereAndOneUnderTheWindowsRule) {
+  TempFolder dir;
+  const QStringList files = dir.Create({"Report.TXT", "report.txt", "Äpfel.txt", "äpfel.txt"});
+  RenameItemList exact;
+  RenameItemList windows(PathRule::kWindows);
+  ASSERT_TRUE(AddFiles(exact, files).ok());
+  ASSERT_TRUE(AddFiles(windows, files).ok());
+  EXPECT_EQ(SortedRelative(exact, dir.path()),
+            QStringList({"Report.TXT", "report.txt", "Äpfel.txt", "äpfel.txt"}));
+  EXPECT_EQ(SortedRelative(windows, dir.path()),
+            QStringList({"Report.TXT", "Äpfel.txt", "äpfel.txt"}));
+}
+#endif
+
+TEST(AddFilesTest, AnErrorEndsTheCommandAndKeepsTheFilesAddedBeforeIt) {
+  const QStringList paths = {"/d/unreadable.txt", "/d/b.txt", "/d/failing.txt", "/d/never.txt"};
+  const MetadataReader read = [](const QString& path) -> Result<std::optional<FileMetadata>> {
+    if (path.endsWith("failing.txt")) return Error("Cannot read the file: Input/output error");
+    FileMetadata data;  // nothing readable but the existence for the first file
+    if (path.endsWith("b.txt")) {
+      data.size = 1536;
+      data.modifiedUtc = QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5, 6), Qt::UTC);
+      data.createdUtc = QDateTime(QDate(2019, 1, 2), QTime(3, 4, 5, 6), Qt::UTC);
+    }
+    return std::optional<FileMetadata>(data);
+  };
+  RenameItemList list;
+  const Status status = AddFiles(list, paths, read);
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.error().message(), "Cannot read the file: Input/output error");
+  ASSERT_EQ(Paths(list), QStringList({"/d/unreadable.txt", "/d/b.txt"}));
+  EXPECT_EQ(list.at(0).Size, -1);
+  EXPECT_EQ(list.at(0).CreatedUtc.toString(Qt::ISODateWithMs), "1899-12-30T00:00:00.000Z");
+  EXPECT_EQ(list.at(0).ModifiedUtc.toString(Qt::ISODateWithMs), "1899-12-30T00:00:00.000Z");
+  EXPECT_EQ(list.at(1).Size, 1536);
+  EXPECT_EQ(list.at(1).CreatedUtc.toString(Qt::ISODateWithMs), "2019-01-02T03:04:05.006Z");
+  EXPECT_EQ(list.at(1).ModifiedUtc.toString(Qt::ISODateWithMs), "2020-01-02T03:04:05.006Z");
+}
+
+// root: a.txt, .hidden, z.txt, sub/s.txt, sub/.h2, sub/deep/d.txt, empty/
+class AddFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_.Create({"a.txt", ".hidden", "z.txt", "sub/s.txt", "sub/.h2", "sub/deep/d.txt"});
+    dir_.CreateFolder("empty");
+  }
+  TempFolder dir_;
+};
+
+TEST_F(AddFolderTest, WithoutSubfoldersTakesTheFolderOwnFilesHiddenOnesIncluded) {
+  RenameItemList list;
+  ASSERT_TRUE(AddFolder(list, dir_.path(), false).ok());
+  EXPECT_EQ(SortedRelative(list, dir_.path()), QStringList({".hidden", "a.txt", "z.txt"}));
+  EXPECT_EQ(Paths(list), ListedOrder(dir_.path(), false));
+}
+
+TEST_F(AddFolderTest, WithSubfoldersPlacesEachSubfolderFilesWhereItIsMet) {
+  RenameItemList list;
+  ASSERT_TRUE(AddFolder(list, dir_.path(), true).ok());
+  EXPECT_EQ(SortedRelative(list, dir_.path()),
+            QStringList({".hidden", "a.txt", "sub/.h2", "sub/deep/d.txt", "sub/s.txt", "z.txt"}));
+  EXPECT_EQ(Paths(list), ListedOrder(dir_.path(), true));
+}
+
+TEST_F(AddFolderTest, AddingTheFolderTwiceAddsItsFilesOnce) {
+  RenameItemList list;
+  ASSERT_TRUE(AddFolder(list, dir_.path(), true).ok());
+  ASSERT_TRUE(AddFolder(list, dir_.path(), true).ok());
+  EXPECT_EQ(list.count(), 6);
+}
+
+TEST_F(AddFolderTest, AFinalSeparatorGivesOneSeparatorBeforeEachName) {
+  RenameItemList list;
+  ASSERT_TRUE(AddFolder(list, dir_.path() + u'/', false).ok());
+  ASSERT_EQ(list.count(), 3);
+  for (const TRenameItem& item : list.items()) {
+    EXPECT_EQ(QFileInfo(item.OriginalPath).path(), dir_.path()) << item.OriginalPath.toStdString();
+    EXPECT_FALSE(item.OriginalPath.contains("//")) << item.OriginalPath.toStdString();
+  }
+}
+
+TEST_F(AddFolderTest, NoFolderAtThePathAddsNothing) {
+  RenameItemList list;
+  EXPECT_TRUE(AddFolder(list, dir_.file("missing"), true).ok());
+  EXPECT_TRUE(AddFolder(list, dir_.file("a.txt"), true).ok());
+  EXPECT_TRUE(AddFolder(list, QString(), true).ok());
+  EXPECT_EQ(list.count(), 0);
+}
+
+#ifndef Q_OS_WIN
+TEST(AddFolderLinkTest, ALinkBackIntoTheTreeIsNotFollowedAgain) {
+  TempFolder dir;
+  dir.Create({"root/a.txt", "root/sub/b.txt", "outside/o.txt"});
+  ASSERT_TRUE(QFile::link(dir.file("root"), dir.file("root/sub/back")));
+  ASSERT_TRUE(QFile::link(dir.file("outside"), dir.file("root/ext")));
+  RenameItemList list;
+  ASSERT_TRUE(AddFolder(list, dir.file("root"), true).ok());
+  EXPECT_EQ(SortedRelative(list, dir.file("root")),
+            QStringList({"a.txt", "ext/o.txt", "sub/b.txt"}));
+}
+
+TEST(AddFolderLinkTest, AFolderReachedTwiceThroughALinkGivesItsFilesOnce) {
+  TempFolder dir;
+  dir.Create({"root/sub/b.txt"});
+  ASSERT_TRUE(QFile::link(dir.file("root/sub"), dir.file("root/alias")));
+  RenameItemList list;
+  ASSERT_TRUE(AddFolder(list, dir.file("root"), true).ok());
+  ASSERT_EQ(list.count(), 1);
+  EXPECT_EQ(list.at(0).OriginalName, "b");
+}
+
+TEST(AddFolderLinkTest, WithoutSubfoldersALinkToAFolderIsPassedOver) {
+  TempFolder dir;
+  dir.Create({"root/a.txt", "outside/o.txt"});
+  ASSERT_TRUE(QFile::link(dir.file("outside"), dir.file("root/ext")));
+  RenameItemList list;
+  ASSERT_TRUE(AddFolder(list, dir.file("root"), false).ok());
+  EXPECT_EQ(SortedRelative(list, dir.file("root")), QStringList({"a.txt"}));
+}
+
+TEST(AddFolderAccessTest, AFolderThatCannotBeListedContributesNothing) {
+  if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+  TempFolder dir;
+  dir.Create({"a.txt", "locked/l.txt", "open/o.txt"});
+  ASSERT_EQ(::chmod(QFile::encodeName(dir.file("locked")).constData(), 0), 0);
+  RenameItemList list;
+  const Status status = AddFolder(list, dir.path(), true);
+  ::chmod(QFile::encodeName(dir.file("locked")).constData(), 0700);
+  ASSERT_TRUE(status.ok());
+  EXPECT_EQ(SortedRelative(list, dir.path()), QStringList({"a.txt", "open/o.txt"}));
+}
+#endif
+
+// A path of more than 259 characters, which a fixed-size buffer would cut.
+QString LongFolder(const TempFolder& dir) {
+  const QString part(100, u'f');
+  return dir.CreateFolder(part + u'/' + part + u'/' + part);
+}
+
+TEST(AddDroppedPathsTest, TakesLongPathsWhole) {
+  TempFolder dir;
+  const QString folder = LongFolder(dir);
+  const QString file = folder + "/long name.txt";
+  ASSERT_GT(file.size(), 259);
+  dir.Create({QDir(dir.path()).relativeFilePath(file)}, "xy");
+  RenameItemList list;
+  ASSERT_TRUE(AddDroppedPaths(list, {file}, false).ok());
+  ASSERT_EQ(list.count(), 1);
+  EXPECT_EQ(list.at(0).OriginalPath, file);
+  EXPECT_EQ(list.at(0).Size, 2);
+  list.Clear();
+  ASSERT_TRUE(AddDroppedPaths(list, {dir.path()}, true).ok());
+  EXPECT_EQ(Paths(list), QStringList({file}));
+}
+
+TEST(AddDroppedPathsTest, AddsFoldersAndFilesInOrderAndIgnoresWhatIsNeither) {
+  TempFolder dir;
+  dir.Create({"f/one.txt", "two.txt"});
+  RenameItemList list;
+  const QStringList dropped = {dir.file("two.txt"), dir.file("gone.txt"), dir.file("f")};
+  ASSERT_TRUE(AddDroppedPaths(list, dropped, false).ok());
+  EXPECT_EQ(Paths(list), QStringList({dir.file("two.txt"), dir.file("f/one.txt")}));
+}
+
+}  // namespace
+}  // namespace corvane
