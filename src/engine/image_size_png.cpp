@@ -35,6 +35,8 @@ std::optional<ImageSize> PngHeaderSize(QByteArrayView bytes) {
   return CheckedSize(width, height);
 }
 
-std::optional<ImageSize> ReadPng(QFile& file) { return PngHeaderSize(ReadAt(file, 0, kHeaderSize)); }
+std::optional<ImageSize> ReadPng(QFile& file) {
+  return PngHeaderSize(ReadAt(file, 0, kHeaderSize));
+}
 
 }  // namespace corvane::image_size

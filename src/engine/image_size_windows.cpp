@@ -12,8 +12,12 @@ namespace {
 constexpr double kPixelsPerInch = 96.0;
 constexpr double kHundredthMillimetresPerInch = 2540.0;
 
-int32_t Signed32(QByteArrayView bytes, qsizetype at) { return static_cast<int32_t>(Le32(bytes, at)); }
-int16_t Signed16(QByteArrayView bytes, qsizetype at) { return static_cast<int16_t>(Le16(bytes, at)); }
+int32_t Signed32(QByteArrayView bytes, qsizetype at) {
+  return static_cast<int32_t>(Le32(bytes, at));
+}
+int16_t Signed16(QByteArrayView bytes, qsizetype at) {
+  return static_cast<int16_t>(Le16(bytes, at));
+}
 
 // Whether the uncompressed pixel rows of a bitmap fit in the file.
 bool PixelsFit(int64_t fileSize, int64_t pixelOffset, int64_t width, int64_t height,

@@ -10,7 +10,9 @@ namespace corvane {
 namespace {
 
 // The expressions are constants of the program; they always compile.
-Regex CompileKeyword(QStringView pattern) { return Regex::Compile(pattern, PCRE2_CASELESS).value(); }
+Regex CompileKeyword(QStringView pattern) {
+  return Regex::Compile(pattern, PCRE2_CASELESS).value();
+}
 
 bool IsWord(QStringView text, QStringView word) {
   return text.compare(word, Qt::CaseInsensitive) == 0;
@@ -66,8 +68,8 @@ void KeywordExpander::ExpandDatedForms(QString& text, const TRenameItem& item) c
     } else {
       utc = context_.nowUtc();
     }
-    const QString piece = FormatMoment(match.Captured(text, 2),
-                                       ToLocalTime(utc, context_.timeZone), context_.regional);
+    const QString piece = FormatMoment(match.Captured(text, 2), ToLocalTime(utc, context_.timeZone),
+                                       context_.regional);
     const qsizetype start = match.Start(0);
     text.replace(start, match.End(0) - start, piece);
     if (piece.contains(u'}')) from = start + piece.size();

@@ -11,9 +11,7 @@ namespace {
 // locale.
 const QString kEraName = QStringLiteral("A.D.");
 
-bool IsAsciiLetter(QChar c) {
-  return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
-}
+bool IsAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
 // Collects text that a Qt pattern writes literally and writes it so that the
 // date-format language copies it unchanged: letters, quotes and separator
@@ -133,9 +131,10 @@ QString TranslateQtDatePattern(QStringView qtPattern, QStringView dateSeparator,
         case u'A':
         case u'a':
           field = QStringLiteral("ampm");
-          used = (i + 1 < qtPattern.size() && (qtPattern[i + 1] == u'P' || qtPattern[i + 1] == u'p'))
-                     ? 2
-                     : 1;
+          used =
+              (i + 1 < qtPattern.size() && (qtPattern[i + 1] == u'P' || qtPattern[i + 1] == u'p'))
+                  ? 2
+                  : 1;
           break;
         case u't':
           break;  // the time-zone name has no counterpart: dropped
@@ -212,6 +211,8 @@ RegionalSettings RegionalSettings::EnglishUnitedStates() {
   return settings;
 }
 
-RegionalSettings RegionalSettings::FromSystem() { return RegionalSettingsForLocale(QLocale::system()); }
+RegionalSettings RegionalSettings::FromSystem() {
+  return RegionalSettingsForLocale(QLocale::system());
+}
 
 }  // namespace corvane

@@ -162,9 +162,9 @@ TEST(FormatMomentTest, StandardFormatThatNamesItselfEnds) {
 }
 
 TEST(FormatMomentTest, InvalidMomentWritesZerosAndNoNames) {
-  EXPECT_EQ(FormatMoment(u"yyyy-mm-dd dddd|hh:nn", QDateTime(),
-                         RegionalSettings::EnglishUnitedStates()),
-            "0000-00-00 |00:00");
+  EXPECT_EQ(
+      FormatMoment(u"yyyy-mm-dd dddd|hh:nn", QDateTime(), RegionalSettings::EnglishUnitedStates()),
+      "0000-00-00 |00:00");
 }
 
 TEST(ToLocalTimeTest, UsesTheRulesInForceAtThatMoment) {
@@ -257,7 +257,8 @@ TEST(RegionalSettingsTest, EnglishUnitedStatesFromTheLocaleMatchesTheFixedValue)
 }
 
 TEST(RegionalSettingsTest, GermanNamesAndSeparators) {
-  const RegionalSettings german = RegionalSettingsForLocale(QLocale(QLocale::German, QLocale::Germany));
+  const RegionalSettings german =
+      RegionalSettingsForLocale(QLocale(QLocale::German, QLocale::Germany));
   EXPECT_EQ(german.dateSeparator, ".");
   EXPECT_EQ(german.timeSeparator, ":");
   EXPECT_EQ(FormatMoment(u"ddddd t", kMorning, german), "02.03.05 09:05");

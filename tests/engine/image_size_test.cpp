@@ -74,15 +74,16 @@ QByteArray Emf(QList<int> bounds, QList<int> frame, QList<int> devicePixels,
   for (int v : bounds) header += Le32(v);
   for (int v : frame) header += Le32(v);
   const QByteArray end = Le32(14) + Le32(20) + Le32(0) + Le32(16) + Le32(20);
-  header += Le32(0x464D4520) + Le32(0x10000) + Le32(88 + end.size()) + Le32(2) + Le16(1) +
-            Le16(0) + Le32(0) + Le32(0) + Le32(0);
+  header += Le32(0x464D4520) + Le32(0x10000) + Le32(88 + end.size()) + Le32(2) + Le16(1) + Le16(0) +
+            Le32(0) + Le32(0) + Le32(0);
   for (int v : devicePixels) header += Le32(v);
   for (int v : deviceMillimetres) header += Le32(v);
   return header + end;
 }
 
 // A placeable metafile: bounding box in units of which `inch` make an inch.
-QByteArray PlaceableWmf(int left, int top, int right, int bottom, int inch, bool goodChecksum = true) {
+QByteArray PlaceableWmf(int left, int top, int right, int bottom, int inch,
+                        bool goodChecksum = true) {
   QByteArray placeable = Le32(0x9AC6CDD7LL) + Le16(0) + Le16(left) + Le16(top) + Le16(right) +
                          Le16(bottom) + Le16(inch) + Le32(0);
   uint16_t checksum = 0;
@@ -90,8 +91,8 @@ QByteArray PlaceableWmf(int left, int top, int right, int bottom, int inch, bool
     checksum ^= uint16_t(uint8_t(placeable[2 * i]) | uint8_t(placeable[2 * i + 1]) << 8);
   }
   placeable += Le16(goodChecksum ? checksum : checksum ^ 1);
-  const QByteArray metaHeader = Le16(1) + Le16(9) + Le16(0x300) + Le32(12) + Le16(0) + Le32(3) +
-                                Le16(0);
+  const QByteArray metaHeader =
+      Le16(1) + Le16(9) + Le16(0x300) + Le32(12) + Le16(0) + Le32(3) + Le16(0);
   const QByteArray eof = Le32(3) + Le16(0);
   return placeable + metaHeader + eof;
 }
@@ -113,8 +114,8 @@ void CheckCases(const QList<ReadCase>& cases) {
       EXPECT_EQ(size->width, c.expected->width) << "case " << c.name;
       EXPECT_EQ(size->height, c.expected->height) << "case " << c.name;
     } else {
-      EXPECT_FALSE(size.has_value()) << "case " << c.name << ": read " << size->width << "x"
-                                     << size->height;
+      EXPECT_FALSE(size.has_value())
+          << "case " << c.name << ": read " << size->width << "x" << size->height;
     }
   }
 }
@@ -123,7 +124,8 @@ TEST(ReadImageSizeTest, ReadsEveryFormat) {
   const QByteArray png300 = testing::PngBytes(300, 2);
   CheckCases({
       {"jpeg", "photo.jpg", testing::JpegBytes(37, 23), ImageSize{37, 23}},
-      {"jpeg extension in capitals", "PHOTO.JPEG", testing::JpegBytes(640, 480), ImageSize{640, 480}},
+      {"jpeg extension in capitals", "PHOTO.JPEG", testing::JpegBytes(640, 480),
+       ImageSize{640, 480}},
       {"png", "image.png", testing::PngBytes(33, 17), ImageSize{33, 17}},
       {"bitmap", "image.bmp", InfoBitmap(3, 2), ImageSize{3, 2}},
       {"top-down bitmap", "image.BMP", InfoBitmap(5, -4), ImageSize{5, 4}},
@@ -131,8 +133,8 @@ TEST(ReadImageSizeTest, ReadsEveryFormat) {
       {"icon picks the largest", "app.ico",
        Icon({{16, 16}, {48, 32}, {32, 32}}, {IconBitmapData(), IconBitmapData(), IconBitmapData()}),
        ImageSize{48, 32}},
-      {"icon stored 0 is 256", "big.ico", Icon({{32, 32}, {0, 0}}, {IconBitmapData(), IconBitmapData()}),
-       ImageSize{256, 256}},
+      {"icon stored 0 is 256", "big.ico",
+       Icon({{32, 32}, {0, 0}}, {IconBitmapData(), IconBitmapData()}), ImageSize{256, 256}},
       {"icon holding a png", "png.ico", Icon({{16, 16}, {0, 0}}, {IconBitmapData(), png300}),
        ImageSize{300, 2}},
       {"tiff little-endian short", "scan.tif", Tiff(true, 3, 640, 480), ImageSize{640, 480}},
@@ -192,14 +194,14 @@ TEST(ReadImageSizeTest, DamagedEmptyAndMislabelledFilesFail) {
        std::nullopt},
       {"icon data beyond the file", "lying.ico", Icon({{16, 16}}, {IconBitmapData()}).left(40),
        std::nullopt},
-      {"cursor named ico", "cursor.ico", Le16(0) + Le16(2) + Icon({{16, 16}}, {IconBitmapData()}).mid(4),
-       std::nullopt},
+      {"cursor named ico", "cursor.ico",
+       Le16(0) + Le16(2) + Icon({{16, 16}}, {IconBitmapData()}).mid(4), std::nullopt},
       {"tiff cut in the directory", "cut.tif", Tiff(true, 3, 640, 480).left(30), std::nullopt},
       {"tiff with a float width", "float.tif", Tiff(true, 11, 640, 480), std::nullopt},
       {"tiff of height 0", "zero.tif", Tiff(false, 4, 5, 0), std::nullopt},
       {"tiff wrong magic", "magic.tif", QByteArray("II\x2b\0\x08\0\0\0", 8), std::nullopt},
-      {"emf cut in the header", "cut.emf", Emf({0, 0, 9, 9}, {0, 0, 100, 100}, {1, 1}, {1, 1}).left(60),
-       std::nullopt},
+      {"emf cut in the header", "cut.emf",
+       Emf({0, 0, 9, 9}, {0, 0, 100, 100}, {1, 1}, {1, 1}).left(60), std::nullopt},
       {"emf without signature", "sig.emf",
        Emf({0, 0, 9, 9}, {0, 0, 100, 100}, {1, 1}, {1, 1}).replace(" EMF", "XEMF"), std::nullopt},
       {"emf claiming more bytes than it has", "long.emf",

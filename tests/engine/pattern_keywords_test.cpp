@@ -98,9 +98,9 @@ TEST(ExpandFormattedKeywordsTest, UnreadableTimesAreTheZeroTime) {
   item.CreatedUtc = ZeroTime();
   item.ModifiedUtc = QDateTime();
   const EngineContext context = EngineContext::Fixed(kNowUtc, QTimeZone::utc());
-  EXPECT_EQ(ExpandFormattedKeywords("{created:yyyy-mm-dd}|{modified:yyyy-mm-dd hh:nn}", item,
-                                    context),
-            "1899-12-30|1899-12-30 00:00");
+  EXPECT_EQ(
+      ExpandFormattedKeywords("{created:yyyy-mm-dd}|{modified:yyyy-mm-dd hh:nn}", item, context),
+      "1899-12-30|1899-12-30 00:00");
 }
 
 // A file name that is itself a complete form: searching again from the start

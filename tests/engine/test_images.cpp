@@ -17,7 +17,9 @@ QByteArray Le16(int value) {
   return bytes;
 }
 
-QByteArray Le32(int64_t value) { return Le16(int(value & 0xFFFF)) + Le16(int((value >> 16) & 0xFFFF)); }
+QByteArray Le32(int64_t value) {
+  return Le16(int(value & 0xFFFF)) + Le16(int((value >> 16) & 0xFFFF));
+}
 
 QByteArray Be16(int value) {
   QByteArray bytes(2, '\0');
@@ -26,7 +28,9 @@ QByteArray Be16(int value) {
   return bytes;
 }
 
-QByteArray Be32(int64_t value) { return Be16(int((value >> 16) & 0xFFFF)) + Be16(int(value & 0xFFFF)); }
+QByteArray Be32(int64_t value) {
+  return Be16(int((value >> 16) & 0xFFFF)) + Be16(int(value & 0xFFFF));
+}
 
 QByteArray JpegBytes(int width, int height) {
   jpeg_compress_struct info;
