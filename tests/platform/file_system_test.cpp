@@ -1,0 +1,297 @@
+#include "platform/file_system.h"
+
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+namespace corvane {
+namespace {
+
+using testing::TempFolder;
+
+const QDateTime kOldTime(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+
+int Mode(const QString& path) {
+  struct stat st;
+  return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+QString ErrorText(const Status& s) { return s.ok() ? QStringLiteral("(ok)") : s.error().message(); }
+
+// Names in the folder other than the ones a test expects, such as leftovers of
+// a temporary copy.
+QStringList Leftovers(const TempFolder& dir, const QString& relative = {}) {
+  QStringList names = dir.List(relative);
+  names.removeIf([](const QString& n) { return !n.startsWith(u".corvane-"); });
+  return names;
+}
+
+TEST(FileSystemTest, ExistenceTellsFilesFromFoldersAndFollowsLinks) {
+  TempFolder dir;
+  dir.Create({"file.txt"});
+  dir.CreateFolder("folder");
+  ASSERT_TRUE(QFile::link(dir.file("file.txt"), dir.file("link-to-file")));
+  ASSERT_TRUE(QFile::link(dir.file("folder"), dir.file("link-to-folder")));
+  ASSERT_TRUE(QFile::link(dir.file("gone"), dir.file("broken-link")));
+  struct Case {
+    const char* name;
+    bool file;
+    bool folder;
+  };
+  const Case cases[] = {
+      {"file.txt", true, false},      {"folder", false, true},
+      {"link-to-file", true, false},  {"link-to-folder", false, true},
+      {"broken-link", false, false},  {"missing", false, false},
+  };
+  FileSystem& fs = RealFileSystem();
+  for (const Case& c : cases) {
+    EXPECT_EQ(fs.FileExists(dir.file(c.name)), c.file) << c.name;
+    EXPECT_EQ(fs.FolderExists(dir.file(c.name)), c.folder) << c.name;
+  }
+  EXPECT_FALSE(fs.FileExists(dir.file(QStringLiteral("file.txt") + QChar(0) + "x")));
+}
+
+TEST(FileSystemTest, CreateFolderMakesParents) {
+  TempFolder dir;
+  EXPECT_TRUE(RealFileSystem().CreateFolder(dir.file("a/b/c")));
+  EXPECT_TRUE(QFileInfo(dir.file("a/b/c")).isDir());
+  EXPECT_TRUE(RealFileSystem().CreateFolder(dir.file("a/b/c")));
+}
+
+TEST(FileSystemTest, DeleteRemovesAFileAndNamesWhatIsMissing) {
+  TempFolder dir;
+  dir.Create({"a.txt"});
+  FileSystem& fs = RealFileSystem();
+  EXPECT_TRUE(fs.DeleteFile(dir.file("a.txt")).ok());
+  EXPECT_FALSE(dir.Exists("a.txt"));
+  EXPECT_EQ(ErrorText(fs.DeleteFile(dir.file("a.txt"))), "The specified file was not found");
+  EXPECT_EQ(ErrorText(fs.DeleteFile(dir.file("none/a.txt"))), "The specified path was not found");
+}
+
+struct MoveCase {
+  const char* name;
+  QString from;
+  QString to;
+  const char* error;  // nullptr: succeeds
+};
+
+TEST(FileSystemTest, MoveSucceedsOrFailsWithItsText) {
+  TempFolder dir;
+  dir.Create({"a.txt"});
+  dir.Create({"b.txt"}, "old");
+  dir.CreateFolder("sub");
+  const MoveCase cases[] = {
+      {"source missing", "gone.txt", "x.txt", "The specified file was not found"},
+      {"source folder missing", "none/a.txt", "x.txt", "The specified path was not found"},
+      {"target folder missing", "a.txt", "none/x.txt", "The specified path was not found"},
+      {"file at target", "a.txt", "b.txt", "The specified file already exists"},
+      {"folder at target", "a.txt", "sub", "The specified file already exists"},
+      {"nul in path", QStringLiteral("a.txt") + QChar(0), "x.txt", "Invalid characters in path"},
+      {"into a folder", "a.txt", "sub/x.txt", nullptr},
+  };
+  for (const MoveCase& c : cases) {
+    const Status s = RealFileSystem().MoveFile(dir.file(c.from), dir.file(c.to));
+    EXPECT_EQ(ErrorText(s), c.error ? QString(c.error) : "(ok)") << c.name;
+  }
+  EXPECT_EQ(dir.Read("b.txt"), "old");  // never replaced
+  EXPECT_TRUE(dir.Exists("sub/x.txt"));
+  EXPECT_FALSE(dir.Exists("a.txt"));
+}
+
+// The same moves through each fallback that a file system may force.
+struct FallbackCase {
+  const char* name;
+  SimulatedErrnos errnos;
+};
+
+void PrintTo(const FallbackCase& c, std::ostream* os) { *os << c.name; }
+
+class MoveFallbackTest : public ::testing::TestWithParam<FallbackCase> {};
+
+TEST_P(MoveFallbackTest, MovesWithoutEverReplacing) {
+  TempFolder dir;
+  dir.Create({"a.txt"}, "content-a");
+  dir.Create({"taken.txt"}, "content-taken");
+  ASSERT_EQ(::chmod(QFile::encodeName(dir.file("a.txt")).constData(), 0604), 0);
+  ASSERT_TRUE(RealFileSystem().SetLastWriteTime(dir.file("a.txt"), kOldTime).ok());
+
+  std::unique_ptr<FileSystem> fs = NewRealFileSystemForTests(GetParam().errnos);
+  EXPECT_EQ(ErrorText(fs->MoveFile(dir.file("a.txt"), dir.file("taken.txt"))),
+            "The specified file already exists");
+  EXPECT_EQ(dir.Read("taken.txt"), "content-taken");
+  EXPECT_EQ(dir.Read("a.txt"), "content-a");
+
+  fs = NewRealFileSystemForTests(GetParam().errnos);
+  ASSERT_TRUE(fs->MoveFile(dir.file("a.txt"), dir.file("b.txt")).ok());
+  EXPECT_FALSE(dir.Exists("a.txt"));
+  EXPECT_EQ(dir.Read("b.txt"), "content-a");
+  const QFileInfo moved(dir.file("b.txt"));
+  EXPECT_EQ(moved.lastModified().toUTC(), kOldTime);
+  EXPECT_EQ(Mode(dir.file("b.txt")), 0604);
+  EXPECT_EQ(Leftovers(dir), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fallbacks, MoveFallbackTest,
+    ::testing::Values(FallbackCase{"NoReplaceRename", {}},
+                      FallbackCase{"LinkThenUnlink", {EINVAL, 0}},
+                      FallbackCase{"TestThenRename", {EINVAL, EPERM}},
+                      FallbackCase{"CopyAcrossFileSystems", {EXDEV, 0}}),
+    [](const ::testing::TestParamInfo<FallbackCase>& info) { return info.param.name; });
+
+TEST(FileSystemTest, MoveToAnotherFileSystemCopiesThenDeletes) {
+  TempFolder dir;
+  dir.Create({"a.txt"}, "content-a");
+  QTemporaryDir other(QStringLiteral("/dev/shm/corvane-test-XXXXXX"));
+  struct stat here, there;
+  if (!other.isValid() || ::stat(QFile::encodeName(dir.path()), &here) != 0 ||
+      ::stat(QFile::encodeName(other.path()), &there) != 0 || here.st_dev == there.st_dev) {
+    GTEST_SKIP() << "no second file system at /dev/shm";
+  }
+  QFile taken(other.filePath("taken.txt"));
+  ASSERT_TRUE(taken.open(QIODevice::WriteOnly) && taken.write("keep") == 4);
+  taken.close();
+  FileSystem& fs = RealFileSystem();
+  EXPECT_EQ(ErrorText(fs.MoveFile(dir.file("a.txt"), other.filePath("taken.txt"))),
+            "The specified file already exists");
+  EXPECT_TRUE(dir.Exists("a.txt"));
+  ASSERT_TRUE(fs.MoveFile(dir.file("a.txt"), other.filePath("b.txt")).ok());
+  EXPECT_FALSE(dir.Exists("a.txt"));
+  QFile moved(other.filePath("b.txt"));
+  ASSERT_TRUE(moved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(moved.readAll(), "content-a");
+  EXPECT_EQ(QDir(other.path()).entryList(QDir::Files | QDir::Hidden),
+            QStringList({"b.txt", "taken.txt"}));
+}
+
+TEST(FileSystemTest, CopyCarriesContentPermissionsAndTimeAndReplaces) {
+  TempFolder dir;
+  dir.Create({"a.txt"}, "new content");
+  dir.Create({"out/a.txt"}, "old");
+  ASSERT_EQ(::chmod(QFile::encodeName(dir.file("a.txt")).constData(), 0640), 0);
+  FileSystem& fs = RealFileSystem();
+  ASSERT_TRUE(fs.SetLastWriteTime(dir.file("a.txt"), kOldTime).ok());
+  ASSERT_TRUE(fs.CopyFile(dir.file("a.txt"), dir.file("out/a.txt")).ok());
+  EXPECT_EQ(dir.Read("out/a.txt"), "new content");
+  EXPECT_EQ(dir.Read("a.txt"), "new content");
+  const QFileInfo copy(dir.file("out/a.txt"));
+  EXPECT_EQ(copy.lastModified().toUTC(), kOldTime);
+  EXPECT_EQ(Mode(dir.file("out/a.txt")), 0640);
+  EXPECT_EQ(Leftovers(dir, "out"), QStringList());
+  EXPECT_EQ(ErrorText(fs.CopyFile(dir.file("gone"), dir.file("out/b"))),
+            "The specified file was not found");
+  EXPECT_EQ(ErrorText(fs.CopyFile(dir.file("a.txt"), dir.file("none/b"))),
+            "The specified path was not found");
+}
+
+TEST(FileSystemTest, FailedCopyLeavesTheTargetAsItWas) {
+  // Reading a process's memory at offset 0 fails part-way into the copy.
+  if (!QFileInfo(QStringLiteral("/proc/self/mem")).isFile()) GTEST_SKIP() << "no /proc";
+  TempFolder dir;
+  dir.Create({"target.txt"}, "keep me");
+  const Status s = RealFileSystem().CopyFile("/proc/self/mem", dir.file("target.txt"));
+  EXPECT_FALSE(s.ok());
+  EXPECT_EQ(dir.Read("target.txt"), "keep me");
+  EXPECT_EQ(dir.List(), QStringList({"target.txt"}));
+}
+
+TEST(FileSystemTest, SetLastWriteTimeLeavesCreationAndAccessTimes) {
+  TempFolder dir;
+  dir.Create({"a.txt"}, "x");
+  FileSystem& fs = RealFileSystem();
+  const QFileInfo before(dir.file("a.txt"));
+  const QDateTime born = before.birthTime().toUTC();
+  const QDateTime accessed = before.lastRead().toUTC();
+  ASSERT_TRUE(fs.SetLastWriteTime(dir.file("a.txt"), kOldTime).ok());
+  const QFileInfo after(dir.file("a.txt"));
+  EXPECT_EQ(after.lastModified().toUTC(), kOldTime);
+  EXPECT_EQ(after.lastRead().toUTC(), accessed);
+  if (born.isValid()) {
+    EXPECT_EQ(after.birthTime().toUTC(), born);
+  }
+  EXPECT_EQ(ErrorText(fs.SetLastWriteTime(dir.file("gone"), kOldTime)),
+            "The specified file was not found");
+}
+
+TEST(FileSystemTest, SameFileMeansOneEntry) {
+  TempFolder dir;
+  dir.Create({"a.txt", "b.txt", "A.TXT"});
+  ASSERT_TRUE(QFile::link(dir.file("a.txt"), dir.file("symlink")));
+  ASSERT_EQ(::link(QFile::encodeName(dir.file("a.txt")), QFile::encodeName(dir.file("hard"))),
+            0);
+  struct Case {
+    const char* a;
+    const char* b;
+    bool same;
+  };
+  const Case cases[] = {
+      {"a.txt", "a.txt", true},    {"a.txt", "b.txt", false},   {"a.txt", "A.TXT", false},
+      {"a.txt", "symlink", false}, {"a.txt", "hard", false},    {"a.txt", "gone", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RealFileSystem().IsSameFile(dir.file(c.a), dir.file(c.b)), c.same)
+        << c.a << " " << c.b;
+  }
+}
+
+TEST(FileSystemTest, RenameSameFileChangesTheSpelling) {
+  TempFolder dir;
+  dir.Create({"File.TXT"}, "content");
+  ASSERT_TRUE(RealFileSystem().RenameSameFile(dir.file("File.TXT"), dir.file("file.txt")).ok());
+  EXPECT_EQ(dir.List(), QStringList({"file.txt"}));
+  EXPECT_EQ(dir.Read("file.txt"), "content");
+}
+
+TEST(FileSystemTest, WritableFilesAndReplace) {
+  TempFolder dir;
+  dir.Create({"log"}, "earlier");
+  FileSystem& fs = RealFileSystem();
+  Result<std::unique_ptr<WritableFile>> file = fs.NewWritableFile(dir.file("log.tmp"));
+  ASSERT_TRUE(file.ok());
+  ASSERT_TRUE(file.value()->Append("one\r\n").ok());
+  EXPECT_EQ(dir.Read("log.tmp"), "one\r\n");  // handed to the system at once
+  ASSERT_TRUE(file.value()->Close().ok());
+  ASSERT_TRUE(fs.ReplaceFile(dir.file("log.tmp"), dir.file("log")).ok());
+  file = fs.NewAppendableFile(dir.file("log"));
+  ASSERT_TRUE(file.ok());
+  ASSERT_TRUE(file.value()->Append("two\r\n").ok());
+  ASSERT_TRUE(file.value()->Sync().ok());
+  ASSERT_TRUE(file.value()->Close().ok());
+  EXPECT_EQ(*fs.ReadFile(dir.file("log")), "one\r\ntwo\r\n");
+  EXPECT_EQ(dir.List(), QStringList({"log"}));
+  EXPECT_EQ(fs.NewWritableFile(dir.file("none/log")).error().message(),
+            "The specified path was not found");
+  EXPECT_EQ(fs.ReadFile(dir.file("gone")).error().message(), "The specified file was not found");
+}
+
+TEST(FaultInjectingFileSystemTest, FailsTheChosenCallsOnly) {
+  TempFolder dir;
+  dir.Create({"a.txt", "b.txt"});
+  FaultInjectingFileSystem fs(RealFileSystem());
+  fs.AddFault(FileOp::kMoveFile, "b.txt", Error("Access is denied"), 1);
+  EXPECT_EQ(ErrorText(fs.MoveFile(dir.file("b.txt"), dir.file("c.txt"))), "Access is denied");
+  EXPECT_TRUE(dir.Exists("b.txt"));
+  EXPECT_TRUE(fs.MoveFile(dir.file("a.txt"), dir.file("d.txt")).ok());
+  EXPECT_TRUE(fs.MoveFile(dir.file("b.txt"), dir.file("c.txt")).ok());  // fault used up
+  fs.AddFault(FileOp::kAppend, "log", Error("Disk full"), -1);
+  Result<std::unique_ptr<WritableFile>> file = fs.NewWritableFile(dir.file("log"));
+  ASSERT_TRUE(file.ok());
+  EXPECT_EQ(ErrorText(file.value()->Append("x")), "Disk full");
+  EXPECT_EQ(fs.journal(), QStringList({"MoveFile " + dir.file("b.txt") + " -> " + dir.file("c.txt"),
+                                       "MoveFile " + dir.file("a.txt") + " -> " + dir.file("d.txt"),
+                                       "MoveFile " + dir.file("b.txt") + " -> " + dir.file("c.txt"),
+                                       "NewWritableFile " + dir.file("log")}));
+}
+
+}  // namespace
+}  // namespace corvane
