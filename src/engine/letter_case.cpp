@@ -63,16 +63,19 @@ QString UpperCase(QStringView text, const QLocale& locale) {
 }
 
 QString AsciiTitleCase(QStringView text, const QLocale& locale) {
-  QString result = LowerCase(text, locale);
+  const bool plain = IsAscii(text) && AsciiMapsPlainly(locale);
+  QString result = plain ? text.toString() : LowerCase(text, locale);
   bool wordStart = true;
   for (QChar& c : result) {
-    const char16_t u = c.unicode();
+    char16_t u = c.unicode();
+    if (plain) u = AsciiLower(u);  // lower case and capitals in one pass
     if (wordStart && IsAsciiLower(u)) {
-      c = QChar(AsciiUpper(u));
+      u = AsciiUpper(u);
       wordStart = false;
     } else {
       wordStart = !(IsAsciiDigit(u) || IsAsciiUpper(u) || IsAsciiLower(u));
     }
+    c = QChar(u);
   }
   return result;
 }

@@ -6,12 +6,26 @@
 #include "engine/whole_number.h"
 #include "platform/paths.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <utility>
 
 namespace corvane {
 namespace {
 
-bool EqualsKeyword(QStringView text, QStringView keyword) {
+// The plain keywords in the order in which they are replaced.
+enum PlainKeyword { kName, kList, kExt, kCounter, kDate, kTime, kCreated, kModified, kParent,
+                    kFolder, kSize, kPlainKeywordCount };
+constexpr QStringView kPlainKeywords[kPlainKeywordCount] = {
+    u"{name}", u"{list}", u"{ext}", u"{counter}", u"{date}", u"{time}",
+    u"{created}", u"{modified}", u"{parent}", u"{folder}", u"{size}"};
+constexpr qsizetype kShortestKeyword = 5;  // {ext}
+
+// Whether `text` starts with `keyword` (written in lower case), the letters
+// A to Z compared without regard to case.
+bool StartsWithKeyword(QStringView text, QStringView keyword) {
+  if (text.size() < keyword.size()) return false;
   for (qsizetype i = 0; i < keyword.size(); ++i) {
     char16_t c = text[i].unicode();
     if (c >= u'A' && c <= u'Z') c += 32;
@@ -20,34 +34,57 @@ bool EqualsKeyword(QStringView text, QStringView keyword) {
   return true;
 }
 
-// The next occurrence of `keyword` (written in lower case) at or after `from`,
-// letters A to Z matched without regard to case; -1 when there is none.
-qsizetype FindKeyword(QStringView text, QStringView keyword, qsizetype from) {
-  while (true) {
-    from = text.indexOf(u'{', from);
-    if (from < 0 || text.size() - from < keyword.size()) return -1;
-    if (EqualsKeyword(text.mid(from, keyword.size()), keyword)) return from;
-    ++from;
+// The keywords that may start at a brace followed by `c`: a bit set.
+uint32_t CandidatesAfterBrace(char16_t c) {
+  switch (c | 0x20) {  // the letters A to Z in lower case; no keyword starts otherwise
+    case u'n': return 1u << kName;
+    case u'l': return 1u << kList;
+    case u'e': return 1u << kExt;
+    case u'c': return (1u << kCounter) | (1u << kCreated);
+    case u'd': return 1u << kDate;
+    case u't': return 1u << kTime;
+    case u'm': return 1u << kModified;
+    case u'p': return 1u << kParent;
+    case u'f': return 1u << kFolder;
+    case u's': return 1u << kSize;
+    default: return 0;
   }
 }
 
-// Replaces every occurrence of `keyword`, left to right and without overlap,
-// by `value()`, which is called once and only when the keyword occurs. The
-// inserted text is not searched again.
-template <typename Value>
-void ReplaceKeyword(QString& text, QStringView keyword, Value&& value) {
-  qsizetype at = FindKeyword(text, keyword, 0);
-  if (at < 0) return;
-  const QString replacement = value();
-  QString result;
-  result.reserve(text.size() + replacement.size());
-  qsizetype copied = 0;
-  for (; at >= 0; at = FindKeyword(text, keyword, copied)) {
-    result += QStringView(text).mid(copied, at - copied);
-    result += replacement;
-    copied = at + keyword.size();
+// One bit per plain keyword that occurs in `text`.
+uint32_t PlainKeywordsIn(QStringView text) {
+  // Names are short: a plain loop beats a library search call per brace.
+  const char16_t* units = text.utf16();
+  uint32_t present = 0;
+  for (qsizetype i = 0; i + kShortestKeyword <= text.size(); ++i) {
+    if (units[i] != u'{') continue;
+    for (uint32_t candidates = CandidatesAfterBrace(units[i + 1]); candidates != 0;
+         candidates &= candidates - 1) {
+      const int k = std::countr_zero(candidates);
+      if (StartsWithKeyword(text.mid(i), kPlainKeywords[k])) present |= 1u << k;
+    }
   }
-  result += QStringView(text).mid(copied);
+  return present;
+}
+
+// Replaces every occurrence of `keyword`, left to right and without overlap,
+// by `value`. The inserted text is not searched again.
+void ReplaceKeyword(QString& text, QStringView keyword, const QString& value) {
+  const QStringView view(text);
+  QString result;
+  result.reserve(text.size() + value.size());
+  qsizetype copied = 0;
+  for (qsizetype at = 0; at + keyword.size() <= view.size();) {
+    if (view[at] != u'{' || !StartsWithKeyword(view.mid(at), keyword)) {
+      ++at;
+      continue;
+    }
+    result += view.mid(copied, at - copied);
+    result += value;
+    at += keyword.size();
+    copied = at;
+  }
+  result += view.mid(copied);
   text = std::move(result);
 }
 
@@ -99,26 +136,46 @@ QString NewNameBuilder::Compute(const TRenameItem& item, const QString& counterT
   return text;
 }
 
-// Every value is made only when its keyword occurs; the base name and the
-// folder name have no side effects, and the clock is read at the moment its
-// keyword is replaced.
+// A keyword's value is made only when the keyword occurs: the clock is read at
+// the moment its keyword is replaced. Text inserted for one keyword, and text
+// around it, can form a later keyword, so the text is looked over again after
+// every replacement.
 void NewNameBuilder::ExpandPlainKeywords(QString& text, const TRenameItem& item,
                                          const QString& counterText) const {
-  if (!text.contains(u'{')) return;
-  ReplaceKeyword(text, u"{name}", [&] { return ApplyNameEdits(item.OriginalName, options_); });
-  ReplaceKeyword(text, u"{list}", [] { return QString(); });
-  ReplaceKeyword(text, u"{ext}", [&] { return ExtensionWord(item.Ext); });
-  ReplaceKeyword(text, u"{counter}", [&] { return counterText; });
-  ReplaceKeyword(text, u"{date}", [&] { return LocalDate(context_.nowUtc()); });
-  ReplaceKeyword(text, u"{time}", [&] {
-    return FormatMoment(u"hhnnss", ToLocalTime(context_.nowUtc(), context_.timeZone),
-                        context_.regional);
-  });
-  ReplaceKeyword(text, u"{created}", [&] { return LocalDate(ItemTime(item.CreatedUtc)); });
-  ReplaceKeyword(text, u"{modified}", [&] { return LocalDate(ItemTime(item.ModifiedUtc)); });
-  ReplaceKeyword(text, u"{parent}", [&] { return ParentFolderName(item.OriginalPath); });
-  ReplaceKeyword(text, u"{folder}", [&] { return ParentFolderName(item.OriginalPath); });
-  ReplaceKeyword(text, u"{size}", [&] { return QString::number(item.Size); });
+  uint32_t present = PlainKeywordsIn(text);
+  for (int k = 0; k < kPlainKeywordCount && (present >> k) != 0; ++k) {
+    if ((present & (1u << k)) == 0) continue;
+    ReplaceKeyword(text, kPlainKeywords[k], PlainKeywordValue(k, item, counterText));
+    present = PlainKeywordsIn(text);
+  }
+}
+
+QString NewNameBuilder::PlainKeywordValue(int keyword, const TRenameItem& item,
+                                          const QString& counterText) const {
+  switch (keyword) {
+    case kName:
+      return ApplyNameEdits(item.OriginalName, options_);
+    case kExt:
+      return ExtensionWord(item.Ext);
+    case kCounter:
+      return counterText;
+    case kDate:
+      return LocalDate(context_.nowUtc());
+    case kTime:
+      return FormatMoment(u"hhnnss", ToLocalTime(context_.nowUtc(), context_.timeZone),
+                          context_.regional);
+    case kCreated:
+      return LocalDate(ItemTime(item.CreatedUtc));
+    case kModified:
+      return LocalDate(ItemTime(item.ModifiedUtc));
+    case kParent:
+    case kFolder:
+      return ParentFolderName(item.OriginalPath);
+    case kSize:
+      return QString::number(item.Size);
+    default:  // kList
+      return QString();
+  }
 }
 
 QString NewNameBuilder::LocalDate(const QDateTime& utc) const {
@@ -133,16 +190,19 @@ Result<QString> ComputeNewName(const TRenameItem& item, const RenameOptions& opt
 }
 
 void ReplaceForbiddenCharacters(QString& text) {
-  static constexpr char16_t kForbidden[] = u"<>:\"/\\|?*";
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const char16_t c = text.at(i).unicode();  // at(): reading alone must not copy the text
-    if (c > u'|') continue;
-    for (const char16_t* f = kForbidden; *f != 0; ++f) {
-      if (c == *f) {
-        text[i] = u'_';
-        break;
-      }
+  const auto forbidden = [](QChar c) {
+    switch (c.unicode()) {
+      case u'<': case u'>': case u':': case u'"': case u'/':
+      case u'\\': case u'|': case u'?': case u'*':
+        return true;
+      default:
+        return false;
     }
+  };
+  const QStringView view(text);  // read without making the text unshared
+  const qsizetype first = std::find_if(view.begin(), view.end(), forbidden) - view.begin();
+  for (qsizetype i = first; i < text.size(); ++i) {
+    if (forbidden(text.at(i))) text[i] = u'_';
   }
 }
 

@@ -53,6 +53,8 @@ class NewNameBuilder {
 
   void ExpandPlainKeywords(QString& text, const TRenameItem& item,
                            const QString& counterText) const;
+  QString PlainKeywordValue(int keyword, const TRenameItem& item,
+                            const QString& counterText) const;
   QString LocalDate(const QDateTime& utc) const;
 
   RenameOptions options_;
