@@ -36,8 +36,17 @@ QString MapAscii(QStringView text, Map map) {
 
 bool IsWordBreak(char16_t c) {
   switch (c) {
-    case u'(': case u'*': case u'+': case u',': case u'-': case u'.':
-    case u'<': case u'?': case u'[': case u'{': case 0x00B7:
+    case u'(':
+    case u'*':
+    case u'+':
+    case u',':
+    case u'-':
+    case u'.':
+    case u'<':
+    case u'?':
+    case u'[':
+    case u'{':
+    case 0x00B7:
       return true;
     default:
       return c <= 0x0026;
@@ -46,8 +55,7 @@ bool IsWordBreak(char16_t c) {
 
 // The length of the character (one code unit, or a surrogate pair) at `i`.
 qsizetype CharacterLength(QStringView text, qsizetype i) {
-  return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2
-                                                                                         : 1;
+  return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
 }
 
 }  // namespace

@@ -15,11 +15,23 @@ namespace corvane {
 namespace {
 
 // The plain keywords in the order in which they are replaced.
-enum PlainKeyword { kName, kList, kExt, kCounter, kDate, kTime, kCreated, kModified, kParent,
-                    kFolder, kSize, kPlainKeywordCount };
+enum PlainKeyword {
+  kName,
+  kList,
+  kExt,
+  kCounter,
+  kDate,
+  kTime,
+  kCreated,
+  kModified,
+  kParent,
+  kFolder,
+  kSize,
+  kPlainKeywordCount
+};
 constexpr QStringView kPlainKeywords[kPlainKeywordCount] = {
-    u"{name}", u"{list}", u"{ext}", u"{counter}", u"{date}", u"{time}",
-    u"{created}", u"{modified}", u"{parent}", u"{folder}", u"{size}"};
+    u"{name}",    u"{list}",     u"{ext}",    u"{counter}", u"{date}", u"{time}",
+    u"{created}", u"{modified}", u"{parent}", u"{folder}",  u"{size}"};
 constexpr qsizetype kShortestKeyword = 5;  // {ext}
 
 // Whether `text` starts with `keyword` (written in lower case), the letters
@@ -37,17 +49,28 @@ bool StartsWithKeyword(QStringView text, QStringView keyword) {
 // The keywords that may start at a brace followed by `c`: a bit set.
 uint32_t CandidatesAfterBrace(char16_t c) {
   switch (c | 0x20) {  // the letters A to Z in lower case; no keyword starts otherwise
-    case u'n': return 1u << kName;
-    case u'l': return 1u << kList;
-    case u'e': return 1u << kExt;
-    case u'c': return (1u << kCounter) | (1u << kCreated);
-    case u'd': return 1u << kDate;
-    case u't': return 1u << kTime;
-    case u'm': return 1u << kModified;
-    case u'p': return 1u << kParent;
-    case u'f': return 1u << kFolder;
-    case u's': return 1u << kSize;
-    default: return 0;
+    case u'n':
+      return 1u << kName;
+    case u'l':
+      return 1u << kList;
+    case u'e':
+      return 1u << kExt;
+    case u'c':
+      return (1u << kCounter) | (1u << kCreated);
+    case u'd':
+      return 1u << kDate;
+    case u't':
+      return 1u << kTime;
+    case u'm':
+      return 1u << kModified;
+    case u'p':
+      return 1u << kParent;
+    case u'f':
+      return 1u << kFolder;
+    case u's':
+      return 1u << kSize;
+    default:
+      return 0;
   }
 }
 
@@ -88,9 +111,7 @@ void ReplaceKeyword(QString& text, QStringView keyword, const QString& value) {
   text = std::move(result);
 }
 
-QString ExtensionWord(const QString& ext) {
-  return ext.startsWith(u'.') ? ext.mid(1) : ext;
-}
+QString ExtensionWord(const QString& ext) { return ext.startsWith(u'.') ? ext.mid(1) : ext; }
 
 // The last component of the file's folder; empty for a file in a root.
 QString ParentFolderName(const QString& path) {
@@ -192,8 +213,15 @@ Result<QString> ComputeNewName(const TRenameItem& item, const RenameOptions& opt
 void ReplaceForbiddenCharacters(QString& text) {
   const auto forbidden = [](QChar c) {
     switch (c.unicode()) {
-      case u'<': case u'>': case u':': case u'"': case u'/':
-      case u'\\': case u'|': case u'?': case u'*':
+      case u'<':
+      case u'>':
+      case u':':
+      case u'"':
+      case u'/':
+      case u'\\':
+      case u'|':
+      case u'?':
+      case u'*':
         return true;
       default:
         return false;

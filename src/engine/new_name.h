@@ -40,8 +40,7 @@ class NewNameBuilder {
  public:
   // Fails only for an invalid regular expression in `find` (with `regex` on):
   // "Error in regular expression at offset %d: %s", not translated.
-  static Result<NewNameBuilder> Create(const RenameOptions& options,
-                                       const EngineContext& context);
+  static Result<NewNameBuilder> Create(const RenameOptions& options, const EngineContext& context);
 
   // The complete new file name of `item` (name and extension, no folder);
   // `counterText` is the item's formatted counter. NewName is not read.
@@ -53,8 +52,7 @@ class NewNameBuilder {
 
   void ExpandPlainKeywords(QString& text, const TRenameItem& item,
                            const QString& counterText) const;
-  QString PlainKeywordValue(int keyword, const TRenameItem& item,
-                            const QString& counterText) const;
+  QString PlainKeywordValue(int keyword, const TRenameItem& item, const QString& counterText) const;
   QString LocalDate(const QDateTime& utc) const;
 
   RenameOptions options_;

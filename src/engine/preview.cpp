@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-
 namespace corvane {
 
 QString FormatCounter(int64_t start, int64_t index, int digits) {
@@ -29,8 +28,8 @@ QString FormatCounter(int64_t start, int64_t index, int digits) {
   return text;
 }
 
-Result<PreviewOutcome> BuildPreview(const QList<TRenameItem>& items,
-                                    const RenameOptions& options, const EngineContext& context) {
+Result<PreviewOutcome> BuildPreview(const QList<TRenameItem>& items, const RenameOptions& options,
+                                    const EngineContext& context) {
   PreviewOutcome outcome;
   if (items.isEmpty()) {
     outcome.notice = Notice::Information(QStringLiteral("No files loaded. Add files first."));

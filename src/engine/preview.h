@@ -40,7 +40,7 @@ struct PreviewOutcome {
   QList<qsizetype> changedRows;
 };
 
-Result<PreviewOutcome> BuildPreview(const QList<TRenameItem>& items,
-                                    const RenameOptions& options, const EngineContext& context);
+Result<PreviewOutcome> BuildPreview(const QList<TRenameItem>& items, const RenameOptions& options,
+                                    const EngineContext& context);
 
 }  // namespace corvane

@@ -88,13 +88,17 @@ class Replacement::Parser {
 
   static Conversion ConversionOf(QChar c) {
     switch (c.toLatin1()) {
-      case 'L': case 'l':
+      case 'L':
+      case 'l':
         return Conversion::kLower;
-      case 'U': case 'u':
+      case 'U':
+      case 'u':
         return Conversion::kUpper;
-      case 'F': case 'f':
+      case 'F':
+      case 'f':
         return Conversion::kFirstCapital;
-      case 'I': case 'i':
+      case 'I':
+      case 'i':
         return Conversion::kInitialCapitals;
       default:
         return Conversion::kNone;

@@ -50,9 +50,9 @@ class Replacement {
 
   struct Piece {
     Kind kind = Kind::kLiteral;
-    QString literal;                         // kLiteral
-    int group = 0;                           // kGroup
-    int secondDigit = -1;                    // kGroup: a digit that may make `group` two-digit
+    QString literal;                            // kLiteral
+    int group = 0;                              // kGroup
+    int secondDigit = -1;                       // kGroup: a digit that may make `group` two-digit
     Conversion conversion = Conversion::kNone;  // kGroup
   };
 

@@ -37,8 +37,7 @@ TEST_P(NewNameTest, Builds) {
   const NameCase& c = GetParam();
   RenameOptions options;
   c.set(options);
-  const EngineContext context =
-      EngineContext::Fixed(FixedNow(), QTimeZone(3600));
+  const EngineContext context = EngineContext::Fixed(FixedNow(), QTimeZone(3600));
   Result<QString> name =
       ComputeNewName(Item(QString::fromUtf16(c.path)), options, QStringLiteral("001"), context);
   ASSERT_TRUE(name.ok()) << name.error().message().toStdString();
