@@ -1,12 +1,18 @@
 // Start-up of the corvane executable: the application title, the translations,
 // then the command-line mode. Until the main window exists, a start without
 // /cli (or /help) prints the usage and ends.
-#include "cli/console_sink.h"
-#include "cli/usage.h"
-#include "i18n/translation.h"
-
 #include <QCoreApplication>
 #include <QTextStream>
+#include <cstdio>
+
+#include "batch/undo_log.h"
+#include "cli/command_line.h"
+#include "cli/console_sink.h"
+#include "cli/run_command_line.h"
+#include "cli/usage.h"
+#include "engine/engine_context.h"
+#include "i18n/translation.h"
+#include "platform/file_system.h"
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
@@ -16,6 +22,12 @@ int main(int argc, char* argv[]) {
   QTextStream out(stdout);
   QTextStream err(stderr);
   corvane::ConsoleSink sink(out, err);
-  for (const QString& line : corvane::UsageLines()) sink.ShowLine(line);
-  return 0;
+  const QStringList args = corvane::ProgramArguments();
+  if (!corvane::IsCommandLineRun(args)) {
+    for (const QString& line : corvane::UsageLines()) sink.ShowLine(line);
+    return corvane::kExitCompleted;
+  }
+  const corvane::CommandLineServices services{corvane::RealFileSystem(), corvane::UndoLogPath(),
+                                              corvane::EngineContext::FromSystem()};
+  return corvane::RunCommandLine(args, corvane::RenameOptions(), sink, services);
 }

@@ -1,5 +1,6 @@
 #include "cli/command_line_options.h"
 
+#include <QDir>
 #include <array>
 #include <optional>
 
@@ -82,6 +83,11 @@ bool IsCommandLineName(const QString& arg) {
     if (FindSwitchValue(one, key)) return true;
   }
   return false;
+}
+
+QString AbsoluteFrom(const QString& currentFolder, const QString& path) {
+  if (path.isEmpty() || QDir::isAbsolutePath(path)) return path;
+  return QDir::toNativeSeparators(QDir::cleanPath(QDir(currentFolder).absoluteFilePath(path)));
 }
 
 QStringList PathArguments(const QStringList& args) {

@@ -54,6 +54,11 @@ ConflictMode ConflictModeFromText(QStringView text);
 // so that it is never taken for a file or folder.
 bool IsCommandLineName(const QString& arg);
 
+// `path` made absolute from `currentFolder` (folded "." and ".." included)
+// when it is relative; an absolute or empty path is kept exactly. The undo log
+// must name files wherever the undo is started from.
+QString AbsoluteFrom(const QString& currentFolder, const QString& path);
+
 // The arguments that are neither switches nor values of the program's names,
 // in order: the candidates for files and folders to add.
 QStringList PathArguments(const QStringList& args);

@@ -140,6 +140,13 @@ TEST(CommandLineKeysWithPresetTest, GivenKeysStillCount) {
       expected);
 }
 
+TEST(AbsoluteFromTest, MakesOnlyRelativePathsAbsolute) {
+  EXPECT_EQ(AbsoluteFrom("/home/me", "photos"), "/home/me/photos");
+  EXPECT_EQ(AbsoluteFrom("/home/me", "./a/../b.txt"), "/home/me/b.txt");
+  EXPECT_EQ(AbsoluteFrom("/home/me", "/data//x/../y"), "/data//x/../y");
+  EXPECT_EQ(AbsoluteFrom("/home/me", ""), "");
+}
+
 TEST(PathArgumentsTest, KeepsOnlyWhatIsNeitherSwitchNorKnownValue) {
   const QStringList args{"/cli",   "/home/me/a.txt", "/dryrun",     "/Pattern=x", "/preset=p.json",
                          "photos", "/unknown",       "/subfolders", "/undo",      "/help",

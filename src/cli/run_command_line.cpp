@@ -1,0 +1,110 @@
+#include "cli/run_command_line.h"
+
+#include <QDir>
+#include <optional>
+
+#include "batch/batch_executor.h"
+#include "batch/undo.h"
+#include "cli/command_line.h"
+#include "cli/command_line_options.h"
+#include "cli/usage.h"
+#include "collect/add_files.h"
+#include "collect/item_list.h"
+#include "engine/preview.h"
+#include "engine/whole_number.h"
+#include "presets/preset_file.h"
+
+namespace corvane {
+namespace {
+
+// Shows what an operation ended with and gives the exit code it deserves:
+// an error, or a warning (every warning stops what it reports), fails the run.
+int Report(const std::optional<Notice>& notice, const Status& status, MessageSink& sink) {
+  if (notice) sink.ShowNotice(*notice);
+  if (!status.ok()) sink.ShowError(status.error());
+  const bool warned = notice && notice->kind == Notice::Kind::kWarning;
+  return (status.ok() && !warned) ? kExitCompleted : kExitStopped;
+}
+
+int RunUndo(const QStringList& args, MessageSink& sink, const CommandLineServices& services) {
+  if (HasSwitch(args, kSwitchDryRun)) {
+    // Moving files back is not something to do by surprise when a dry run was asked for.
+    sink.ShowNotice(Notice::Warning(QStringLiteral("The undo has no dry run; leave out /dryrun.")));
+    return kExitStopped;
+  }
+  const UndoOutcome outcome = UndoLastRename(services.fileSystem, services.undoLogPath);
+  return Report(outcome.notice, outcome.status, sink);
+}
+
+// The options of the run: the current ones, or those of the preset named by
+// /preset=FILE, with the keys of the command line applied. A relative
+// destination is made absolute for the same reason as the file paths.
+Result<RenameOptions> OptionsOfRun(const QStringList& args, const RenameOptions& current) {
+  RenameOptions options;
+  if (const std::optional<QString> presetPath = FindSwitchValue(args, kKeyPreset)) {
+    Result<RenameOptions> preset = LoadPresetFile(*presetPath, current);
+    if (!preset.ok()) return preset.error();
+    options = ApplyCommandLineKeys(args, std::move(preset).value(), AbsentKeys::kKeepCurrent);
+  } else {
+    options = ApplyCommandLineKeys(args, current, AbsentKeys::kTakeDefaults);
+  }
+  options.destination = AbsoluteFrom(QDir::currentPath(), TrimControl(options.destination));
+  return options;
+}
+
+// The files and folders named as arguments, relative ones made absolute, so
+// that the undo log names each file wherever the undo is started from.
+QStringList PathsOfRun(const QStringList& args) {
+  const QString here = QDir::currentPath();
+  QStringList paths = PathArguments(args);
+  for (QString& path : paths) path = AbsoluteFrom(here, path);
+  return paths;
+}
+
+void ShowPreviewPairs(const RenameItemList& list, MessageSink& sink) {
+  for (const TRenameItem& item : list.items()) {
+    sink.ShowLine(item.OriginalPath + QStringLiteral(" -> ") + item.NewName);
+  }
+}
+
+int RunRename(const QStringList& args, const RenameOptions& current, MessageSink& sink,
+              const CommandLineServices& services) {
+  const Result<RenameOptions> options = OptionsOfRun(args, current);
+  if (!options.ok()) return Report(std::nullopt, options.status(), sink);
+  // Arguments that name no file or folder are passed over, as a drop does.
+  RenameItemList list;
+  const Status added = AddDroppedPaths(list, PathsOfRun(args), options->includeSubfolders);
+  if (!added.ok()) return Report(std::nullopt, added, sink);
+  const Result<PreviewOutcome> preview = BuildPreview(list.items(), *options, services.context);
+  if (!preview.ok()) return Report(std::nullopt, preview.status(), sink);
+  // An empty list ends the run here: a batch over nothing would report a
+  // completed batch and a saved log that were never made.
+  if (preview->notice) return Report(preview->notice, Status::Ok(), sink);
+  list.SetNewNames(preview->newNames);
+  if (HasSwitch(args, kSwitchDryRun)) {
+    ShowPreviewPairs(list, sink);
+    return kExitCompleted;
+  }
+  const BatchOutcome batch =
+      ExecuteBatch(list.items(), *options, services.fileSystem, services.undoLogPath);
+  return Report(batch.notice, batch.status, sink);
+}
+
+}  // namespace
+
+bool IsCommandLineRun(const QStringList& args) {
+  return HasSwitch(args, kSwitchCli) || HasSwitch(args, kSwitchHelp);
+}
+
+int RunCommandLine(const QStringList& args, const RenameOptions& current, MessageSink& sink,
+                   const CommandLineServices& services) {
+  if (HasSwitch(args, kSwitchHelp)) {
+    for (const QString& line : UsageLines()) sink.ShowLine(line);
+    return kExitCompleted;
+  }
+  if (!HasSwitch(args, kSwitchCli)) return kExitCompleted;
+  if (HasSwitch(args, kSwitchUndo)) return RunUndo(args, sink, services);
+  return RunRename(args, current, sink, services);
+}
+
+}  // namespace corvane

@@ -1,0 +1,43 @@
+// RunCommandLine: the command-line mode.
+//
+// With /cli it takes the options from the arguments (after a preset named by
+// /preset=FILE, if any), adds the files and folders named as arguments in
+// their order, builds the preview and, unless /dryrun, runs the batch; with
+// /dryrun it shows one line per file, old path and new name. /undo undoes the
+// last batch instead. /help shows the usage. Everything it has to say goes to
+// `sink`; it returns the process exit code. Without /cli or /help it does
+// nothing and returns kExitCompleted: the caller goes on to its window.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "cli/message_sink.h"
+#include "engine/engine_context.h"
+#include "engine/rename_options.h"
+#include "platform/file_system.h"
+
+namespace corvane {
+
+// The run completed; an information such as "No files loaded. Add files
+// first." may have been shown.
+inline constexpr int kExitCompleted = 0;
+// An error or a warning stopped the run.
+inline constexpr int kExitStopped = 1;
+
+// What the mode works with beyond its arguments.
+struct CommandLineServices {
+  FileSystem& fileSystem;
+  QString undoLogPath;
+  EngineContext context;
+};
+
+// Whether `args` ask for the command-line mode (/cli or /help) rather than the
+// window.
+bool IsCommandLineRun(const QStringList& args);
+
+// `current`: the option values the window holds (their start values at start-up).
+int RunCommandLine(const QStringList& args, const RenameOptions& current, MessageSink& sink,
+                   const CommandLineServices& services);
+
+}  // namespace corvane

@@ -1,0 +1,185 @@
+#include "cli/run_command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTimeZone>
+
+#include "presets/preset_file.h"
+#include "support/temp_folder.h"
+
+namespace corvane {
+namespace {
+
+using testing::TempFolder;
+
+class RecordingSink : public MessageSink {
+ public:
+  void ShowNotice(const Notice& notice) override { notices << notice; }
+  void ShowError(const Error& error) override { errors << error.message(); }
+  void ShowLine(const QString& line) override { lines << line; }
+
+  QList<Notice> notices;
+  QStringList errors;
+  QStringList lines;
+};
+
+class RunCommandLineTest : public ::testing::Test {
+ protected:
+  int Run(const QStringList& args, FileSystem& fs = RealFileSystem()) {
+    const CommandLineServices services{
+        fs, logPath_,
+        EngineContext::Fixed(QDateTime(QDate(2024, 5, 6), QTime(7, 8), QTimeZone::utc()),
+                             QTimeZone::utc())};
+    return RunCommandLine(args, RenameOptions(), sink_, services);
+  }
+  bool LogExists() const { return QFile::exists(logPath_); }
+
+  TempFolder temp_;
+  QString logPath_ = temp_.file("appdata/last_rename.csv");
+  RecordingSink sink_;
+};
+
+const Notice kNoFiles = Notice::Information("No files loaded. Add files first.");
+const Notice kCompleted =
+    Notice::Information("Batch completed. A CSV log has been saved in AppData.");
+
+TEST_F(RunCommandLineTest, WithoutCliDoesNothingEvenWithKeysAndFiles) {
+  temp_.Create({"a.txt"});
+  EXPECT_EQ(Run({"/pattern=x", "-cli", "/cli=yes", temp_.file("a.txt")}), kExitCompleted);
+  EXPECT_TRUE(sink_.notices.isEmpty());
+  EXPECT_TRUE(sink_.lines.isEmpty());
+  EXPECT_EQ(temp_.List(), QStringList({"a.txt"}));
+}
+
+TEST_F(RunCommandLineTest, HelpPrintsTheUsageWithOrWithoutCli) {
+  EXPECT_EQ(Run({"/HELP"}), kExitCompleted);
+  ASSERT_FALSE(sink_.lines.isEmpty());
+  EXPECT_TRUE(sink_.lines.front().startsWith("Usage: corvane /cli"));
+  EXPECT_TRUE(IsCommandLineRun({"/help"}));
+  EXPECT_TRUE(IsCommandLineRun({"/Cli"}));
+  EXPECT_FALSE(IsCommandLineRun({"/pattern=x"}));
+}
+
+TEST_F(RunCommandLineTest, NoFilesIsAnInformationAndNoBatch) {
+  EXPECT_EQ(Run({"/cli", temp_.file("missing.txt")}), kExitCompleted);
+  EXPECT_EQ(sink_.notices, QList<Notice>({kNoFiles}));
+  EXPECT_FALSE(LogExists());
+}
+
+TEST_F(RunCommandLineTest, RenamesNamedFilesAndFoldersInOrder) {
+  temp_.Create({"one.txt", "dir/b.txt", "dir/sub/c.txt"});
+  const QStringList args{"/cli", "/pattern={counter}_{name}", "/case=upper", temp_.file("one.txt"),
+                         temp_.file("dir")};
+  EXPECT_EQ(Run(args), kExitCompleted);
+  EXPECT_EQ(sink_.notices, QList<Notice>({kCompleted}));
+  EXPECT_TRUE(sink_.errors.isEmpty());
+  EXPECT_EQ(temp_.List(), QStringList({"001_ONE.txt", "appdata", "dir"}));
+  EXPECT_EQ(temp_.List("dir"), QStringList({"002_B.txt", "sub"}));
+  EXPECT_EQ(temp_.List("dir/sub"), QStringList({"c.txt"}));
+  EXPECT_TRUE(LogExists());
+}
+
+TEST_F(RunCommandLineTest, SubfoldersSwitchTakesTheirFilesToo) {
+  temp_.Create({"dir/sub/c.txt"});
+  EXPECT_EQ(Run({"/cli", "/subfolders", "/newext=md", temp_.file("dir")}), kExitCompleted);
+  EXPECT_EQ(temp_.List("dir/sub"), QStringList({"c.md"}));
+}
+
+TEST_F(RunCommandLineTest, DryRunPrintsPairsAndChangesNothing) {
+  temp_.Create({"a.txt", "b.txt"});
+  EXPECT_EQ(
+      Run({"/cli", "/dryrun", "/pattern=x_{counter}", temp_.file("a.txt"), temp_.file("b.txt")}),
+      kExitCompleted);
+  EXPECT_EQ(sink_.lines, QStringList({temp_.file("a.txt") + " -> x_001.txt",
+                                      temp_.file("b.txt") + " -> x_002.txt"}));
+  EXPECT_TRUE(sink_.notices.isEmpty());
+  EXPECT_EQ(temp_.List(), QStringList({"a.txt", "b.txt"}));
+  EXPECT_FALSE(LogExists());
+}
+
+TEST_F(RunCommandLineTest, InvalidExpressionStopsWithTheErrorAndChangesNothing) {
+  temp_.Create({"a.txt"});
+  EXPECT_EQ(Run({"/cli", "/regex", "/find=(", temp_.file("a.txt")}), kExitStopped);
+  ASSERT_EQ(sink_.errors.size(), 1);
+  EXPECT_TRUE(sink_.errors[0].startsWith("Error in regular expression at offset 1: "));
+  EXPECT_EQ(temp_.List(), QStringList({"a.txt"}));
+  EXPECT_FALSE(LogExists());
+}
+
+TEST_F(RunCommandLineTest, PresetGivesOperationAndDestinationAndKeysOverrideIt) {
+  temp_.Create({"a.txt"});
+  RenameOptions preset;
+  preset.pattern = "{name}_copy";
+  preset.batchMode = static_cast<int>(BatchMode::CopyToFolder);
+  preset.destination = temp_.file("out");
+  preset.find = "a";
+  preset.replace = "z";
+  ASSERT_TRUE(SavePresetFile(temp_.file("copy.json"), preset).ok());
+  EXPECT_EQ(Run({"/cli", "/preset=" + temp_.file("copy.json"), "/replace=y", temp_.file("a.txt")}),
+            kExitCompleted);
+  EXPECT_EQ(temp_.List("out"), QStringList({"y_copy.txt"}));
+  EXPECT_TRUE(temp_.Exists("a.txt"));
+}
+
+TEST_F(RunCommandLineTest, UnreadablePresetStopsBeforeAnything) {
+  temp_.Create({"a.txt"});
+  EXPECT_EQ(Run({"/cli", "/preset=" + temp_.file("none.json"), "/pattern=b", temp_.file("a.txt")}),
+            kExitStopped);
+  EXPECT_EQ(sink_.errors.size(), 1);
+  EXPECT_TRUE(sink_.notices.isEmpty());
+  EXPECT_EQ(temp_.List(), QStringList({"a.txt"}));
+}
+
+TEST_F(RunCommandLineTest, MissingDestinationIsAWarningThatFailsTheRun) {
+  temp_.Create({"a.txt"});
+  RenameOptions preset;
+  preset.batchMode = static_cast<int>(BatchMode::MoveToFolder);
+  preset.destination = "  ";
+  ASSERT_TRUE(SavePresetFile(temp_.file("move.json"), preset).ok());
+  EXPECT_EQ(Run({"/cli", "/preset=" + temp_.file("move.json"), temp_.file("a.txt")}), kExitStopped);
+  EXPECT_EQ(
+      sink_.notices,
+      QList<Notice>({Notice::Warning("Please select a destination folder for Copy/Move mode.")}));
+  EXPECT_TRUE(temp_.Exists("a.txt"));
+}
+
+TEST_F(RunCommandLineTest, FailedOperationStopsWithTheErrorAndExitsOne) {
+  temp_.Create({"a.txt", "b.txt"});
+  FaultInjectingFileSystem fs(RealFileSystem());
+  fs.AddFault(FileOp::kMoveFile, "b.txt", Error("Access is denied"));
+  EXPECT_EQ(Run({"/cli", "/pattern=n_{name}", temp_.file("a.txt"), temp_.file("b.txt")}, fs),
+            kExitStopped);
+  EXPECT_EQ(sink_.errors, QStringList({"Access is denied"}));
+  EXPECT_TRUE(temp_.Exists("n_a.txt"));
+  EXPECT_TRUE(temp_.Exists("b.txt"));
+}
+
+TEST_F(RunCommandLineTest, UndoTakesTheLastBatchBack) {
+  temp_.Create({"a.txt"});
+  ASSERT_EQ(Run({"/cli", "/pattern=b", temp_.file("a.txt")}), kExitCompleted);
+  ASSERT_TRUE(temp_.Exists("b.txt"));
+  sink_.notices.clear();
+  EXPECT_EQ(Run({"/cli", "/undo", "/pattern=c", temp_.file("a.txt")}), kExitCompleted);
+  EXPECT_EQ(sink_.notices,
+            QList<Notice>({Notice::Information("Undo completed for the last rename operation.")}));
+  EXPECT_TRUE(temp_.Exists("a.txt"));
+  EXPECT_FALSE(temp_.Exists("b.txt"));
+  sink_.notices.clear();
+  EXPECT_EQ(Run({"/cli", "/undo"}), kExitCompleted);
+  EXPECT_EQ(sink_.notices, QList<Notice>({Notice::Information("No undo log found in AppData.")}));
+}
+
+TEST_F(RunCommandLineTest, UndoRefusesADryRun) {
+  temp_.Create({"a.txt"});
+  ASSERT_EQ(Run({"/cli", "/pattern=b", temp_.file("a.txt")}), kExitCompleted);
+  sink_.notices.clear();
+  EXPECT_EQ(Run({"/cli", "/undo", "/dryrun"}), kExitStopped);
+  EXPECT_EQ(sink_.notices,
+            QList<Notice>({Notice::Warning("The undo has no dry run; leave out /dryrun.")}));
+  EXPECT_TRUE(temp_.Exists("b.txt"));
+  EXPECT_TRUE(LogExists());
+}
+
+}  // namespace
+}  // namespace corvane
