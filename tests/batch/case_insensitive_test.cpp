@@ -1,0 +1,139 @@
+// Case-only renames on a real case-insensitive file system: a small FAT image
+// mounted through FUSE (fusefat), which needs no kernel FAT driver. Where the
+// tools or /dev/fuse are missing, or mounting is not allowed, the tests skip.
+#include "batch/batch_executor.h"
+#include "batch/undo.h"
+#include "batch_test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+using testing::Item;
+using testing::LogBytes;
+using testing::Options;
+
+QString FindTool(const QString& name) {
+  QString path = QStandardPaths::findExecutable(name);
+  if (path.isEmpty()) path = QStandardPaths::findExecutable(name, {"/usr/sbin", "/sbin"});
+  return path;
+}
+
+// Runs a tool to its end (at most 30 s); returns its error output, or "" on success.
+QString Run(const QString& tool, const QStringList& args) {
+  QProcess p;
+  p.start(tool, args);
+  if (!p.waitForFinished(30000)) {
+    p.kill();
+    p.waitForFinished();
+    return tool + " did not finish";
+  }
+  if (p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0) return {};
+  return tool + ": " + QString::fromLocal8Bit(p.readAllStandardError()).trimmed();
+}
+
+class FatMount {
+ public:
+  FatMount() {
+    const QString mkfs = FindTool("mkfs.vfat");
+    const QString fusefat = FindTool("fusefat");
+    if (mkfs.isEmpty() || fusefat.isEmpty()) {
+      reason_ = "mkfs.vfat or fusefat is not installed (dosfstools, fusefat)";
+      return;
+    }
+    if (!QFile::exists("/dev/fuse")) {
+      reason_ = "/dev/fuse is missing";
+      return;
+    }
+    const QString image = work_.filePath("fat.img");
+    QFile file(image);
+    if (!work_.isValid() || !file.open(QIODevice::WriteOnly) || !file.resize(8 << 20)) {
+      reason_ = "cannot create the image file";
+      return;
+    }
+    file.close();
+    QDir().mkpath(path());
+    reason_ = Run(mkfs, {image});
+    if (reason_.isEmpty()) reason_ = Run(fusefat, {"-o", "rw+", image, path()});
+    mounted_ = reason_.isEmpty();
+  }
+  ~FatMount() {
+    if (!mounted_) return;
+    const QString fusermount = FindTool("fusermount");
+    if (fusermount.isEmpty() || !Run(fusermount, {"-u", path()}).isEmpty()) {
+      (void)Run(FindTool("umount"), {path()});
+    }
+  }
+
+  bool mounted() const { return mounted_; }
+  const QString& reason() const { return reason_; }
+  QString path() const { return work_.filePath("mnt"); }
+  QString file(const QString& name) const { return path() + "/" + name; }
+  QString logPath() const { return work_.filePath("last_rename.csv"); }
+  QStringList List() const {
+    return QDir(path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+  }
+
+ private:
+  QTemporaryDir work_;
+  QString reason_;
+  bool mounted_ = false;
+};
+
+QByteArray Read(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+
+TEST(CaseInsensitiveTest, CaseOnlyRenameUnderEveryRuleIsDoneAndUndone) {
+  for (ConflictMode rule : {ConflictMode::Skip, ConflictMode::Overwrite, ConflictMode::AutoNumber}) {
+    FatMount fat;
+    if (!fat.mounted()) GTEST_SKIP() << "cannot mount a FAT image: " << fat.reason().toStdString();
+    FileSystem& fs = RealFileSystem();
+    QFile f(fat.file("File.TXT"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("content") == 7);
+    f.close();
+    ASSERT_TRUE(fs.FileExists(fat.file("file.txt")));  // the file system ignores case
+    ASSERT_TRUE(fs.IsSameFile(fat.file("File.TXT"), fat.file("file.txt")));
+
+    const BatchOutcome out = ExecuteBatch({Item(fat.file("File.TXT"), "file.txt")},
+                                          Options(BatchMode::RenameInPlace, rule), fs,
+                                          fat.logPath());
+    const int r = static_cast<int>(rule);
+    EXPECT_TRUE(out.status.ok()) << r << " " << out.status.error().message().toStdString();
+    EXPECT_EQ(fat.List(), QStringList({"file.txt"})) << r;
+    EXPECT_EQ(Read(fat.file("file.txt")), "content") << r;
+    EXPECT_EQ(Read(fat.logPath()), LogBytes({{fat.file("File.TXT"), fat.file("file.txt")}})) << r;
+
+    const UndoOutcome undo = UndoLastRename(fs, fat.logPath());
+    EXPECT_TRUE(undo.status.ok()) << r;
+    EXPECT_EQ(fat.List(), QStringList({"File.TXT"})) << r;
+    EXPECT_EQ(Read(fat.file("File.TXT")), "content") << r;
+  }
+}
+
+TEST(CaseInsensitiveTest, MoveOnAFileSystemWithoutNoReplaceOrLinksStillRefusesToReplace) {
+  FatMount fat;
+  if (!fat.mounted()) GTEST_SKIP() << "cannot mount a FAT image: " << fat.reason().toStdString();
+  for (const char* name : {"a.txt", "b.txt"}) {
+    QFile f(fat.file(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(name) > 0);
+  }
+  FileSystem& fs = RealFileSystem();
+  EXPECT_EQ(fs.MoveFile(fat.file("a.txt"), fat.file("B.TXT")).error().message(),
+            "The specified file already exists");
+  EXPECT_EQ(Read(fat.file("b.txt")), "b.txt");
+  EXPECT_TRUE(fs.MoveFile(fat.file("a.txt"), fat.file("c.txt")).ok());
+  EXPECT_EQ(fat.List(), QStringList({"b.txt", "c.txt"}));
+  EXPECT_FALSE(fs.IsSameFile(fat.file("b.txt"), fat.file("c.txt")));
+}
+
+}  // namespace
+}  // namespace corvane

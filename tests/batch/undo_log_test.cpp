@@ -1,0 +1,55 @@
+#include "batch/undo_log.h"
+
+#include <gtest/gtest.h>
+
+namespace corvane {
+namespace {
+
+TEST(UndoLogTest, LinesAreQuotedPairsWithCrLf) {
+  EXPECT_EQ(UndoLogStart(), "\xEF\xBB\xBFOriginal,New\r\n");
+  EXPECT_EQ(UndoLogLine("/a/Grüße.txt", "/b/x y.txt"),
+            "\"/a/Gr\xC3\xBC\xC3\x9F" "e.txt\",\"/b/x y.txt\"\r\n");
+}
+
+TEST(UndoLogTest, PathIsUnderTheApplicationDataFolder) {
+  const QByteArray saved = qgetenv("APPDATA");
+  qputenv("APPDATA", "/data/roaming");
+  EXPECT_EQ(UndoLogPath(), "/data/roaming/Larkwell/Corvane/last_rename.csv");
+  qputenv("APPDATA", "/data/roaming/");
+  EXPECT_EQ(UndoLogPath(), "/data/roaming/Larkwell/Corvane/last_rename.csv");
+  qputenv("APPDATA", saved);
+}
+
+TEST(UndoLogTest, LogHoldsNoQuoteCrOrLf) {
+  EXPECT_TRUE(LogCanHoldPath(u"/a/b c,d\t.txt"));
+  EXPECT_FALSE(LogCanHoldPath(u"/a/say \"hi\".txt"));
+  EXPECT_FALSE(LogCanHoldPath(u"/a/two\nlines.txt"));
+  EXPECT_FALSE(LogCanHoldPath(u"/a/cr\r.txt"));
+}
+
+TEST(UndoLogTest, ParsesWhatWritersAndHandEditsLeave) {
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+    QList<UndoLogEntry> expected;
+  };
+  const Case cases[] = {
+      {"as written", "\xEF\xBB\xBFOriginal,New\r\n\"/a/x\",\"/a/y\"\r\n\"/b\",\"/c\"\r\n",
+       {{"/a/x", "/a/y"}, {"/b", "/c"}}},
+      {"no byte-order mark, LF only", "Original,New\n\"/a\",\"/b\"\n", {{"/a", "/b"}}},
+      {"lone CR", "Original,New\r\"/a\",\"/b\"\r\"/c\",\"/d\"", {{"/a", "/b"}, {"/c", "/d"}}},
+      {"line 1 is never an operation", "\"/a\",\"/b\"\r\n\"/c\",\"/d\"\r\n", {{"/c", "/d"}}},
+      {"spaces and tabs around", "h\r\n \t \"/a\",\"/b\"\t  \r\n", {{"/a", "/b"}}},
+      {"without outer quotes", "h\r\n/a\",\"/b\r\n", {{"/a", "/b"}}},
+      {"no separator is passed over", "h\r\n\"/a\";\"/b\"\r\n/c,/d\r\n\r\n   \r\n", {}},
+      {"first separator splits", "h\r\n\"/a\",\"/b\",\"/c\"\r\n", {{"/a", "/b\",\"/c"}}},
+      {"only a quote", "h\r\n\"\r\n", {}},
+      {"empty", "", {}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ParseUndoLog(c.bytes), c.expected) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace corvane
