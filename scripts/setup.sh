@@ -9,7 +9,7 @@ PACKAGES=(
   libpcre2-dev libjpeg-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   tzdata locales
-  rename time
+  rename time dosfstools fusefat
 )
 
 missing=()
