@@ -62,6 +62,23 @@ void BM_Preview(benchmark::State& state) {
 }
 BENCHMARK(BM_Preview)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
+// The same without the formatted date, to tell the keyword expansion apart
+// from the rest of the pipeline.
+void BM_PreviewWithoutDate(benchmark::State& state) {
+  const qsizetype count = state.range(0);
+  const QList<TRenameItem> items = MakeItems(count);
+  RenameOptions options = PreviewOptions();
+  options.pattern = QStringLiteral("{counter}_{name}");
+  const EngineContext context = EngineContext::FromSystem();
+  for (auto _ : state) {
+    Result<PreviewOutcome> outcome = BuildPreview(items, options, context);
+    if (!outcome.ok()) std::abort();
+    benchmark::DoNotOptimize(outcome->newNames.data());
+  }
+  SetPerItem(state, count);
+}
+BENCHMARK(BM_PreviewWithoutDate)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
 void BM_NameEdits(benchmark::State& state) {
   const qsizetype count = state.range(0);
   const QList<TRenameItem> items = MakeItems(count);

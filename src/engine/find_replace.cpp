@@ -37,7 +37,7 @@ void FindReplace::Apply(QString& text) const {
 
 void FindReplace::ApplyExpression(QString& text) const {
   RegexMatch& match = *match_;
-  QString expansion;
+  QString& expansion = expansion_;
   qsizetype from = 0;
   while (from <= text.size() && regex_->Search(text, from, PCRE2_NOTEMPTY, match)) {
     expansion.clear();

@@ -9,7 +9,7 @@
 // look-behinds, $` and $_ see earlier replacements. Empty matches are never
 // replaced. An empty `find` changes nothing.
 //
-// Apply() reuses match storage held inside, so one FindReplace serves one
+// Apply() reuses match and text storage held inside, so one FindReplace serves one
 // thread at a time.
 #pragma once
 
@@ -45,6 +45,7 @@ class FindReplace {
   std::optional<Regex> regex_;
   std::optional<Replacement> replacement_;
   std::unique_ptr<RegexMatch> match_;  // scratch space of Apply
+  mutable QString expansion_;          // scratch space of Apply, kept for its capacity
 };
 
 }  // namespace corvane

@@ -58,6 +58,20 @@ qsizetype CharacterLength(QStringView text, qsizetype i) {
   return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
 }
 
+// The word-start scan of title case, in place. With `lowerFirst` the ASCII
+// capitals are lowered in the same pass (the text must be ASCII and the
+// locale one whose ASCII mapping is plain).
+void CapitaliseWordStarts(QString& text, bool lowerFirst) {
+  bool wordStart = true;
+  char16_t* u = reinterpret_cast<char16_t*>(text.data());
+  for (char16_t* end = u + text.size(); u != end; ++u) {
+    if (lowerFirst) *u = AsciiLower(*u);
+    const bool wordCharacter = IsAsciiLower(*u) || IsAsciiDigit(*u) || IsAsciiUpper(*u);
+    if (wordStart && IsAsciiLower(*u)) *u = AsciiUpper(*u);
+    wordStart = !wordCharacter;
+  }
+}
+
 }  // namespace
 
 QString LowerCase(QStringView text, const QLocale& locale) {
@@ -71,31 +85,23 @@ QString UpperCase(QStringView text, const QLocale& locale) {
 }
 
 QString AsciiTitleCase(QStringView text, const QLocale& locale) {
-  const bool plain = IsAscii(text) && AsciiMapsPlainly(locale);
-  QString result = plain ? text.toString() : LowerCase(text, locale);
-  bool wordStart = true;
-  for (QChar& c : result) {
-    char16_t u = c.unicode();
-    if (plain) u = AsciiLower(u);  // lower case and capitals in one pass
-    if (wordStart && IsAsciiLower(u)) {
-      u = AsciiUpper(u);
-      wordStart = false;
-    } else {
-      wordStart = !(IsAsciiDigit(u) || IsAsciiUpper(u) || IsAsciiLower(u));
-    }
-    c = QChar(u);
-  }
-  return result;
+  return ApplyLetterCase(text.toString(), static_cast<int>(CaseMode::TitleCase), locale);
 }
 
-QString ApplyLetterCase(const QString& text, int caseMode, const QLocale& locale) {
+QString ApplyLetterCase(QString text, int caseMode, const QLocale& locale) {
   switch (SelectedCaseMode(caseMode).value_or(CaseMode::Unchanged)) {
     case CaseMode::Lowercase:
       return LowerCase(text, locale);
     case CaseMode::Uppercase:
       return UpperCase(text, locale);
     case CaseMode::TitleCase:
-      return AsciiTitleCase(text, locale);
+      if (IsAscii(text) && AsciiMapsPlainly(locale)) {
+        CapitaliseWordStarts(text, true);
+      } else {
+        text = LowerCase(text, locale);
+        CapitaliseWordStarts(text, false);
+      }
+      return text;
     case CaseMode::Unchanged:
       break;
   }

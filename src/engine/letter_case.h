@@ -25,7 +25,7 @@ QString AsciiTitleCase(QStringView text, const QLocale& locale);
 
 // The conversion of the option `case` (a CaseMode value): 1 lower case, 2 upper
 // case, 3 AsciiTitleCase; any other value leaves the text as it is.
-QString ApplyLetterCase(const QString& text, int caseMode, const QLocale& locale);
+QString ApplyLetterCase(QString text, int caseMode, const QLocale& locale);
 
 // The first character made upper case when it is an ASCII letter (any other
 // first character is kept as it is), the rest in lower case.

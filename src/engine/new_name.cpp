@@ -151,7 +151,7 @@ QString NewNameBuilder::Compute(const TRenameItem& item, const QString& counterT
   QString text = keywords_.Expand(options_.pattern, item);
   ExpandPlainKeywords(text, item, counterText);
   findReplace_.Apply(text);
-  text = ApplyLetterCase(text, options_.caseMode, context_.caseLocale);
+  text = ApplyLetterCase(std::move(text), options_.caseMode, context_.caseLocale);
   text += options_.changeExt ? newExtension_ : item.Ext;
   ReplaceForbiddenCharacters(text);
   return text;
