@@ -22,13 +22,14 @@ struct ProcessResult {
 
 class CommandLineEndToEndTest : public ::testing::Test {
  protected:
-  ProcessResult Run(const QStringList& args) {
+  // Runs corvane in `folder` (default: the temporary folder itself).
+  ProcessResult Run(const QStringList& args, const QString& folder = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("APPDATA", temp_.file("appdata"));
     env.insert("XDG_CONFIG_HOME", temp_.file("config"));
     QProcess process;
     process.setProcessEnvironment(env);
-    process.setWorkingDirectory(temp_.path());
+    process.setWorkingDirectory(folder.isEmpty() ? temp_.path() : folder);
     process.start(QStringLiteral(CORVANE_EXECUTABLE), args);
     EXPECT_TRUE(process.waitForFinished(60000)) << "corvane did not end";
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
@@ -91,14 +92,15 @@ TEST_F(CommandLineEndToEndTest, CopyThroughAPreset) {
   EXPECT_EQ(temp_.List("in"), QStringList({"report.txt"}));
 }
 
-TEST_F(CommandLineEndToEndTest, UndoTakesTheRenameBack) {
-  temp_.Create({"a.txt", "b.txt"});
-  ASSERT_EQ(Run({"/cli", "/case=upper", "a.txt", "b.txt"}).exitCode, 0);
-  ASSERT_EQ(temp_.List(), QStringList({"A.txt", "B.txt", "appdata"}));
-  const ProcessResult undo = Run({"/cli", "/undo"});
+TEST_F(CommandLineEndToEndTest, UndoTakesTheRenameBackFromAnotherFolder) {
+  temp_.Create({"docs/a.txt", "docs/b.txt"});
+  ASSERT_EQ(Run({"/cli", "/case=upper", "docs/a.txt", "docs/b.txt"}).exitCode, 0);
+  ASSERT_EQ(temp_.List("docs"), QStringList({"A.txt", "B.txt"}));
+  const ProcessResult undo = Run({"/cli", "/undo"}, temp_.CreateFolder("elsewhere"));
   EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
   EXPECT_EQ(undo.out, "Undo completed for the last rename operation.\n");
-  EXPECT_EQ(temp_.List(), QStringList({"a.txt", "appdata", "b.txt"}));
+  EXPECT_EQ(temp_.List("docs"), QStringList({"a.txt", "b.txt"}));
+  EXPECT_EQ(temp_.List("elsewhere"), QStringList());
   const ProcessResult again = Run({"/cli", "/undo"});
   EXPECT_EQ(again.exitCode, 0);
   EXPECT_EQ(again.out, "No undo log found in AppData.\n");
