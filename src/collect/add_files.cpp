@@ -38,6 +38,7 @@ Status AddFile(RenameItemList& list, const QString& path) {
 }
 
 Status AddFiles(RenameItemList& list, const QStringList& paths, const MetadataReader& read) {
+  list.Reserve(list.count() + paths.size());
   for (const QString& path : paths) {
     if (Status status = AddOne(list, path, read); !status.ok()) return status;
   }

@@ -6,7 +6,6 @@
 #include "platform/file_identity.h"
 #include "platform/file_metadata.h"
 #include "platform/folder_entries.h"
-#include "platform/paths.h"
 
 namespace corvane {
 namespace {
@@ -46,21 +45,21 @@ class FolderScan {
       return;
     }
     const FolderEntry& entry = top.entries.at(top.next++);
-    QString path = JoinPath(top.path, entry.name);
-    if (IsSubfolderToSearch(entry, path)) {
-      Enter(path);  // may grow stack_, so `top` and `entry` are not used after this
+    if (IsSubfolderToSearch(entry)) {
+      const QString subfolder = entry.path;  // Enter grows stack_, where `entry` lives
+      Enter(subfolder);
     } else if (entry.kind != FolderEntry::Kind::kFolder) {
-      files_.append(std::move(path));
+      files_.append(entry.path);
     }
   }
 
   // Links and entries of file systems that do not tell their kind cost a stat,
   // and only when subfolders are searched: without them, a link to a folder is
   // returned like a file and AddFile passes it over.
-  bool IsSubfolderToSearch(const FolderEntry& entry, const QString& path) const {
+  bool IsSubfolderToSearch(const FolderEntry& entry) const {
     if (!includeSubfolders_) return false;
     if (entry.kind != FolderEntry::Kind::kUnknown) return entry.kind == FolderEntry::Kind::kFolder;
-    return IsFolder(path);
+    return IsFolder(entry.path);
   }
 
   const bool includeSubfolders_;

@@ -6,40 +6,25 @@
 #include "platform/paths.h"
 
 namespace corvane {
-namespace {
-
-constexpr size_t kInitialBuckets = 64;
-
-}  // namespace
 
 RenameItemList::RenameItemList(PathRule rule)
-    : pathCounts_(
-          kInitialBuckets,
-          PathHash{rule == PathRule::kWindows ? &PathTextHashWindowsRule : &PathTextHash},
-          PathEqual{rule == PathRule::kWindows ? &SamePathTextWindowsRule : &SamePathText}) {}
-
-void RenameItemList::Index(const QString& path) { ++pathCounts_[path]; }
-
-void RenameItemList::Unindex(const QString& path) {
-  const auto found = pathCounts_.find(path);
-  if (found == pathCounts_.end()) return;
-  if (--found->second == 0) pathCounts_.erase(found);
-}
+    : index_(rule == PathRule::kWindows ? &PathTextHashWindowsRule : &PathTextHash,
+             rule == PathRule::kWindows ? &SamePathTextWindowsRule : &SamePathText) {}
 
 void RenameItemList::Append(TRenameItem item) {
-  Index(item.OriginalPath);
+  index_.Add(item.OriginalPath);
   items_.append(std::move(item));
 }
 
 void RenameItemList::Replace(qsizetype index, TRenameItem item) {
   TRenameItem& slot = items_[index];
-  Unindex(slot.OriginalPath);
-  Index(item.OriginalPath);
+  index_.Remove(slot.OriginalPath);
+  index_.Add(item.OriginalPath);
   slot = std::move(item);
 }
 
 void RenameItemList::RemoveAt(qsizetype index) {
-  Unindex(items_.at(index).OriginalPath);
+  index_.Remove(items_.at(index).OriginalPath);
   items_.removeAt(index);
 }
 
@@ -58,7 +43,7 @@ void RenameItemList::RemoveIndices(QList<qsizetype> indices) {
   qsizetype kept = 0;
   for (qsizetype i = 0; i < items_.size(); ++i) {
     if (doomed[size_t(i)]) {
-      Unindex(items_.at(i).OriginalPath);
+      index_.Remove(items_.at(i).OriginalPath);
     } else {
       if (kept != i) items_[kept] = std::move(items_[i]);
       ++kept;
@@ -69,10 +54,15 @@ void RenameItemList::RemoveIndices(QList<qsizetype> indices) {
 
 void RenameItemList::Clear() {
   items_.clear();
-  pathCounts_.clear();
+  index_.Clear();
 }
 
-bool RenameItemList::IsFileInList(const QString& path) const { return pathCounts_.contains(path); }
+void RenameItemList::Reserve(qsizetype total) {
+  if (total > items_.capacity()) items_.reserve(std::max(total, 2 * items_.capacity()));
+  index_.Reserve(total);
+}
+
+bool RenameItemList::IsFileInList(const QString& path) const { return index_.Contains(path); }
 
 void RenameItemList::SetNewNames(const QStringList& names) {
   const qsizetype n = std::min(items_.size(), names.size());

@@ -16,8 +16,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <unordered_map>
 
+#include "collect/path_index.h"
 #include "engine/rename_item.h"
 
 namespace corvane {
@@ -43,6 +43,11 @@ class RenameItemList {
   void RemoveIndices(QList<qsizetype> indices);
   void Clear();
 
+  // Makes room for `total` items in the sequence and the index, so that adding
+  // a known number of files moves and rehashes nothing. Room only ever grows,
+  // at least doubling, so calling it before every small addition costs nothing.
+  void Reserve(qsizetype total);
+
   // Whether an item's OriginalPath is the same entry as `path`.
   bool IsFileInList(const QString& path) const;
 
@@ -50,20 +55,8 @@ class RenameItemList {
   void SetNewNames(const QStringList& names);
 
  private:
-  struct PathHash {
-    size_t (*hash)(QStringView);
-    size_t operator()(const QString& path) const { return hash(path); }
-  };
-  struct PathEqual {
-    bool (*equal)(QStringView, QStringView);
-    bool operator()(const QString& a, const QString& b) const { return equal(a, b); }
-  };
-
-  void Index(const QString& path);
-  void Unindex(const QString& path);
-
   QList<TRenameItem> items_;
-  std::unordered_map<QString, qsizetype, PathHash, PathEqual> pathCounts_;
+  PathIndex index_;
 };
 
 }  // namespace corvane

@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
+#include <QVarLengthArray>
 
 #ifndef Q_OS_WIN
 #include <fcntl.h>
@@ -54,7 +56,11 @@ FileMetadata MetadataFromStatx(const struct statx& answer) {
 }
 
 Result<std::optional<FileMetadata>> ReadFileMetadata(const QString& path) {
-  const QByteArray native = QFile::encodeName(path);
+  // Encoded as QFile::encodeName does, into a buffer on the stack for the
+  // usual lengths: adding a large folder calls this once per file.
+  QVarLengthArray<char, 1024> native(path.size() * 3 + 1);
+  QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+  *encoder.appendToBuffer(native.data(), path) = '\0';
   struct statx answer;
   if (::statx(AT_FDCWD, native.constData(), AT_STATX_SYNC_AS_STAT,
               STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME, &answer) != 0) {

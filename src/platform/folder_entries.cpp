@@ -2,11 +2,14 @@
 
 #include <QFile>
 
+#include "platform/paths.h"
+
 #ifdef Q_OS_WIN
 #include <QDirIterator>
 #else
 #include <dirent.h>
 
+#include <QStringDecoder>
 #include <cerrno>
 #include <cstring>
 #endif
@@ -49,9 +52,22 @@ bool IsDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
+// `prefix` followed by the file name `name`, decoded as QFile::decodeName
+// does, in one allocation: a folder of 100,000 files makes as many paths.
+QString PrefixedName(const QString& prefix, const char* name) {
+  const qsizetype length = qsizetype(std::strlen(name));
+  QString path(prefix.size() + length, Qt::Uninitialized);  // UTF-8 never has fewer bytes
+  std::copy(prefix.cbegin(), prefix.cend(), path.begin());
+  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  QChar* end = decoder.appendToBuffer(path.data() + prefix.size(), QByteArrayView(name, length));
+  path.truncate(end - path.constData());
+  return path;
+}
+
 }  // namespace
 
 std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
+  const QString prefix = JoinPath(folder, QString());
   DIR* dir = ::opendir(QFile::encodeName(folder).constData());
   if (dir == nullptr) return std::nullopt;
   QList<FolderEntry> entries;
@@ -64,7 +80,7 @@ std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
       break;
     }
     if (IsDotOrDotDot(entry->d_name)) continue;
-    entries.append({QFile::decodeName(entry->d_name), KindOf(entry->d_type)});
+    entries.append({PrefixedName(prefix, entry->d_name), KindOf(entry->d_type)});
   }
   ::closedir(dir);
   if (!complete) return std::nullopt;

@@ -1,5 +1,7 @@
 // ListFolderEntries: the entries of one folder in the order the file system
-// lists them, hidden and system entries included, "." and ".." left out.
+// lists them, hidden and system entries included, "." and ".." left out. Each
+// entry comes as its path: the folder joined with the entry's name as
+// JoinPath (platform/paths.h) joins them.
 //
 // Each entry says whether it is a folder when the listing itself tells
 // (kFolder, kNotFolder); for links and for file systems that do not tell, the
@@ -15,7 +17,7 @@ namespace corvane {
 
 struct FolderEntry {
   enum class Kind { kFolder, kNotFolder, kUnknown };
-  QString name;
+  QString path;
   Kind kind = Kind::kUnknown;
 };
 
