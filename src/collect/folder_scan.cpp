@@ -44,12 +44,12 @@ class FolderScan {
       stack_.pop_back();
       return;
     }
-    const FolderEntry& entry = top.entries.at(top.next++);
+    FolderEntry& entry = top.entries[top.next++];
     if (IsSubfolderToSearch(entry)) {
       const QString subfolder = entry.path;  // Enter grows stack_, where `entry` lives
       Enter(subfolder);
     } else if (entry.kind != FolderEntry::Kind::kFolder) {
-      files_.append(entry.path);
+      files_.append(std::move(entry.path));  // each entry is looked at once
     }
   }
 
