@@ -164,16 +164,32 @@ void BM_LogOnly(benchmark::State& state) {
 
 BENCHMARK_TEMPLATE(BM_BatchInPlace, false)
     ->Name("BatchInPlace/LogAsItGoes")
-    ->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_TEMPLATE(BM_BatchInPlace, true)
     ->Name("BatchInPlace/LogAtEnd")
-    ->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Undo)->Name("Undo")->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_Undo)
+    ->Name("Undo")
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK_TEMPLATE(BM_LogOnly, false)
-    ->Name("LogOnly/AsItGoes")->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Name("LogOnly/AsItGoes")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK_TEMPLATE(BM_LogOnly, true)
-    ->Name("LogOnly/AtEnd")->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Name("LogOnly/AtEnd")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace
 }  // namespace corvane

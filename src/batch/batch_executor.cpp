@@ -61,8 +61,8 @@ Result<Plan> PlanItem(FileSystem& fs, const Settings& s, const TRenameItem& item
     return Error(QStringLiteral("Invalid characters in path"), Error::Code::kInvalidPath);
   }
   const bool inPlace = s.mode == BatchMode::RenameInPlace;
-  Result<QString> target = JoinTargetPath(inPlace ? FolderPart(source) : s.destination,
-                                          item.NewName);
+  Result<QString> target =
+      JoinTargetPath(inPlace ? FolderPart(source) : s.destination, item.NewName);
   if (!target.ok()) return target.error();
   if (inPlace && *target == source) return Plan{};
   const Action operation = s.mode == BatchMode::CopyToFolder ? Action::kCopy : Action::kMove;
@@ -81,6 +81,22 @@ Status Perform(FileSystem& fs, const QString& source, const Plan& plan) {
       return fs.CopyFile(source, plan.target);
     case Action::kRenameSameFile:
       return fs.RenameSameFile(source, plan.target);
+    case Action::kPassOver:
+      break;
+  }
+  return Status::Ok();
+}
+
+// Takes one operation back, for when its log line could not be written: an
+// operation the log does not hold could never be undone.
+Status Reverse(FileSystem& fs, const QString& source, const Plan& plan) {
+  switch (plan.action) {
+    case Action::kMove:
+      return fs.MoveFile(plan.target, source);
+    case Action::kCopy:
+      return fs.DeleteFile(plan.target);
+    case Action::kRenameSameFile:
+      return fs.RenameSameFile(plan.target, source);
     case Action::kPassOver:
       break;
   }
@@ -136,7 +152,12 @@ BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& 
       outcome.updates.append({i, std::move(moved)});
     }
     s = log.Record(item.OriginalPath, plan->target);
-    if (!s.ok()) return Stop(std::move(outcome), log, s);
+    if (!s.ok()) {
+      if (Reverse(fs, item.OriginalPath, *plan).ok() && *mode != BatchMode::CopyToFolder) {
+        outcome.updates.removeLast();
+      }
+      return Stop(std::move(outcome), log, s);
+    }
     if (settings.touch) TouchModifiedTime(fs, plan->target);
   }
   if (!items.isEmpty()) {

@@ -6,7 +6,8 @@
 // Translate), or the error that stopped the batch, and the items that now
 // describe a file somewhere else, for the caller to write back into its list
 // and rows. Operations performed before a stop stay done and stay in the log,
-// so an undo reverses exactly what happened. The batch never deletes or
+// so an undo reverses exactly what happened; an operation whose line cannot be
+// written to the log is taken back before the batch stops with that error. The batch never deletes or
 // replaces the source file itself, whatever the conflict rule.
 #pragma once
 
@@ -31,9 +32,9 @@ struct ItemUpdate {
 };
 
 struct BatchOutcome {
-  Status status;                  // the error that stopped the batch, if any
-  std::optional<Notice> notice;   // what to show when it did not fail
-  QList<ItemUpdate> updates;      // items renamed or moved, in list order
+  Status status;                 // the error that stopped the batch, if any
+  std::optional<Notice> notice;  // what to show when it did not fail
+  QList<ItemUpdate> updates;     // items renamed or moved, in list order
 };
 
 BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& options,

@@ -26,8 +26,8 @@ Result<QString> JoinTargetPath(const QString& folder, const QString& fileName) {
 QString UniqueTargetPath(FileSystem& fs, const QString& folder, const QString& fileName) {
   const NameAndExt parts = SplitFileName(fileName);
   for (qint64 n = 1;; ++n) {
-    const QString candidate = JoinPath(
-        folder, FormatText(u"%s (%d)%s", {parts.name, QString::number(n), parts.ext}));
+    const QString candidate =
+        JoinPath(folder, FormatText(u"%s (%d)%s", {parts.name, QString::number(n), parts.ext}));
     if (!fs.FileExists(candidate)) return candidate;
   }
 }

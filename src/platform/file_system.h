@@ -24,6 +24,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace corvane {
 

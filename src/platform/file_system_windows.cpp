@@ -53,8 +53,8 @@ class Handle {
 
 HANDLE OpenForAttributes(const QString& path, DWORD access, DWORD flags) {
   return CreateFileW(Native(path).c_str(), access,
-                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                     OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                     FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
 }
 
 class WindowsWritableFile : public WritableFile {
@@ -75,9 +75,7 @@ class WindowsWritableFile : public WritableFile {
     }
     return Status::Ok();
   }
-  Status Sync() override {
-    return FlushFileBuffers(h_) ? Status::Ok() : OsError(GetLastError());
-  }
+  Status Sync() override { return FlushFileBuffers(h_) ? Status::Ok() : OsError(GetLastError()); }
   Status Close() override {
     const HANDLE h = std::exchange(h_, INVALID_HANDLE_VALUE);
     return CloseHandle(h) ? Status::Ok() : OsError(GetLastError());
@@ -145,8 +143,8 @@ class WindowsFileSystem : public FileSystem {
                           ia.nFileIndexLow == ib.nFileIndexLow;
     if (!sameNode) return false;
     // Hard links share the file ID; only one link means one entry.
-    return ia.nNumberOfLinks == 1 || FileNamePart(a).compare(FileNamePart(b),
-                                                             Qt::CaseInsensitive) == 0;
+    return ia.nNumberOfLinks == 1 ||
+           FileNamePart(a).compare(FileNamePart(b), Qt::CaseInsensitive) == 0;
   }
 
   Status RenameSameFile(const QString& from, const QString& to) override {
@@ -220,8 +218,7 @@ class WindowsFileSystem : public FileSystem {
   }
 
  private:
-  Result<std::unique_ptr<WritableFile>> Open(const QString& path, DWORD disposition,
-                                             DWORD access) {
+  Result<std::unique_ptr<WritableFile>> Open(const QString& path, DWORD disposition, DWORD access) {
     if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
     const HANDLE h = CreateFileW(Native(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_DELETE,
                                  nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -132,36 +132,78 @@ TEST_P(ConflictTest, AppliesTheRule) {
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, ConflictTest,
-    ::testing::Values(
-        ConflictCase{"InPlaceSkip", BatchMode::RenameInPlace, 0,
-                     {"a.txt=A", "b (1).txt=N", "b.txt=B"}, nullptr, nullptr},
-        ConflictCase{"InPlaceOverwrite", BatchMode::RenameInPlace, 1,
-                     {"b (1).txt=N", "b.txt=A"}, "b.txt", nullptr},
-        ConflictCase{"InPlaceAutoNumber", BatchMode::RenameInPlace, 2,
-                     {"b (1).txt=N", "b (2).txt=A", "b.txt=B"}, "b (2).txt", nullptr},
-        ConflictCase{"InPlaceInvalidRule", BatchMode::RenameInPlace, 7,
-                     {"a.txt=A", "b (1).txt=N", "b.txt=B"}, nullptr,
-                     "The specified file already exists"},
-        ConflictCase{"CopySkip", BatchMode::CopyToFolder, 0,
-                     {"a.txt=A", "out/b (1).txt=N", "out/b.txt=B"}, nullptr, nullptr},
-        ConflictCase{"CopyOverwrite", BatchMode::CopyToFolder, 1,
-                     {"a.txt=A", "out/b (1).txt=N", "out/b.txt=A"}, "out/b.txt", nullptr},
-        ConflictCase{"CopyAutoNumber", BatchMode::CopyToFolder, 2,
-                     {"a.txt=A", "out/b (1).txt=N", "out/b (2).txt=A", "out/b.txt=B"},
-                     "out/b (2).txt", nullptr},
-        ConflictCase{"CopyInvalidRule", BatchMode::CopyToFolder, -1,
-                     {"a.txt=A", "out/b (1).txt=N", "out/b.txt=B"}, nullptr,
-                     "The specified file already exists"},
-        ConflictCase{"MoveSkip", BatchMode::MoveToFolder, 0,
-                     {"a.txt=A", "out/b (1).txt=N", "out/b.txt=B"}, nullptr, nullptr},
-        ConflictCase{"MoveOverwrite", BatchMode::MoveToFolder, 1,
-                     {"out/b (1).txt=N", "out/b.txt=A"}, "out/b.txt", nullptr},
-        ConflictCase{"MoveAutoNumber", BatchMode::MoveToFolder, 2,
-                     {"out/b (1).txt=N", "out/b (2).txt=A", "out/b.txt=B"}, "out/b (2).txt",
-                     nullptr},
-        ConflictCase{"MoveInvalidRule", BatchMode::MoveToFolder, 3,
-                     {"a.txt=A", "out/b (1).txt=N", "out/b.txt=B"}, nullptr,
-                     "The specified file already exists"}),
+    ::testing::Values(ConflictCase{"InPlaceSkip",
+                                   BatchMode::RenameInPlace,
+                                   0,
+                                   {"a.txt=A", "b (1).txt=N", "b.txt=B"},
+                                   nullptr,
+                                   nullptr},
+                      ConflictCase{"InPlaceOverwrite",
+                                   BatchMode::RenameInPlace,
+                                   1,
+                                   {"b (1).txt=N", "b.txt=A"},
+                                   "b.txt",
+                                   nullptr},
+                      ConflictCase{"InPlaceAutoNumber",
+                                   BatchMode::RenameInPlace,
+                                   2,
+                                   {"b (1).txt=N", "b (2).txt=A", "b.txt=B"},
+                                   "b (2).txt",
+                                   nullptr},
+                      ConflictCase{"InPlaceInvalidRule",
+                                   BatchMode::RenameInPlace,
+                                   7,
+                                   {"a.txt=A", "b (1).txt=N", "b.txt=B"},
+                                   nullptr,
+                                   "The specified file already exists"},
+                      ConflictCase{"CopySkip",
+                                   BatchMode::CopyToFolder,
+                                   0,
+                                   {"a.txt=A", "out/b (1).txt=N", "out/b.txt=B"},
+                                   nullptr,
+                                   nullptr},
+                      ConflictCase{"CopyOverwrite",
+                                   BatchMode::CopyToFolder,
+                                   1,
+                                   {"a.txt=A", "out/b (1).txt=N", "out/b.txt=A"},
+                                   "out/b.txt",
+                                   nullptr},
+                      ConflictCase{"CopyAutoNumber",
+                                   BatchMode::CopyToFolder,
+                                   2,
+                                   {"a.txt=A", "out/b (1).txt=N", "out/b (2).txt=A", "out/b.txt=B"},
+                                   "out/b (2).txt",
+                                   nullptr},
+                      ConflictCase{"CopyInvalidRule",
+                                   BatchMode::CopyToFolder,
+                                   -1,
+                                   {"a.txt=A", "out/b (1).txt=N", "out/b.txt=B"},
+                                   nullptr,
+                                   "The specified file already exists"},
+                      ConflictCase{"MoveSkip",
+                                   BatchMode::MoveToFolder,
+                                   0,
+                                   {"a.txt=A", "out/b (1).txt=N", "out/b.txt=B"},
+                                   nullptr,
+                                   nullptr},
+                      ConflictCase{"MoveOverwrite",
+                                   BatchMode::MoveToFolder,
+                                   1,
+                                   {"out/b (1).txt=N", "out/b.txt=A"},
+                                   "out/b.txt",
+                                   nullptr},
+                      ConflictCase{"MoveAutoNumber",
+                                   BatchMode::MoveToFolder,
+                                   2,
+                                   {"out/b (1).txt=N", "out/b (2).txt=A", "out/b.txt=B"},
+                                   "out/b (2).txt",
+                                   nullptr},
+                      ConflictCase{"MoveInvalidRule",
+                                   BatchMode::MoveToFolder,
+                                   3,
+                                   {"a.txt=A", "out/b (1).txt=N", "out/b.txt=B"},
+                                   nullptr,
+                                   "The specified file already exists"}),
     [](const ::testing::TestParamInfo<ConflictCase>& info) { return info.param.name; });
 
 TEST_F(BatchTest, TwoItemsWithOneNewNameAreNumbered) {
@@ -367,9 +409,9 @@ TEST_F(BatchTest, OverwriteThatCannotDeleteStops) {
   dir_.Create({"a", "b"});
   FaultInjectingFileSystem fs(RealFileSystem());
   fs.AddFault(FileOp::kDeleteFile, P("b"));
-  const BatchOutcome out = ExecuteBatch({Item(P("a"), "b")},
-                                        Options(BatchMode::RenameInPlace, ConflictMode::Overwrite),
-                                        fs, LogPath());
+  const BatchOutcome out =
+      ExecuteBatch({Item(P("a"), "b")}, Options(BatchMode::RenameInPlace, ConflictMode::Overwrite),
+                   fs, LogPath());
   EXPECT_EQ(Text(out.status), "Access is denied");
   EXPECT_EQ(dir_.List(), QStringList({"a", "appdata", "b"}));
   EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList());
@@ -408,21 +450,20 @@ TEST_F(BatchTest, UnwritableLogStopsBeforeAnyFileIsTouched) {
   dir_.Create({"a", "b"});
   FaultInjectingFileSystem fs(RealFileSystem());
   fs.AddFault(FileOp::kNewWritableFile, "last_rename", Error("Read-only file system"));
-  BatchOutcome out = ExecuteBatch({Item(P("a"), "a2")},
-                                  Options(BatchMode::RenameInPlace, ConflictMode::Skip), fs,
-                                  LogPath());
+  BatchOutcome out = ExecuteBatch(
+      {Item(P("a"), "a2")}, Options(BatchMode::RenameInPlace, ConflictMode::Skip), fs, LogPath());
   EXPECT_EQ(Text(out.status), "Read-only file system");
   EXPECT_EQ(dir_.List(), QStringList({"a", "appdata", "b"}));
   EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList());
 
-  // A log that fails later stops the batch at once.
+  // A log that fails later stops the batch at once, and the operation it
+  // could not record is taken back.
   fs.AddFault(FileOp::kNewAppendableFile, "last_rename", Error("No space left on device"));
   out = ExecuteBatch({Item(P("a"), "a2"), Item(P("b"), "b2")},
                      Options(BatchMode::RenameInPlace, ConflictMode::Skip), fs, LogPath());
   EXPECT_EQ(Text(out.status), "No space left on device");
-  EXPECT_EQ(dir_.List(), QStringList({"a2", "appdata", "b"}));
-  EXPECT_EQ(out.updates.size(), 1);
-  EXPECT_EQ(LogOnDisk(), LogBytes({{P("a"), P("a2")}}));
+  EXPECT_EQ(dir_.List(), QStringList({"a", "appdata", "b"}));
+  EXPECT_TRUE(out.updates.isEmpty());
 }
 
 TEST_F(BatchTest, LogGoesToUndoLogPathUnderAppData) {

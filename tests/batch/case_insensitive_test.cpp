@@ -93,7 +93,8 @@ QByteArray Read(const QString& path) {
 }
 
 TEST(CaseInsensitiveTest, CaseOnlyRenameUnderEveryRuleIsDoneAndUndone) {
-  for (ConflictMode rule : {ConflictMode::Skip, ConflictMode::Overwrite, ConflictMode::AutoNumber}) {
+  for (ConflictMode rule :
+       {ConflictMode::Skip, ConflictMode::Overwrite, ConflictMode::AutoNumber}) {
     FatMount fat;
     if (!fat.mounted()) GTEST_SKIP() << "cannot mount a FAT image: " << fat.reason().toStdString();
     FileSystem& fs = RealFileSystem();
@@ -103,9 +104,9 @@ TEST(CaseInsensitiveTest, CaseOnlyRenameUnderEveryRuleIsDoneAndUndone) {
     ASSERT_TRUE(fs.FileExists(fat.file("file.txt")));  // the file system ignores case
     ASSERT_TRUE(fs.IsSameFile(fat.file("File.TXT"), fat.file("file.txt")));
 
-    const BatchOutcome out = ExecuteBatch({Item(fat.file("File.TXT"), "file.txt")},
-                                          Options(BatchMode::RenameInPlace, rule), fs,
-                                          fat.logPath());
+    const BatchOutcome out =
+        ExecuteBatch({Item(fat.file("File.TXT"), "file.txt")},
+                     Options(BatchMode::RenameInPlace, rule), fs, fat.logPath());
     const int r = static_cast<int>(rule);
     EXPECT_TRUE(out.status.ok()) << r << " " << out.status.error().message().toStdString();
     EXPECT_EQ(fat.List(), QStringList({"file.txt"})) << r;

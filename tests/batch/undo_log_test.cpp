@@ -8,7 +8,8 @@ namespace {
 TEST(UndoLogTest, LinesAreQuotedPairsWithCrLf) {
   EXPECT_EQ(UndoLogStart(), "\xEF\xBB\xBFOriginal,New\r\n");
   EXPECT_EQ(UndoLogLine("/a/Grüße.txt", "/b/x y.txt"),
-            "\"/a/Gr\xC3\xBC\xC3\x9F" "e.txt\",\"/b/x y.txt\"\r\n");
+            "\"/a/Gr\xC3\xBC\xC3\x9F"
+            "e.txt\",\"/b/x y.txt\"\r\n");
 }
 
 TEST(UndoLogTest, PathIsUnderTheApplicationDataFolder) {
@@ -34,7 +35,8 @@ TEST(UndoLogTest, ParsesWhatWritersAndHandEditsLeave) {
     QList<UndoLogEntry> expected;
   };
   const Case cases[] = {
-      {"as written", "\xEF\xBB\xBFOriginal,New\r\n\"/a/x\",\"/a/y\"\r\n\"/b\",\"/c\"\r\n",
+      {"as written",
+       "\xEF\xBB\xBFOriginal,New\r\n\"/a/x\",\"/a/y\"\r\n\"/b\",\"/c\"\r\n",
        {{"/a/x", "/a/y"}, {"/b", "/c"}}},
       {"no byte-order mark, LF only", "Original,New\n\"/a\",\"/b\"\n", {{"/a", "/b"}}},
       {"lone CR", "Original,New\r\"/a\",\"/b\"\r\"/c\",\"/d\"", {{"/a", "/b"}, {"/c", "/d"}}},

@@ -30,10 +30,9 @@ QString Text(const std::optional<Notice>& n) { return n ? n->text : QStringLiter
 
 TEST_F(UndoTest, RenameIsUndoneOnceThenThereIsNoLog) {
   dir_.Create({"a.txt"}, "A");
-  const BatchOutcome batch =
-      ExecuteBatch({Item(P("a.txt"), "b.txt")},
-                   Options(BatchMode::RenameInPlace, ConflictMode::Skip), RealFileSystem(),
-                   LogPath());
+  const BatchOutcome batch = ExecuteBatch({Item(P("a.txt"), "b.txt")},
+                                          Options(BatchMode::RenameInPlace, ConflictMode::Skip),
+                                          RealFileSystem(), LogPath());
   ASSERT_EQ(Text(batch.status), "(ok)");
   UndoOutcome undo = UndoLastRename(RealFileSystem(), LogPath());
   EXPECT_EQ(Text(undo.status), "(ok)");
@@ -62,11 +61,12 @@ TEST_F(UndoTest, HandEditedLinesAreUndoneAndOthersPassedOver) {
   dir_.Create({"new1"}, "1");
   dir_.Create({"new2"}, "2");
   dir_.Create({"new3"}, "3");
-  WriteLog("Original,New\n"
-           " \t\"" + P("old1").toUtf8() + "\",\"" + P("new1").toUtf8() + "\"  \n" +
-           P("old2").toUtf8() + "\",\"" + P("new2").toUtf8() + "\r" +
-           "\"" + P("old3").toUtf8() + "\";\"" + P("new3").toUtf8() + "\"\r\n" +
-           "\"" + P("old4").toUtf8() + "\",\"" + P("gone").toUtf8() + "\"\r\n");
+  WriteLog(
+      "Original,New\n"
+      " \t\"" +
+      P("old1").toUtf8() + "\",\"" + P("new1").toUtf8() + "\"  \n" + P("old2").toUtf8() + "\",\"" +
+      P("new2").toUtf8() + "\r" + "\"" + P("old3").toUtf8() + "\";\"" + P("new3").toUtf8() +
+      "\"\r\n" + "\"" + P("old4").toUtf8() + "\",\"" + P("gone").toUtf8() + "\"\r\n");
   const UndoOutcome undo = UndoLastRename(RealFileSystem(), LogPath());
   EXPECT_EQ(Text(undo.status), "(ok)");
   EXPECT_EQ(dir_.List(), QStringList({"log", "new3", "old1", "old2"}));
@@ -75,10 +75,9 @@ TEST_F(UndoTest, HandEditedLinesAreUndoneAndOthersPassedOver) {
 
 TEST_F(UndoTest, CopyUndoReplacesTheSourceWithItsCopy) {
   dir_.Create({"a.txt"}, "A");
-  const BatchOutcome batch =
-      ExecuteBatch({Item(P("a.txt"), "b.txt")},
-                   Options(BatchMode::CopyToFolder, ConflictMode::Skip, P("out")),
-                   RealFileSystem(), LogPath());
+  const BatchOutcome batch = ExecuteBatch(
+      {Item(P("a.txt"), "b.txt")}, Options(BatchMode::CopyToFolder, ConflictMode::Skip, P("out")),
+      RealFileSystem(), LogPath());
   ASSERT_EQ(Text(batch.status), "(ok)");
   ASSERT_EQ(Text(UndoLastRename(RealFileSystem(), LogPath()).status), "(ok)");
   EXPECT_EQ(dir_.List("out"), QStringList());
@@ -87,10 +86,9 @@ TEST_F(UndoTest, CopyUndoReplacesTheSourceWithItsCopy) {
 
 TEST_F(UndoTest, DeletedSourceFolderIsCreatedAgain) {
   dir_.Create({"src/deep/a.txt"}, "A");
-  const BatchOutcome batch =
-      ExecuteBatch({Item(P("src/deep/a.txt"), "a.txt")},
-                   Options(BatchMode::MoveToFolder, ConflictMode::Skip, P("out")),
-                   RealFileSystem(), LogPath());
+  const BatchOutcome batch = ExecuteBatch(
+      {Item(P("src/deep/a.txt"), "a.txt")},
+      Options(BatchMode::MoveToFolder, ConflictMode::Skip, P("out")), RealFileSystem(), LogPath());
   ASSERT_EQ(Text(batch.status), "(ok)");
   ASSERT_TRUE(QDir(P("src")).removeRecursively());
   ASSERT_EQ(Text(UndoLastRename(RealFileSystem(), LogPath()).status), "(ok)");
@@ -137,8 +135,8 @@ TEST_F(UndoTest, FailuresStopAndKeepTheLog) {
   const Case cases[] = {
       {"old path without a folder", "h\r\n\"plain.txt\",\"" + P("new").toUtf8() + "\"\r\n",
        "Unable to create directory"},
-      {"old folder cannot be made", "h\r\n\"" + P("new").toUtf8() + "/sub/x\",\"" +
-                                        P("new").toUtf8() + "\"\r\n",
+      {"old folder cannot be made",
+       "h\r\n\"" + P("new").toUtf8() + "/sub/x\",\"" + P("new").toUtf8() + "\"\r\n",
        "The specified path was not found"},
   };
   for (const Case& c : cases) {

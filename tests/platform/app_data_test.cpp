@@ -55,8 +55,8 @@ TEST(ApplicationDataFolderTest, AppDataThenXdgThenHome) {
       {"neither", nullptr, nullptr, "/home/tester/.local/share"},
   };
   for (const Case& c : cases) {
-    ScopedEnvironment env{{"APPDATA", c.appData}, {"XDG_DATA_HOME", c.xdg},
-                          {"HOME", "/home/tester"}};
+    ScopedEnvironment env{
+        {"APPDATA", c.appData}, {"XDG_DATA_HOME", c.xdg}, {"HOME", "/home/tester"}};
     EXPECT_EQ(ApplicationDataFolder(), c.expected) << c.name;
   }
 }

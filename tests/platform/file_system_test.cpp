@@ -49,9 +49,8 @@ TEST(FileSystemTest, ExistenceTellsFilesFromFoldersAndFollowsLinks) {
     bool folder;
   };
   const Case cases[] = {
-      {"file.txt", true, false},      {"folder", false, true},
-      {"link-to-file", true, false},  {"link-to-folder", false, true},
-      {"broken-link", false, false},  {"missing", false, false},
+      {"file.txt", true, false},       {"folder", false, true},       {"link-to-file", true, false},
+      {"link-to-folder", false, true}, {"broken-link", false, false}, {"missing", false, false},
   };
   FileSystem& fs = RealFileSystem();
   for (const Case& c : cases) {
@@ -141,13 +140,14 @@ TEST_P(MoveFallbackTest, MovesWithoutEverReplacing) {
   EXPECT_EQ(Leftovers(dir), QStringList());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fallbacks, MoveFallbackTest,
-    ::testing::Values(FallbackCase{"NoReplaceRename", {}},
-                      FallbackCase{"LinkThenUnlink", {EINVAL, 0}},
-                      FallbackCase{"TestThenRename", {EINVAL, EPERM}},
-                      FallbackCase{"CopyAcrossFileSystems", {EXDEV, 0}}),
-    [](const ::testing::TestParamInfo<FallbackCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Fallbacks, MoveFallbackTest,
+                         ::testing::Values(FallbackCase{"NoReplaceRename", {}},
+                                           FallbackCase{"LinkThenUnlink", {EINVAL, 0}},
+                                           FallbackCase{"TestThenRename", {EINVAL, EPERM}},
+                                           FallbackCase{"CopyAcrossFileSystems", {EXDEV, 0}}),
+                         [](const ::testing::TestParamInfo<FallbackCase>& info) {
+                           return info.param.name;
+                         });
 
 TEST(FileSystemTest, MoveToAnotherFileSystemCopiesThenDeletes) {
   TempFolder dir;
@@ -227,16 +227,15 @@ TEST(FileSystemTest, SameFileMeansOneEntry) {
   TempFolder dir;
   dir.Create({"a.txt", "b.txt", "A.TXT"});
   ASSERT_TRUE(QFile::link(dir.file("a.txt"), dir.file("symlink")));
-  ASSERT_EQ(::link(QFile::encodeName(dir.file("a.txt")), QFile::encodeName(dir.file("hard"))),
-            0);
+  ASSERT_EQ(::link(QFile::encodeName(dir.file("a.txt")), QFile::encodeName(dir.file("hard"))), 0);
   struct Case {
     const char* a;
     const char* b;
     bool same;
   };
   const Case cases[] = {
-      {"a.txt", "a.txt", true},    {"a.txt", "b.txt", false},   {"a.txt", "A.TXT", false},
-      {"a.txt", "symlink", false}, {"a.txt", "hard", false},    {"a.txt", "gone", false},
+      {"a.txt", "a.txt", true},    {"a.txt", "b.txt", false}, {"a.txt", "A.TXT", false},
+      {"a.txt", "symlink", false}, {"a.txt", "hard", false},  {"a.txt", "gone", false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(RealFileSystem().IsSameFile(dir.file(c.a), dir.file(c.b)), c.same)
