@@ -26,7 +26,7 @@ class FolderScan {
   QStringList Run(const QString& folder) {
     Enter(folder);
     while (!stack_.empty()) Step();
-    return files_;
+    return std::move(files_);
   }
 
  private:

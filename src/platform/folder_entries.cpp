@@ -26,7 +26,7 @@ std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
   while (it.hasNext()) {
     it.next();
     const QFileInfo info = it.fileInfo();
-    entries.append({info.fileName(),
+    entries.append({JoinPath(folder, info.fileName()),
                     info.isDir() ? FolderEntry::Kind::kFolder : FolderEntry::Kind::kNotFolder});
   }
   return entries;
