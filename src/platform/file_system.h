@@ -26,6 +26,15 @@
 #include <memory>
 #include <optional>
 
+// <windows.h> defines these as macros for its own functions; the interface
+// keeps its names whatever was included before (as LevelDB's Env does).
+#ifdef Q_OS_WIN
+#undef DeleteFile
+#undef MoveFile
+#undef CopyFile
+#undef ReplaceFile
+#endif
+
 namespace corvane {
 
 // A file being written. Every Append is handed to the operating system before

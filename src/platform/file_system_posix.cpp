@@ -17,6 +17,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 #ifndef RENAME_NOREPLACE
 #define RENAME_NOREPLACE (1 << 0)

@@ -10,6 +10,14 @@
 #include <QRandomGenerator>
 
 #include <windows.h>
+// Its macros would rename the interface's methods below.
+#undef DeleteFile
+#undef MoveFile
+#undef CopyFile
+#undef ReplaceFile
+
+#include <algorithm>
+#include <utility>
 
 namespace corvane::file_system_internal {
 namespace {
