@@ -1,6 +1,7 @@
 #include "collect/add_files.h"
 
 #include "collect/folder_scan.h"
+#include "platform/file_system.h"
 
 namespace corvane {
 namespace {
@@ -50,14 +51,15 @@ Status AddFiles(RenameItemList& list, const QStringList& paths) {
 }
 
 Status AddFolder(RenameItemList& list, const QString& folder, bool includeSubfolders) {
-  if (!IsFolder(folder)) return Status::Ok();
+  if (!RealFileSystem().FolderExists(folder)) return Status::Ok();
   return AddFiles(list, CollectFolderFiles(folder, includeSubfolders));
 }
 
 Status AddDroppedPaths(RenameItemList& list, const QStringList& paths, bool includeSubfolders) {
   for (const QString& path : paths) {
-    const Status status =
-        IsFolder(path) ? AddFolder(list, path, includeSubfolders) : AddFile(list, path);
+    const Status status = RealFileSystem().FolderExists(path)
+                              ? AddFolder(list, path, includeSubfolders)
+                              : AddFile(list, path);
     if (!status.ok()) return status;
   }
   return Status::Ok();

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/file_identity.h"
-#include "platform/file_metadata.h"
+#include "platform/file_system.h"
 #include "platform/folder_entries.h"
 
 namespace corvane {
@@ -59,7 +59,7 @@ class FolderScan {
   bool IsSubfolderToSearch(const FolderEntry& entry) const {
     if (!includeSubfolders_) return false;
     if (entry.kind != FolderEntry::Kind::kUnknown) return entry.kind == FolderEntry::Kind::kFolder;
-    return IsFolder(entry.path);
+    return RealFileSystem().FolderExists(entry.path);
   }
 
   const bool includeSubfolders_;

@@ -1,11 +1,11 @@
 #include "platform/file_metadata.h"
 
-#include <QFile>
+#ifdef Q_OS_WIN
 #include <QFileInfo>
+#else
 #include <QStringEncoder>
 #include <QVarLengthArray>
 
-#ifndef Q_OS_WIN
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -74,7 +74,5 @@ Result<std::optional<FileMetadata>> ReadFileMetadata(const QString& path) {
 }
 
 #endif
-
-bool IsFolder(const QString& path) { return !path.isEmpty() && QFileInfo(path).isDir(); }
 
 }  // namespace corvane

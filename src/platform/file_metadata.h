@@ -33,9 +33,6 @@ struct FileMetadata {
 
 Result<std::optional<FileMetadata>> ReadFileMetadata(const QString& path);
 
-// Whether a folder is at `path`, links followed.
-bool IsFolder(const QString& path);
-
 #ifndef Q_OS_WIN
 // The metadata of a statx answer for a regular file, with the fallbacks above.
 // Pure, so the fallbacks can be tested with any answer.

@@ -5,8 +5,9 @@
 //
 // Each entry says whether it is a folder when the listing itself tells
 // (kFolder, kNotFolder); for links and for file systems that do not tell, the
-// kind is kUnknown and the caller asks IsFolder (platform/file_metadata.h) if
-// it needs to know. nullopt when the folder cannot be listed completely.
+// kind is kUnknown and the caller asks FileSystem::FolderExists
+// (platform/file_system.h) if it needs to know. nullopt when the folder cannot be listed
+// completely.
 #pragma once
 
 #include <QList>
