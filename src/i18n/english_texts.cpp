@@ -71,6 +71,7 @@ constexpr const char16_t* kEnglishTexts[] = {
     // Messages, dialog titles and file filters of the commands
     u"No files loaded. Add files first.",
     u"Please select a destination folder for Copy/Move mode.",
+    u"Please select a batch mode.",
     u"Please build preview first (click \"Preview Result\" button).",
     u"Batch completed. A CSV log has been saved in AppData.",
     u"No undo log found in AppData.",
@@ -133,6 +134,27 @@ constexpr const char16_t* kEnglishTexts[] = {
     u"Cannot find downloaded file.",
     u"Failed to download update. Please download manually on website.",
     u"Download is cancelled. Please download manually.",
+
+    // Command line: the usage of /help (its "Examples:" heading is the pattern help's) and the
+    // mode's own messages
+    u"Usage: corvane /cli [options] [files or folders]",
+    u"Rename from the command line: set the options, preview, rename, then end.",
+    u"Preview only: print each file with its new name and change nothing.",
+    u"Pattern of the new name without extension, such as {name}_{counter}.",
+    u"First value of the counter (default 1).",
+    u"Minimum number of digits of the counter, 1 to 10 (default 3).",
+    u"Letter case of the new name: lower, upper or title.",
+    u"Text to find in the new name.",
+    u"Text that replaces what was found.",
+    u"Read the find text as a regular expression.",
+    u"New extension, with or without its dot.",
+    u"When a file with the new name exists: skip, overwrite or number (default).",
+    u"Load a preset file first; options not given keep the preset's values.",
+    u"Add the files of subfolders too, when a folder is named.",
+    u"Undo the last rename.",
+    u"Show this help.",
+    u"Files and folders are renamed in the order given.",
+    u"The undo has no dry run; leave out /dryrun.",
 };
 
 }  // namespace
