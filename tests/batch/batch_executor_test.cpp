@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
 namespace corvane {
 namespace {
 
@@ -444,6 +449,43 @@ TEST_F(BatchTest, LogIsWrittenAsTheBatchGoes) {
   EXPECT_EQ(Text(out.status), "(ok)");
   EXPECT_EQ(fs.seen_, QList<QByteArray>({"earlier log", LogBytes({{P("a"), P("a2")}}),
                                          LogBytes({{P("a"), P("a2")}, {P("b"), P("b2")}})}));
+}
+
+// Kills its own process when a move of `victim` starts, as a power cut or
+// kill -9 would stop the program in the middle of a batch.
+class KillingFileSystem : public FaultInjectingFileSystem {
+ public:
+  KillingFileSystem(FileSystem& base, QString victim)
+      : FaultInjectingFileSystem(base), victim_(std::move(victim)) {}
+  Status MoveFile(const QString& from, const QString& to) override {
+    if (from == victim_) ::kill(::getpid(), SIGKILL);
+    return FaultInjectingFileSystem::MoveFile(from, to);
+  }
+
+ private:
+  QString victim_;
+};
+
+TEST_F(BatchTest, KilledBatchLeavesAnUndoableLog) {
+  dir_.Create({"a"}, "A");
+  dir_.Create({"b"}, "B");
+  dir_.Create({"c"}, "C");
+  PutEarlierLog();
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    KillingFileSystem fs(RealFileSystem(), P("c"));
+    (void)ExecuteBatch({Item(P("a"), "a2"), Item(P("b"), "b2"), Item(P("c"), "c2")},
+                       Options(BatchMode::RenameInPlace, ConflictMode::Skip), fs, LogPath());
+    ::_exit(0);  // not reached
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+  EXPECT_EQ(dir_.List(), QStringList({"a2", "appdata", "b2", "c"}));
+  EXPECT_EQ(LogOnDisk(), LogBytes({{P("a"), P("a2")}, {P("b"), P("b2")}}));
+  EXPECT_EQ(Text(UndoLastRename(RealFileSystem(), LogPath()).status), "(ok)");
+  EXPECT_EQ(dir_.List(), QStringList({"a", "appdata", "b", "c"}));
 }
 
 TEST_F(BatchTest, UnwritableLogStopsBeforeAnyFileIsTouched) {
