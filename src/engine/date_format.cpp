@@ -1,5 +1,9 @@
 #include "engine/date_format.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
 namespace corvane {
 namespace {
 
@@ -55,8 +59,24 @@ bool DesignatorBeforeNextHour(QStringView format, qsizetype from) {
   return false;
 }
 
-QString Digits(int value, int minimumWidth) {
-  return QStringLiteral("%1").arg(value, minimumWidth, 10, QChar(u'0'));
+// Appends `value` in decimal, zero-filled after any minus sign to at least
+// `minimumWidth` characters in all (the sign counts).
+void AppendDigits(QString& out, int value, int minimumWidth) {
+  uint32_t magnitude = value < 0 ? 0u - uint32_t(value) : uint32_t(value);
+  char16_t reversed[10];
+  int count = 0;
+  do {
+    reversed[count++] = char16_t(u'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
+  const int sign = value < 0 ? 1 : 0;
+  const int zeros = std::max(0, minimumWidth - sign - count);
+  const qsizetype at = out.size();
+  out.resize(at + sign + zeros + count);
+  char16_t* u = reinterpret_cast<char16_t*>(out.data()) + at;
+  if (sign != 0) *u++ = u'-';
+  for (int i = 0; i < zeros; ++i) *u++ = u'0';
+  while (count > 0) *u++ = reversed[--count];
 }
 
 QString NameAt(const QStringList& names, int index) {
@@ -152,32 +172,40 @@ class MomentWriter {
       case u'd':
         return WriteDay(count, out);
       case u'e':
-        out += count >= 3 ? Digits(date_.year(), 1) : Digits(date_.year() % 100, count);
+        if (count >= 3) {
+          AppendDigits(out, date_.year(), 1);
+        } else {
+          AppendDigits(out, date_.year() % 100, count);
+        }
         return;
       case u'g':
         out += regional_.eraName;
         return;
       case u'm':
         if (Lower(lastLetter_) == u'h') {
-          out += Digits(time_.minute(), count >= 2 ? 2 : 1);
+          AppendDigits(out, time_.minute(), count >= 2 ? 2 : 1);
         } else {
           WriteMonth(count, out);
         }
         return;
       case u'y':
-        out += count >= 3 ? Digits(date_.year(), 4) : Digits(date_.year() % 100, 2);
+        if (count >= 3) {
+          AppendDigits(out, date_.year(), 4);
+        } else {
+          AppendDigits(out, date_.year() % 100, 2);
+        }
         return;
       case u'h':
-        out += Digits(Hour(runEnd), count >= 2 ? 2 : 1);
+        AppendDigits(out, Hour(runEnd), count >= 2 ? 2 : 1);
         return;
       case u'n':
-        out += Digits(time_.minute(), count >= 2 ? 2 : 1);
+        AppendDigits(out, time_.minute(), count >= 2 ? 2 : 1);
         return;
       case u's':
-        out += Digits(time_.second(), count >= 2 ? 2 : 1);
+        AppendDigits(out, time_.second(), count >= 2 ? 2 : 1);
         return;
       case u'z':
-        out += Digits(time_.msec(), count >= 3 ? 3 : count);
+        AppendDigits(out, time_.msec(), count >= 3 ? 3 : count);
         return;
       case u't':
         out += Standard(count >= 2 ? regional_.longTimeFormat : regional_.shortTimeFormat);
@@ -196,7 +224,7 @@ class MomentWriter {
     switch (count) {
       case 1:
       case 2:
-        out += Digits(date_.day(), count);
+        AppendDigits(out, date_.day(), count);
         return;
       case 3:
         out += NameAt(regional_.shortDayNames, weekday);
@@ -215,7 +243,7 @@ class MomentWriter {
 
   void WriteMonth(int count, QString& out) {
     if (count <= 2) {
-      out += Digits(date_.month(), count);
+      AppendDigits(out, date_.month(), count);
     } else {
       const QStringList& names = count == 3 ? regional_.shortMonthNames : regional_.longMonthNames;
       out += NameAt(names, date_.month() - 1);
@@ -257,6 +285,52 @@ QString FormatMoment(QStringView format, const QDateTime& localMoment,
 QDateTime ToLocalTime(const QDateTime& utc, const QTimeZone& zone) {
   if (!utc.isValid()) return QDateTime();
   return utc.toTimeZone(zone);
+}
+
+LocalTimeConverter::LocalTimeConverter(const QTimeZone& zone) : zone_(zone) {}
+
+QDateTime LocalTimeConverter::Convert(const QDateTime& utc) {
+  if (!utc.isValid()) return QDateTime();
+  const qint64 msecs = utc.toMSecsSinceEpoch();
+  const auto covers = [msecs](const Period& p) { return msecs >= p.from && msecs < p.until; };
+  if (!covers(periods_[last_])) {
+    int slot = 0;
+    while (slot < kPeriods && !covers(periods_[slot])) ++slot;
+    if (slot == kPeriods) {
+      slot = next_;
+      next_ = (next_ + 1) % kPeriods;
+      periods_[slot] = LookUp(utc, msecs);
+    }
+    last_ = slot;
+  }
+  return QDateTime::fromMSecsSinceEpoch(msecs, Qt::OffsetFromUTC, periods_[last_].offset);
+}
+
+// The offset comes from the same conversion that ToLocalTime makes; the
+// transitions around the moment only bound the period in which it holds. A
+// zone that reports no transitions holds its offset for ever when it knows no
+// daylight time (a fixed offset such as UTC+01:00); otherwise, and whenever the
+// transitions disagree with the conversion, the period is this millisecond
+// alone, so the result is still right, only not reused.
+LocalTimeConverter::Period LocalTimeConverter::LookUp(const QDateTime& utc, qint64 msecs) const {
+  constexpr qint64 kEarliest = std::numeric_limits<qint64>::min();
+  constexpr qint64 kLatest = std::numeric_limits<qint64>::max();
+  Period period{msecs, msecs + 1, ToLocalTime(utc, zone_).offsetFromUtc()};
+  if (!zone_.hasTransitions()) {
+    if (!zone_.hasDaylightTime()) period = {kEarliest, kLatest, period.offset};
+    return period;
+  }
+  const QTimeZone::OffsetData before = zone_.previousTransition(utc.addMSecs(1));
+  const QTimeZone::OffsetData after = zone_.nextTransition(utc);
+  const qint64 from = before.atUtc.isValid() ? before.atUtc.toMSecsSinceEpoch() : kEarliest;
+  const qint64 until = after.atUtc.isValid() ? after.atUtc.toMSecsSinceEpoch() : kLatest;
+  const bool agrees = from <= msecs && msecs < until &&
+                      (!before.atUtc.isValid() || before.offsetFromUtc == period.offset);
+  if (agrees) {
+    period.from = from;
+    period.until = until;
+  }
+  return period;
 }
 
 }  // namespace corvane

@@ -30,6 +30,38 @@ QString FormatMoment(QStringView format, const QDateTime& localMoment,
 // saving included). An invalid `utc` gives an invalid result.
 QDateTime ToLocalTime(const QDateTime& utc, const QTimeZone& zone);
 
+// Converts UTC times into one zone's local time as ToLocalTime does, but
+// remembers the offsets from UTC of the last few periods it looked up, each
+// with the times at which the zone's rules begin and end it. Times that lie
+// close together (the files of one folder, the clock read again and again)
+// then cost no look-up in the zone's rules. Keeps its own copy of the zone;
+// Convert updates what it remembers, so a converter serves one thread at a
+// time.
+class LocalTimeConverter {
+ public:
+  explicit LocalTimeConverter(const QTimeZone& zone);
+
+  // The moment `utc` with the date, time of day and offset from UTC that
+  // ToLocalTime(utc, zone) gives it (its time spec is that fixed offset).
+  // An invalid `utc` gives an invalid result.
+  QDateTime Convert(const QDateTime& utc);
+
+ private:
+  struct Period {
+    qint64 from = 0;   // UTC milliseconds since the epoch, included
+    qint64 until = 0;  // excluded; from == until marks an unused slot
+    int offset = 0;    // seconds ahead of UTC
+  };
+  static constexpr int kPeriods = 16;
+
+  Period LookUp(const QDateTime& utc, qint64 msecs) const;
+
+  QTimeZone zone_;
+  Period periods_[kPeriods];
+  int last_ = 0;  // the slot that served the last conversion
+  int next_ = 0;  // the slot the next look-up fills
+};
+
 // A Qt date/time pattern (QLocale::dateFormat and friends) rewritten in the
 // date-format language. Qt's "t" (time-zone name) has no counterpart and is
 // dropped. A "/" or ":" of the pattern stays a separator specifier only when it

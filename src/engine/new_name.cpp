@@ -143,6 +143,7 @@ NewNameBuilder::NewNameBuilder(const RenameOptions& options, const EngineContext
                                FindReplace findReplace)
     : options_(options),
       context_(context),
+      localTime_(context.timeZone),
       keywords_(context),
       findReplace_(std::move(findReplace)),
       newExtension_(NewExtension(options.newExt)) {}
@@ -183,8 +184,7 @@ QString NewNameBuilder::PlainKeywordValue(int keyword, const TRenameItem& item,
     case kDate:
       return LocalDate(context_.nowUtc());
     case kTime:
-      return FormatMoment(u"hhnnss", ToLocalTime(context_.nowUtc(), context_.timeZone),
-                          context_.regional);
+      return FormatMoment(u"hhnnss", localTime_.Convert(context_.nowUtc()), context_.regional);
     case kCreated:
       return LocalDate(ItemTime(item.CreatedUtc));
     case kModified:
@@ -200,7 +200,7 @@ QString NewNameBuilder::PlainKeywordValue(int keyword, const TRenameItem& item,
 }
 
 QString NewNameBuilder::LocalDate(const QDateTime& utc) const {
-  return FormatMoment(u"yyyymmdd", ToLocalTime(utc, context_.timeZone), context_.regional);
+  return FormatMoment(u"yyyymmdd", localTime_.Convert(utc), context_.regional);
 }
 
 Result<QString> ComputeNewName(const TRenameItem& item, const RenameOptions& options,

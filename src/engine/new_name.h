@@ -26,6 +26,7 @@
 #pragma once
 
 #include "base/error.h"
+#include "engine/date_format.h"
 #include "engine/engine_context.h"
 #include "engine/find_replace.h"
 #include "engine/pattern_keywords.h"
@@ -57,6 +58,7 @@ class NewNameBuilder {
 
   RenameOptions options_;
   EngineContext context_;
+  mutable LocalTimeConverter localTime_;
   KeywordExpander keywords_;
   FindReplace findReplace_;
   QString newExtension_;  // used when options_.changeExt is on

@@ -5,6 +5,7 @@
 #include "engine/whole_number.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 namespace corvane {
 namespace {
@@ -12,6 +13,32 @@ namespace {
 // The expressions are constants of the program; they always compile.
 Regex CompileKeyword(QStringView pattern) {
   return Regex::Compile(pattern, PCRE2_CASELESS).value();
+}
+
+// The first position at or after `from` where a brace is followed by one of
+// `heads` (written in lower case, compared without regard to the case of A to
+// Z), or -1. Every keyword expression can match only at such a position, and
+// most texts have none, so this cheap scan spares most expression searches.
+// Caseless matching pairs no other character with the letters of the heads.
+qsizetype FindFormStart(QStringView text, qsizetype from,
+                        std::initializer_list<QStringView> heads) {
+  const char16_t* units = text.utf16();
+  const qsizetype size = text.size();
+  for (qsizetype at = from; at + 1 < size; ++at) {
+    if (units[at] != u'{') continue;
+    for (const QStringView head : heads) {
+      if (at + 1 + head.size() > size) continue;
+      qsizetype i = 0;
+      while (i < head.size()) {
+        char16_t c = units[at + 1 + i];
+        if (c >= u'A' && c <= u'Z') c += 32;
+        if (c != head[i].unicode()) break;
+        ++i;
+      }
+      if (i == head.size()) return at;
+    }
+  }
+  return -1;
 }
 
 bool IsWord(QStringView text, QStringView word) {
@@ -39,7 +66,11 @@ KeywordExpander::KeywordExpander(const EngineContext& context)
     : context_(context),
       dated_(CompileKeyword(u"\\{(date|time|created|modified):([^}]+)\\}")),
       namePiece_(CompileKeyword(u"\\{name:(-?\\d+):(-?\\d+)\\}")),
-      imageSize_(CompileKeyword(u"\\{img(w|h)\\}")) {}
+      imageSize_(CompileKeyword(u"\\{img(w|h)\\}")),
+      datedMatch_(std::make_unique<RegexMatch>(dated_)),
+      namePieceMatch_(std::make_unique<RegexMatch>(namePiece_)),
+      imageSizeMatch_(std::make_unique<RegexMatch>(imageSize_)),
+      localTime_(context.timeZone) {}
 
 QString KeywordExpander::Expand(const QString& text, const TRenameItem& item) const {
   QString result = text;
@@ -56,9 +87,11 @@ QString KeywordExpander::Expand(const QString& text, const TRenameItem& item) co
 // search then goes on after that piece and never looks back before it. Either
 // way the braces after the search start only become fewer, so expansion ends.
 void KeywordExpander::ExpandDatedForms(QString& text, const TRenameItem& item) const {
-  RegexMatch match(dated_);
+  RegexMatch& match = *datedMatch_;
   qsizetype from = 0;
-  while (dated_.Search(text, from, 0, match)) {
+  while (true) {
+    const qsizetype at = FindFormStart(text, from, {u"date:", u"time:", u"created:", u"modified:"});
+    if (at < 0 || !dated_.Search(text, at, 0, match)) return;
     const QStringView word = match.Captured(text, 1);
     QDateTime utc;
     if (IsWord(word, u"created")) {
@@ -68,8 +101,8 @@ void KeywordExpander::ExpandDatedForms(QString& text, const TRenameItem& item) c
     } else {
       utc = context_.nowUtc();
     }
-    const QString piece = FormatMoment(match.Captured(text, 2), ToLocalTime(utc, context_.timeZone),
-                                       context_.regional);
+    const QString piece =
+        FormatMoment(match.Captured(text, 2), localTime_.Convert(utc), context_.regional);
     const qsizetype start = match.Start(0);
     text.replace(start, match.End(0) - start, piece);
     if (piece.contains(u'}')) from = start + piece.size();
@@ -77,9 +110,11 @@ void KeywordExpander::ExpandDatedForms(QString& text, const TRenameItem& item) c
 }
 
 void KeywordExpander::ExpandNamePieces(QString& text, const TRenameItem& item) const {
-  RegexMatch match(namePiece_);
+  RegexMatch& match = *namePieceMatch_;
   qsizetype from = 0;
-  while (namePiece_.Search(text, from, 0, match)) {
+  while (true) {
+    const qsizetype at = FindFormStart(text, from, {u"name:"});
+    if (at < 0 || !namePiece_.Search(text, at, 0, match)) return;
     const QString piece =
         NamePiece(item.OriginalName, match.Captured(text, 1), match.Captured(text, 2));
     const qsizetype start = match.Start(0);
@@ -89,8 +124,9 @@ void KeywordExpander::ExpandNamePieces(QString& text, const TRenameItem& item) c
 }
 
 void KeywordExpander::ExpandImageSize(QString& text, const TRenameItem& item) const {
-  RegexMatch match(imageSize_);
-  if (!imageSize_.Search(text, 0, 0, match)) return;  // no keyword: the file is not read
+  RegexMatch& match = *imageSizeMatch_;
+  const qsizetype first = FindFormStart(text, 0, {u"img"});
+  if (first < 0 || !imageSize_.Search(text, first, 0, match)) return;  // the file is not read
   const std::optional<ImageSize> size = ReadImageSize(item.OriginalPath);
   const QString width = size ? QString::number(size->width) : QString();
   const QString height = size ? QString::number(size->height) : QString();

@@ -13,16 +13,21 @@
 // {imgh}.
 #pragma once
 
+#include "engine/date_format.h"
 #include "engine/engine_context.h"
 #include "engine/regex.h"
 #include "engine/rename_item.h"
 
 #include <QString>
 
+#include <memory>
+
 namespace corvane {
 
 // Compiles the keyword expressions once; Expand then serves every item of a
 // preview. Keeps its own copy of the context, so it may outlive `context`.
+// Expand reuses match data and time-zone look-ups held inside, so an expander
+// serves one thread at a time.
 class KeywordExpander {
  public:
   explicit KeywordExpander(const EngineContext& context);
@@ -38,6 +43,11 @@ class KeywordExpander {
   Regex dated_;
   Regex namePiece_;
   Regex imageSize_;
+  // Scratch space of Expand, one match per expression.
+  std::unique_ptr<RegexMatch> datedMatch_;
+  std::unique_ptr<RegexMatch> namePieceMatch_;
+  std::unique_ptr<RegexMatch> imageSizeMatch_;
+  mutable LocalTimeConverter localTime_;
 };
 
 // One-off form of KeywordExpander(context).Expand(text, item).

@@ -208,6 +208,96 @@ TEST(ToLocalTimeTest, UsesTheRulesInForceAtThatMoment) {
   EXPECT_FALSE(ToLocalTime(QDateTime(), QTimeZone("Europe/Berlin")).isValid());
 }
 
+// One converter serves every case in turn, so a period remembered for one
+// moment must never be applied to another moment outside it.
+TEST(LocalTimeConverterTest, FollowsTheRulesAcrossTransitions) {
+  struct Case {
+    const char* name;
+    QDateTime utc;
+    QDateTime local;  // date and time of day in the zone
+    int offset;       // seconds ahead of UTC
+  };
+  const auto utc = [](QDate date, QTime time) { return QDateTime(date, time, QTimeZone::utc()); };
+  const Case cases[] = {
+      {"summer", utc(QDate(2026, 7, 1), QTime(10, 0)), QDateTime(QDate(2026, 7, 1), QTime(12, 0)),
+       7200},
+      {"winter", utc(QDate(2026, 1, 15), QTime(10, 0)), QDateTime(QDate(2026, 1, 15), QTime(11, 0)),
+       3600},
+      {"last second of winter time", utc(QDate(2026, 3, 29), QTime(0, 59, 59)),
+       QDateTime(QDate(2026, 3, 29), QTime(1, 59, 59)), 3600},
+      {"first second of summer time", utc(QDate(2026, 3, 29), QTime(1, 0)),
+       QDateTime(QDate(2026, 3, 29), QTime(3, 0)), 7200},
+      {"last millisecond of winter time", utc(QDate(2026, 3, 29), QTime(0, 59, 59, 999)),
+       QDateTime(QDate(2026, 3, 29), QTime(1, 59, 59, 999)), 3600},
+      {"summer time in the repeated hour", utc(QDate(2026, 10, 25), QTime(0, 30)),
+       QDateTime(QDate(2026, 10, 25), QTime(2, 30)), 7200},
+      {"winter time in the repeated hour", utc(QDate(2026, 10, 25), QTime(1, 30)),
+       QDateTime(QDate(2026, 10, 25), QTime(2, 30)), 3600},
+      {"summer again", utc(QDate(2026, 7, 1), QTime(23, 0)),
+       QDateTime(QDate(2026, 7, 2), QTime(1, 0)), 7200},
+      {"the zero time", utc(QDate(1899, 12, 30), QTime(0, 0)),
+       QDateTime(QDate(1899, 12, 30), QTime(1, 0)), 3600},
+      {"local mean time before 1893", utc(QDate(1890, 1, 1), QTime(0, 0)),
+       QDateTime(QDate(1890, 1, 1), QTime(0, 53, 28)), 3208},
+      {"double summer time of 1947", utc(QDate(1947, 6, 1), QTime(12, 0)),
+       QDateTime(QDate(1947, 6, 1), QTime(15, 0)), 10800},
+      {"far future summer", utc(QDate(2100, 7, 1), QTime(0, 0)),
+       QDateTime(QDate(2100, 7, 1), QTime(2, 0)), 7200},
+  };
+  LocalTimeConverter converter(QTimeZone("Europe/Berlin"));
+  for (const Case& c : cases) {
+    const QDateTime local = converter.Convert(c.utc);
+    EXPECT_EQ(local.date(), c.local.date()) << "case " << c.name;
+    EXPECT_EQ(local.time(), c.local.time()) << "case " << c.name;
+    EXPECT_EQ(local.offsetFromUtc(), c.offset) << "case " << c.name;
+    EXPECT_EQ(local.toUTC(), c.utc) << "case " << c.name;
+  }
+  EXPECT_FALSE(converter.Convert(QDateTime()).isValid());
+}
+
+TEST(LocalTimeConverterTest, FixedOffsetsAndHalfHourDaylightTime) {
+  const QDateTime winter(QDate(2026, 1, 15), QTime(10, 0), QTimeZone::utc());
+  const QDateTime summer(QDate(2026, 7, 1), QTime(10, 0), QTimeZone::utc());
+  LocalTimeConverter fixed(QTimeZone(-16200));  // UTC-04:30
+  EXPECT_EQ(fixed.Convert(winter).time(), QTime(5, 30));
+  EXPECT_EQ(fixed.Convert(summer).time(), QTime(5, 30));
+  LocalTimeConverter utc(QTimeZone::utc());
+  EXPECT_EQ(utc.Convert(summer).time(), QTime(10, 0));
+  // Lord Howe Island moves its clocks by half an hour; January is its summer.
+  LocalTimeConverter lordHowe(QTimeZone("Australia/Lord_Howe"));
+  EXPECT_EQ(lordHowe.Convert(winter).time(), QTime(21, 0));
+  EXPECT_EQ(lordHowe.Convert(summer).time(), QTime(20, 30));
+  EXPECT_EQ(lordHowe.Convert(winter).time(), QTime(21, 0));
+}
+
+// Every quarter hour of three years, and jumps back and forth between them,
+// give what the zone's own conversion gives.
+TEST(LocalTimeConverterTest, AgreesWithToLocalTimeOverYears) {
+  for (const char* id : {"Europe/Berlin", "America/New_York", "Australia/Lord_Howe"}) {
+    const QTimeZone zone(id);
+    ASSERT_TRUE(zone.isValid()) << id;
+    LocalTimeConverter converter(zone);
+    const QDateTime start(QDate(2024, 1, 1), QTime(0, 0), QTimeZone::utc());
+    int mismatches = 0;
+    for (qint64 step = 0; step < 3 * 366 * 96; ++step) {
+      // Every other moment lies a year and a half away from its neighbour.
+      const qint64 minutes = step % 2 == 0 ? step * 15 : (3 * 366 * 96 - step) * 15;
+      const QDateTime utc = start.addSecs(minutes * 60 + 7);
+      const QDateTime expected = ToLocalTime(utc, zone);
+      const QDateTime actual = converter.Convert(utc);
+      if (actual.date() != expected.date() || actual.time() != expected.time() ||
+          actual.offsetFromUtc() != expected.offsetFromUtc()) {
+        if (++mismatches <= 3) {
+          ADD_FAILURE() << id << " at " << utc.toString(Qt::ISODate).toStdString() << ": "
+                        << actual.toString(Qt::ISODate).toStdString() << " instead of "
+                        << expected.toString(Qt::ISODate).toStdString();
+        }
+      }
+    }
+    EXPECT_EQ(mismatches, 0) << id;
+  }
+}
+
 TEST(TranslateQtDatePatternTest, RewritesQtPatterns) {
   struct Case {
     const char* name;
