@@ -12,6 +12,10 @@ namespace {
 // nothing, so a format that refers to itself still ends.
 constexpr int kMaxStandardFormatDepth = 1;
 
+// Most formats write about as many characters as they have, a little more for
+// a name or a four-digit year; reserving this much spares growing the text.
+constexpr qsizetype kRoomForNames = 16;
+
 bool IsAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
 QChar Lower(QChar c) { return (c >= u'A' && c <= u'Z') ? QChar(c.unicode() + 32) : c; }
@@ -107,6 +111,7 @@ class MomentWriter {
   QString Write(QStringView format) {
     format_ = format;
     QString out;
+    out.reserve(format.size() + kRoomForNames);
     qsizetype i = 0;
     while (i < format_.size()) i = WriteAt(i, out);
     return out;

@@ -84,19 +84,35 @@ QString ZeroFillNumbers(const QString& text, int digits) {
   return result;
 }
 
-QString ApplyNameEdits(const QString& name, const RenameOptions& options) {
+NameEdits::NameEdits(const RenameOptions& options)
+    : removeFirst_(RemoveFirstValue(options)),
+      removeLast_(RemoveLastValue(options)),
+      removeFromPos_(RemoveFromPosValue(options)),
+      removeTillPos_(RemoveTillPosValue(options)),
+      charactersToRemove_(options.charactersToRemove),
+      collapseDoubleSpaces_(options.collapseDoubleSpaces),
+      cropBefore_(options.cropBefore),
+      cropAfter_(options.cropAfter),
+      insertText_(options.insertText),
+      insertPos_(InsertPosValue(options)),
+      padNumbers_(std::min(PadNumbersValue(options), kLongestFileName)) {}
+
+QString NameEdits::Apply(const QString& name) const {
   QString text = name;
-  RemoveFirst(text, RemoveFirstValue(options));
-  RemoveLast(text, RemoveLastValue(options));
-  RemoveRange(text, RemoveFromPosValue(options), RemoveTillPosValue(options));
-  RemoveCharacters(text, options.charactersToRemove);
-  if (options.collapseDoubleSpaces) CollapseDoubleSpaces(text);
-  CropBefore(text, options.cropBefore);
-  CropAfter(text, options.cropAfter);
-  InsertText(text, options.insertText, InsertPosValue(options));
-  const int32_t pad = PadNumbersValue(options);
-  if (pad > 0) text = ZeroFillNumbers(text, std::min(pad, kLongestFileName));
+  RemoveFirst(text, removeFirst_);
+  RemoveLast(text, removeLast_);
+  RemoveRange(text, removeFromPos_, removeTillPos_);
+  RemoveCharacters(text, charactersToRemove_);
+  if (collapseDoubleSpaces_) CollapseDoubleSpaces(text);
+  CropBefore(text, cropBefore_);
+  CropAfter(text, cropAfter_);
+  InsertText(text, insertText_, insertPos_);
+  if (padNumbers_ > 0) text = ZeroFillNumbers(text, padNumbers_);
   return text;
+}
+
+QString ApplyNameEdits(const QString& name, const RenameOptions& options) {
+  return NameEdits(options).Apply(name);
 }
 
 }  // namespace corvane

@@ -2,7 +2,6 @@
 
 #include "engine/date_format.h"
 #include "engine/letter_case.h"
-#include "engine/name_edits.h"
 #include "engine/whole_number.h"
 #include "platform/paths.h"
 
@@ -144,6 +143,7 @@ NewNameBuilder::NewNameBuilder(const RenameOptions& options, const EngineContext
     : options_(options),
       context_(context),
       localTime_(context.timeZone),
+      nameEdits_(options),
       keywords_(context),
       findReplace_(std::move(findReplace)),
       newExtension_(NewExtension(options.newExt)) {}
@@ -176,7 +176,7 @@ QString NewNameBuilder::PlainKeywordValue(int keyword, const TRenameItem& item,
                                           const QString& counterText) const {
   switch (keyword) {
     case kName:
-      return ApplyNameEdits(item.OriginalName, options_);
+      return nameEdits_.Apply(item.OriginalName);
     case kExt:
       return ExtensionWord(item.Ext);
     case kCounter:

@@ -29,6 +29,7 @@
 #include "engine/date_format.h"
 #include "engine/engine_context.h"
 #include "engine/find_replace.h"
+#include "engine/name_edits.h"
 #include "engine/pattern_keywords.h"
 #include "engine/rename_item.h"
 #include "engine/rename_options.h"
@@ -59,6 +60,7 @@ class NewNameBuilder {
   RenameOptions options_;
   EngineContext context_;
   mutable LocalTimeConverter localTime_;
+  NameEdits nameEdits_;
   KeywordExpander keywords_;
   FindReplace findReplace_;
   QString newExtension_;  // used when options_.changeExt is on

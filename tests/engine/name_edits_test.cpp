@@ -97,6 +97,28 @@ INSTANTIATE_TEST_SUITE_P(
         EditCase{"InsertedTextNotCharacterFiltered", "a-b", [](O& o) { o.charactersToRemove = "-"; o.insertText = "-"; }, "-ab"}),
     CaseName);
 
+// One NameEdits, read from the options once, serves every name; it keeps its
+// own copies, so later changes of the options do not reach it.
+TEST(NameEditsTest, PreparedEditsServeManyNames) {
+  RenameOptions o;
+  o.removeFirst = "4";
+  o.removeFromPos = " 2 ";
+  o.removeTillPos = "3";
+  o.charactersToRemove = "_";
+  o.collapseDoubleSpaces = true;
+  o.cropBefore = " photo";
+  o.insertText = "x";
+  o.insertPos = "3";
+  o.padNumbers = "6";
+  const NameEdits edits(o);
+  o.insertText = "y";
+  o.padNumbers = "0";
+  EXPECT_EQ(edits.Apply("IMG_00042 holiday photo"), "000004x000002 holiday");
+  EXPECT_EQ(edits.Apply("DSC  1__2   photo 3"), " 000002x");
+  EXPECT_EQ(edits.Apply("ab"), "x");
+  EXPECT_EQ(edits.Apply(""), "x");
+}
+
 TEST(ZeroFillNumbersTest, HugeWidthIsBoundedByTheLongestFileName) {
   RenameOptions o;
   o.padNumbers = "2000000000";
