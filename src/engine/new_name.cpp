@@ -32,6 +32,8 @@ constexpr QStringView kPlainKeywords[kPlainKeywordCount] = {
     u"{name}",    u"{list}",     u"{ext}",    u"{counter}", u"{date}", u"{time}",
     u"{created}", u"{modified}", u"{parent}", u"{folder}",  u"{size}"};
 constexpr qsizetype kShortestKeyword = 5;  // {ext}
+// Room for the values a pattern usually gains (a name, a counter, a date).
+constexpr qsizetype kExpectedGrowth = 64;
 
 // Whether `text` starts with `keyword` (written in lower case), the letters
 // A to Z compared without regard to case.
@@ -73,20 +75,55 @@ uint32_t CandidatesAfterBrace(char16_t c) {
   }
 }
 
-// One bit per plain keyword that occurs in `text`.
-uint32_t PlainKeywordsIn(QStringView text) {
+// The plain keyword that starts at the brace at `at`, or -1.
+int KeywordAt(QStringView text, qsizetype at) {
+  if (at + kShortestKeyword > text.size()) return -1;
+  for (uint32_t candidates = CandidatesAfterBrace(text[at + 1].unicode()); candidates != 0;
+       candidates &= candidates - 1) {
+    const int k = std::countr_zero(candidates);
+    if (StartsWithKeyword(text.sliced(at), kPlainKeywords[k])) return k;
+  }
+  return -1;
+}
+
+struct KeywordScan {
+  uint32_t present = 0;             // one bit per plain keyword that occurs
+  bool everyBraceStartsOne = true;  // no brace of the text stands outside a keyword
+};
+
+KeywordScan ScanPlainKeywords(QStringView text) {
   // Names are short: a plain loop beats a library search call per brace.
   const char16_t* units = text.utf16();
-  uint32_t present = 0;
-  for (qsizetype i = 0; i + kShortestKeyword <= text.size(); ++i) {
+  KeywordScan scan;
+  for (qsizetype i = 0; i < text.size(); ++i) {
     if (units[i] != u'{') continue;
-    for (uint32_t candidates = CandidatesAfterBrace(units[i + 1]); candidates != 0;
-         candidates &= candidates - 1) {
-      const int k = std::countr_zero(candidates);
-      if (StartsWithKeyword(text.mid(i), kPlainKeywords[k])) present |= 1u << k;
+    const int k = KeywordAt(text, i);
+    if (k < 0) {
+      scan.everyBraceStartsOne = false;
+    } else {
+      scan.present |= 1u << k;
     }
   }
-  return present;
+  return scan;
+}
+
+// Replaces every keyword occurrence by its value in `values`, all in one pass.
+void ReplaceKeywordsAtOnce(QString& text, const QString (&values)[kPlainKeywordCount]) {
+  const QStringView view(text);
+  QString result;
+  result.reserve(text.size() + kExpectedGrowth);
+  qsizetype copied = 0;
+  for (qsizetype at = 0; at < view.size(); ++at) {
+    if (view[at] != u'{') continue;
+    const int k = KeywordAt(view, at);
+    if (k < 0) continue;
+    result += view.sliced(copied, at - copied);
+    result += values[k];
+    copied = at + kPlainKeywords[k].size();
+    at = copied - 1;
+  }
+  result += view.sliced(copied);
+  text = std::move(result);
 }
 
 // Replaces every occurrence of `keyword`, left to right and without overlap,
@@ -158,17 +195,36 @@ QString NewNameBuilder::Compute(const TRenameItem& item, const QString& counterT
   return text;
 }
 
-// A keyword's value is made only when the keyword occurs: the clock is read at
-// the moment its keyword is replaced. Text inserted for one keyword, and text
-// around it, can form a later keyword, so the text is looked over again after
-// every replacement.
+// A keyword's value is made only when the keyword occurs, in keyword order:
+// the clock is read once for each of {date} and {time}. Text inserted for one
+// keyword, and text around it, can form a later keyword; that needs a brace
+// that starts no keyword, in the text or in a value. Without one, every
+// keyword is replaced in a single pass; otherwise one keyword after the other,
+// with the text looked over again after every replacement.
 void NewNameBuilder::ExpandPlainKeywords(QString& text, const TRenameItem& item,
                                          const QString& counterText) const {
-  uint32_t present = PlainKeywordsIn(text);
+  const KeywordScan scan = ScanPlainKeywords(text);
+  if (scan.present == 0) return;
+  QString values[kPlainKeywordCount];
+  bool valueHoldsBrace = false;
+  for (uint32_t rest = scan.present; rest != 0; rest &= rest - 1) {
+    const int k = std::countr_zero(rest);
+    values[k] = PlainKeywordValue(k, item, counterText);
+    valueHoldsBrace = valueHoldsBrace || values[k].contains(u'{');
+  }
+  if (scan.everyBraceStartsOne && !valueHoldsBrace) {
+    ReplaceKeywordsAtOnce(text, values);
+    return;
+  }
+
+  uint32_t made = scan.present;
+  uint32_t present = scan.present;
   for (int k = 0; k < kPlainKeywordCount && (present >> k) != 0; ++k) {
     if ((present & (1u << k)) == 0) continue;
-    ReplaceKeyword(text, kPlainKeywords[k], PlainKeywordValue(k, item, counterText));
-    present = PlainKeywordsIn(text);
+    if ((made & (1u << k)) == 0) values[k] = PlainKeywordValue(k, item, counterText);
+    made |= 1u << k;
+    ReplaceKeyword(text, kPlainKeywords[k], values[k]);
+    present = ScanPlainKeywords(text).present;
   }
 }
 

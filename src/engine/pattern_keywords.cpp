@@ -26,9 +26,10 @@ qsizetype FindFormStart(QStringView text, qsizetype from,
   const qsizetype size = text.size();
   for (qsizetype at = from; at + 1 < size; ++at) {
     if (units[at] != u'{') continue;
+    const char16_t first = units[at + 1] | 0x20;  // A to Z in lower case; no head starts otherwise
     for (const QStringView head : heads) {
-      if (at + 1 + head.size() > size) continue;
-      qsizetype i = 0;
+      if (first != head[0].unicode() || at + 1 + head.size() > size) continue;
+      qsizetype i = 1;
       while (i < head.size()) {
         char16_t c = units[at + 1 + i];
         if (c >= u'A' && c <= u'Z') c += 32;

@@ -23,9 +23,9 @@ Result<Regex> Regex::Compile(QStringView pattern, uint32_t flags) {
 
   int errorCode = 0;
   PCRE2_SIZE errorOffset = 0;
-  pcre2_code* code = pcre2_compile(ToPcre(pattern), pattern.size(),
-                                   flags | PCRE2_UTF | PCRE2_MATCH_INVALID_UTF, &errorCode,
-                                   &errorOffset, context.get());
+  pcre2_code* code =
+      pcre2_compile(ToPcre(pattern), pattern.size(), flags | PCRE2_UTF | PCRE2_MATCH_INVALID_UTF,
+                    &errorCode, &errorOffset, context.get());
   if (code == nullptr) {
     return Error(FormatText(u"Error in regular expression at offset %d: %s",
                             {QString::number(errorOffset), CompileErrorText(errorCode)}),
@@ -41,8 +41,7 @@ Regex::Regex(std::shared_ptr<pcre2_code> code) : code_(std::move(code)) {
   captureCount_ = static_cast<int>(count);
 }
 
-bool Regex::Search(QStringView subject, qsizetype start, uint32_t flags,
-                   RegexMatch& match) const {
+bool Regex::Search(QStringView subject, qsizetype start, uint32_t flags, RegexMatch& match) const {
   match.pairs_ = 0;
   if (start > subject.size()) return false;
   const int rc = pcre2_match(code_.get(), ToPcre(subject), subject.size(), start, flags,
@@ -61,25 +60,8 @@ int Regex::GroupNumber(QStringView name) const {
 
 RegexMatch::RegexMatch(const Regex& regex)
     : data_(pcre2_match_data_create_from_pattern(regex.code_.get(), nullptr),
-            pcre2_match_data_free) {}
-
-bool RegexMatch::IsSet(int group) const {
-  if (group < 0 || group >= pairs_) return false;
-  return pcre2_get_ovector_pointer(data_.get())[2 * group] != PCRE2_UNSET;
-}
-
-qsizetype RegexMatch::Start(int group) const {
-  return IsSet(group) ? qsizetype(pcre2_get_ovector_pointer(data_.get())[2 * group]) : -1;
-}
-
-qsizetype RegexMatch::End(int group) const {
-  return IsSet(group) ? qsizetype(pcre2_get_ovector_pointer(data_.get())[2 * group + 1]) : -1;
-}
-
-QStringView RegexMatch::Captured(QStringView subject, int group) const {
-  if (!IsSet(group)) return {};
-  return subject.mid(Start(group), End(group) - Start(group));
-}
+            pcre2_match_data_free),
+      ovector_(pcre2_get_ovector_pointer(data_.get())) {}
 
 int RegexMatch::HighestSetGroup() const {
   for (int group = pairs_ - 1; group > 0; --group) {

@@ -60,18 +60,25 @@ class RegexMatch {
   explicit RegexMatch(const Regex& regex);
 
   // Whether `group` took part in the match.
-  bool IsSet(int group) const;
-  qsizetype Start(int group) const;
-  qsizetype End(int group) const;
+  bool IsSet(int group) const {
+    return group >= 0 && group < pairs_ && ovector_[2 * group] != PCRE2_UNSET;
+  }
+  qsizetype Start(int group) const { return IsSet(group) ? qsizetype(ovector_[2 * group]) : -1; }
+  qsizetype End(int group) const { return IsSet(group) ? qsizetype(ovector_[2 * group + 1]) : -1; }
   // The text of `group`; empty when it did not take part.
-  QStringView Captured(QStringView subject, int group) const;
+  QStringView Captured(QStringView subject, int group) const {
+    if (!IsSet(group)) return {};
+    return subject.mid(qsizetype(ovector_[2 * group]),
+                       qsizetype(ovector_[2 * group + 1] - ovector_[2 * group]));
+  }
   // The highest-numbered group that took part (0 when only the whole match).
   int HighestSetGroup() const;
 
  private:
   friend class Regex;
   std::unique_ptr<pcre2_match_data, void (*)(pcre2_match_data*)> data_;
-  int pairs_ = 0;  // the pairs that PCRE2 filled for the last match
+  PCRE2_SIZE* ovector_;  // the offsets in data_, which stay where they are
+  int pairs_ = 0;        // the pairs that PCRE2 filled for the last match
 };
 
 }  // namespace corvane
