@@ -14,7 +14,9 @@ char16_t AsciiUpper(char16_t c) { return IsAsciiLower(c) ? char16_t(c - 32) : c;
 char16_t AsciiLower(char16_t c) { return IsAsciiUpper(c) ? char16_t(c + 32) : c; }
 
 bool IsAscii(QStringView text) {
-  return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+  char16_t any = 0;  // every unit or'ed together: a tight loop without an early exit
+  for (const QChar c : text) any |= c.unicode();
+  return any < 0x80;
 }
 
 // Only Turkish and Azerbaijani map ASCII letters differently from the plain
@@ -65,10 +67,12 @@ void CapitaliseWordStarts(QString& text, bool lowerFirst) {
   bool wordStart = true;
   char16_t* u = reinterpret_cast<char16_t*>(text.data());
   for (char16_t* end = u + text.size(); u != end; ++u) {
-    if (lowerFirst) *u = AsciiLower(*u);
-    const bool wordCharacter = IsAsciiLower(*u) || IsAsciiDigit(*u) || IsAsciiUpper(*u);
-    if (wordStart && IsAsciiLower(*u)) *u = AsciiUpper(*u);
+    char16_t c = lowerFirst ? AsciiLower(*u) : *u;
+    const bool lower = IsAsciiLower(c);
+    const bool wordCharacter = lower || IsAsciiDigit(c) || IsAsciiUpper(c);
+    if (wordStart && lower) c = AsciiUpper(c);
     wordStart = !wordCharacter;
+    *u = c;
   }
 }
 

@@ -32,8 +32,6 @@ constexpr QStringView kPlainKeywords[kPlainKeywordCount] = {
     u"{name}",    u"{list}",     u"{ext}",    u"{counter}", u"{date}", u"{time}",
     u"{created}", u"{modified}", u"{parent}", u"{folder}",  u"{size}"};
 constexpr qsizetype kShortestKeyword = 5;  // {ext}
-// Room for the values a pattern usually gains (a name, a counter, a date).
-constexpr qsizetype kExpectedGrowth = 64;
 
 // Whether `text` starts with `keyword` (written in lower case), the letters
 // A to Z compared without regard to case.
@@ -86,9 +84,18 @@ int KeywordAt(QStringView text, qsizetype at) {
   return -1;
 }
 
+// Where the plain keywords of a text stand. Up to kListed occurrences are
+// listed, enough for any pattern a person types.
 struct KeywordScan {
+  static constexpr int kListed = 16;
+  struct Occurrence {
+    qsizetype at;
+    int keyword;
+  };
   uint32_t present = 0;             // one bit per plain keyword that occurs
   bool everyBraceStartsOne = true;  // no brace of the text stands outside a keyword
+  int count = 0;                    // occurrences, listed or not
+  Occurrence listed[kListed];
 };
 
 KeywordScan ScanPlainKeywords(QStringView text) {
@@ -100,29 +107,35 @@ KeywordScan ScanPlainKeywords(QStringView text) {
     const int k = KeywordAt(text, i);
     if (k < 0) {
       scan.everyBraceStartsOne = false;
-    } else {
-      scan.present |= 1u << k;
+      continue;
     }
+    scan.present |= 1u << k;
+    if (scan.count < KeywordScan::kListed) scan.listed[scan.count] = {i, k};
+    ++scan.count;
+    i += kPlainKeywords[k].size() - 1;
   }
   return scan;
 }
 
-// Replaces every keyword occurrence by its value in `values`, all in one pass.
-void ReplaceKeywordsAtOnce(QString& text, const QString (&values)[kPlainKeywordCount]) {
-  const QStringView view(text);
-  QString result;
-  result.reserve(text.size() + kExpectedGrowth);
-  qsizetype copied = 0;
-  for (qsizetype at = 0; at < view.size(); ++at) {
-    if (view[at] != u'{') continue;
-    const int k = KeywordAt(view, at);
-    if (k < 0) continue;
-    result += view.sliced(copied, at - copied);
-    result += values[k];
-    copied = at + kPlainKeywords[k].size();
-    at = copied - 1;
+// Replaces the listed occurrences by their values in `values`, in one pass.
+void ReplaceListedKeywords(QString& text, const KeywordScan& scan,
+                           const QString (&values)[kPlainKeywordCount]) {
+  qsizetype size = text.size();
+  for (int i = 0; i < scan.count; ++i) {
+    const int k = scan.listed[i].keyword;
+    size += values[k].size() - kPlainKeywords[k].size();
   }
-  result += view.sliced(copied);
+  QString result(size, Qt::Uninitialized);
+  const QChar* in = text.constData();
+  QChar* out = result.data();
+  qsizetype copied = 0;
+  for (int i = 0; i < scan.count; ++i) {
+    const auto [at, k] = scan.listed[i];
+    out = std::copy(in + copied, in + at, out);
+    out = std::copy(values[k].cbegin(), values[k].cend(), out);
+    copied = at + kPlainKeywords[k].size();
+  }
+  std::copy(in + copied, in + text.size(), out);
   text = std::move(result);
 }
 
@@ -212,8 +225,8 @@ void NewNameBuilder::ExpandPlainKeywords(QString& text, const TRenameItem& item,
     values[k] = PlainKeywordValue(k, item, counterText);
     valueHoldsBrace = valueHoldsBrace || values[k].contains(u'{');
   }
-  if (scan.everyBraceStartsOne && !valueHoldsBrace) {
-    ReplaceKeywordsAtOnce(text, values);
+  if (scan.everyBraceStartsOne && !valueHoldsBrace && scan.count <= KeywordScan::kListed) {
+    ReplaceListedKeywords(text, scan, values);
     return;
   }
 
@@ -267,21 +280,12 @@ Result<QString> ComputeNewName(const TRenameItem& item, const RenameOptions& opt
 }
 
 void ReplaceForbiddenCharacters(QString& text) {
+  // " * / : < > ? as bits of the code units below 64, then \ and |.
+  constexpr uint64_t kBelow64 = (1ull << u'"') | (1ull << u'*') | (1ull << u'/') | (1ull << u':') |
+                                (1ull << u'<') | (1ull << u'>') | (1ull << u'?');
   const auto forbidden = [](QChar c) {
-    switch (c.unicode()) {
-      case u'<':
-      case u'>':
-      case u':':
-      case u'"':
-      case u'/':
-      case u'\\':
-      case u'|':
-      case u'?':
-      case u'*':
-        return true;
-      default:
-        return false;
-    }
+    const char16_t u = c.unicode();
+    return u < 64 ? ((kBelow64 >> u) & 1) != 0 : (u == u'\\' || u == u'|');
   };
   const QStringView view(text);  // read without making the text unshared
   const qsizetype first = std::find_if(view.begin(), view.end(), forbidden) - view.begin();

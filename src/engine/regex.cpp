@@ -39,13 +39,28 @@ Regex::Regex(std::shared_ptr<pcre2_code> code) : code_(std::move(code)) {
   uint32_t count = 0;
   pcre2_pattern_info(code_.get(), PCRE2_INFO_CAPTURECOUNT, &count);
   captureCount_ = static_cast<int>(count);
+  size_t jitSize = 0;
+  pcre2_pattern_info(code_.get(), PCRE2_INFO_JITSIZE, &jitSize);
+  jit_ = jitSize > 0;
 }
 
 bool Regex::Search(QStringView subject, qsizetype start, uint32_t flags, RegexMatch& match) const {
   match.pairs_ = 0;
   if (start > subject.size()) return false;
-  const int rc = pcre2_match(code_.get(), ToPcre(subject), subject.size(), start, flags,
-                             match.data_.get(), nullptr);
+  // The direct JIT call skips pcre2_match's checks of its arguments; the test
+  // above, the compile options and a subject that is never a null pointer
+  // stand in for them. Match options the machine code cannot handle make it
+  // answer PCRE2_ERROR_JIT_BADOPTION, and the interpreter takes over.
+  static constexpr char16_t kEmpty[1] = {0};
+  const PCRE2_SPTR units = subject.isNull() ? ToPcre(kEmpty) : ToPcre(subject);
+  int rc = PCRE2_ERROR_JIT_BADOPTION;
+  if (jit_) {
+    rc = pcre2_jit_match(code_.get(), units, subject.size(), start, flags, match.data_.get(),
+                         nullptr);
+  }
+  if (rc == PCRE2_ERROR_JIT_BADOPTION) {
+    rc = pcre2_match(code_.get(), units, subject.size(), start, flags, match.data_.get(), nullptr);
+  }
   if (rc <= 0) return false;  // no match, or a match error such as a resource limit
   match.pairs_ = rc;
   return true;

@@ -51,6 +51,7 @@ class Regex {
 
   std::shared_ptr<pcre2_code> code_;
   int captureCount_ = 0;
+  bool jit_ = false;  // whether the code was compiled to machine code
 };
 
 // The groups of the last successful Regex::Search. Offsets are UTF-16 offsets
