@@ -100,21 +100,20 @@ QString InWrittenCase(QStringView word, QStringView written) {
 // minute rules look only within the format they stand in.
 class MomentWriter {
  public:
-  MomentWriter(const QDateTime& moment, const RegionalSettings& regional, int depth)
-      : date_(moment.date()), time_(moment.time()), regional_(regional), depth_(depth) {
-    if (!moment.isValid()) {
+  MomentWriter(const LocalMoment& moment, const RegionalSettings& regional, int depth)
+      : date_(moment.date), time_(moment.time), regional_(regional), depth_(depth) {
+    if (!date_.isValid() || !time_.isValid()) {
       date_ = QDate();
       time_ = QTime(0, 0);
     }
   }
 
-  QString Write(QStringView format) {
+  // Appends what `format` writes to `out`.
+  void Write(QStringView format, QString& out) {
     format_ = format;
-    QString out;
-    out.reserve(format.size() + kRoomForNames);
+    out.reserve(out.size() + format.size() + kRoomForNames);
     qsizetype i = 0;
     while (i < format_.size()) i = WriteAt(i, out);
-    return out;
   }
 
  private:
@@ -264,12 +263,10 @@ class MomentWriter {
 
   QString Standard(const QString& format) const {
     if (depth_ >= kMaxStandardFormatDepth) return QString();
-    MomentWriter nested(regional_, date_, time_, depth_ + 1);
-    return nested.Write(format);
+    QString out;
+    MomentWriter({date_, time_}, regional_, depth_ + 1).Write(format, out);
+    return out;
   }
-
-  MomentWriter(const RegionalSettings& regional, QDate date, QTime time, int depth)
-      : date_(date), time_(time), regional_(regional), depth_(depth) {}
 
   QDate date_;
   QTime time_;
@@ -284,7 +281,16 @@ class MomentWriter {
 
 QString FormatMoment(QStringView format, const QDateTime& localMoment,
                      const RegionalSettings& regional) {
-  return MomentWriter(localMoment, regional, 0).Write(format);
+  QString out;
+  const LocalMoment moment =
+      localMoment.isValid() ? LocalMoment{localMoment.date(), localMoment.time()} : LocalMoment{};
+  AppendMoment(out, format, moment, regional);
+  return out;
+}
+
+void AppendMoment(QString& out, QStringView format, const LocalMoment& moment,
+                  const RegionalSettings& regional) {
+  MomentWriter(moment, regional, 0).Write(format, out);
 }
 
 QDateTime ToLocalTime(const QDateTime& utc, const QTimeZone& zone) {
@@ -297,6 +303,24 @@ LocalTimeConverter::LocalTimeConverter(const QTimeZone& zone) : zone_(zone) {}
 QDateTime LocalTimeConverter::Convert(const QDateTime& utc) {
   if (!utc.isValid()) return QDateTime();
   const qint64 msecs = utc.toMSecsSinceEpoch();
+  return QDateTime::fromMSecsSinceEpoch(msecs, Qt::OffsetFromUTC, OffsetAt(utc, msecs));
+}
+
+LocalMoment LocalTimeConverter::ToLocal(const QDateTime& utc) {
+  if (!utc.isValid()) return {};
+  constexpr qint64 kMSecsPerDay = 86'400'000;
+  constexpr qint64 kJulianDayOfTheEpoch = 2'440'588;  // 1 January 1970
+  const qint64 msecs = utc.toMSecsSinceEpoch();
+  const qint64 local = msecs + qint64(OffsetAt(utc, msecs)) * 1000;
+  qint64 days = local / kMSecsPerDay;
+  if (local % kMSecsPerDay < 0) --days;  // rounded down, also before the epoch
+  return {QDate::fromJulianDay(days + kJulianDayOfTheEpoch),
+          QTime::fromMSecsSinceStartOfDay(int(local - days * kMSecsPerDay))};
+}
+
+// The offset of the remembered period that holds `msecs`, after looking the
+// period up when none does.
+int LocalTimeConverter::OffsetAt(const QDateTime& utc, qint64 msecs) {
   const auto covers = [msecs](const Period& p) { return msecs >= p.from && msecs < p.until; };
   if (!covers(periods_[last_])) {
     int slot = 0;
@@ -308,7 +332,7 @@ QDateTime LocalTimeConverter::Convert(const QDateTime& utc) {
     }
     last_ = slot;
   }
-  return QDateTime::fromMSecsSinceEpoch(msecs, Qt::OffsetFromUTC, periods_[last_].offset);
+  return periods_[last_].offset;
 }
 
 // The offset comes from the same conversion that ToLocalTime makes; the

@@ -26,6 +26,17 @@ namespace corvane {
 QString FormatMoment(QStringView format, const QDateTime& localMoment,
                      const RegionalSettings& regional);
 
+// A date and a time of day as the clocks of some zone show them. An invalid
+// date or time stands for a moment that is not known.
+struct LocalMoment {
+  QDate date;
+  QTime time;
+};
+
+// What FormatMoment writes, appended to `out`: no text of its own is made.
+void AppendMoment(QString& out, QStringView format, const LocalMoment& moment,
+                  const RegionalSettings& regional);
+
 // `utc` in `zone`, by the zone's rules in force at that moment (daylight
 // saving included). An invalid `utc` gives an invalid result.
 QDateTime ToLocalTime(const QDateTime& utc, const QTimeZone& zone);
@@ -46,6 +57,9 @@ class LocalTimeConverter {
   // An invalid `utc` gives an invalid result.
   QDateTime Convert(const QDateTime& utc);
 
+  // The date and time of day of Convert(utc), without making a QDateTime.
+  LocalMoment ToLocal(const QDateTime& utc);
+
  private:
   struct Period {
     qint64 from = 0;   // UTC milliseconds since the epoch, included
@@ -54,6 +68,7 @@ class LocalTimeConverter {
   };
   static constexpr int kPeriods = 16;
 
+  int OffsetAt(const QDateTime& utc, qint64 msecs);
   Period LookUp(const QDateTime& utc, qint64 msecs) const;
 
   QTimeZone zone_;

@@ -32,6 +32,7 @@ constexpr QStringView kPlainKeywords[kPlainKeywordCount] = {
     u"{name}",    u"{list}",     u"{ext}",    u"{counter}", u"{date}", u"{time}",
     u"{created}", u"{modified}", u"{parent}", u"{folder}",  u"{size}"};
 constexpr qsizetype kShortestKeyword = 5;  // {ext}
+constexpr qsizetype kRoomToGrow = 16;
 
 // Whether `text` starts with `keyword` (written in lower case), the letters
 // A to Z compared without regard to case.
@@ -125,7 +126,11 @@ void ReplaceListedKeywords(QString& text, const KeywordScan& scan,
     const int k = scan.listed[i].keyword;
     size += values[k].size() - kPlainKeywords[k].size();
   }
-  QString result(size, Qt::Uninitialized);
+  // Room to spare, so that find and replace and the extension can grow the
+  // text in place.
+  QString result;
+  result.reserve(size + kRoomToGrow);
+  result.resize(size);
   const QChar* in = text.constData();
   QChar* out = result.data();
   qsizetype copied = 0;
@@ -253,7 +258,7 @@ QString NewNameBuilder::PlainKeywordValue(int keyword, const TRenameItem& item,
     case kDate:
       return LocalDate(context_.nowUtc());
     case kTime:
-      return FormatMoment(u"hhnnss", localTime_.Convert(context_.nowUtc()), context_.regional);
+      return MomentText(u"hhnnss", context_.nowUtc());
     case kCreated:
       return LocalDate(ItemTime(item.CreatedUtc));
     case kModified:
@@ -269,7 +274,13 @@ QString NewNameBuilder::PlainKeywordValue(int keyword, const TRenameItem& item,
 }
 
 QString NewNameBuilder::LocalDate(const QDateTime& utc) const {
-  return FormatMoment(u"yyyymmdd", localTime_.Convert(utc), context_.regional);
+  return MomentText(u"yyyymmdd", utc);
+}
+
+QString NewNameBuilder::MomentText(QStringView format, const QDateTime& utc) const {
+  QString text;
+  AppendMoment(text, format, localTime_.ToLocal(utc), context_.regional);
+  return text;
 }
 
 Result<QString> ComputeNewName(const TRenameItem& item, const RenameOptions& options,

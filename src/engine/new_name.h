@@ -56,6 +56,7 @@ class NewNameBuilder {
                            const QString& counterText) const;
   QString PlainKeywordValue(int keyword, const TRenameItem& item, const QString& counterText) const;
   QString LocalDate(const QDateTime& utc) const;
+  QString MomentText(QStringView format, const QDateTime& utc) const;
 
   RenameOptions options_;
   EngineContext context_;

@@ -10,6 +10,9 @@
 namespace corvane {
 namespace {
 
+// Room for what a date form usually adds to the text.
+constexpr qsizetype kRoomForMoment = 32;
+
 // The expressions are constants of the program; they always compile.
 Regex CompileKeyword(QStringView pattern) {
   return Regex::Compile(pattern, PCRE2_CASELESS).value();
@@ -40,10 +43,6 @@ qsizetype FindFormStart(QStringView text, qsizetype from,
     }
   }
   return -1;
-}
-
-bool IsWord(QStringView text, QStringView word) {
-  return text.compare(word, Qt::CaseInsensitive) == 0;
 }
 
 // B characters of `name` from the 1-based position A, every value clamped.
@@ -93,20 +92,32 @@ void KeywordExpander::ExpandDatedForms(QString& text, const TRenameItem& item) c
   while (true) {
     const qsizetype at = FindFormStart(text, from, {u"date:", u"time:", u"created:", u"modified:"});
     if (at < 0 || !dated_.Search(text, at, 0, match)) return;
-    const QStringView word = match.Captured(text, 1);
+    // The expression admits only these four words, told apart by their first letter.
     QDateTime utc;
-    if (IsWord(word, u"created")) {
-      utc = item.CreatedUtc.isValid() ? item.CreatedUtc : ZeroTime();
-    } else if (IsWord(word, u"modified")) {
-      utc = item.ModifiedUtc.isValid() ? item.ModifiedUtc : ZeroTime();
-    } else {
-      utc = context_.nowUtc();
+    switch (match.Captured(text, 1).front().unicode() | 0x20) {
+      case u'c':
+        utc = item.CreatedUtc.isValid() ? item.CreatedUtc : ZeroTime();
+        break;
+      case u'm':
+        utc = item.ModifiedUtc.isValid() ? item.ModifiedUtc : ZeroTime();
+        break;
+      default:  // date, time
+        utc = context_.nowUtc();
+        break;
     }
-    const QString piece =
-        FormatMoment(match.Captured(text, 2), localTime_.Convert(utc), context_.regional);
+    // The expanded text is made in one go: the part before the form, the
+    // moment, the part after it.
     const qsizetype start = match.Start(0);
-    text.replace(start, match.End(0) - start, piece);
-    if (piece.contains(u'}')) from = start + piece.size();
+    const QStringView view(text);
+    QString expanded;
+    expanded.reserve(text.size() + kRoomForMoment);
+    expanded.append(view.first(start));
+    AppendMoment(expanded, match.Captured(text, 2), localTime_.ToLocal(utc), context_.regional);
+    const qsizetype pieceEnd = expanded.size();
+    const bool pieceHasBrace = QStringView(expanded).sliced(start).contains(u'}');
+    expanded.append(view.sliced(match.End(0)));
+    text = std::move(expanded);
+    if (pieceHasBrace) from = pieceEnd;
   }
 }
 

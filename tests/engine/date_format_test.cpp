@@ -208,6 +208,22 @@ TEST(ToLocalTimeTest, UsesTheRulesInForceAtThatMoment) {
   EXPECT_FALSE(ToLocalTime(QDateTime(), QTimeZone("Europe/Berlin")).isValid());
 }
 
+TEST(AppendMomentTest, AppendsToTheTextAndWritesZerosForAnUnknownMoment) {
+  const RegionalSettings regional = RegionalSettings::EnglishUnitedStates();
+  QString text = "photo_";
+  AppendMoment(text, u"yyyy-mm-dd hh:nn:ss.zzz dddd", {QDate(2005, 3, 2), QTime(9, 5, 3, 7)},
+               regional);
+  EXPECT_EQ(text, "photo_2005-03-02 09:05:03.007 Wednesday");
+  AppendMoment(text, u"|e ampm", {QDate(1899, 12, 30), QTime(23, 0)}, regional);
+  EXPECT_EQ(text, "photo_2005-03-02 09:05:03.007 Wednesday|99 PM");
+  QString unknown = "x";
+  AppendMoment(unknown, u"yyyy-mm-dd dddd|hh:nn", {QDate(), QTime(9, 5)}, regional);
+  EXPECT_EQ(unknown, "x0000-00-00 |00:00");
+  QString noTime;
+  AppendMoment(noTime, u"dd hh", {QDate(2005, 3, 2), QTime()}, regional);
+  EXPECT_EQ(noTime, "00 00");
+}
+
 // One converter serves every case in turn, so a period remembered for one
 // moment must never be applied to another moment outside it.
 TEST(LocalTimeConverterTest, FollowsTheRulesAcrossTransitions) {
@@ -251,8 +267,12 @@ TEST(LocalTimeConverterTest, FollowsTheRulesAcrossTransitions) {
     EXPECT_EQ(local.time(), c.local.time()) << "case " << c.name;
     EXPECT_EQ(local.offsetFromUtc(), c.offset) << "case " << c.name;
     EXPECT_EQ(local.toUTC(), c.utc) << "case " << c.name;
+    const LocalMoment moment = converter.ToLocal(c.utc);
+    EXPECT_EQ(moment.date, c.local.date()) << "case " << c.name;
+    EXPECT_EQ(moment.time, c.local.time()) << "case " << c.name;
   }
   EXPECT_FALSE(converter.Convert(QDateTime()).isValid());
+  EXPECT_FALSE(converter.ToLocal(QDateTime()).date.isValid());
 }
 
 TEST(LocalTimeConverterTest, FixedOffsetsAndHalfHourDaylightTime) {
@@ -285,8 +305,10 @@ TEST(LocalTimeConverterTest, AgreesWithToLocalTimeOverYears) {
       const QDateTime utc = start.addSecs(minutes * 60 + 7);
       const QDateTime expected = ToLocalTime(utc, zone);
       const QDateTime actual = converter.Convert(utc);
+      const LocalMoment moment = converter.ToLocal(utc);
       if (actual.date() != expected.date() || actual.time() != expected.time() ||
-          actual.offsetFromUtc() != expected.offsetFromUtc()) {
+          actual.offsetFromUtc() != expected.offsetFromUtc() || moment.date != expected.date() ||
+          moment.time != expected.time()) {
         if (++mismatches <= 3) {
           ADD_FAILURE() << id << " at " << utc.toString(Qt::ISODate).toStdString() << ": "
                         << actual.toString(Qt::ISODate).toStdString() << " instead of "
