@@ -15,6 +15,10 @@ struct Plan {
   Action action = Action::kPassOver;
   QString target;
   bool deleteTarget = false;
+  // A move is tried before anyone looks at the target: the move never
+  // replaces a file, and when it finds the target taken the conflict rule is
+  // applied then. That saves a lookup per file where names are free.
+  bool conflictUnchecked = false;
 };
 
 struct Settings {
@@ -65,7 +69,8 @@ Result<Plan> PlanItem(FileSystem& fs, const Settings& s, const TRenameItem& item
       JoinTargetPath(inPlace ? FolderPart(source) : s.destination, item.NewName);
   if (!target.ok()) return target.error();
   if (inPlace && *target == source) return Plan{};
-  const Action operation = s.mode == BatchMode::CopyToFolder ? Action::kCopy : Action::kMove;
+  if (s.mode != BatchMode::CopyToFolder) return Plan{Action::kMove, *target, false, true};
+  const Action operation = Action::kCopy;
   if (!fs.FileExists(*target)) return Plan{operation, *target};
   return PlanConflict(fs, s, source, *target, operation);
 }
@@ -85,6 +90,13 @@ Status Perform(FileSystem& fs, const QString& source, const Plan& plan) {
       break;
   }
   return Status::Ok();
+}
+
+// Whether an optimistic move failed only because a file holds its target.
+// A folder there is no conflict: the move's own error stands.
+bool TargetTurnedOutTaken(FileSystem& fs, const Plan& plan, const Status& moved) {
+  return plan.conflictUnchecked && !moved.ok() &&
+         moved.error().code() == Error::Code::kFileExists && fs.FileExists(plan.target);
 }
 
 // Takes one operation back, for when its log line could not be written: an
@@ -145,6 +157,12 @@ BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& 
     if (plan->action == Action::kPassOver) continue;
     Status s = log.Prepare();
     if (s.ok()) s = Perform(fs, item.OriginalPath, *plan);
+    if (TargetTurnedOutTaken(fs, *plan, s)) {
+      plan = PlanConflict(fs, settings, item.OriginalPath, plan->target, plan->action);
+      if (!plan.ok()) return Stop(std::move(outcome), log, plan.error());
+      if (plan->action == Action::kPassOver) continue;
+      s = Perform(fs, item.OriginalPath, *plan);
+    }
     if (!s.ok()) return Stop(std::move(outcome), log, s);
     if (*mode != BatchMode::CopyToFolder) {
       TRenameItem moved = item;

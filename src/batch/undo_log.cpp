@@ -4,6 +4,10 @@
 #include "platform/app_data.h"
 #include "platform/paths.h"
 
+#include <QStringEncoder>
+
+#include <algorithm>
+
 namespace corvane {
 namespace {
 
@@ -35,7 +39,18 @@ QString UndoLogPath() {
 QByteArray UndoLogStart() { return QByteArray(kByteOrderMark) + "Original,New\r\n"; }
 
 QByteArray UndoLogLine(const QString& source, const QString& target) {
-  return '"' + source.toUtf8() + "\",\"" + target.toUtf8() + "\"\r\n";
+  // Encoded straight into one buffer (a UTF-16 unit takes at most three
+  // UTF-8 bytes): this runs once per file of a batch.
+  QByteArray line(3 * (source.size() + target.size()) + 7, Qt::Uninitialized);
+  QStringEncoder utf8(QStringEncoder::Utf8);
+  char* out = line.data();
+  *out++ = '"';
+  out = utf8.appendToBuffer(out, source);
+  out = std::copy_n("\",\"", 3, out);
+  out = utf8.appendToBuffer(out, target);
+  out = std::copy_n("\"\r\n", 3, out);
+  line.truncate(out - line.constData());
+  return line;
 }
 
 bool LogCanHoldPath(QStringView path) {

@@ -16,7 +16,7 @@ NameAndExt SplitFileName(QStringView fileName) {
 
 void AssignPath(TRenameItem& item, const QString& path) {
   item.OriginalPath = path;
-  NameAndExt parts = SplitFileName(FileNamePart(path));
+  NameAndExt parts = SplitFileName(FileNameView(path));
   item.OriginalName = std::move(parts.name);
   item.Ext = std::move(parts.ext);
 }

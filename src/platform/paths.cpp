@@ -24,7 +24,9 @@ static qsizetype LastDelimiter(QStringView path) {
   return -1;
 }
 
-QString FileNamePart(QStringView path) { return path.mid(LastDelimiter(path) + 1).toString(); }
+QStringView FileNameView(QStringView path) { return path.mid(LastDelimiter(path) + 1); }
+
+QString FileNamePart(QStringView path) { return FileNameView(path).toString(); }
 
 QString FolderPart(QStringView path) { return path.left(LastDelimiter(path) + 1).toString(); }
 

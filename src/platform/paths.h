@@ -23,6 +23,8 @@ bool IsFolderDelimiter(QChar c);
 
 // The file name of `path`: everything after the last folder delimiter.
 QString FileNamePart(QStringView path);
+// The same, as a view into `path` (no copy).
+QStringView FileNameView(QStringView path);
 
 // The folder of `path` including its final delimiter ("" when there is none).
 QString FolderPart(QStringView path);
