@@ -14,6 +14,7 @@ struct EditCase {
   const char* expected;
 };
 
+void PrintTo(const EditCase& c, std::ostream* os) { *os << c.label; }
 std::string CaseName(const ::testing::TestParamInfo<EditCase>& info) { return info.param.label; }
 
 class ApplyNameEditsTest : public ::testing::TestWithParam<EditCase> {};

@@ -11,6 +11,8 @@ struct SplitCase {
   const char* ext;
 };
 
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.path; }
+
 class SplitTest : public ::testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitTest, AssignPathSplitsAtTheLastDotOfTheFileName) {

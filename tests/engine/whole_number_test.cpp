@@ -11,6 +11,10 @@ struct NumberCase {
   int32_t expected;
 };
 
+void PrintTo(const NumberCase& c, std::ostream* os) {
+  *os << '"' << c.text << "\" default " << c.fallback;
+}
+
 class ReadWholeNumberTest : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(ReadWholeNumberTest, Reads) {
