@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs every in-process benchmark (Google Benchmark) once each, medians of
+# REPS repetitions (default 5). Pass a regular expression to pick benchmarks:
+#   bench/run_benchmarks.sh            all of them
+#   bench/run_benchmarks.sh Preview    those whose name matches
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD_DIR="${BUILD_DIR:-build}"
+REPS="${REPS:-5}"
+FILTER="${1:-.}"
+
+scripts/setup.sh
+scripts/build.sh >/dev/null
+
+for bench in preview_bench keywords_bench add_folder_bench batch_bench; do
+  echo "== $bench"
+  "$BUILD_DIR/bench/$bench" --benchmark_filter="$FILTER" --benchmark_repetitions="$REPS" \
+    --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true
+done
