@@ -4,6 +4,7 @@
 #include "engine/image_size.h"
 #include "engine/whole_number.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 
@@ -28,7 +29,8 @@ qsizetype FindFormStart(QStringView text, qsizetype from,
   const char16_t* units = text.utf16();
   const qsizetype size = text.size();
   for (qsizetype at = from; at + 1 < size; ++at) {
-    if (units[at] != u'{') continue;
+    at = std::find(units + at, units + size - 1, u'{') - units;
+    if (at + 1 >= size) break;
     const char16_t first = units[at + 1] | 0x20;  // A to Z in lower case; no head starts otherwise
     for (const QStringView head : heads) {
       if (first != head[0].unicode() || at + 1 + head.size() > size) continue;
@@ -75,8 +77,12 @@ KeywordExpander::KeywordExpander(const EngineContext& context)
 QString KeywordExpander::Expand(const QString& text, const TRenameItem& item) const {
   QString result = text;
   ExpandDatedForms(result, item);
-  ExpandNamePieces(result, item);
-  ExpandImageSize(result, item);
+  // Without a start of either form neither step can change the text: one
+  // scan spares the second.
+  if (FindFormStart(result, 0, {u"name:", u"img"}) >= 0) {
+    ExpandNamePieces(result, item);
+    ExpandImageSize(result, item);
+  }
   return result;
 }
 
