@@ -60,19 +60,30 @@ qsizetype CharacterLength(QStringView text, qsizetype i) {
   return text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2 : 1;
 }
 
-// The word-start scan of title case, in place. With `lowerFirst` the ASCII
-// capitals are lowered in the same pass (the text must be ASCII and the
-// locale one whose ASCII mapping is plain).
-void CapitaliseWordStarts(QString& text, bool lowerFirst) {
+// The word-start scan of title case, in place, on text already in lower case.
+void CapitaliseWordStarts(QString& text) {
   bool wordStart = true;
   char16_t* u = reinterpret_cast<char16_t*>(text.data());
   for (char16_t* end = u + text.size(); u != end; ++u) {
-    char16_t c = lowerFirst ? AsciiLower(*u) : *u;
-    const bool lower = IsAsciiLower(c);
-    const bool wordCharacter = lower || IsAsciiDigit(c) || IsAsciiUpper(c);
-    if (wordStart && lower) c = AsciiUpper(c);
+    const bool lower = IsAsciiLower(*u);
+    const bool wordCharacter = lower || IsAsciiDigit(*u) || IsAsciiUpper(*u);
+    if (wordStart && lower) *u = AsciiUpper(*u);
     wordStart = !wordCharacter;
-    *u = c;
+  }
+}
+
+// Title case of ASCII text for a locale whose ASCII mapping is plain: the
+// lowering and the word-start scan in one pass. A letter becomes a capital at
+// a word start and a small letter elsewhere.
+void TitleCaseAscii(QString& text) {
+  bool wordStart = true;
+  char16_t* u = reinterpret_cast<char16_t*>(text.data());
+  for (char16_t* end = u + text.size(); u != end; ++u) {
+    const char16_t c = *u;
+    const bool letter =
+        IsAsciiLower(char16_t(c | 0x20));  // exact for ASCII: only A-Z and a-z map there
+    if (letter) *u = wordStart ? char16_t(c & ~0x20) : char16_t(c | 0x20);
+    wordStart = !letter && !IsAsciiDigit(c);
   }
 }
 
@@ -100,10 +111,10 @@ QString ApplyLetterCase(QString text, int caseMode, const QLocale& locale) {
       return UpperCase(text, locale);
     case CaseMode::TitleCase:
       if (IsAscii(text) && AsciiMapsPlainly(locale)) {
-        CapitaliseWordStarts(text, true);
+        TitleCaseAscii(text);
       } else {
         text = LowerCase(text, locale);
-        CapitaliseWordStarts(text, false);
+        CapitaliseWordStarts(text);
       }
       return text;
     case CaseMode::Unchanged:
