@@ -28,6 +28,7 @@ struct NameCase {
   const char16_t* expected;
 };
 
+void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
 std::string CaseName(const ::testing::TestParamInfo<NameCase>& info) { return info.param.label; }
 
 class NewNameTest : public ::testing::TestWithParam<NameCase> {};
