@@ -1,5 +1,7 @@
 #include "engine/date_format.h"
 
+#include "engine/decimal_text.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <limits>
@@ -66,21 +68,7 @@ bool DesignatorBeforeNextHour(QStringView format, qsizetype from) {
 // Appends `value` in decimal, zero-filled after any minus sign to at least
 // `minimumWidth` characters in all (the sign counts).
 void AppendDigits(QString& out, int value, int minimumWidth) {
-  uint32_t magnitude = value < 0 ? 0u - uint32_t(value) : uint32_t(value);
-  char16_t reversed[10];
-  int count = 0;
-  do {
-    reversed[count++] = char16_t(u'0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude != 0);
-  const int sign = value < 0 ? 1 : 0;
-  const int zeros = std::max(0, minimumWidth - sign - count);
-  const qsizetype at = out.size();
-  out.resize(at + sign + zeros + count);
-  char16_t* u = reinterpret_cast<char16_t*>(out.data()) + at;
-  if (sign != 0) *u++ = u'-';
-  for (int i = 0; i < zeros; ++i) *u++ = u'0';
-  while (count > 0) *u++ = reversed[--count];
+  AppendDecimal(out, value, minimumWidth - (value < 0 ? 1 : 0));
 }
 
 QString NameAt(const QStringList& names, int index) {
