@@ -53,7 +53,7 @@ class LocalTimeConverter {
   explicit LocalTimeConverter(const QTimeZone& zone);
 
   // The moment `utc` with the date, time of day and offset from UTC that
-  // ToLocalTime(utc, zone) gives it (its time spec is that fixed offset).
+  // ToLocalTime(utc, zone) gives it (its zone is that fixed offset).
   // An invalid `utc` gives an invalid result.
   QDateTime Convert(const QDateTime& utc);
 
