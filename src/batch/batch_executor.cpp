@@ -66,7 +66,7 @@ Result<Plan> PlanItem(FileSystem& fs, const Settings& s, const TRenameItem& item
   }
   const bool inPlace = s.mode == BatchMode::RenameInPlace;
   Result<QString> target =
-      JoinTargetPath(inPlace ? FolderPart(source) : s.destination, item.NewName);
+      JoinTargetPath(inPlace ? FolderView(source) : QStringView(s.destination), item.NewName);
   if (!target.ok()) return target.error();
   if (inPlace && *target == source) return Plan{};
   if (s.mode != BatchMode::CopyToFolder) return Plan{Action::kMove, *target, false, true};

@@ -16,7 +16,7 @@ bool HoldsForbiddenCharacter(QStringView text) {
 
 }  // namespace
 
-Result<QString> JoinTargetPath(const QString& folder, const QString& fileName) {
+Result<QString> JoinTargetPath(QStringView folder, QStringView fileName) {
   if (HoldsForbiddenCharacter(folder) || HoldsForbiddenCharacter(fileName)) {
     return Error(QStringLiteral("Invalid characters in path"), Error::Code::kInvalidPath);
   }

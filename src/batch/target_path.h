@@ -12,7 +12,7 @@ namespace corvane {
 // `folder` joined with `fileName` (one separator between them unless the folder
 // ends with one, or a drive colon). Fails with "Invalid characters in path"
 // when either holds U+0000 to U+001F, a double quote, "<", ">" or "|".
-Result<QString> JoinTargetPath(const QString& folder, const QString& fileName);
+Result<QString> JoinTargetPath(QStringView folder, QStringView fileName);
 
 // The first of "base (1).ext", "base (2).ext", ... in `folder` at which no file
 // exists at this moment (folders do not count); base and ext split `fileName`

@@ -28,11 +28,18 @@ QStringView FileNameView(QStringView path) { return path.mid(LastDelimiter(path)
 
 QString FileNamePart(QStringView path) { return FileNameView(path).toString(); }
 
-QString FolderPart(QStringView path) { return path.left(LastDelimiter(path) + 1).toString(); }
+QStringView FolderView(QStringView path) { return path.left(LastDelimiter(path) + 1); }
 
-QString JoinPath(const QString& folder, const QString& name) {
-  if (folder.isEmpty() || IsFolderDelimiter(folder.back())) return folder + name;
-  return folder + kPathSeparator + name;
+QString FolderPart(QStringView path) { return FolderView(path).toString(); }
+
+QString JoinPath(QStringView folder, QStringView name) {
+  const bool separate = !folder.isEmpty() && !IsFolderDelimiter(folder.back());
+  QString path;
+  path.reserve(folder.size() + (separate ? 1 : 0) + name.size());
+  path.append(folder);
+  if (separate) path.append(kPathSeparator);
+  path.append(name);
+  return path;
 }
 
 bool EqualIgnoringAsciiCase(QStringView a, QStringView b) {

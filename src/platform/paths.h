@@ -28,10 +28,12 @@ QStringView FileNameView(QStringView path);
 
 // The folder of `path` including its final delimiter ("" when there is none).
 QString FolderPart(QStringView path);
+// The same, as a view into `path` (no copy).
+QStringView FolderView(QStringView path);
 
 // `folder` joined with `name`: one separator between them unless `folder` is
 // empty or already ends with a folder delimiter.
-QString JoinPath(const QString& folder, const QString& name);
+QString JoinPath(QStringView folder, QStringView name);
 
 // Equality with the letters A to Z compared without regard to case and every
 // other character exactly (so Ä and ä differ).

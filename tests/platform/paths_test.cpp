@@ -14,9 +14,9 @@ TEST(PathsTest, SplitsAtTheLastSeparator) {
 }
 
 TEST(PathsTest, JoinPutsOneSeparatorBetween) {
-  EXPECT_EQ(JoinPath("/out", "a.txt"), "/out/a.txt");
-  EXPECT_EQ(JoinPath("/out/", "a.txt"), "/out/a.txt");
-  EXPECT_EQ(JoinPath("", "a.txt"), "a.txt");
+  EXPECT_EQ(JoinPath(u"/out", u"a.txt"), "/out/a.txt");
+  EXPECT_EQ(JoinPath(u"/out/", u"a.txt"), "/out/a.txt");
+  EXPECT_EQ(JoinPath(u"", u"a.txt"), "a.txt");
 }
 
 TEST(PathsTest, WindowsRuleFoldsOnlyAsciiLetters) {
