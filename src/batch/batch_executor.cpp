@@ -146,6 +146,7 @@ BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& 
   }
 
   UndoLogWriter log(fs, logPath);
+  if (*mode != BatchMode::CopyToFolder) outcome.updates.reserve(items.size());
   for (qsizetype i = 0; i < items.size(); ++i) {
     const TRenameItem& item = items[i];
     if (item.NewName.isEmpty()) {
