@@ -48,10 +48,13 @@ void SetPerItem(benchmark::State& state, qsizetype count) {
       double(count), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
-void BM_Preview(benchmark::State& state) {
+// Previews MakeItems(state.range(0)) with `pattern` and the other options of
+// PreviewOptions.
+void RunPreview(benchmark::State& state, const QString& pattern) {
   const qsizetype count = state.range(0);
   const QList<TRenameItem> items = MakeItems(count);
-  const RenameOptions options = PreviewOptions();
+  RenameOptions options = PreviewOptions();
+  options.pattern = pattern;
   const EngineContext context = EngineContext::FromSystem();
   for (auto _ : state) {
     Result<PreviewOutcome> outcome = BuildPreview(items, options, context);
@@ -60,22 +63,14 @@ void BM_Preview(benchmark::State& state) {
   }
   SetPerItem(state, count);
 }
+
+void BM_Preview(benchmark::State& state) { RunPreview(state, PreviewOptions().pattern); }
 BENCHMARK(BM_Preview)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 // The same without the formatted date, to tell the keyword expansion apart
 // from the rest of the pipeline.
 void BM_PreviewWithoutDate(benchmark::State& state) {
-  const qsizetype count = state.range(0);
-  const QList<TRenameItem> items = MakeItems(count);
-  RenameOptions options = PreviewOptions();
-  options.pattern = QStringLiteral("{counter}_{name}");
-  const EngineContext context = EngineContext::FromSystem();
-  for (auto _ : state) {
-    Result<PreviewOutcome> outcome = BuildPreview(items, options, context);
-    if (!outcome.ok()) std::abort();
-    benchmark::DoNotOptimize(outcome->newNames.data());
-  }
-  SetPerItem(state, count);
+  RunPreview(state, QStringLiteral("{counter}_{name}"));
 }
 BENCHMARK(BM_PreviewWithoutDate)->Arg(10'000)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
