@@ -138,26 +138,24 @@ void Expand(benchmark::State& state, const QString& path) {
 void BM_ExpandImageSizeJpeg(benchmark::State& state) { Expand(state, TestPictures().jpeg); }
 void BM_ExpandImageSizePng(benchmark::State& state) { Expand(state, TestPictures().png); }
 
-// The expander of one preview, made once and used for every item.
-void BM_ExpanderImageSizeJpeg(benchmark::State& state) {
+// Expands `pattern` for the JPEG item with one expander made before the loop,
+// as a preview makes it once and uses it for every item.
+void ExpandWithOneExpander(benchmark::State& state, const QString& pattern) {
   const TRenameItem item = ItemFor(TestPictures().jpeg);
   const KeywordExpander expander(Context());
-  const QString pattern = QStringLiteral("{imgw}x{imgh}");
   for (auto _ : state) {
     QString name = expander.Expand(pattern, item);
     benchmark::DoNotOptimize(name);
   }
 }
 
+void BM_ExpanderImageSizeJpeg(benchmark::State& state) {
+  ExpandWithOneExpander(state, QStringLiteral("{imgw}x{imgh}"));
+}
+
 // A pattern without image keywords does not open the file at all.
 void BM_ExpanderWithoutImageKeywords(benchmark::State& state) {
-  const TRenameItem item = ItemFor(TestPictures().jpeg);
-  const KeywordExpander expander(Context());
-  const QString pattern = QStringLiteral("{name}_{counter}");
-  for (auto _ : state) {
-    QString name = expander.Expand(pattern, item);
-    benchmark::DoNotOptimize(name);
-  }
+  ExpandWithOneExpander(state, QStringLiteral("{name}_{counter}"));
 }
 
 // Decoding every pixel of the same JPEG with libjpeg.
