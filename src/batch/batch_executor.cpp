@@ -165,11 +165,7 @@ BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& 
       s = Perform(fs, item.OriginalPath, *plan);
     }
     if (!s.ok()) return Stop(std::move(outcome), log, s);
-    if (*mode != BatchMode::CopyToFolder) {
-      TRenameItem moved = item;
-      AssignPath(moved, plan->target);
-      outcome.updates.append({i, std::move(moved)});
-    }
+    if (*mode != BatchMode::CopyToFolder) outcome.updates.append({i, plan->target});
     s = log.Record(item.OriginalPath, plan->target);
     if (!s.ok()) {
       if (Reverse(fs, item.OriginalPath, *plan).ok() && *mode != BatchMode::CopyToFolder) {

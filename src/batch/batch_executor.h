@@ -3,9 +3,8 @@
 // the conflict rule of the options, and writes the undo log as it goes.
 //
 // Nothing is shown: the outcome carries the notice to show (English, for
-// Translate), or the error that stopped the batch, and the items that now
-// describe a file somewhere else, for the caller to write back into its list
-// and rows. Operations performed before a stop stay done and stay in the log,
+// Translate), or the error that stopped the batch, and where each renamed or
+// moved file now lives, for the caller to write back into its list and rows. Operations performed before a stop stay done and stay in the log,
 // so an undo reverses exactly what happened; an operation whose line cannot be
 // written to the log is taken back before the batch stops with that error. The batch never deletes or
 // replaces the source file itself, whatever the conflict rule.
@@ -25,16 +24,20 @@
 
 namespace corvane {
 
+// Item `index` of the batch now lives at `newPath`; AssignPath(item, newPath)
+// brings the item up to date. Only the path is carried: a command-line run
+// never reads the items again, and copying 100,000 items it throws away would
+// cost as much as the batch's own bookkeeping.
 struct ItemUpdate {
   qsizetype index;
-  TRenameItem item;
+  QString newPath;
   friend bool operator==(const ItemUpdate&, const ItemUpdate&) = default;
 };
 
 struct BatchOutcome {
   Status status;                 // the error that stopped the batch, if any
   std::optional<Notice> notice;  // what to show when it did not fail
-  QList<ItemUpdate> updates;     // items renamed or moved, in list order
+  QList<ItemUpdate> updates;     // files renamed or moved, in list order
 };
 
 BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& options,

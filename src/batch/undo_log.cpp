@@ -38,11 +38,11 @@ QString UndoLogPath() {
 
 QByteArray UndoLogStart() { return QByteArray(kByteOrderMark) + "Original,New\r\n"; }
 
-QByteArray UndoLogLine(const QString& source, const QString& target) {
+void EncodeUndoLogLine(QByteArray& line, QStringView source, QStringView target) {
   // Encoded straight into one buffer (a UTF-16 unit takes at most three
   // UTF-8 bytes): this runs once per file of a batch.
-  QByteArray line(3 * (source.size() + target.size()) + 7, Qt::Uninitialized);
-  QStringEncoder utf8(QStringEncoder::Utf8);
+  line.resize(3 * (source.size() + target.size()) + 7);
+  QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
   char* out = line.data();
   *out++ = '"';
   out = utf8.appendToBuffer(out, source);
@@ -50,14 +50,17 @@ QByteArray UndoLogLine(const QString& source, const QString& target) {
   out = utf8.appendToBuffer(out, target);
   out = std::copy_n("\"\r\n", 3, out);
   line.truncate(out - line.constData());
+}
+
+QByteArray UndoLogLine(QStringView source, QStringView target) {
+  QByteArray line;
+  EncodeUndoLogLine(line, source, target);
   return line;
 }
 
 bool LogCanHoldPath(QStringView path) {
-  for (QChar c : path) {
-    if (c == u'"' || c == u'\r' || c == u'\n') return false;
-  }
-  return true;
+  return !path.contains(QChar(u'"')) && !path.contains(QChar(u'\r')) &&
+         !path.contains(QChar(u'\n'));
 }
 
 QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes) {

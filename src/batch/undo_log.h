@@ -20,7 +20,9 @@ QString UndoLogPath();
 QByteArray UndoLogStart();
 
 // One operation's line, CR LF included.
-QByteArray UndoLogLine(const QString& source, const QString& target);
+QByteArray UndoLogLine(QStringView source, QStringView target);
+// The same line written over `line`, whose room is reused from call to call.
+void EncodeUndoLogLine(QByteArray& line, QStringView source, QStringView target);
 
 bool LogCanHoldPath(QStringView path);
 

@@ -26,7 +26,10 @@ Status UndoLogWriter::Prepare() {
 
 Status UndoLogWriter::Record(const QString& source, const QString& target) {
   Status s = Prepare();
-  if (s.ok()) s = file_->Append(UndoLogLine(source, target));
+  if (s.ok()) {
+    EncodeUndoLogLine(line_, source, target);
+    s = file_->Append(line_);
+  }
   if (s.ok() && !recorded_) s = PutInPlace();
   if (s.ok()) recorded_ = true;
   return s;

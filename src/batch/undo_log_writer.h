@@ -17,6 +17,7 @@
 #include "base/error.h"
 #include "platform/file_system.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -44,6 +45,7 @@ class UndoLogWriter {
   QString logPath_;
   QString tempPath_;
   std::unique_ptr<WritableFile> file_;
+  QByteArray line_;  // room for one line, reused by every Record
   bool recorded_ = false;
 };
 

@@ -8,10 +8,15 @@ namespace corvane {
 
 QDateTime ZeroTime() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC); }
 
-NameAndExt SplitFileName(QStringView fileName) {
+NameAndExtView SplitFileNameView(QStringView fileName) {
   const qsizetype dot = fileName.lastIndexOf(u'.');
-  if (dot < 0) return {fileName.toString(), QString()};
-  return {fileName.left(dot).toString(), fileName.mid(dot).toString()};
+  if (dot < 0) return {fileName, QStringView()};
+  return {fileName.left(dot), fileName.mid(dot)};
+}
+
+NameAndExt SplitFileName(QStringView fileName) {
+  const NameAndExtView parts = SplitFileNameView(fileName);
+  return {parts.name.toString(), parts.ext.toString()};
 }
 
 void AssignPath(TRenameItem& item, const QString& path) {

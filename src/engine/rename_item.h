@@ -35,6 +35,13 @@ struct NameAndExt {
 };
 NameAndExt SplitFileName(QStringView fileName);
 
+// The same split as views into `fileName`, for callers that copy only part.
+struct NameAndExtView {
+  QStringView name;
+  QStringView ext;
+};
+NameAndExtView SplitFileNameView(QStringView fileName);
+
 // Points `item` at `path`: sets OriginalPath, and OriginalName and Ext from the
 // path's file name (dots in folders never count). Other fields are kept.
 void AssignPath(TRenameItem& item, const QString& path);

@@ -3,8 +3,7 @@
 #ifdef Q_OS_WIN
 #include <QFileInfo>
 #else
-#include <QStringEncoder>
-#include <QVarLengthArray>
+#include "platform/native_path.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -56,13 +55,8 @@ FileMetadata MetadataFromStatx(const struct statx& answer) {
 }
 
 Result<std::optional<FileMetadata>> ReadFileMetadata(const QString& path) {
-  // Encoded as QFile::encodeName does, into a buffer on the stack for the
-  // usual lengths: adding a large folder calls this once per file.
-  QVarLengthArray<char, 1024> native(path.size() * 3 + 1);
-  QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-  *encoder.appendToBuffer(native.data(), path) = '\0';
   struct statx answer;
-  if (::statx(AT_FDCWD, native.constData(), AT_STATX_SYNC_AS_STAT,
+  if (::statx(AT_FDCWD, NativePath(path).c_str(), AT_STATX_SYNC_AS_STAT,
               STATX_TYPE | STATX_SIZE | STATX_MTIME | STATX_BTIME, &answer) != 0) {
     const int error = errno;
     if (MeansNothingThere(error)) return std::optional<FileMetadata>();

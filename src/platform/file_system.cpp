@@ -20,14 +20,14 @@ Error FileExistsError() {
 }
 
 bool HoldsInvalidPathCharacter(QStringView path) {
-  for (QChar c : path) {
 #ifdef Q_OS_WIN
+  for (QChar c : path) {
     if (c.unicode() < 0x20 || c == u'"' || c == u'<' || c == u'>' || c == u'|') return true;
-#else
-    if (c.unicode() == 0) return true;
-#endif
   }
   return false;
+#else
+  return path.contains(QChar(u'\0'));
+#endif
 }
 
 Error MissingSourceError(FileSystem& fs, const QString& source) {

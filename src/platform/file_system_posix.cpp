@@ -3,6 +3,7 @@
 #ifndef Q_OS_WIN
 
 #include "platform/file_system_internal.h"
+#include "platform/native_path.h"
 #include "platform/paths.h"
 
 #include <QDir>
@@ -27,8 +28,8 @@ namespace corvane::file_system_internal {
 namespace {
 
 // What QFile::encodeName gives on Unix, where Qt 6 holds the local 8-bit
-// encoding to be UTF-8, without its detour through the locale codec: this
-// runs for every file of a batch.
+// encoding to be UTF-8, without its detour through the locale codec; for the
+// calls made once per file of a batch, NativePath keeps it on the stack.
 QByteArray Native(const QString& path) { return path.toUtf8(); }
 
 Error OsError(int code) { return Error(qt_error_string(code)); }
@@ -140,7 +141,7 @@ class PosixFileSystem : public FileSystem {
     // The rename comes first and the lookups only explain a failure: one
     // system call per file on the common path. (A folder put at `from` since
     // it was listed as a file would be moved too; nothing is replaced or lost.)
-    const int err = RenameWithoutReplacing(Native(from), Native(to));
+    const int err = RenameWithoutReplacing(NativePath(from).c_str(), NativePath(to).c_str());
     if (err == 0) return Status::Ok();
     if (err == EXDEV) return MoveAcrossFileSystems(from, to);
     return ErrorFor(err, from);
@@ -181,12 +182,12 @@ class PosixFileSystem : public FileSystem {
     int err = EEXIST;
     for (int attempt = 0; attempt < 100 && err == EEXIST; ++attempt) {
       temp = Native(FolderPart(to)) + TemporaryName();
-      err = RenameWithoutReplacing(source, temp);
+      err = RenameWithoutReplacing(source.constData(), temp.constData());
     }
     if (err != 0) return ErrorFor(err, from);
-    err = RenameWithoutReplacing(temp, target);
+    err = RenameWithoutReplacing(temp.constData(), target.constData());
     if (err != 0) {
-      RenameWithoutReplacing(temp, source);
+      RenameWithoutReplacing(temp.constData(), source.constData());
       return ErrorFor(err, from);
     }
     return Status::Ok();
@@ -271,33 +272,33 @@ class PosixFileSystem : public FileSystem {
   }
 
   // Renames without ever replacing an entry at `to`; returns 0 or an errno.
-  int RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
+  int RenameWithoutReplacing(const char* from, const char* to) {
     int err = Take(simulated_.renameNoReplace);
-    if (err == 0) err = RenameNoReplaceSyscall(from.constData(), to.constData());
+    if (err == 0) err = RenameNoReplaceSyscall(from, to);
     if (!RefusedAsUnsupported(err)) return err;
     // No RENAME_NOREPLACE here (some network and FUSE file systems): a hard
     // link cannot replace either, and the source name is removed afterwards.
     err = Take(simulated_.link);
-    if (err == 0) err = ::link(from.constData(), to.constData()) == 0 ? 0 : errno;
+    if (err == 0) err = ::link(from, to) == 0 ? 0 : errno;
     if (err == 0) {
-      if (::unlink(from.constData()) == 0) return 0;
+      if (::unlink(from) == 0) return 0;
       const int unlinkErr = errno;
-      ::unlink(to.constData());
+      ::unlink(to);
       return unlinkErr;
     }
     if (!RefusedAsUnsupported(err) && err != EPERM && err != EMLINK) return err;
     // Neither (FAT through FUSE): test, then rename. These file systems offer no
     // way to close the gap between the two steps.
     struct stat st;
-    if (::lstat(to.constData(), &st) == 0) return EEXIST;
+    if (::lstat(to, &st) == 0) return EEXIST;
     if (errno != ENOENT) return errno;
-    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+    return ::rename(from, to) == 0 ? 0 : errno;
   }
 
   Status MoveAcrossFileSystems(const QString& from, const QString& to) {
     Result<QByteArray> temp = CopyToTemporary(from, to);
     if (!temp.ok()) return temp.error();
-    const int err = RenameWithoutReplacing(*temp, Native(to));
+    const int err = RenameWithoutReplacing(temp->constData(), NativePath(to).c_str());
     if (err != 0) {
       ::unlink(temp->constData());
       return ErrorFor(err, from);

@@ -7,9 +7,16 @@ namespace {
 
 TEST(UndoLogTest, LinesAreQuotedPairsWithCrLf) {
   EXPECT_EQ(UndoLogStart(), "\xEF\xBB\xBFOriginal,New\r\n");
-  EXPECT_EQ(UndoLogLine("/a/Grüße.txt", "/b/x y.txt"),
+  EXPECT_EQ(UndoLogLine(u"/a/Grüße.txt", u"/b/x y.txt"),
             "\"/a/Gr\xC3\xBC\xC3\x9F"
             "e.txt\",\"/b/x y.txt\"\r\n");
+}
+
+TEST(UndoLogTest, ReusedLineBufferHoldsOnlyTheNewLine) {
+  QByteArray line;
+  EncodeUndoLogLine(line, u"/a/a-rather-long-name.txt", u"/a/another-long-name.txt");
+  EncodeUndoLogLine(line, u"/a/é", u"/b");
+  EXPECT_EQ(line, "\"/a/\xC3\xA9\",\"/b\"\r\n");
 }
 
 TEST(UndoLogTest, PathIsUnderTheApplicationDataFolder) {
