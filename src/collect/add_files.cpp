@@ -4,6 +4,9 @@
 #include "platform/file_system.h"
 #include "platform/paths.h"
 
+#include <thread>
+#include <vector>
+
 namespace corvane {
 namespace {
 
@@ -46,6 +49,38 @@ Status AddOne(RenameItemList& list, const QString& path, const MetadataReader& r
   return Status::Ok();
 }
 
+using MetadataResult = Result<std::optional<FileMetadata>>;
+
+// From this many paths on, the second half is read on a second thread: the
+// system calls dominate adding a large folder, and a lookup in a folder does
+// not hold off another.
+constexpr qsizetype kSecondThreadFrom = 1024;
+
+// The metadata of each path that is not empty and not yet in the list (nullopt
+// for the others), read before any is added. Reading stops nowhere: a file
+// after one that fails is read in vain, which costs less than keeping two
+// threads in step.
+std::vector<std::optional<MetadataResult>> ReadAhead(const RenameItemList& list,
+                                                     const QStringList& paths,
+                                                     const MetadataReader& read) {
+  std::vector<std::optional<MetadataResult>> metadata(size_t(paths.size()));
+  std::vector<qsizetype> wanted;
+  wanted.reserve(size_t(paths.size()));
+  for (qsizetype i = 0; i < paths.size(); ++i) {
+    if (!paths[i].isEmpty() && !list.IsFileInList(paths[i])) wanted.push_back(i);
+  }
+  const auto readRange = [&](size_t from, size_t to) {
+    for (size_t k = from; k < to; ++k) metadata[size_t(wanted[k])].emplace(read(paths[wanted[k]]));
+  };
+  const size_t half = wanted.size() < size_t(kSecondThreadFrom) ? wanted.size() : wanted.size() / 2;
+  {
+    std::jthread second;
+    if (half < wanted.size()) second = std::jthread(readRange, half, wanted.size());
+    readRange(0, half);
+  }
+  return metadata;
+}
+
 const MetadataReader& FileSystemReader() {
   static const MetadataReader reader = [](const QString& path) { return ReadFileMetadata(path); };
   return reader;
@@ -60,9 +95,14 @@ Status AddFile(RenameItemList& list, const QString& path) {
 
 Status AddFiles(RenameItemList& list, const QStringList& paths, const MetadataReader& read) {
   list.Reserve(list.count() + paths.size());
+  std::vector<std::optional<MetadataResult>> metadata = ReadAhead(list, paths, read);
   SharedExtension ext;
-  for (const QString& path : paths) {
-    if (Status status = AddOne(list, path, read, ext); !status.ok()) return status;
+  for (qsizetype i = 0; i < paths.size(); ++i) {
+    std::optional<MetadataResult>& found = metadata[size_t(i)];
+    // Listed twice in `paths`: the first one is in the list by now.
+    if (!found || list.IsFileInList(paths[i])) continue;
+    if (!found->ok()) return found->status();
+    if (found->value().has_value()) list.Append(MakeItem(paths[i], *found->value(), ext));
   }
   return Status::Ok();
 }

@@ -38,7 +38,8 @@ Status AddFolder(RenameItemList& list, const QString& folder, bool includeSubfol
 Status AddDroppedPaths(RenameItemList& list, const QStringList& paths, bool includeSubfolders);
 
 // AddFiles reading each file through `read` instead of the file system, so
-// tests can make one file fail.
+// tests can make one file fail. Long lists are read on two threads at once,
+// so `read` must be safe to call concurrently.
 using MetadataReader = std::function<Result<std::optional<FileMetadata>>(const QString&)>;
 Status AddFiles(RenameItemList& list, const QStringList& paths, const MetadataReader& read);
 

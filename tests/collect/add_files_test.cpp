@@ -12,6 +12,7 @@
 #endif
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -185,6 +186,42 @@ TEST(AddFilesTest, AnErrorEndsTheCommandAndKeepsTheFilesAddedBeforeIt) {
   EXPECT_EQ(list.at(1).Size, 1536);
   EXPECT_EQ(list.at(1).CreatedUtc.toString(Qt::ISODateWithMs), "2019-01-02T03:04:05.006Z");
   EXPECT_EQ(list.at(1).ModifiedUtc.toString(Qt::ISODateWithMs), "2020-01-02T03:04:05.006Z");
+}
+
+// Long lists are read on two threads; what is added must not show it: the
+// order of the paths, duplicates added once, no file past the first error.
+TEST(AddFilesTest, ALongListKeepsItsOrderAndStopsAtTheFirstError) {
+  constexpr int kCount = 5000;
+  QStringList paths;
+  for (int i = 0; i < kCount; ++i) paths << QStringLiteral("/d/%1").arg(i);
+  paths.insert(10, QStringLiteral("/d/3"));     // a duplicate before its second half
+  paths.insert(4000, QStringLiteral("/d/20"));  // and one read by the other thread
+  std::atomic<int> readsOfListed = 0;
+  const MetadataReader read = [&](const QString& path) -> Result<std::optional<FileMetadata>> {
+    const int n = path.mid(3).toInt();
+    if (n == 1) ++readsOfListed;
+    if (n == 4500 || n == 4700) return Error(QStringLiteral("failed at %1").arg(n));
+    if (n % 7 == 0) return std::optional<FileMetadata>();  // not a file
+    FileMetadata data;
+    data.size = n;
+    return std::optional<FileMetadata>(data);
+  };
+  RenameItemList list;
+  TRenameItem listed;
+  listed.OriginalPath = QStringLiteral("/d/1");
+  list.Append(listed);
+  const Status status = AddFiles(list, paths, read);
+  ASSERT_FALSE(status.ok());
+  EXPECT_EQ(status.error().message(), "failed at 4500");
+  EXPECT_EQ(readsOfListed, 0);
+  QStringList expected = {"/d/1"};
+  for (int i = 0; i < 4500; ++i) {
+    if (i % 7 != 0 && i != 1) expected << QStringLiteral("/d/%1").arg(i);
+  }
+  EXPECT_EQ(Paths(list), expected);
+  for (qsizetype i = 1; i < list.count(); ++i) {
+    EXPECT_EQ(list.at(i).Size, list.at(i).OriginalPath.mid(3).toInt());
+  }
 }
 
 // root: a.txt, .hidden, z.txt, sub/s.txt, sub/.h2, sub/deep/d.txt, empty/
