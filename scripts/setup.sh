@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev
-  libpcre2-dev libjpeg-dev zlib1g-dev
+  libpcre2-dev libjpeg-dev zlib1g-dev libmimalloc-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   tzdata locales
   rename time dosfstools fusefat

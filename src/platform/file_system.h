@@ -81,7 +81,10 @@ class FileSystem {
   virtual Result<QByteArray> ReadFile(const QString& path) = 0;
   // Creates `path` empty, replacing any file there.
   virtual Result<std::unique_ptr<WritableFile>> NewWritableFile(const QString& path) = 0;
-  // Opens an existing file to write at its end.
+  // Opens an existing file to write at its end. Where the platform can, an
+  // Append costs no system call (POSIX: a shared mapping); until Sync or
+  // Close the file may then end in zero bytes past what was appended, and a
+  // process killed before either leaves them there for readers to pass over.
   virtual Result<std::unique_ptr<WritableFile>> NewAppendableFile(const QString& path) = 0;
   // Renames `from` to `to` in one step, replacing a file at `to`.
   virtual Status ReplaceFile(const QString& from, const QString& to) = 0;

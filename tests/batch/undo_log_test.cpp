@@ -12,6 +12,12 @@ TEST(UndoLogTest, LinesAreQuotedPairsWithCrLf) {
             "e.txt\",\"/b/x y.txt\"\r\n");
 }
 
+TEST(UndoLogTest, ZeroBytesAfterTheLastLineArePassedOver) {
+  // What a batch that was killed leaves: room reserved for lines never written.
+  const QByteArray log = UndoLogStart() + UndoLogLine(u"/a/x", u"/a/y") + QByteArray(4096, '\0');
+  EXPECT_EQ(ParseUndoLog(log), QList<UndoLogEntry>({{"/a/x", "/a/y"}}));
+}
+
 TEST(UndoLogTest, ReusedLineBufferHoldsOnlyTheNewLine) {
   QByteArray line;
   EncodeUndoLogLine(line, u"/a/a-rather-long-name.txt", u"/a/another-long-name.txt");

@@ -273,6 +273,31 @@ TEST(FileSystemTest, WritableFilesAndReplace) {
   EXPECT_EQ(fs.ReadFile(dir.file("gone")).error().message(), "The specified file was not found");
 }
 
+// Appending well past the room reserved at a time: every byte lands in
+// order, and Close leaves exactly what was appended.
+TEST(FileSystemTest, AppendableFileKeepsLongAppendsExactly) {
+  TempFolder dir;
+  dir.Create({"log"}, "head\r\n");
+  FileSystem& fs = RealFileSystem();
+  Result<std::unique_ptr<WritableFile>> file = fs.NewAppendableFile(dir.file("log"));
+  ASSERT_TRUE(file.ok());
+  QByteArray expected = "head\r\n";
+  for (int i = 0; i < 20000; ++i) {
+    const QByteArray line = "line " + QByteArray::number(i) + QByteArray(i % 97, 'x') + "\r\n";
+    ASSERT_TRUE(file.value()->Append(line).ok());
+    expected += line;
+  }
+  ASSERT_TRUE(file.value()->Sync().ok());  // and appending goes on after a sync
+  EXPECT_EQ(dir.Read("log"), expected);
+  ASSERT_TRUE(file.value()->Append(QByteArray(600 * 1024, 'y')).ok());  // more than the room
+  expected += QByteArray(600 * 1024, 'y');
+  EXPECT_TRUE(dir.Read("log").startsWith(expected));  // readable before the end
+  ASSERT_TRUE(file.value()->Close().ok());
+  EXPECT_EQ(dir.Read("log"), expected);
+  EXPECT_EQ(fs.NewAppendableFile(dir.file("gone")).error().message(),
+            "The specified file was not found");
+}
+
 TEST(FaultInjectingFileSystemTest, FailsTheChosenCallsOnly) {
   TempFolder dir;
   dir.Create({"a.txt", "b.txt"});
