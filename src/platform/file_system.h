@@ -96,10 +96,12 @@ FileSystem& RealFileSystem();
 // Error numbers that the next call of a Linux primitive reports instead of
 // running it, once each, so tests reach the fallbacks that only some file
 // systems take: EINVAL from renameat2 (a file system without RENAME_NOREPLACE),
-// EXDEV (another file system), EPERM from link (no hard links). 0 = none.
+// EXDEV (another file system), EPERM from link (no hard links), ENODEV from
+// mapping an appendable file (FUSE with direct I/O). 0 = none.
 struct SimulatedErrnos {
   int renameNoReplace = 0;
   int link = 0;
+  int mapAppendable = 0;
 };
 std::unique_ptr<FileSystem> NewRealFileSystemForTests(SimulatedErrnos errnos);
 

@@ -70,6 +70,20 @@ int WriteAll(int fd, const char* data, size_t size) {
   return 0;
 }
 
+int WriteAllAt(int fd, const char* data, size_t size, off_t offset) {
+  while (size > 0) {
+    const ssize_t n = ::pwrite(fd, data, size, offset);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    data += n;
+    size -= size_t(n);
+    offset += off_t(n);
+  }
+  return 0;
+}
+
 // Whether `folder` holds an entry spelled exactly `name`. When the folder
 // cannot be read the answer is false: callers treat "not listed" as "maybe
 // the same file", the answer that can never lead to deleting the source.
@@ -121,16 +135,22 @@ class PosixMappedAppendFile : public WritableFile {
  public:
   static constexpr off_t kRoom = 256 * 1024;
 
-  PosixMappedAppendFile(int fd, off_t end) : fd_(fd), end_(end) {}
+  // `simulatedMapError`: see SimulatedErrnos::mapAppendable.
+  PosixMappedAppendFile(int fd, off_t end, int simulatedMapError)
+      : fd_(fd), end_(end), simulatedMapError_(simulatedMapError) {}
   ~PosixMappedAppendFile() override { (void)Close(); }
 
   Status Append(QByteArrayView data) override {
     const off_t size = off_t(data.size());
     if (size == 0) return Status::Ok();
-    if (end_ + size > windowEnd_) {
+    if (!unmappable_ && end_ + size > windowEnd_) {
       if (const int err = Reserve(end_ + size)) return OsError(err);
     }
-    std::memcpy(window_ + (end_ - windowStart_), data.data(), size_t(size));
+    if (unmappable_) {
+      if (const int err = WriteAllAt(fd_, data.data(), size_t(size), end_)) return OsError(err);
+    } else {
+      std::memcpy(window_ + (end_ - windowStart_), data.data(), size_t(size));
+    }
     end_ += size;
     return Status::Ok();
   }
@@ -155,13 +175,20 @@ class PosixMappedAppendFile : public WritableFile {
     Unmap();
     const off_t start = end_ - end_ % off_t(::sysconf(_SC_PAGESIZE));
     const off_t stop = needed + kRoom;
+    reserved_ = true;  // a failed reservation may still have grown the file
     if (const int err = ::posix_fallocate(fd_, start, stop - start)) return err;
-    void* window = ::mmap(nullptr, size_t(stop - start), PROT_WRITE, MAP_SHARED, fd_, start);
-    if (window == MAP_FAILED) return errno;
+    void* window = std::exchange(simulatedMapError_, 0) != 0
+                       ? MAP_FAILED
+                       : ::mmap(nullptr, size_t(stop - start), PROT_WRITE, MAP_SHARED, fd_, start);
+    if (window == MAP_FAILED) {
+      // Some file systems (FUSE with direct I/O) cannot map files for
+      // writing; there every append becomes a write of its own.
+      unmappable_ = true;
+      return CutBack();
+    }
     window_ = static_cast<char*>(window);
     windowStart_ = start;
     windowEnd_ = stop;
-    reserved_ = true;
     return 0;
   }
 
@@ -184,6 +211,8 @@ class PosixMappedAppendFile : public WritableFile {
   off_t windowStart_ = end_;
   off_t windowEnd_ = end_;
   bool reserved_ = false;    // the file is longer than end_
+  bool unmappable_ = false;  // appends are written, not copied into a mapping
+  int simulatedMapError_;
 };
 
 class PosixFileSystem : public FileSystem {
@@ -331,7 +360,8 @@ class PosixFileSystem : public FileSystem {
       ::close(fd);
       return OsError(err);
     }
-    return std::unique_ptr<WritableFile>(std::make_unique<PosixMappedAppendFile>(fd, st.st_size));
+    return std::unique_ptr<WritableFile>(std::make_unique<PosixMappedAppendFile>(
+        fd, st.st_size, Take(simulated_.mapAppendable)));
   }
 
   Status ReplaceFile(const QString& from, const QString& to) override {

@@ -298,6 +298,19 @@ TEST(FileSystemTest, AppendableFileKeepsLongAppendsExactly) {
             "The specified file was not found");
 }
 
+TEST(FileSystemTest, AppendableFileThatCannotBeMappedIsWritten) {
+  TempFolder dir;
+  dir.Create({"log"}, "head\r\n");
+  std::unique_ptr<FileSystem> fs = NewRealFileSystemForTests({.mapAppendable = ENODEV});
+  Result<std::unique_ptr<WritableFile>> file = fs->NewAppendableFile(dir.file("log"));
+  ASSERT_TRUE(file.ok());
+  ASSERT_TRUE(file.value()->Append("one\r\n").ok());
+  EXPECT_EQ(dir.Read("log"), "head\r\none\r\n");  // nothing reserved, nothing mapped
+  ASSERT_TRUE(file.value()->Append("two\r\n").ok());
+  ASSERT_TRUE(file.value()->Close().ok());
+  EXPECT_EQ(dir.Read("log"), "head\r\none\r\ntwo\r\n");
+}
+
 TEST(FaultInjectingFileSystemTest, FailsTheChosenCallsOnly) {
   TempFolder dir;
   dir.Create({"a.txt", "b.txt"});
