@@ -4,12 +4,17 @@
 #include "engine/rename_item.h"
 #include "platform/paths.h"
 
+#include <cstdint>
+
 namespace corvane {
 namespace {
 
 bool HoldsForbiddenCharacter(QStringView text) {
+  // The units below 64 as bits: every control character, " < and >.
+  constexpr uint64_t kBelow64 = 0xFFFFFFFFull | (1ull << u'"') | (1ull << u'<') | (1ull << u'>');
   for (QChar c : text) {
-    if (c.unicode() < 0x20 || c == u'"' || c == u'<' || c == u'>' || c == u'|') return true;
+    const char16_t u = c.unicode();
+    if (u < 64 ? ((kBelow64 >> u) & 1) != 0 : u == u'|') return true;
   }
   return false;
 }

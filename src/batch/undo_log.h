@@ -34,7 +34,8 @@ struct UndoLogEntry {
 
 // The operations of a log, in file order. Accepts what hand edits leave: lines
 // broken by CR LF, LF or CR; spaces and control characters around a line;
-// missing outer quotes. Line 1 is never an operation; lines without "," in
+// missing outer quotes; and the zero bytes after the last line that a batch
+// killed while writing leaves (platform/file_system.h, NewAppendableFile). Line 1 is never an operation; lines without "," in
 // quotes ("\",\"") are passed over.
 QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes);
 

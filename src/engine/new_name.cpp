@@ -200,11 +200,12 @@ NewNameBuilder::NewNameBuilder(const RenameOptions& options, const EngineContext
       localTime_(context.timeZone),
       nameEdits_(options),
       keywords_(context),
+      patternMayChange_(KeywordExpander::MayChange(options.pattern)),
       findReplace_(std::move(findReplace)),
       newExtension_(NewExtension(options.newExt)) {}
 
 QString NewNameBuilder::Compute(const TRenameItem& item, const QString& counterText) const {
-  QString text = keywords_.Expand(options_.pattern, item);
+  QString text = patternMayChange_ ? keywords_.Expand(options_.pattern, item) : options_.pattern;
   ExpandPlainKeywords(text, item, counterText);
   findReplace_.Apply(text);
   text = ApplyLetterCase(std::move(text), options_.caseMode, context_.caseLocale);

@@ -63,6 +63,7 @@ class NewNameBuilder {
   mutable LocalTimeConverter localTime_;
   NameEdits nameEdits_;
   KeywordExpander keywords_;
+  bool patternMayChange_;  // KeywordExpander::MayChange(options_.pattern)
   FindReplace findReplace_;
   QString newExtension_;  // used when options_.changeExt is on
 };

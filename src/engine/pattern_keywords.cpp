@@ -74,6 +74,11 @@ KeywordExpander::KeywordExpander(const EngineContext& context)
       imageSizeMatch_(std::make_unique<RegexMatch>(imageSize_)),
       localTime_(context.timeZone) {}
 
+bool KeywordExpander::MayChange(QStringView text) {
+  return FindFormStart(text, 0, {u"date:", u"time:", u"created:", u"modified:", u"name:", u"img"}) >=
+         0;
+}
+
 QString KeywordExpander::Expand(const QString& text, const TRenameItem& item) const {
   QString result = text;
   ExpandDatedForms(result, item);

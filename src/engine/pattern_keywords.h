@@ -34,6 +34,10 @@ class KeywordExpander {
 
   QString Expand(const QString& text, const TRenameItem& item) const;
 
+  // False when Expand(text, item) is `text` for every item: `text` holds no
+  // start of a formatted keyword. A preview asks once for its pattern.
+  static bool MayChange(QStringView text);
+
  private:
   void ExpandDatedForms(QString& text, const TRenameItem& item) const;
   void ExpandNamePieces(QString& text, const TRenameItem& item) const;

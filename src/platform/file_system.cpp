@@ -3,6 +3,8 @@
 #include "platform/file_system_internal.h"
 #include "platform/paths.h"
 
+#include <algorithm>
+
 namespace corvane {
 namespace file_system_internal {
 
@@ -26,7 +28,7 @@ bool HoldsInvalidPathCharacter(QStringView path) {
   }
   return false;
 #else
-  return path.contains(QChar(u'\0'));
+  return std::find(path.utf16(), path.utf16() + path.size(), u'\0') != path.utf16() + path.size();
 #endif
 }
 

@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include "platform/paths.h"
 
 #ifdef Q_OS_WIN
@@ -54,12 +56,18 @@ bool IsDotOrDotDot(const char* name) {
 
 // `prefix` followed by the file name `name`, decoded as QFile::decodeName
 // does, in one allocation: a folder of 100,000 files makes as many paths.
+// Names of ASCII alone, the usual case, are widened without the decoder.
 QString PrefixedName(const QString& prefix, const char* name) {
   const qsizetype length = qsizetype(std::strlen(name));
   QString path(prefix.size() + length, Qt::Uninitialized);  // UTF-8 never has fewer bytes
-  std::copy(prefix.cbegin(), prefix.cend(), path.begin());
+  QChar* out = std::copy(prefix.cbegin(), prefix.cend(), path.begin());
+  const auto* bytes = reinterpret_cast<const unsigned char*>(name);
+  if (std::all_of(bytes, bytes + length, [](unsigned char b) { return b < 0x80; })) {
+    std::copy(bytes, bytes + length, reinterpret_cast<char16_t*>(out));
+    return path;
+  }
   QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QChar* end = decoder.appendToBuffer(path.data() + prefix.size(), QByteArrayView(name, length));
+  QChar* end = decoder.appendToBuffer(out, QByteArrayView(name, length));
   path.truncate(end - path.constData());
   return path;
 }

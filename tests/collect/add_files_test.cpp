@@ -266,6 +266,19 @@ TEST_F(AddFolderTest, AFinalSeparatorGivesOneSeparatorBeforeEachName) {
   }
 }
 
+TEST(AddFolderNamesTest, NamesBeyondAsciiArriveWholeWithTheirMetadata) {
+  TempFolder dir;
+  dir.Create({"Äpfel.txt"}, "12345");
+  dir.Create({"plain.txt"}, "1");
+  dir.Create({"日本.dat"}, "123");
+  RenameItemList list;
+  ASSERT_TRUE(AddFolder(list, dir.path(), false).ok());
+  ASSERT_EQ(SortedRelative(list, dir.path()), QStringList({"plain.txt", "Äpfel.txt", "日本.dat"}));
+  for (const TRenameItem& item : list.items()) {
+    EXPECT_EQ(item.Size, QFileInfo(item.OriginalPath).size()) << item.OriginalPath.toStdString();
+  }
+}
+
 TEST_F(AddFolderTest, NoFolderAtThePathAddsNothing) {
   RenameItemList list;
   EXPECT_TRUE(AddFolder(list, dir_.file("missing"), true).ok());
