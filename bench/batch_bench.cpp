@@ -1,6 +1,6 @@
 // Batch in place and undo over N files on the real disk, with the undo log
-// written as the batch goes (each line handed to the system at once, one sync
-// at the end). The "LogAtEnd" variants run the same batch with the log held in
+// written as the batch goes (each line copied into a shared mapping of the log
+// as it is recorded, one sync at the end). The "LogAtEnd" variants run the same batch with the log held in
 // memory and written once at the end, so that the cost of streaming the log
 // is measured in the same run; the "LogOnly" pair isolates the log itself.
 //   build-*/bench/batch_bench --benchmark_filter=100000
