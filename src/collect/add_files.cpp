@@ -4,6 +4,7 @@
 #include "platform/file_system.h"
 #include "platform/paths.h"
 
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -75,7 +76,13 @@ std::vector<std::optional<MetadataResult>> ReadAhead(const RenameItemList& list,
   const size_t half = wanted.size() < size_t(kSecondThreadFrom) ? wanted.size() : wanted.size() / 2;
   {
     std::jthread second;
-    if (half < wanted.size()) second = std::jthread(readRange, half, wanted.size());
+    if (half < wanted.size()) {
+      try {
+        second = std::jthread(readRange, half, wanted.size());
+      } catch (const std::system_error&) {  // no thread to be had: read it all here
+        readRange(half, wanted.size());
+      }
+    }
     readRange(0, half);
   }
   return metadata;

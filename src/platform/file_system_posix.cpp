@@ -128,9 +128,11 @@ class PosixWritableFile : public WritableFile {
 // process as a written one would, and a batch logs 100,000 lines without
 // 100,000 system calls. Room is reserved on disk ahead, kRoom at a time, with
 // posix_fallocate: a full disk then fails Append with an error instead of
-// raising SIGBUS on a store into the mapping. Sync and Close cut the file back
-// to what was appended; a process killed before that leaves zero bytes after
-// the last append.
+// raising SIGBUS on a store into the mapping (on the file systems whose
+// reservations hold; copy-on-write ones such as ZFS may still fail a store on
+// a full disk). Sync and Close cut the file back to what was appended; a
+// process killed before that leaves zero bytes after the last append. Where
+// room cannot be reserved or the file cannot be mapped, appends are written.
 class PosixMappedAppendFile : public WritableFile {
  public:
   static constexpr off_t kRoom = 256 * 1024;
@@ -147,6 +149,7 @@ class PosixMappedAppendFile : public WritableFile {
       if (const int err = Reserve(end_ + size)) return OsError(err);
     }
     if (unmappable_) {
+      reserved_ = true;  // a write that fails half-way leaves bytes past end_
       if (const int err = WriteAllAt(fd_, data.data(), size_t(size), end_)) return OsError(err);
     } else {
       std::memcpy(window_ + (end_ - windowStart_), data.data(), size_t(size));
@@ -176,13 +179,19 @@ class PosixMappedAppendFile : public WritableFile {
     const off_t start = end_ - end_ % off_t(::sysconf(_SC_PAGESIZE));
     const off_t stop = needed + kRoom;
     reserved_ = true;  // a failed reservation may still have grown the file
-    if (const int err = ::posix_fallocate(fd_, start, stop - start)) return err;
-    void* window = std::exchange(simulatedMapError_, 0) != 0
+    int err = 0;
+    do {
+      err = ::posix_fallocate(fd_, start, stop - start);
+    } while (err == EINTR);
+    // No room on the disk is an error; any other refusal only means that this
+    // file system cannot reserve, and writing still works there.
+    if (err == ENOSPC || err == EFBIG) return err;
+    void* window = err != 0 || std::exchange(simulatedMapError_, 0) != 0
                        ? MAP_FAILED
                        : ::mmap(nullptr, size_t(stop - start), PROT_WRITE, MAP_SHARED, fd_, start);
     if (window == MAP_FAILED) {
       // Some file systems (FUSE with direct I/O) cannot map files for
-      // writing; there every append becomes a write of its own.
+      // writing, some cannot reserve; there every append is a write of its own.
       unmappable_ = true;
       return CutBack();
     }
@@ -201,8 +210,9 @@ class PosixMappedAppendFile : public WritableFile {
   int CutBack() {
     Unmap();
     if (!reserved_) return 0;
+    if (::ftruncate(fd_, end_) != 0) return errno;
     reserved_ = false;
-    return ::ftruncate(fd_, end_) == 0 ? 0 : errno;
+    return 0;
   }
 
   int fd_;
