@@ -7,6 +7,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include "base/format.h"
 
 #include <optional>
 #include <utility>
@@ -24,16 +27,31 @@ class Error {
     kFileExists,       // "The specified file already exists"
     kRegex,            // invalid regular expression
     kInvalidArgument,  // a value the operation cannot work with
+    kNotSupported,     // the platform or the volume cannot do this
+    kBusy,             // another process holds what the operation needs
   };
 
   explicit Error(QString message, Code code = Code::kGeneric)
-      : message_(std::move(message)), code_(code) {}
+      : message_(std::move(message)), format_(message_), code_(code) {}
+
+  // A program text with placeholders ("%s", "%d") and their values: message()
+  // is filled in English; callers translate format() and fill it with args().
+  static Error Formatted(QString format, QStringList args, Code code = Code::kGeneric) {
+    Error e(FormatText(format, args), code);
+    e.format_ = std::move(format);
+    e.args_ = std::move(args);
+    return e;
+  }
 
   const QString& message() const { return message_; }
+  const QString& format() const { return format_; }
+  const QStringList& args() const { return args_; }
   Code code() const { return code_; }
 
  private:
   QString message_;
+  QString format_;
+  QStringList args_;
   Code code_;
 };
 

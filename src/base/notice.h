@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace corvane {
 
@@ -13,10 +14,15 @@ struct Notice {
   enum class Kind { kInformation, kWarning };
 
   Kind kind = Kind::kInformation;
-  QString text;  // English, as the program holds it; look up, then format
+  QString text;       // English, as the program holds it; look up, then format
+  QStringList args;   // the values of its placeholders, in order
 
-  static Notice Information(QString text) { return {Kind::kInformation, std::move(text)}; }
-  static Notice Warning(QString text) { return {Kind::kWarning, std::move(text)}; }
+  static Notice Information(QString text, QStringList args = {}) {
+    return {Kind::kInformation, std::move(text), std::move(args)};
+  }
+  static Notice Warning(QString text, QStringList args = {}) {
+    return {Kind::kWarning, std::move(text), std::move(args)};
+  }
   friend bool operator==(const Notice&, const Notice&) = default;
 };
 

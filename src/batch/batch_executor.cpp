@@ -1,25 +1,21 @@
 #include "batch/batch_executor.h"
 
 #include "batch/batch_texts.h"
+#include "batch/operation_queue.h"
 #include "batch/undo_log.h"
 #include "batch/undo_log_writer.h"
 #include "engine/whole_number.h"
+#include "platform/file_identity.h"
 #include "platform/paths.h"
+
+#include <QRandomGenerator>
+
+#include <unordered_set>
 
 namespace corvane {
 namespace {
 
-enum class Action { kPassOver, kMove, kCopy, kRenameSameFile };
-
-struct Plan {
-  Action action = Action::kPassOver;
-  QString target;
-  bool deleteTarget = false;
-  // A move is tried before anyone looks at the target: the move never
-  // replaces a file, and when it finds the target taken the conflict rule is
-  // applied then. That saves a lookup per file where names are free.
-  bool conflictUnchecked = false;
-};
+using Kind = OperationQueue::Kind;
 
 struct Settings {
   BatchMode mode;
@@ -32,102 +28,223 @@ Error FileExistsError() {
   return Error(QStringLiteral("The specified file already exists"), Error::Code::kFileExists);
 }
 
-// The conflict step, given that a file exists at `target`.
-Result<Plan> PlanConflict(FileSystem& fs, const Settings& s, const QString& source,
-                          const QString& target, Action operation) {
-  if (fs.IsSameFile(source, target)) {
-    // The target is the source under another spelling (in place, that is a
-    // case change on a case-insensitive file system) or a copy or move into
-    // the file's own folder. Nothing may delete it.
-    if (s.mode == BatchMode::RenameInPlace) return Plan{Action::kRenameSameFile, target};
-    if (s.conflict == ConflictMode::AutoNumber) {
-      return Plan{operation, UniqueTargetPath(fs, FolderPart(target), FileNamePart(target))};
+// Plans each item against the disk as it is once the operations before it
+// are done, and queues its operation; see batch_executor.h for the rules.
+class BatchRun {
+ public:
+  BatchRun(const QList<TRenameItem>& items, const Settings& settings, FileSystem& fs,
+           UndoLogWriter& log, const StopRequest* stop)
+      : items_(items), s_(settings), fs_(fs), queue_(fs, log, stop, settings.touch), stop_(stop) {
+    if (s_.conflict == ConflictMode::Overwrite) queue_.TrackProducedTargets();
+  }
+
+  // Runs every item; `next` tells where it stopped (items before it are done
+  // or passed over). A missing preview ends it with `warning` set.
+  Status Run(qsizetype& next, std::optional<Notice>& warning);
+
+  OperationQueue& queue() { return queue_; }
+  bool stopped() const { return stopped_; }
+
+ private:
+  bool Drain(Status& s);
+  Status Fail(Error error);
+  Status Plan(qsizetype index);
+  Status Resolve(qsizetype index, const QString& source, const QString& target);
+  Status Overwrite(qsizetype index, const QString& source, const QString& target);
+  Status DoNow(qsizetype index, Kind kind, const QString& source, const QString& target);
+  Status ChangeCase(qsizetype index, const QString& source, const QString& target);
+  bool IsFileOfTheBatch(const QString& path);
+  Kind Plain() const { return s_.mode == BatchMode::CopyToFolder ? Kind::kCopy : Kind::kMove; }
+
+  const QList<TRenameItem>& items_;
+  const Settings& s_;
+  FileSystem& fs_;
+  OperationQueue queue_;
+  const StopRequest* stop_;
+  std::optional<std::unordered_set<FileIdentity, FileIdentityHash>> batchFiles_;
+  bool stopped_ = false;
+};
+
+Status BatchRun::Run(qsizetype& next, std::optional<Notice>& warning) {
+  for (next = 0;; ++next) {
+    Status s = Status::Ok();
+    const bool requested = stop_ && stop_->requested();
+    const bool end = next == items_.size() || items_[next].NewName.isEmpty() || requested;
+    if (!end) {
+      s = Plan(next);
+    } else if (requested) {
+      next = queue_.FirstWaitingItem(next);
+      stopped_ = true;
+      return queue_.Discard();
+    } else {
+      // The end of what can be planned: what waits still happens.
+      s = queue_.Perform();
     }
-    if (!s.conflict) return FileExistsError();
-    return Plan{};
+    if (std::optional<qsizetype> again = queue_.TakeReplanFrom()) {
+      next = *again - 1;
+      continue;
+    }
+    if (queue_.stopped()) {
+      next = queue_.stoppedAt();
+      stopped_ = true;
+      return s;
+    }
+    if (!s.ok()) return s;
+    if (end) {
+      if (next < items_.size()) {
+        warning = Notice::Warning(QString::fromUtf16(batch_texts::kBuildPreviewFirst));
+      }
+      return Status::Ok();
+    }
   }
-  if (!s.conflict) return FileExistsError();
-  switch (*s.conflict) {
-    case ConflictMode::Skip:
-      return Plan{};
-    case ConflictMode::Overwrite:
-      return Plan{operation, target, true};
-    case ConflictMode::AutoNumber:
-      return Plan{operation, UniqueTargetPath(fs, FolderPart(target), FileNamePart(target))};
-  }
-  return Plan{};
 }
 
-Result<Plan> PlanItem(FileSystem& fs, const Settings& s, const TRenameItem& item) {
-  const QString& source = item.OriginalPath;
+// Performs what waits; true when planning may go on (no failure, no stop, no
+// item to plan again).
+bool BatchRun::Drain(Status& s) {
+  s = queue_.Perform();
+  return s.ok() && !queue_.stopped() && !queue_.replanPending();
+}
+
+// An item that cannot be done ends the batch once everything before it is.
+Status BatchRun::Fail(Error error) {
+  Status s;
+  if (!Drain(s)) return s;
+  return error;
+}
+
+Status BatchRun::Plan(qsizetype index) {
+  const QString& source = items_[index].OriginalPath;
   // The log could not hold such a path exactly, and the undo would miss it.
   if (!LogCanHoldPath(source)) {
-    return Error(QStringLiteral("Invalid characters in path"), Error::Code::kInvalidPath);
+    return Fail(Error(QStringLiteral("Invalid characters in path"), Error::Code::kInvalidPath));
   }
-  const bool inPlace = s.mode == BatchMode::RenameInPlace;
-  Result<QString> target =
-      JoinTargetPath(inPlace ? FolderView(source) : QStringView(s.destination), item.NewName);
-  if (!target.ok()) return target.error();
-  if (inPlace && *target == source) return Plan{};
-  if (s.mode != BatchMode::CopyToFolder) return Plan{Action::kMove, *target, false, true};
-  const Action operation = Action::kCopy;
-  if (!fs.FileExists(*target)) return Plan{operation, *target};
-  return PlanConflict(fs, s, source, *target, operation);
+  const bool inPlace = s_.mode == BatchMode::RenameInPlace;
+  Result<QString> joined = JoinTargetPath(
+      inPlace ? FolderView(source) : QStringView(s_.destination), items_[index].NewName);
+  if (!joined.ok()) return Fail(joined.error());
+  const QString& target = *joined;
+  if (inPlace && target == source) return Status::Ok();
+
+  Status s;
+  EntryKind kind = fs_.LookUp(source);
+  // Perhaps an operation still waiting puts a file there: a move is never
+  // logged for a file that is not there yet.
+  if (kind == EntryKind::kNone) {
+    if (!Drain(s)) return s;
+    kind = fs_.LookUp(source);
+  }
+  if (kind == EntryKind::kNone) return Fail(MissingFileError(fs_, source));
+  if (kind == EntryKind::kFolder || kind == EntryKind::kOther) {
+    return Fail(Error::Formatted(QString::fromUtf16(batch_texts::kNotAFile), {source}));
+  }
+  // An earlier item still waiting goes to the same name: it happens first.
+  if (queue_.WaitsFor(target) && !Drain(s)) return s;
+  if (!IsTaken(fs_.LookUp(target))) {
+    if (s = queue_.Add(index, Plain(), source, target); !s.ok()) return s;
+    return queue_.full() ? queue_.Perform() : Status::Ok();
+  }
+  // The conflict rule looks at the disk as it is after every earlier item.
+  if (!Drain(s)) return s;
+  if (!IsTaken(fs_.LookUp(target))) return DoNow(index, Plain(), source, target);
+  return Resolve(index, source, target);
 }
 
-Status Perform(FileSystem& fs, const QString& source, const Plan& plan) {
-  if (plan.deleteTarget) {
-    if (Status s = fs.DeleteFile(plan.target); !s.ok()) return s;
+// A file takes the target's name; nothing of the batch waits.
+Status BatchRun::Resolve(qsizetype index, const QString& source, const QString& target) {
+  if (fs_.IsSameFile(source, target)) {
+    // The target is the source under another spelling (in place, that is a
+    // case change on a case-insensitive file system) or a copy or move into
+    // the file's own folder. Nothing may replace it.
+    if (s_.mode == BatchMode::RenameInPlace) return ChangeCase(index, source, target);
+    if (s_.conflict == ConflictMode::AutoNumber) {
+      return DoNow(index, Plain(), source,
+                   UniqueTargetPath(fs_, FolderPart(target), FileNamePart(target)));
+    }
+    if (!s_.conflict) return FileExistsError();
+    return Status::Ok();
   }
-  switch (plan.action) {
-    case Action::kMove:
-      return fs.MoveFile(source, plan.target);
-    case Action::kCopy:
-      return fs.CopyFile(source, plan.target);
-    case Action::kRenameSameFile:
-      return fs.RenameSameFile(source, plan.target);
-    case Action::kPassOver:
-      break;
+  if (!s_.conflict) return FileExistsError();
+  switch (*s_.conflict) {
+    case ConflictMode::Skip:
+      return Status::Ok();
+    case ConflictMode::Overwrite:
+      if (!IsFileOfTheBatch(target)) return Overwrite(index, source, target);
+      [[fallthrough]];
+    case ConflictMode::AutoNumber:
+      return DoNow(index, Plain(), source,
+                   UniqueTargetPath(fs_, FolderPart(target), FileNamePart(target)));
   }
   return Status::Ok();
 }
 
-// Whether an optimistic move failed only because a file holds its target.
-// A folder there is no conflict: the move's own error stands.
-bool TargetTurnedOutTaken(FileSystem& fs, const Plan& plan, const Status& moved) {
-  return plan.conflictUnchecked && !moved.ok() &&
-         moved.error().code() == Error::Code::kFileExists && fs.FileExists(plan.target);
+// The file replaced goes to the trash first, where there is one: it is never
+// gone before the new file takes its place, and the user can still get it
+// back. Without a trash it is replaced in one step, after the log holds the
+// operation.
+Status BatchRun::Overwrite(qsizetype index, const QString& source, const QString& target) {
+  if (fs_.MoveToTrash(target).ok()) return DoNow(index, Plain(), source, target);
+  const Kind replacing =
+      s_.mode == BatchMode::CopyToFolder ? Kind::kCopyReplacing : Kind::kMoveReplacing;
+  return DoNow(index, replacing, source, target);
 }
 
-// Takes one operation back, for when its log line could not be written: an
-// operation the log does not hold could never be undone.
-Status Reverse(FileSystem& fs, const QString& source, const Plan& plan) {
-  switch (plan.action) {
-    case Action::kMove:
-      return fs.MoveFile(plan.target, source);
-    case Action::kCopy:
-      return fs.DeleteFile(plan.target);
-    case Action::kRenameSameFile:
-      return fs.RenameSameFile(plan.target, source);
-    case Action::kPassOver:
-      break;
+Status BatchRun::DoNow(qsizetype index, Kind kind, const QString& source, const QString& target) {
+  if (Status s = queue_.Add(index, kind, source, target); !s.ok()) return s;
+  return queue_.Perform();
+}
+
+// Two logged moves through a temporary name in the same folder: some
+// case-insensitive file systems take a rename between two spellings of one
+// entry for a rename onto itself and do nothing; and the log names the
+// temporary name, so that a kill between the steps leaves nothing hidden.
+Status BatchRun::ChangeCase(qsizetype index, const QString& source, const QString& target) {
+  QString temp;
+  do {
+    temp = FolderPart(target) + QStringLiteral(".corvane-") +
+           QString::number(QRandomGenerator::global()->generate64(), 36);
+  } while (fs_.LookUp(temp) != EntryKind::kNone);
+  Status s = queue_.Add(index, Kind::kMoveAside, source, temp);
+  if (s.ok()) s = queue_.Add(index, Kind::kMoveBackInCase, temp, target);
+  if (!s.ok()) {
+    (void)queue_.Discard();
+    return s;
   }
-  return Status::Ok();
+  return queue_.Perform();
+}
+
+// Whether `path` holds a file this batch must keep: the source of any item
+// (wherever an earlier item put it) or a file an earlier item wrote. Sources
+// are compared by file identity, so no spelling of a path gets past.
+bool BatchRun::IsFileOfTheBatch(const QString& path) {
+  if (queue_.Produced(path)) return true;
+  if (!batchFiles_) {
+    batchFiles_.emplace();
+    for (const TRenameItem& item : items_) {
+      if (std::optional<FileIdentity> id = IdentityOf(item.OriginalPath)) batchFiles_->insert(*id);
+    }
+    for (const ItemUpdate& moved : queue_.updates()) {
+      if (std::optional<FileIdentity> id = IdentityOf(moved.newPath)) batchFiles_->insert(*id);
+    }
+  }
+  const std::optional<FileIdentity> id = IdentityOf(path);
+  return id && batchFiles_->contains(*id);
 }
 
 // Ends a stopped batch: the log keeps what was performed.
-BatchOutcome Stop(BatchOutcome outcome, UndoLogWriter& log, Status why,
-                  std::optional<Notice> notice = std::nullopt) {
-  Status logStatus = log.Finish(false);
+BatchOutcome Finish(BatchOutcome outcome, UndoLogWriter& log, Status why,
+                    bool anythingDone, bool completed) {
+  const Status logStatus = log.Finish(completed, anythingDone);
   outcome.status = why.ok() ? logStatus : why;
-  outcome.notice = std::move(notice);
   return outcome;
 }
 
 }  // namespace
 
+QString UndoLogLockPath(const QString& logPath) { return logPath + QStringLiteral(".lock"); }
+
 BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& options,
-                          FileSystem& fs, const QString& logPath) {
+                          FileSystem& fs, const QString& logPath, const StopRequest* stop) {
   BatchOutcome outcome;
   const std::optional<BatchMode> mode = SelectedBatchMode(options.batchMode);
   if (!mode) {
@@ -136,51 +253,53 @@ BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& 
   }
   const Settings settings{*mode, SelectedConflictMode(options.conflict),
                           TrimControl(options.destination), options.touchModifiedNow};
-  if (*mode != BatchMode::RenameInPlace) {
-    if (settings.destination.isEmpty()) {
-      outcome.notice = Notice::Warning(QString::fromUtf16(batch_texts::kSelectDestination));
-      return outcome;
-    }
-    // When this fails the first copy or move reports the missing folder.
-    if (!fs.FolderExists(settings.destination)) fs.CreateFolder(settings.destination);
+  if (*mode != BatchMode::RenameInPlace && settings.destination.isEmpty()) {
+    outcome.notice = Notice::Warning(QString::fromUtf16(batch_texts::kSelectDestination));
+    return outcome;
+  }
+  Result<std::unique_ptr<FileLock>> lock = LockUndoLog(fs, logPath);
+  if (!lock.ok()) {
+    outcome.status = lock.error();
+    return outcome;
+  }
+  // When this fails the first copy or move reports the missing folder.
+  if (*mode != BatchMode::RenameInPlace && !fs.FolderExists(settings.destination)) {
+    fs.CreateFolder(settings.destination);
   }
 
   UndoLogWriter log(fs, logPath);
-  if (*mode != BatchMode::CopyToFolder) outcome.updates.reserve(items.size());
-  for (qsizetype i = 0; i < items.size(); ++i) {
-    const TRenameItem& item = items[i];
-    if (item.NewName.isEmpty()) {
-      return Stop(std::move(outcome), log, Status::Ok(),
-                  Notice::Warning(QString::fromUtf16(batch_texts::kBuildPreviewFirst)));
-    }
-    Result<Plan> plan = PlanItem(fs, settings, item);
-    if (!plan.ok()) return Stop(std::move(outcome), log, plan.error());
-    if (plan->action == Action::kPassOver) continue;
-    Status s = log.Prepare();
-    if (s.ok()) s = Perform(fs, item.OriginalPath, *plan);
-    if (TargetTurnedOutTaken(fs, *plan, s)) {
-      plan = PlanConflict(fs, settings, item.OriginalPath, plan->target, plan->action);
-      if (!plan.ok()) return Stop(std::move(outcome), log, plan.error());
-      if (plan->action == Action::kPassOver) continue;
-      s = Perform(fs, item.OriginalPath, *plan);
-    }
-    if (!s.ok()) return Stop(std::move(outcome), log, s);
-    if (*mode != BatchMode::CopyToFolder) outcome.updates.append({i, plan->target});
-    s = log.Record(item.OriginalPath, plan->target);
-    if (!s.ok()) {
-      if (Reverse(fs, item.OriginalPath, *plan).ok() && *mode != BatchMode::CopyToFolder) {
-        outcome.updates.removeLast();
-      }
-      return Stop(std::move(outcome), log, s);
-    }
-    if (settings.touch) TouchModifiedTime(fs, plan->target);
+  BatchRun run(items, settings, fs, log, stop);
+  qsizetype next = 0;
+  std::optional<Notice> warning;
+  const Status s = run.Run(next, warning);
+  outcome.updates = run.queue().TakeUpdates();
+  const bool anythingDone = run.queue().anythingDone();
+  if (!s.ok() || warning) {
+    outcome.notice = warning;
+    return Finish(std::move(outcome), log, s, anythingDone, false);
+  }
+  if (run.stopped()) {
+    outcome.stopped = true;
+    outcome.notice = Notice::Warning(QString::fromUtf16(batch_texts::kBatchStopped),
+                                     {QString::number(next), QString::number(items.size())});
+    return Finish(std::move(outcome), log, s, anythingDone, false);
   }
   if (!items.isEmpty()) {
-    outcome.status = log.Finish(true);
+    outcome.status = log.Finish(true, anythingDone);
     if (!outcome.status.ok()) return outcome;
   }
   outcome.notice = Notice::Information(QString::fromUtf16(batch_texts::kBatchCompleted));
   return outcome;
+}
+
+Result<std::unique_ptr<FileLock>> LockUndoLog(FileSystem& fs, const QString& logPath) {
+  const QString folder = FolderPart(logPath);
+  if (!folder.isEmpty() && !fs.FolderExists(folder)) fs.CreateFolder(folder);
+  Result<std::unique_ptr<FileLock>> lock = fs.LockExclusively(UndoLogLockPath(logPath));
+  if (!lock.ok() && lock.error().code() == Error::Code::kBusy) {
+    return Error(QString::fromUtf16(batch_texts::kAnotherBatchRuns), Error::Code::kBusy);
+  }
+  return lock;
 }
 
 void TouchModifiedTime(FileSystem& fs, const QString& path) {

@@ -1,17 +1,27 @@
 // ExecuteBatch: applies the new names of the last preview on disk, renaming
 // each file in its folder, or copying or moving it into the destination, with
-// the conflict rule of the options, and writes the undo log as it goes.
+// the conflict rule of the options, and writes the undo log ahead of what it
+// does (batch/undo_log_writer.h), so that a batch killed at any instant can be
+// undone.
 //
 // Nothing is shown: the outcome carries the notice to show (English, for
 // Translate), or the error that stopped the batch, and where each renamed or
-// moved file now lives, for the caller to write back into its list and rows. Operations performed before a stop stay done and stay in the log,
-// so an undo reverses exactly what happened; an operation whose line cannot be
-// written to the log is taken back before the batch stops with that error. The batch never deletes or
-// replaces the source file itself, whatever the conflict rule.
+// moved file now lives, for the caller to write back into its list and rows.
+// Operations performed before a stop stay done and stay in the log, so an
+// undo reverses exactly what happened.
+//
+// No file is lost to a conflict rule: the source itself is never replaced;
+// Overwrite never replaces a file of the batch (a source of any item, or a
+// file an earlier item put there; that item is numbered instead), sends the
+// file it replaces to the trash where the volume has one, and otherwise
+// replaces it in one step. A source that is no longer a file (a folder put in
+// its place) stops the batch. One batch or undo runs at a time for one log:
+// a second is refused before it touches anything.
 #pragma once
 
 #include "base/error.h"
 #include "base/notice.h"
+#include "base/stop_request.h"
 #include "batch/target_path.h"
 #include "engine/rename_item.h"
 #include "engine/rename_options.h"
@@ -38,10 +48,24 @@ struct BatchOutcome {
   Status status;                 // the error that stopped the batch, if any
   std::optional<Notice> notice;  // what to show when it did not fail
   QList<ItemUpdate> updates;     // files renamed or moved, in list order
+  bool stopped = false;          // a stop request ended it (the notice says where)
 };
 
+// `stop`, when given, is polled between files: a request finishes the file in
+// hand, leaves the log naming what was done, and ends the batch with a
+// notice of how many files were done.
 BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& options,
-                          FileSystem& fs, const QString& logPath);
+                          FileSystem& fs, const QString& logPath,
+                          const StopRequest* stop = nullptr);
+
+// Takes the lock that one batch or undo holds on the log at `logPath` for its
+// whole run; a second is refused at once ("Another batch or undo is running.
+// ...", code kBusy).
+Result<std::unique_ptr<FileLock>> LockUndoLog(FileSystem& fs, const QString& logPath);
+
+// The lock file that keeps a second batch or undo away from the log at
+// `logPath` while one runs.
+QString UndoLogLockPath(const QString& logPath);
 
 // Sets the file's last-write time to the present (system clock, UTC); a file
 // that cannot be changed is passed over silently.

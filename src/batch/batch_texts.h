@@ -14,5 +14,12 @@ inline constexpr char16_t kSelectBatchMode[] = u"Please select a batch mode.";
 inline constexpr char16_t kNoUndoLog[] = u"No undo log found in AppData.";
 inline constexpr char16_t kUndoCompleted[] = u"Undo completed for the last rename operation.";
 inline constexpr char16_t kUnableToCreateDirectory[] = u"Unable to create directory";
+inline constexpr char16_t kBatchStopped[] =
+    u"Batch stopped after %d of %d files. The undo log holds what was done.";
+inline constexpr char16_t kNotAFile[] = u"Not a file any more: %s";
+inline constexpr char16_t kAnotherBatchRuns[] =
+    u"Another batch or undo is running. Try again when it has ended.";
+inline constexpr char16_t kFileInTheWay[] =
+    u"Another file now stands at %s. Move it away, then undo again.";
 
 }  // namespace corvane::batch_texts

@@ -21,6 +21,8 @@ bool HoldsForbiddenCharacter(QStringView text) {
 
 }  // namespace
 
+bool IsTaken(EntryKind kind) { return kind != EntryKind::kNone && kind != EntryKind::kFolder; }
+
 Result<QString> JoinTargetPath(QStringView folder, QStringView fileName) {
   if (HoldsForbiddenCharacter(folder) || HoldsForbiddenCharacter(fileName)) {
     return Error(QStringLiteral("Invalid characters in path"), Error::Code::kInvalidPath);
@@ -33,7 +35,7 @@ QString UniqueTargetPath(FileSystem& fs, const QString& folder, const QString& f
   for (qint64 n = 1;; ++n) {
     const QString candidate =
         JoinPath(folder, FormatText(u"%s (%d)%s", {parts.name, QString::number(n), parts.ext}));
-    if (!fs.FileExists(candidate)) return candidate;
+    if (!IsTaken(fs.LookUp(candidate))) return candidate;
   }
 }
 

@@ -1,27 +1,57 @@
 #include "batch/undo.h"
 
+#include "batch/batch_executor.h"
 #include "batch/batch_texts.h"
+#include "batch/target_path.h"
 #include "batch/undo_log.h"
 #include "platform/paths.h"
 
 namespace corvane {
 namespace {
 
+Error FileInTheWay(const QString& path) {
+  return Error::Formatted(QString::fromUtf16(batch_texts::kFileInTheWay), {path});
+}
+
+// Something stands at the old path while the file to bring back is at the new
+// one: the source of a copy, a file made there since, or (a line logged ahead
+// of a move that did not happen) the very file. Only bytes that are there
+// twice may go, and then the one at the new path goes, so that the file at
+// the old path keeps its own times.
+Status ResolveOldPathTaken(FileSystem& fs, const UndoLogEntry& entry) {
+  // A case change on a case-insensitive file system: the "file at the old
+  // path" is the very file to move back.
+  if (fs.IsSameFile(entry.oldPath, entry.newPath)) {
+    return fs.RenameSameFile(entry.newPath, entry.oldPath);
+  }
+  if (fs.LookUp(entry.oldPath) == EntryKind::kFolder) return FileInTheWay(entry.oldPath);
+  Result<bool> same = fs.HoldSameBytes(entry.oldPath, entry.newPath);
+  if (!same.ok()) return same.error();
+  if (!*same) return FileInTheWay(entry.oldPath);
+  return fs.DeleteFile(entry.newPath);
+}
+
 Status UndoOne(FileSystem& fs, const UndoLogEntry& entry) {
   const QString& oldPath = entry.oldPath;
   const QString& newPath = entry.newPath;
-  if (!fs.FileExists(newPath) || oldPath == newPath) return Status::Ok();
+  if (oldPath == newPath) return Status::Ok();
+  // The entry itself counts: a link is brought back whatever it points to.
+  const EntryKind kind = fs.LookUp(newPath);
+  if (kind == EntryKind::kNone) {
+    // Never done, or done and already undone; a copy killed half-way may
+    // have left its partial file, whose source is still in place.
+    const QString partial = TemporaryPathFor(newPath);
+    if (fs.LookUp(partial) == EntryKind::kFile) return fs.DeleteFile(partial);
+    return Status::Ok();
+  }
+  // A batch moves files and links only: a folder there is not its work.
+  if (kind == EntryKind::kFolder) return Status::Ok();
   const QString folder = FolderPart(oldPath);
   if (folder.isEmpty()) {
     return Error(QString::fromUtf16(batch_texts::kUnableToCreateDirectory));
   }
   if (!fs.FolderExists(folder)) fs.CreateFolder(folder);
-  if (fs.FileExists(oldPath)) {
-    // A case change on a case-insensitive file system: the "file at the old
-    // path" is the very file to move back, and deleting it would lose it.
-    if (fs.IsSameFile(oldPath, newPath)) return fs.RenameSameFile(newPath, oldPath);
-    if (Status s = fs.DeleteFile(oldPath); !s.ok()) return s;
-  }
+  if (fs.LookUp(oldPath) != EntryKind::kNone) return ResolveOldPathTaken(fs, entry);
   return fs.MoveFile(newPath, oldPath);
 }
 
@@ -31,6 +61,11 @@ UndoOutcome UndoLastRename(FileSystem& fs, const QString& logPath) {
   UndoOutcome outcome;
   if (!fs.FileExists(logPath)) {
     outcome.notice = Notice::Information(QString::fromUtf16(batch_texts::kNoUndoLog));
+    return outcome;
+  }
+  Result<std::unique_ptr<FileLock>> lock = LockUndoLog(fs, logPath);
+  if (!lock.ok()) {
+    outcome.status = lock.error();
     return outcome;
   }
   Result<QByteArray> bytes = fs.ReadFile(logPath);

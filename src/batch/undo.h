@@ -1,11 +1,15 @@
 // UndoLastRename: reverses the batch recorded in the undo log, newest
 // operation first, then deletes the log.
 //
-// For each logged line whose new file still exists, the old folder is created,
-// a file at the old path is deleted and the file moves back. A failed step
-// stops the undo with its error and keeps the log; lines already undone find no
+// For each logged line whose new entry (a file, or a link whatever it points
+// to) still exists, the old folder is created and the entry moves back. A
+// file standing at the old path is never destroyed: when it holds exactly the
+// bytes coming back (the source of a copy, or a line logged ahead of a move
+// that never happened), the copy at the new path is removed instead;
+// otherwise the undo stops at that line naming the file. A failed step stops
+// the undo with its error and keeps the log; lines already undone find no
 // file at their new path next time, so a repeated undo completes without
-// moving any file twice. Nothing is shown: the outcome carries the notice, and
+// moving any file twice. A partial copy left by a killed batch is removed. Nothing is shown: the outcome carries the notice, and
 // clearList tells the caller to empty its list (after a completed undo only).
 #pragma once
 

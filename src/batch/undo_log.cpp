@@ -29,6 +29,14 @@ QList<QStringView> SplitLines(QStringView text) {
   return lines;
 }
 
+// A line cut short by a kill (the paths hold no quote, so a whole line has
+// four, or two without its outer ones) or holding a zero byte is not one the
+// writer finished: it names an operation that never happened, and read as
+// paths it could name unrelated files.
+bool IsWholeLine(QStringView line) {
+  return line.count(u'"') % 2 == 0 && !line.contains(QChar(u'\0'));
+}
+
 }  // namespace
 
 QString UndoLogPath() {
@@ -76,7 +84,7 @@ QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes) {
   QList<UndoLogEntry> entries;
   for (qsizetype i = 1; i < lines.size(); ++i) {
     QString line = TrimControl(lines[i]);
-    if (line.isEmpty()) continue;
+    if (line.isEmpty() || !IsWholeLine(line)) continue;
     if (line.size() >= 2 && line.startsWith(u'"') && line.endsWith(u'"')) {
       line = line.mid(1, line.size() - 2);
     }

@@ -35,8 +35,10 @@ struct UndoLogEntry {
 // The operations of a log, in file order. Accepts what hand edits leave: lines
 // broken by CR LF, LF or CR; spaces and control characters around a line;
 // missing outer quotes; and the zero bytes after the last line that a batch
-// killed while writing leaves (platform/file_system.h, NewAppendableFile). Line 1 is never an operation; lines without "," in
-// quotes ("\",\"") are passed over.
+// killed while writing leaves (platform/file_system.h, NewAppendableFile).
+// Line 1 is never an operation; lines without "," in quotes ("\",\""), with
+// an odd number of quotes or with a zero byte (a line cut short) are passed
+// over.
 QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes);
 
 }  // namespace corvane

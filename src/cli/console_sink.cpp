@@ -1,5 +1,6 @@
 #include "cli/console_sink.h"
 
+#include "base/format.h"
 #include "i18n/translation.h"
 
 namespace corvane {
@@ -11,11 +12,23 @@ QString ErrorReportText(const QString& message) {
 
 ConsoleSink::~ConsoleSink() { out_.flush(); }
 
-void ConsoleSink::ShowNotice(const Notice& notice) { out_ << Translate(notice.text) << '\n'; }
+namespace {
+
+// Texts are looked up with their placeholders, then filled; a text without
+// values is shown as it stands, "%" and all.
+QString Filled(const QString& text, const QStringList& args) {
+  return args.isEmpty() ? Translate(text) : FormatText(Translate(text), args);
+}
+
+}  // namespace
+
+void ConsoleSink::ShowNotice(const Notice& notice) {
+  out_ << Filled(notice.text, notice.args) << '\n';
+}
 
 void ConsoleSink::ShowError(const Error& error) {
   out_.flush();
-  err_ << ErrorReportText(Translate(error.message())) << '\n';
+  err_ << ErrorReportText(Filled(error.format(), error.args())) << '\n';
   err_.flush();
 }
 

@@ -40,6 +40,21 @@ Error MissingSourceError(FileSystem& fs, const QString& source) {
 
 }  // namespace file_system_internal
 
+Error MissingFileError(FileSystem& fs, const QString& path) {
+  return file_system_internal::MissingSourceError(fs, path);
+}
+
+QString TemporaryPathFor(QStringView target) {
+  // FNV-1a over the whole path: stable from run to run (qHash is seeded per
+  // process), so an undo in another process finds the same name.
+  uint64_t hash = 0xcbf29ce484222325ull;
+  for (QChar c : target) {
+    hash = (hash ^ c.unicode()) * 0x100000001b3ull;
+  }
+  return FolderPart(target) + QStringLiteral(".corvane-") +
+         QString::number(hash, 16).rightJustified(16, u'0') + QStringLiteral(".part");
+}
+
 FileSystem& RealFileSystem() {
   static const std::unique_ptr<FileSystem> fs = file_system_internal::NewNativeFileSystem({});
   return *fs;
@@ -66,6 +81,10 @@ class FaultInjectingFile : public WritableFile {
   Status Sync() override {
     if (auto error = owner_.TakeFault(FileOp::kSync, path_)) return *error;
     return base_->Sync();
+  }
+  Status TruncateTo(qint64 size) override {
+    if (auto error = owner_.TakeFault(FileOp::kTruncate, path_)) return *error;
+    return base_->TruncateTo(size);
   }
   Status Close() override { return base_->Close(); }
 
@@ -108,6 +127,8 @@ bool FaultInjectingFileSystem::FolderExists(const QString& path) {
   return base_.FolderExists(path);
 }
 
+EntryKind FaultInjectingFileSystem::LookUp(const QString& path) { return base_.LookUp(path); }
+
 bool FaultInjectingFileSystem::IsSameFile(const QString& a, const QString& b) {
   return base_.IsSameFile(a, b);
 }
@@ -136,10 +157,31 @@ Status FaultInjectingFileSystem::RenameSameFile(const QString& from, const QStri
   return base_.RenameSameFile(from, to);
 }
 
-Status FaultInjectingFileSystem::CopyFile(const QString& from, const QString& to) {
+Status FaultInjectingFileSystem::CopyFile(const QString& from, const QString& to,
+                                          Replace replace) {
   journal_ << QStringLiteral("CopyFile %1 -> %2").arg(from, to);
   if (auto error = TakeFault(FileOp::kCopyFile, from, to)) return *error;
-  return base_.CopyFile(from, to);
+  return base_.CopyFile(from, to, replace);
+}
+
+Status FaultInjectingFileSystem::MoveToTrash(const QString& path) {
+  journal_ << QStringLiteral("MoveToTrash ") + path;
+  if (auto error = TakeFault(FileOp::kMoveToTrash, path)) return *error;
+  return base_.MoveToTrash(path);
+}
+
+Result<bool> FaultInjectingFileSystem::HoldSameBytes(const QString& a, const QString& b) {
+  return base_.HoldSameBytes(a, b);
+}
+
+Status FaultInjectingFileSystem::SyncFolder(const QString& folder) {
+  if (auto error = TakeFault(FileOp::kSyncFolder, folder)) return *error;
+  return base_.SyncFolder(folder);
+}
+
+Result<std::unique_ptr<FileLock>> FaultInjectingFileSystem::LockExclusively(const QString& path) {
+  if (auto error = TakeFault(FileOp::kLock, path)) return *error;
+  return base_.LockExclusively(path);
 }
 
 Status FaultInjectingFileSystem::SetLastWriteTime(const QString& path, const QDateTime& utc) {

@@ -23,6 +23,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -45,8 +46,25 @@ class WritableFile {
   virtual ~WritableFile() = default;
   virtual Status Append(QByteArrayView data) = 0;
   virtual Status Sync() = 0;
+  // Cuts the file back to its first `size` bytes, taking back appends that
+  // must not stay (operations that did not happen after all).
+  virtual Status TruncateTo(qint64 size) = 0;
   virtual Status Close() = 0;
 };
+
+// A lock held until it is destroyed; the operating system releases it when
+// the process ends, however it ends.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
+// What stands at a path, the entry itself: a link is a link, whatever it
+// points to (or whether it points anywhere at all).
+enum class EntryKind { kNone, kFile, kLink, kFolder, kOther };
+
+// Whether a copy may replace a file at its target.
+enum class Replace { kNever, kAtomically };
 
 class FileSystem {
  public:
@@ -56,25 +74,37 @@ class FileSystem {
   virtual bool FileExists(const QString& path) = 0;
   // True only for a folder; links are followed.
   virtual bool FolderExists(const QString& path) = 0;
+  virtual EntryKind LookUp(const QString& path) = 0;
   // Creates the folder with every missing parent; true when it exists afterwards.
   virtual bool CreateFolder(const QString& path) = 0;
   virtual Status DeleteFile(const QString& path) = 0;
-  // Moves a file; never replaces anything at `to`, not even in a race. Across
-  // file systems it copies (refusing to replace) and then deletes the source;
-  // when the source cannot be deleted the copy is removed again.
+  // Moves a file or a link (the link itself); never replaces anything at `to`,
+  // not even in a race. Across file systems it copies under
+  // TemporaryPathFor(to), keeping mode, owner (where permitted) and times, or
+  // makes the link again, renames the copy to `to` without replacing, and
+  // only then deletes the source; when the source cannot be deleted the copy
+  // is removed again. At no instant is the source gone before `to` is whole.
   virtual Status MoveFile(const QString& from, const QString& to) = 0;
-  // Whether `a` and `b` name one and the same directory entry, spelled in two
-  // ways (a case-insensitive file system). Two hard links or a symbolic link
-  // and its target are different entries.
+  // Whether `a` and `b` name one and the same entry of one folder: their
+  // folders are the same folder (whatever the spelling) and the names are the
+  // same, or differ only in a way the file system ignores (letter case on a
+  // case-insensitive one). Two hard links, however many, are two entries.
   virtual bool IsSameFile(const QString& a, const QString& b) = 0;
   // Gives the entry `from` the spelling `to`, where IsSameFile(from, to).
   // A no-replace move cannot: on a case-insensitive file system it sees `to`
   // taken by the file itself.
   virtual Status RenameSameFile(const QString& from, const QString& to) = 0;
-  // Copies content, permissions and last-write time, replacing a file at `to`.
-  // Writes under a temporary name in the target folder first, so that a failed
-  // copy never leaves a half-written file under the target name.
-  virtual Status CopyFile(const QString& from, const QString& to) = 0;
+  // Copies content, permissions and last-write time. Writes under
+  // TemporaryPathFor(to) first, so that a failed or killed copy never leaves a
+  // half-written file under the target name, then renames it to `to`:
+  // replacing a file there in one step (kAtomically) or never (kNever).
+  virtual Status CopyFile(const QString& from, const QString& to, Replace replace) = 0;
+  // Moves a file into the desktop's trash (freedesktop trash on Linux, the
+  // Recycle Bin on Windows). Fails with kNotSupported where the volume has
+  // none; nothing has changed then.
+  virtual Status MoveToTrash(const QString& path) = 0;
+  // Whether two files hold the same bytes (two links: the same link text).
+  virtual Result<bool> HoldSameBytes(const QString& a, const QString& b) = 0;
   // Sets the last-write time alone; creation and access times stay.
   virtual Status SetLastWriteTime(const QString& path, const QDateTime& utc) = 0;
 
@@ -86,9 +116,27 @@ class FileSystem {
   // Close the file may then end in zero bytes past what was appended, and a
   // process killed before either leaves them there for readers to pass over.
   virtual Result<std::unique_ptr<WritableFile>> NewAppendableFile(const QString& path) = 0;
-  // Renames `from` to `to` in one step, replacing a file at `to`.
+  // Moves `from` to `to`, replacing a file at `to` in one step: whoever looks
+  // at `to` sees the old file or the new one, never none. Across file systems
+  // the copy is written under TemporaryPathFor(to) first.
   virtual Status ReplaceFile(const QString& from, const QString& to) = 0;
+  // Makes the entries of `folder` (renames, new and deleted files) survive a
+  // power cut.
+  virtual Status SyncFolder(const QString& folder) = 0;
+  // Takes an exclusive lock on the file `path` (created when missing) or fails
+  // at once with kBusy when another process holds it.
+  virtual Result<std::unique_ptr<FileLock>> LockExclusively(const QString& path) = 0;
 };
+
+// The error for a file that is not at `path`: "The specified path was not
+// found" when its folder is missing too, else "The specified file was not found".
+Error MissingFileError(FileSystem& fs, const QString& path);
+
+// Where a copy to `target` is written before it takes the target's name: in
+// the target's folder, under a name that depends on the target alone, so that
+// an undo finds what a killed copy left. Only ever a partial copy: its source
+// is still in place whenever it exists.
+QString TemporaryPathFor(QStringView target);
 
 // The operating system's file system.
 FileSystem& RealFileSystem();
@@ -98,10 +146,18 @@ FileSystem& RealFileSystem();
 // systems take: EINVAL from renameat2 (a file system without RENAME_NOREPLACE),
 // EXDEV (another file system), EPERM from link (no hard links), ENODEV from
 // mapping an appendable file (FUSE with direct I/O). 0 = none.
+// reserveLimit: reservations of log room larger than this many bytes fail
+// with ENOSPC, as on a nearly full disk (-1: no limit). skipSyncs makes every
+// sync do nothing (benchmarks measure what syncing costs). beforeChange runs
+// before every system call that changes the disk, so that tests can stop the
+// program at each one.
 struct SimulatedErrnos {
   int renameNoReplace = 0;
   int link = 0;
   int mapAppendable = 0;
+  qint64 reserveLimit = -1;
+  bool skipSyncs = false;
+  std::function<void()> beforeChange = {};
 };
 std::unique_ptr<FileSystem> NewRealFileSystemForTests(SimulatedErrnos errnos);
 
@@ -117,8 +173,12 @@ enum class FileOp {
   kNewWritableFile,
   kNewAppendableFile,
   kReplaceFile,
+  kMoveToTrash,
+  kSyncFolder,
+  kLock,
   kAppend,
   kSync,
+  kTruncate,
 };
 
 // Passes every call to `base`, except the calls chosen by AddFault, which fail
@@ -138,17 +198,22 @@ class FaultInjectingFileSystem : public FileSystem {
 
   bool FileExists(const QString& path) override;
   bool FolderExists(const QString& path) override;
+  EntryKind LookUp(const QString& path) override;
   bool CreateFolder(const QString& path) override;
   Status DeleteFile(const QString& path) override;
   Status MoveFile(const QString& from, const QString& to) override;
   bool IsSameFile(const QString& a, const QString& b) override;
   Status RenameSameFile(const QString& from, const QString& to) override;
-  Status CopyFile(const QString& from, const QString& to) override;
+  Status CopyFile(const QString& from, const QString& to, Replace replace) override;
+  Status MoveToTrash(const QString& path) override;
+  Result<bool> HoldSameBytes(const QString& a, const QString& b) override;
   Status SetLastWriteTime(const QString& path, const QDateTime& utc) override;
   Result<QByteArray> ReadFile(const QString& path) override;
   Result<std::unique_ptr<WritableFile>> NewWritableFile(const QString& path) override;
   Result<std::unique_ptr<WritableFile>> NewAppendableFile(const QString& path) override;
   Status ReplaceFile(const QString& from, const QString& to) override;
+  Status SyncFolder(const QString& folder) override;
+  Result<std::unique_ptr<FileLock>> LockExclusively(const QString& path) override;
 
   // Used by the files this wrapper hands out; returns the fault's error, if any.
   std::optional<Error> TakeFault(FileOp op, const QString& path, const QString& other = {});

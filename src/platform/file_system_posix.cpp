@@ -12,12 +12,14 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <utility>
@@ -102,17 +104,34 @@ bool ListedExactly(const QString& folder, const QString& name) {
   return found;
 }
 
+// Runs the test hook, if any, before a system call that changes the disk.
+using StepHook = const std::function<void()>*;
+void Step(StepHook hook) {
+  if (hook && *hook) (*hook)();
+}
+
 class PosixWritableFile : public WritableFile {
  public:
-  explicit PosixWritableFile(int fd) : fd_(fd) {}
+  PosixWritableFile(int fd, StepHook step, bool skipSync)
+      : fd_(fd), step_(step), skipSync_(skipSync) {}
   ~PosixWritableFile() override {
     if (fd_ >= 0) ::close(fd_);
   }
   Status Append(QByteArrayView data) override {
+    Step(step_);
     if (const int err = WriteAll(fd_, data.data(), size_t(data.size()))) return OsError(err);
     return Status::Ok();
   }
-  Status Sync() override { return ::fsync(fd_) == 0 ? Status::Ok() : OsError(errno); }
+  Status Sync() override {
+    Step(step_);
+    if (skipSync_) return Status::Ok();
+    return ::fdatasync(fd_) == 0 ? Status::Ok() : OsError(errno);
+  }
+  Status TruncateTo(qint64 size) override {
+    Step(step_);
+    if (::ftruncate(fd_, off_t(size)) != 0 || ::lseek(fd_, 0, SEEK_END) < 0) return OsError(errno);
+    return Status::Ok();
+  }
   Status Close() override {
     const int fd = fd_;
     fd_ = -1;
@@ -121,6 +140,8 @@ class PosixWritableFile : public WritableFile {
 
  private:
   int fd_;
+  StepHook step_;
+  bool skipSync_;
 };
 
 // Appends by copying into a shared mapping of the file instead of a write()
@@ -130,16 +151,23 @@ class PosixWritableFile : public WritableFile {
 // posix_fallocate: a full disk then fails Append with an error instead of
 // raising SIGBUS on a store into the mapping (on the file systems whose
 // reservations hold; copy-on-write ones such as ZFS may still fail a store on
-// a full disk). Sync and Close cut the file back to what was appended; a
+// a full disk). Where the disk has less room than that, only what the line
+// needs is reserved, so a log fails only when a line really cannot be
+// written. Sync and Close cut the file back to what was appended; a
 // process killed before that leaves zero bytes after the last append. Where
 // room cannot be reserved or the file cannot be mapped, appends are written.
 class PosixMappedAppendFile : public WritableFile {
  public:
   static constexpr off_t kRoom = 256 * 1024;
 
-  // `simulatedMapError`: see SimulatedErrnos::mapAppendable.
-  PosixMappedAppendFile(int fd, off_t end, int simulatedMapError)
-      : fd_(fd), end_(end), simulatedMapError_(simulatedMapError) {}
+  // `simulatedMapError`, `reserveLimit`: see SimulatedErrnos.
+  PosixMappedAppendFile(int fd, off_t end, const SimulatedErrnos& simulated, int mapError)
+      : fd_(fd),
+        end_(end),
+        simulatedMapError_(mapError),
+        reserveLimit_(simulated.reserveLimit),
+        skipSync_(simulated.skipSyncs),
+        step_(&simulated.beforeChange) {}
   ~PosixMappedAppendFile() override { (void)Close(); }
 
   Status Append(QByteArrayView data) override {
@@ -148,6 +176,7 @@ class PosixMappedAppendFile : public WritableFile {
     if (!unmappable_ && end_ + size > windowEnd_) {
       if (const int err = Reserve(end_ + size)) return OsError(err);
     }
+    Step(step_);
     if (unmappable_) {
       reserved_ = true;  // a write that fails half-way leaves bytes past end_
       if (const int err = WriteAllAt(fd_, data.data(), size_t(size), end_)) return OsError(err);
@@ -158,9 +187,24 @@ class PosixMappedAppendFile : public WritableFile {
     return Status::Ok();
   }
 
+  // The reserved zeros stay: they cost nothing to keep on disk, and cutting
+  // them off at every sync would give the room back only to reserve it again.
+  // fdatasync writes the pages stored through the mapping as well: on Linux
+  // they are the file's own page cache.
   Status Sync() override {
-    if (const int err = CutBack()) return OsError(err);
-    return ::fsync(fd_) == 0 ? Status::Ok() : OsError(errno);
+    Step(step_);
+    if (skipSync_) return Status::Ok();
+    return ::fdatasync(fd_) == 0 ? Status::Ok() : OsError(errno);
+  }
+
+  Status TruncateTo(qint64 size) override {
+    if (size >= end_) return Status::Ok();
+    Step(step_);
+    Unmap();
+    if (::ftruncate(fd_, off_t(size)) != 0) return OsError(errno);
+    end_ = off_t(size);
+    reserved_ = false;
+    return Status::Ok();
   }
 
   Status Close() override {
@@ -177,12 +221,13 @@ class PosixMappedAppendFile : public WritableFile {
   int Reserve(off_t needed) {
     Unmap();
     const off_t start = end_ - end_ % off_t(::sysconf(_SC_PAGESIZE));
-    const off_t stop = needed + kRoom;
+    off_t stop = needed + kRoom;
     reserved_ = true;  // a failed reservation may still have grown the file
-    int err = 0;
-    do {
-      err = ::posix_fallocate(fd_, start, stop - start);
-    } while (err == EINTR);
+    int err = Allocate(start, stop);
+    if (err == ENOSPC || err == EFBIG) {
+      stop = needed;
+      err = Allocate(start, stop);
+    }
     // No room on the disk is an error; any other refusal only means that this
     // file system cannot reserve, and writing still works there.
     if (err == ENOSPC || err == EFBIG) return err;
@@ -199,6 +244,16 @@ class PosixMappedAppendFile : public WritableFile {
     windowStart_ = start;
     windowEnd_ = stop;
     return 0;
+  }
+
+  int Allocate(off_t start, off_t stop) {
+    Step(step_);
+    if (reserveLimit_ >= 0 && stop - start > reserveLimit_) return ENOSPC;
+    int err = 0;
+    do {
+      err = ::posix_fallocate(fd_, start, stop - start);
+    } while (err == EINTR);
+    return err;
   }
 
   void Unmap() {
@@ -223,6 +278,19 @@ class PosixMappedAppendFile : public WritableFile {
   bool reserved_ = false;    // the file is longer than end_
   bool unmappable_ = false;  // appends are written, not copied into a mapping
   int simulatedMapError_;
+  qint64 reserveLimit_;
+  bool skipSync_;
+  StepHook step_;
+};
+
+// An flock held on an open file; closing the file releases it.
+class PosixFileLock : public FileLock {
+ public:
+  explicit PosixFileLock(int fd) : fd_(fd) {}
+  ~PosixFileLock() override { ::close(fd_); }
+
+ private:
+  int fd_;
 };
 
 class PosixFileSystem : public FileSystem {
@@ -241,12 +309,24 @@ class PosixFileSystem : public FileSystem {
            S_ISDIR(st.st_mode);
   }
 
+  EntryKind LookUp(const QString& path) override {
+    struct stat st;
+    if (HoldsInvalidPathCharacter(path) || ::lstat(NativePath(path).c_str(), &st) != 0) {
+      return EntryKind::kNone;
+    }
+    if (S_ISREG(st.st_mode)) return EntryKind::kFile;
+    if (S_ISLNK(st.st_mode)) return EntryKind::kLink;
+    if (S_ISDIR(st.st_mode)) return EntryKind::kFolder;
+    return EntryKind::kOther;
+  }
+
   bool CreateFolder(const QString& path) override {
     return !path.isEmpty() && !HoldsInvalidPathCharacter(path) && QDir().mkpath(path);
   }
 
   Status DeleteFile(const QString& path) override {
     if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    Step();
     if (::unlink(Native(path).constData()) == 0) return Status::Ok();
     const int err = errno;
     return err == ENOENT ? MissingSourceError(*this, path) : ErrorFor(err, path);
@@ -261,7 +341,7 @@ class PosixFileSystem : public FileSystem {
     // it was listed as a file would be moved too; nothing is replaced or lost.)
     const int err = RenameWithoutReplacing(NativePath(from).c_str(), NativePath(to).c_str());
     if (err == 0) return Status::Ok();
-    if (err == EXDEV) return MoveAcrossFileSystems(from, to);
+    if (err == EXDEV) return MoveAcrossFileSystems(from, to, Replace::kNever);
     return ErrorFor(err, from);
   }
 
@@ -272,17 +352,27 @@ class PosixFileSystem : public FileSystem {
       return false;
     }
     if (a == b) return true;
-    const bool sameNode = sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
-    if (sameNode && sa.st_nlink == 1) return true;
-    // Either hard links (one node, several entries) or a file system whose
-    // node numbers follow the spelling (FUSE file systems that work by path,
-    // such as fusefat). Distinct entries are each listed under their own name.
-    if (!sameNode) {
-      if (sa.st_dev != sb.st_dev || FolderPart(a) != FolderPart(b)) return false;
-      if (FileNamePart(a).compare(FileNamePart(b), Qt::CaseInsensitive) != 0) return false;
+    // One entry is one name in one folder: the folders are compared by
+    // identity (src/. and a link to src are src), never the files, whose
+    // node a second hard link elsewhere shares.
+    const QString folderA = ContainingFolder(a);
+    const QString folderB = ContainingFolder(b);
+    struct stat fa, fb;
+    if (::stat(Native(folderA).constData(), &fa) != 0 ||
+        ::stat(Native(folderB).constData(), &fb) != 0 || fa.st_dev != fb.st_dev ||
+        fa.st_ino != fb.st_ino) {
+      return false;
     }
-    return !(ListedExactly(ContainingFolder(a), FileNamePart(a)) &&
-             ListedExactly(ContainingFolder(b), FileNamePart(b)));
+    const QString nameA = FileNamePart(a);
+    const QString nameB = FileNamePart(b);
+    if (nameA == nameB) return true;
+    // Two spellings of one name on a case-insensitive file system, or two
+    // hard links in one folder. Node numbers cannot tell: FUSE file systems
+    // that work by path (fusefat) number by spelling. Distinct entries are
+    // each listed under their own name.
+    const bool sameNode = sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    if (!sameNode && nameA.compare(nameB, Qt::CaseInsensitive) != 0) return false;
+    return !(ListedExactly(folderA, nameA) && ListedExactly(folderB, nameB));
   }
 
   Status RenameSameFile(const QString& from, const QString& to) override {
@@ -311,20 +401,47 @@ class PosixFileSystem : public FileSystem {
     return Status::Ok();
   }
 
-  Status CopyFile(const QString& from, const QString& to) override {
+  Status CopyFile(const QString& from, const QString& to, Replace replace) override {
     if (HoldsInvalidPathCharacter(from) || HoldsInvalidPathCharacter(to)) {
       return InvalidPathError();
     }
     if (!FileExists(from)) return MissingSourceError(*this, from);
     if (!FolderExists(ContainingFolder(to))) return PathNotFoundError();
-    Result<QByteArray> temp = CopyToTemporary(from, to);
-    if (!temp.ok()) return temp.error();
-    if (::rename(temp->constData(), Native(to).constData()) != 0) {
-      const int err = errno;
-      ::unlink(temp->constData());
-      return ErrorFor(err, from);
-    }
+    const QByteArray temp = Native(TemporaryPathFor(to));
+    if (const int err = CopyContentTo(from, temp, Keep::kForCopy)) return ErrorFor(err, from);
+    if (const int err = RenameTemporary(temp, Native(to), replace)) return ErrorFor(err, from);
     return Status::Ok();
+  }
+
+  Status MoveToTrash(const QString& path) override {
+    // Qt names the file by its own encoding of the path; a name it cannot
+    // spell would send another file, or none, to the trash.
+    if (HoldsInvalidPathCharacter(path) || QFile::decodeName(QFile::encodeName(path)) != path) {
+      return NoTrashError();
+    }
+    Step();
+    if (!QFile::moveToTrash(path)) return NoTrashError();
+    return Status::Ok();
+  }
+
+  Result<bool> HoldSameBytes(const QString& a, const QString& b) override {
+    if (HoldsInvalidPathCharacter(a) || HoldsInvalidPathCharacter(b)) return InvalidPathError();
+    const EntryKind kindA = LookUp(a);
+    const EntryKind kindB = LookUp(b);
+    if ((kindA == EntryKind::kLink) != (kindB == EntryKind::kLink)) return false;
+    if (kindA == EntryKind::kLink) return LinkText(Native(a)) == LinkText(Native(b));
+    const int inA = ::open(Native(a).constData(), O_RDONLY | O_CLOEXEC);
+    if (inA < 0) return ErrorFor(errno, a);
+    const int inB = ::open(Native(b).constData(), O_RDONLY | O_CLOEXEC);
+    if (inB < 0) {
+      const int err = errno;
+      ::close(inA);
+      return ErrorFor(err, b);
+    }
+    const Result<bool> same = CompareContent(inA, inB);
+    ::close(inA);
+    ::close(inB);
+    return same;
   }
 
   Status SetLastWriteTime(const QString& path, const QDateTime& utc) override {
@@ -335,6 +452,7 @@ class PosixFileSystem : public FileSystem {
     times[0].tv_nsec = UTIME_OMIT;
     times[1].tv_sec = time_t(ms / 1000 - (ms % 1000 < 0 ? 1 : 0));
     times[1].tv_nsec = long(((ms % 1000) + 1000) % 1000) * 1000000L;
+    Step();
     if (::utimensat(AT_FDCWD, Native(path).constData(), times, 0) == 0) return Status::Ok();
     const int err = errno;
     return err == ENOENT ? MissingSourceError(*this, path) : ErrorFor(err, path);
@@ -370,20 +488,56 @@ class PosixFileSystem : public FileSystem {
       ::close(fd);
       return OsError(err);
     }
-    return std::unique_ptr<WritableFile>(std::make_unique<PosixMappedAppendFile>(
-        fd, st.st_size, Take(simulated_.mapAppendable)));
+    const int mapError = Take(simulated_.mapAppendable);
+    return std::unique_ptr<WritableFile>(
+        std::make_unique<PosixMappedAppendFile>(fd, st.st_size, simulated_, mapError));
   }
 
   Status ReplaceFile(const QString& from, const QString& to) override {
     if (HoldsInvalidPathCharacter(from) || HoldsInvalidPathCharacter(to)) {
       return InvalidPathError();
     }
+    Step();
     if (::rename(Native(from).constData(), Native(to).constData()) == 0) return Status::Ok();
-    return ErrorFor(errno, from);
+    const int err = errno;
+    if (err == EXDEV) return MoveAcrossFileSystems(from, to, Replace::kAtomically);
+    return ErrorFor(err, from);
+  }
+
+  Status SyncFolder(const QString& folder) override {
+    if (HoldsInvalidPathCharacter(folder)) return InvalidPathError();
+    const int fd = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return ErrorFor(errno, folder);
+    Step();
+    const int err = simulated_.skipSyncs || ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return err == 0 ? Status::Ok() : OsError(err);
+  }
+
+  Result<std::unique_ptr<FileLock>> LockExclusively(const QString& path) override {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    Step();
+    const int fd = ::open(Native(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) return ErrorFor(errno, path);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      const int err = errno;
+      ::close(fd);
+      if (err == EWOULDBLOCK) return Error(qt_error_string(err), Error::Code::kBusy);
+      return OsError(err);
+    }
+    return std::unique_ptr<FileLock>(std::make_unique<PosixFileLock>(fd));
   }
 
  private:
+  enum class Keep { kForCopy, kForMove };
+
   static int Take(int& simulated) { return std::exchange(simulated, 0); }
+
+  void Step() { corvane::file_system_internal::Step(&simulated_.beforeChange); }
+
+  static Error NoTrashError() {
+    return Error(QStringLiteral("No trash on this volume"), Error::Code::kNotSupported);
+  }
 
   static QByteArray TemporaryName() {
     return ".corvane-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
@@ -405,6 +559,7 @@ class PosixFileSystem : public FileSystem {
 
   // Renames without ever replacing an entry at `to`; returns 0 or an errno.
   int RenameWithoutReplacing(const char* from, const char* to) {
+    Step();
     int err = Take(simulated_.renameNoReplace);
     if (err == 0) err = RenameNoReplaceSyscall(from, to);
     if (!RefusedAsUnsupported(err)) return err;
@@ -413,6 +568,7 @@ class PosixFileSystem : public FileSystem {
     err = Take(simulated_.link);
     if (err == 0) err = ::link(from, to) == 0 ? 0 : errno;
     if (err == 0) {
+      Step();
       if (::unlink(from) == 0) return 0;
       const int unlinkErr = errno;
       ::unlink(to);
@@ -424,49 +580,91 @@ class PosixFileSystem : public FileSystem {
     struct stat st;
     if (::lstat(to, &st) == 0) return EEXIST;
     if (errno != ENOENT) return errno;
+    Step();
     return ::rename(from, to) == 0 ? 0 : errno;
   }
 
-  Status MoveAcrossFileSystems(const QString& from, const QString& to) {
-    Result<QByteArray> temp = CopyToTemporary(from, to);
-    if (!temp.ok()) return temp.error();
-    const int err = RenameWithoutReplacing(temp->constData(), NativePath(to).c_str());
-    if (err != 0) {
-      ::unlink(temp->constData());
-      return ErrorFor(err, from);
-    }
-    if (::unlink(Native(from).constData()) != 0) {
+  // Copy, then rename, then delete the source: whenever the source is gone,
+  // the whole copy stands at `to`, on disk (synced) before the source goes.
+  Status MoveAcrossFileSystems(const QString& from, const QString& to, Replace replace) {
+    const QByteArray source = Native(from);
+    const QByteArray target = Native(to);
+    const QByteArray temp = Native(TemporaryPathFor(to));
+    struct stat st;
+    if (::lstat(source.constData(), &st) != 0) return ErrorFor(errno, from);
+    const int copied = S_ISLNK(st.st_mode) ? CopyLinkTo(source, temp, st)
+                                           : CopyContentTo(from, temp, Keep::kForMove);
+    if (copied != 0) return ErrorFor(copied, from);
+    if (const int err = RenameTemporary(temp, target, replace)) return ErrorFor(err, from);
+    if (Status synced = SyncFolder(ContainingFolder(to)); !synced.ok()) return synced;
+    Step();
+    if (::unlink(source.constData()) != 0) {
       // Keep exactly one file: the source stays, so the copy goes.
       const int unlinkErr = errno;
-      ::unlink(Native(to).constData());
+      Step();
+      ::unlink(target.constData());
       return ErrorFor(unlinkErr, from);
     }
     return Status::Ok();
   }
 
-  // Copies `from` to a new temporary file in the folder of `to`, with the
-  // permissions and last-write time of `from`; returns its native path.
-  Result<QByteArray> CopyToTemporary(const QString& from, const QString& to) {
+  // Gives the finished copy at `temp` the name `to`; removes it on failure.
+  int RenameTemporary(const QByteArray& temp, const QByteArray& to, Replace replace) {
+    int err = 0;
+    if (replace == Replace::kAtomically) {
+      Step();
+      err = ::rename(temp.constData(), to.constData()) == 0 ? 0 : errno;
+    } else {
+      err = RenameWithoutReplacing(temp.constData(), to.constData());
+    }
+    if (err != 0) {
+      Step();
+      ::unlink(temp.constData());
+    }
+    return err;
+  }
+
+  // Makes the link `st` describes again at `temp`, with its owner and times.
+  int CopyLinkTo(const QByteArray& source, const QByteArray& temp, const struct stat& st) {
+    const QByteArray text = LinkText(source);
+    Step();
+    ::unlink(temp.constData());  // what a killed move left
+    Step();
+    if (::symlink(text.constData(), temp.constData()) != 0) return errno;
+    (void)::lchown(temp.constData(), st.st_uid, st.st_gid);
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    (void)::utimensat(AT_FDCWD, temp.constData(), times, AT_SYMLINK_NOFOLLOW);
+    return 0;
+  }
+
+  // Copies the file `from` (links followed) to `temp`, with the permissions
+  // and last-write time of `from`; a move keeps the owner and the access
+  // time as well, and syncs the copy. Returns 0 or an errno; on failure
+  // nothing is left at `temp`.
+  int CopyContentTo(const QString& from, const QByteArray& temp, Keep keep) {
     const int in = ::open(Native(from).constData(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) return ErrorFor(errno, from);
-    QByteArray temp = Native(FolderPart(to)) + ".corvane-XXXXXX";
-    const int out = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (in < 0) return errno;
+    Step();
+    // Truncated, not exclusive: a file under this name is what a killed copy
+    // to the same target left. Never through a link planted there.
+    const int out =
+        ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (out < 0) {
       const int err = errno;
       ::close(in);
-      return OsError(err);
+      return err;
     }
-    int err = CopyContent(in, out);
+    int err = CopyContent(in, out, keep);
     ::close(in);
     if (::close(out) != 0 && err == 0) err = errno;
     if (err != 0) {
+      Step();
       ::unlink(temp.constData());
-      return OsError(err);
     }
-    return temp;
+    return err;
   }
 
-  static int CopyContent(int in, int out) {
+  int CopyContent(int in, int out, Keep keep) {
     struct stat st;
     if (::fstat(in, &st) != 0) return errno;
     static constexpr size_t kChunk = 256 * 1024;
@@ -476,27 +674,72 @@ class PosixFileSystem : public FileSystem {
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) return errno;
       if (n == 0) break;
+      Step();
       if (const int err = WriteAll(out, buffer.constData(), size_t(n))) return err;
     }
+    // Only the superuser may give a file away; others keep the copy as theirs.
+    if (keep == Keep::kForMove) (void)::fchown(out, st.st_uid, st.st_gid);
     // File systems without POSIX permissions (FAT) refuse fchmod; the copy is
     // still whole there.
     if (::fchmod(out, st.st_mode & 07777) != 0 && errno != EPERM && !RefusedAsUnsupported(errno)) {
       return errno;
     }
-    const timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
-    if (::futimens(out, times) != 0) return errno;
+    const timespec copyTimes[2] = {{0, UTIME_OMIT}, st.st_mtim};
+    const timespec moveTimes[2] = {st.st_atim, st.st_mtim};
+    if (::futimens(out, keep == Keep::kForMove ? moveTimes : copyTimes) != 0) return errno;
+    if (keep == Keep::kForMove) {
+      Step();
+      if (::fsync(out) != 0) return errno;
+    }
     return 0;
+  }
+
+  static QByteArray LinkText(const QByteArray& path) {
+    QByteArray text(PATH_MAX, Qt::Uninitialized);
+    const ssize_t n = ::readlink(path.constData(), text.data(), size_t(text.size()));
+    text.truncate(n < 0 ? 0 : n);
+    return text;
+  }
+
+  static Result<bool> CompareContent(int a, int b) {
+    struct stat sa, sb;
+    if (::fstat(a, &sa) != 0 || ::fstat(b, &sb) != 0) return OsError(errno);
+    if (sa.st_size != sb.st_size) return false;
+    static constexpr size_t kChunk = 256 * 1024;
+    QByteArray bufA(kChunk, Qt::Uninitialized);
+    QByteArray bufB(kChunk, Qt::Uninitialized);
+    for (;;) {
+      const ssize_t n = ReadFull(a, bufA.data(), kChunk);
+      const ssize_t m = ReadFull(b, bufB.data(), kChunk);
+      if (n < 0 || m < 0) return OsError(errno);
+      if (n != m || std::memcmp(bufA.constData(), bufB.constData(), size_t(n)) != 0) return false;
+      if (n == 0) return true;
+    }
+  }
+
+  static ssize_t ReadFull(int fd, char* data, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+      const ssize_t n = ::read(fd, data + done, size - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return -1;
+      if (n == 0) break;
+      done += size_t(n);
+    }
+    return ssize_t(done);
   }
 
   Result<std::unique_ptr<WritableFile>> Open(const QString& path, int flags) {
     if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    Step();
     const int fd = ::open(Native(path).constData(), flags, 0666);
     if (fd < 0) {
       const int err = errno;
       if (err != ENOENT) return OsError(err);
       return (flags & O_CREAT) ? PathNotFoundError() : MissingSourceError(*this, path);
     }
-    return std::unique_ptr<WritableFile>(std::make_unique<PosixWritableFile>(fd));
+    return std::unique_ptr<WritableFile>(
+        std::make_unique<PosixWritableFile>(fd, &simulated_.beforeChange, simulated_.skipSyncs));
   }
 
   SimulatedErrnos simulated_;

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <windows.h>
 // Its macros would rename the interface's methods below.
@@ -84,10 +83,28 @@ class WindowsWritableFile : public WritableFile {
     return Status::Ok();
   }
   Status Sync() override { return FlushFileBuffers(h_) ? Status::Ok() : OsError(GetLastError()); }
+  Status TruncateTo(qint64 size) override {
+    LARGE_INTEGER at;
+    at.QuadPart = size;
+    if (!SetFilePointerEx(h_, at, nullptr, FILE_BEGIN) || !SetEndOfFile(h_)) {
+      return OsError(GetLastError());
+    }
+    return Status::Ok();
+  }
   Status Close() override {
     const HANDLE h = std::exchange(h_, INVALID_HANDLE_VALUE);
     return CloseHandle(h) ? Status::Ok() : OsError(GetLastError());
   }
+
+ private:
+  HANDLE h_;
+};
+
+// A file opened without sharing: nobody else can open it while it is held.
+class WindowsFileLock : public FileLock {
+ public:
+  explicit WindowsFileLock(HANDLE h) : h_(h) {}
+  ~WindowsFileLock() override { CloseHandle(h_); }
 
  private:
   HANDLE h_;
@@ -109,6 +126,14 @@ class WindowsFileSystem : public FileSystem {
 
   bool CreateFolder(const QString& path) override {
     return !path.isEmpty() && !HoldsInvalidPathCharacter(path) && QDir().mkpath(path);
+  }
+
+  EntryKind LookUp(const QString& path) override {
+    if (HoldsInvalidPathCharacter(path)) return EntryKind::kNone;
+    const DWORD a = GetFileAttributesW(Native(path).c_str());
+    if (a == INVALID_FILE_ATTRIBUTES) return EntryKind::kNone;
+    if (a & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::kLink;
+    return (a & FILE_ATTRIBUTE_DIRECTORY) ? EntryKind::kFolder : EntryKind::kFile;
   }
 
   Status DeleteFile(const QString& path) override {
@@ -163,21 +188,17 @@ class WindowsFileSystem : public FileSystem {
     return ErrorFor(GetLastError());
   }
 
-  Status CopyFile(const QString& from, const QString& to) override {
+  Status CopyFile(const QString& from, const QString& to, Replace replace) override {
     if (InvalidPair(from, to)) return InvalidPathError();
     if (!FileExists(from)) return MissingSourceError(*this, from);
     const QString folder = FolderPart(to);
     if (!folder.isEmpty() && !FolderExists(folder)) return PathNotFoundError();
     // CopyFileW carries content, attributes and last-write time.
-    QString temp;
-    DWORD code = ERROR_FILE_EXISTS;
-    for (int attempt = 0; attempt < 100 && code == ERROR_FILE_EXISTS; ++attempt) {
-      temp = folder + QStringLiteral(".corvane-") +
-             QString::number(QRandomGenerator::global()->generate64(), 36);
-      code = CopyFileW(Native(from).c_str(), Native(temp).c_str(), TRUE) ? 0 : GetLastError();
-    }
+    const QString temp = TemporaryPathFor(to);
+    DWORD code = CopyFileW(Native(from).c_str(), Native(temp).c_str(), FALSE) ? 0 : GetLastError();
     if (code != 0) return ErrorFor(code);
-    if (!MoveFileExW(Native(temp).c_str(), Native(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const DWORD flags = replace == Replace::kAtomically ? MOVEFILE_REPLACE_EXISTING : 0;
+    if (!MoveFileExW(Native(temp).c_str(), Native(to).c_str(), flags)) {
       code = GetLastError();
       DeleteFileW(Native(temp).c_str());
       return ErrorFor(code);
@@ -219,10 +240,45 @@ class WindowsFileSystem : public FileSystem {
   Status ReplaceFile(const QString& from, const QString& to) override {
     if (InvalidPair(from, to)) return InvalidPathError();
     if (MoveFileExW(Native(from).c_str(), Native(to).c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH)) {
       return Status::Ok();
     }
     return ErrorFor(GetLastError());
+  }
+
+  Status MoveToTrash(const QString& path) override {
+    if (HoldsInvalidPathCharacter(path) || !QFile::moveToTrash(path)) {
+      return Error(QStringLiteral("No trash on this volume"), Error::Code::kNotSupported);
+    }
+    return Status::Ok();
+  }
+
+  Result<bool> HoldSameBytes(const QString& a, const QString& b) override {
+    QFile fa(a);
+    QFile fb(b);
+    if (!fa.open(QIODevice::ReadOnly)) return Error(fa.errorString());
+    if (!fb.open(QIODevice::ReadOnly)) return Error(fb.errorString());
+    if (fa.size() != fb.size()) return false;
+    while (!fa.atEnd()) {
+      if (fa.read(256 * 1024) != fb.read(256 * 1024)) return false;
+    }
+    return true;
+  }
+
+  // Renames reach the disk through MOVEFILE_WRITE_THROUGH and the journal;
+  // Windows offers no flush of a folder's entries.
+  Status SyncFolder(const QString&) override { return Status::Ok(); }
+
+  Result<std::unique_ptr<FileLock>> LockExclusively(const QString& path) override {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    const HANDLE h = CreateFileW(Native(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+      const DWORD code = GetLastError();
+      if (code == ERROR_SHARING_VIOLATION) return Error(OsError(code).message(), Error::Code::kBusy);
+      return ErrorFor(code);
+    }
+    return std::unique_ptr<FileLock>(std::make_unique<WindowsFileLock>(h));
   }
 
  private:

@@ -142,9 +142,9 @@ TEST_P(MoveFallbackTest, MovesWithoutEverReplacing) {
 
 INSTANTIATE_TEST_SUITE_P(Fallbacks, MoveFallbackTest,
                          ::testing::Values(FallbackCase{"NoReplaceRename", {}},
-                                           FallbackCase{"LinkThenUnlink", {EINVAL, 0}},
-                                           FallbackCase{"TestThenRename", {EINVAL, EPERM}},
-                                           FallbackCase{"CopyAcrossFileSystems", {EXDEV, 0}}),
+                                           FallbackCase{"LinkThenUnlink", {.renameNoReplace = EINVAL}},
+                                           FallbackCase{"TestThenRename", {.renameNoReplace = EINVAL, .link = EPERM}},
+                                           FallbackCase{"CopyAcrossFileSystems", {.renameNoReplace = EXDEV}}),
                          [](const ::testing::TestParamInfo<FallbackCase>& info) {
                            return info.param.name;
                          });
@@ -181,16 +181,19 @@ TEST(FileSystemTest, CopyCarriesContentPermissionsAndTimeAndReplaces) {
   ASSERT_EQ(::chmod(QFile::encodeName(dir.file("a.txt")).constData(), 0640), 0);
   FileSystem& fs = RealFileSystem();
   ASSERT_TRUE(fs.SetLastWriteTime(dir.file("a.txt"), kOldTime).ok());
-  ASSERT_TRUE(fs.CopyFile(dir.file("a.txt"), dir.file("out/a.txt")).ok());
+  EXPECT_EQ(ErrorText(fs.CopyFile(dir.file("a.txt"), dir.file("out/a.txt"), Replace::kNever)),
+            "The specified file already exists");
+  EXPECT_EQ(dir.Read("out/a.txt"), "old");
+  ASSERT_TRUE(fs.CopyFile(dir.file("a.txt"), dir.file("out/a.txt"), Replace::kAtomically).ok());
   EXPECT_EQ(dir.Read("out/a.txt"), "new content");
   EXPECT_EQ(dir.Read("a.txt"), "new content");
   const QFileInfo copy(dir.file("out/a.txt"));
   EXPECT_EQ(copy.lastModified().toUTC(), kOldTime);
   EXPECT_EQ(Mode(dir.file("out/a.txt")), 0640);
   EXPECT_EQ(Leftovers(dir, "out"), QStringList());
-  EXPECT_EQ(ErrorText(fs.CopyFile(dir.file("gone"), dir.file("out/b"))),
+  EXPECT_EQ(ErrorText(fs.CopyFile(dir.file("gone"), dir.file("out/b"), Replace::kNever)),
             "The specified file was not found");
-  EXPECT_EQ(ErrorText(fs.CopyFile(dir.file("a.txt"), dir.file("none/b"))),
+  EXPECT_EQ(ErrorText(fs.CopyFile(dir.file("a.txt"), dir.file("none/b"), Replace::kNever)),
             "The specified path was not found");
 }
 
@@ -199,7 +202,7 @@ TEST(FileSystemTest, FailedCopyLeavesTheTargetAsItWas) {
   if (!QFileInfo(QStringLiteral("/proc/self/mem")).isFile()) GTEST_SKIP() << "no /proc";
   TempFolder dir;
   dir.Create({"target.txt"}, "keep me");
-  const Status s = RealFileSystem().CopyFile("/proc/self/mem", dir.file("target.txt"));
+  const Status s = RealFileSystem().CopyFile("/proc/self/mem", dir.file("target.txt"), Replace::kAtomically);
   EXPECT_FALSE(s.ok());
   EXPECT_EQ(dir.Read("target.txt"), "keep me");
   EXPECT_EQ(dir.List(), QStringList({"target.txt"}));

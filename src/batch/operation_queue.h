@@ -1,0 +1,102 @@
+// OperationQueue: the file operations of a batch, logged ahead and then done
+// in order, a group at a time.
+//
+// Add writes an operation's line to the undo log; Perform commits the log
+// (one fdatasync for the whole group) and only then does the operations.
+// Whatever is not done after all (a failure, a stop request, a target found
+// taken) has its line taken back, so the log ends up naming exactly what was
+// done, and at every instant before that at most the operations of one group
+// that have not happened yet, whose targets were free and whose sources are
+// still in place.
+//
+// `fs`, `log` and `stop` must outlive the queue.
+#pragma once
+
+#include "base/error.h"
+#include "base/stop_request.h"
+#include "batch/batch_executor.h"
+#include "batch/undo_log_writer.h"
+#include "platform/file_system.h"
+
+#include <QList>
+#include <QSet>
+#include <QString>
+
+#include <optional>
+
+namespace corvane {
+
+class OperationQueue {
+ public:
+  enum class Kind {
+    kMove,            // never replaces
+    kCopy,            // never replaces
+    kMoveReplacing,   // replaces a file at the target in one step
+    kCopyReplacing,
+    kMoveAside,       // first step of a case-only rename: to a temporary name
+    kMoveBackInCase,  // second step: from that name to the new spelling
+  };
+
+  // Operations logged ahead and done together; a larger group costs fewer
+  // fdatasync calls and leaves more lines to take back after a failure.
+  static constexpr qsizetype kGroupSize = 1024;
+
+  OperationQueue(FileSystem& fs, UndoLogWriter& log, const StopRequest* stop, bool touch);
+
+  Status Add(qsizetype item, Kind kind, QString source, QString target);
+  // Whether an operation waiting in the queue goes to `target` (letter case
+  // ignored, as some file systems do).
+  bool WaitsFor(const QString& target) const;
+  bool full() const { return pending_.size() >= kGroupSize; }
+
+  // Commits the log and does the waiting operations in order. Stops early,
+  // taking back the lines of what was not done, on a failure (returned), a
+  // stop request (stopped() turns true) or a target found taken by a file
+  // (replanFrom() names the item to plan again; Ok is returned).
+  Status Perform();
+  // Takes back the lines of every waiting operation.
+  Status Discard();
+
+  // A stop request ended Perform before the operation of stoppedAt().
+  bool stopped() const { return stopped_.has_value(); }
+  qsizetype stoppedAt() const { return stopped_.value_or(0); }
+  bool replanPending() const { return replanFrom_.has_value(); }
+  std::optional<qsizetype> TakeReplanFrom() { return std::exchange(replanFrom_, std::nullopt); }
+  // The item of the first waiting operation, or `fallback` when none waits.
+  qsizetype FirstWaitingItem(qsizetype fallback) const;
+
+  bool anythingDone() const { return anythingDone_; }
+  // Whether an operation of this batch already put a file at `target`.
+  bool Produced(const QString& target) const { return produced_.contains(target); }
+  void TrackProducedTargets() { trackProduced_ = true; }
+  const QList<ItemUpdate>& updates() const { return updates_; }
+  QList<ItemUpdate> TakeUpdates() { return std::move(updates_); }
+
+ private:
+  struct Operation {
+    qsizetype item;
+    Kind kind;
+    QString source;
+    QString target;
+    qint64 logStart;
+  };
+
+  Status Do(const Operation& op);
+  Status StopAt(qsizetype index, Status why);
+  void Done(const Operation& op);
+
+  FileSystem& fs_;
+  UndoLogWriter& log_;
+  const StopRequest* stop_;
+  bool touch_;
+  QList<Operation> pending_;
+  QSet<QString> pendingTargets_;  // case-folded
+  QSet<QString> produced_;
+  bool trackProduced_ = false;
+  bool anythingDone_ = false;
+  std::optional<qsizetype> stopped_;
+  std::optional<qsizetype> replanFrom_;
+  QList<ItemUpdate> updates_;
+};
+
+}  // namespace corvane
