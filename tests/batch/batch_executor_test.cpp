@@ -60,7 +60,7 @@ TEST_F(BatchTest, RenameInPlaceUpdatesItemsAndWritesTheExactLog) {
   EXPECT_EQ(out.updates[1].index, 1);
   EXPECT_EQ(out.updates[1].newPath, P("y"));
   EXPECT_EQ(LogOnDisk(), LogBytes({{P("a.txt"), P("x.md")}, {P("b.dat"), P("y")}}));
-  EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList({"last_rename.csv"}));
+  EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList({"last_rename.csv", "last_rename.csv.lock"}));
 }
 
 TEST_F(BatchTest, CopyIntoTrimmedDestinationThatIsCreated) {
@@ -336,7 +336,7 @@ TEST_F(BatchTest, StopBeforeAnyOperationKeepsTheEarlierLog) {
   out = Run({}, Options(BatchMode::RenameInPlace, ConflictMode::Skip));
   EXPECT_EQ(Text(out.notice), "Batch completed. A CSV log has been saved in AppData.");
   EXPECT_EQ(LogOnDisk(), "earlier log");
-  EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList({"last_rename.csv"}));
+  EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList({"last_rename.csv", "last_rename.csv.lock"}));
 }
 
 TEST_F(BatchTest, RefusalsBeforeStarting) {
@@ -374,7 +374,7 @@ TEST_F(BatchTest, PathTheLogCannotHoldStopsBeforeTheFileIsTouched) {
         ExecuteBatch({Item(dir.file("first"), "done"), Item(dir.file(name), "plain")},
                      Options(BatchMode::RenameInPlace, ConflictMode::Skip), RealFileSystem(), log);
     EXPECT_EQ(Text(out.status), "Invalid characters in path") << name;
-    QStringList expected = {"done", "log.csv", name};
+    QStringList expected = {"done", "log.csv", "log.csv.lock", name};
     QStringList listed = dir.List();
     expected.sort();
     listed.sort();
@@ -409,20 +409,30 @@ TEST_F(BatchTest, FailedOperationKeepsItsPartialLogAndUndoRestoresAll) {
   EXPECT_EQ(dir_.Read("b"), "B");
 }
 
-TEST_F(BatchTest, OverwriteThatCannotDeleteStops) {
-  dir_.Create({"a", "b"});
+// Without a trash, Overwrite replaces in one step; when that fails nothing is
+// lost and nothing is logged.
+TEST_F(BatchTest, OverwriteWithoutTrashReplacesInOneStepOrNotAtAll) {
+  dir_.Create({"a"}, "A");
+  dir_.Create({"b"}, "B");
   FaultInjectingFileSystem fs(RealFileSystem());
-  fs.AddFault(FileOp::kDeleteFile, P("b"));
-  const BatchOutcome out =
-      ExecuteBatch({Item(P("a"), "b")}, Options(BatchMode::RenameInPlace, ConflictMode::Overwrite),
-                   fs, LogPath());
+  fs.AddFault(FileOp::kMoveToTrash, P("b"), Error("No trash"), -1);
+  fs.AddFault(FileOp::kReplaceFile, P("b"));
+  const RenameOptions overwrite = Options(BatchMode::RenameInPlace, ConflictMode::Overwrite);
+  BatchOutcome out = ExecuteBatch({Item(P("a"), "b")}, overwrite, fs, LogPath());
   EXPECT_EQ(Text(out.status), "Access is denied");
-  EXPECT_EQ(dir_.List(), QStringList({"a", "appdata", "b"}));
-  EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList());
+  EXPECT_EQ(dir_.Read("a"), "A");
+  EXPECT_EQ(dir_.Read("b"), "B");
+  EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList({"last_rename.csv.lock"}));
+
+  out = ExecuteBatch({Item(P("a"), "b")}, overwrite, fs, LogPath());
+  EXPECT_EQ(Text(out.status), "(ok)");
+  EXPECT_EQ(dir_.List(), QStringList({"appdata", "b"}));
+  EXPECT_EQ(dir_.Read("b"), "A");
+  EXPECT_EQ(LogOnDisk(), LogBytes({{P("a"), P("b")}}));
 }
 
-// The log must be on disk after each operation, not only at the end: a file
-// system that looks at the log whenever a move starts sees every earlier line.
+// Whenever a file operation starts, the log on disk already names it: a file
+// system that looks at the log whenever a move starts sees its line.
 class LogWatchingFileSystem : public FaultInjectingFileSystem {
  public:
   LogWatchingFileSystem(FileSystem& base, QString log)
@@ -443,7 +453,7 @@ class LogWatchingFileSystem : public FaultInjectingFileSystem {
   QString log_;
 };
 
-TEST_F(BatchTest, LogIsWrittenAsTheBatchGoes) {
+TEST_F(BatchTest, LogNamesEachMoveBeforeItStarts) {
   dir_.Create({"a", "b", "c"});
   PutEarlierLog();
   LogWatchingFileSystem fs(RealFileSystem(), LogPath());
@@ -451,8 +461,9 @@ TEST_F(BatchTest, LogIsWrittenAsTheBatchGoes) {
       ExecuteBatch({Item(P("a"), "a2"), Item(P("b"), "b2"), Item(P("c"), "c2")},
                    Options(BatchMode::RenameInPlace, ConflictMode::Skip), fs, LogPath());
   EXPECT_EQ(Text(out.status), "(ok)");
-  EXPECT_EQ(fs.seen_, QList<QByteArray>({"earlier log", LogBytes({{P("a"), P("a2")}}),
-                                         LogBytes({{P("a"), P("a2")}, {P("b"), P("b2")}})}));
+  const QByteArray all = LogBytes({{P("a"), P("a2")}, {P("b"), P("b2")}, {P("c"), P("c2")}});
+  EXPECT_EQ(fs.seen_, QList<QByteArray>({all, all, all}));
+  EXPECT_EQ(LogOnDisk(), all);
 }
 
 // Kills its own process when a move of `victim` starts, as a power cut or
@@ -487,9 +498,10 @@ TEST_F(BatchTest, KilledBatchLeavesAnUndoableLog) {
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
   EXPECT_EQ(dir_.List(), QStringList({"a2", "appdata", "b2", "c"}));
-  // The lines of what was done, then the zero bytes reserved for the rest.
+  // Every line, the one of the move that never happened included, then the
+  // zero bytes reserved for more.
   const QByteArray log = LogOnDisk();
-  const QByteArray lines = LogBytes({{P("a"), P("a2")}, {P("b"), P("b2")}});
+  const QByteArray lines = LogBytes({{P("a"), P("a2")}, {P("b"), P("b2")}, {P("c"), P("c2")}});
   EXPECT_TRUE(log.startsWith(lines));
   EXPECT_EQ(log.mid(lines.size()), QByteArray(log.size() - lines.size(), '\0'));
   EXPECT_EQ(Text(UndoLastRename(RealFileSystem(), LogPath()).status), "(ok)");
@@ -504,7 +516,7 @@ TEST_F(BatchTest, UnwritableLogStopsBeforeAnyFileIsTouched) {
       {Item(P("a"), "a2")}, Options(BatchMode::RenameInPlace, ConflictMode::Skip), fs, LogPath());
   EXPECT_EQ(Text(out.status), "Read-only file system");
   EXPECT_EQ(dir_.List(), QStringList({"a", "appdata", "b"}));
-  EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList());
+  EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList({"last_rename.csv.lock"}));
 
   // A log that fails later stops the batch at once, and the operation it
   // could not record is taken back.

@@ -291,6 +291,11 @@ TEST(FileSystemTest, AppendableFileKeepsLongAppendsExactly) {
     expected += line;
   }
   ASSERT_TRUE(file.value()->Sync().ok());  // and appending goes on after a sync
+  const QByteArray synced = dir.Read("log");
+  EXPECT_TRUE(synced.startsWith(expected));
+  EXPECT_EQ(synced.mid(expected.size()), QByteArray(synced.size() - expected.size(), '\0'));
+  ASSERT_TRUE(file.value()->Append("taken back\r\n").ok());
+  ASSERT_TRUE(file.value()->TruncateTo(expected.size()).ok());
   EXPECT_EQ(dir.Read("log"), expected);
   ASSERT_TRUE(file.value()->Append(QByteArray(600 * 1024, 'y')).ok());  // more than the room
   expected += QByteArray(600 * 1024, 'y');
@@ -299,6 +304,25 @@ TEST(FileSystemTest, AppendableFileKeepsLongAppendsExactly) {
   EXPECT_EQ(dir.Read("log"), expected);
   EXPECT_EQ(fs.NewAppendableFile(dir.file("gone")).error().message(),
             "The specified file was not found");
+}
+
+// A disk with less free room than is reserved ahead still takes every line
+// that fits; only a line that cannot be written fails.
+TEST(FileSystemTest, AppendableFileOnANearlyFullDiskFailsOnlyWhenALineDoesNotFit) {
+  TempFolder dir;
+  dir.Create({"log"}, "head\r\n");
+  std::unique_ptr<FileSystem> fs = NewRealFileSystemForTests({.reserveLimit = 8192});
+  Result<std::unique_ptr<WritableFile>> file = fs->NewAppendableFile(dir.file("log"));
+  ASSERT_TRUE(file.ok());
+  QByteArray expected = "head\r\n";
+  for (int i = 0; i < 300; ++i) {
+    const QByteArray line = "\"/a/f" + QByteArray::number(i) + "\",\"/a/g\"\r\n";
+    ASSERT_TRUE(file.value()->Append(line).ok()) << i;
+    expected += line;
+  }
+  EXPECT_EQ(ErrorText(file.value()->Append(QByteArray(64 * 1024, 'y'))), "No space left on device");
+  ASSERT_TRUE(file.value()->Close().ok());
+  EXPECT_EQ(dir.Read("log"), expected);
 }
 
 TEST(FileSystemTest, AppendableFileThatCannotBeMappedIsWritten) {
