@@ -41,7 +41,8 @@ Status UndoOne(FileSystem& fs, const UndoLogEntry& entry) {
     // Never done, or done and already undone; a copy killed half-way may
     // have left its partial file, whose source is still in place.
     const QString partial = TemporaryPathFor(newPath);
-    if (fs.LookUp(partial) == EntryKind::kFile) return fs.DeleteFile(partial);
+    const EntryKind left = fs.LookUp(partial);
+    if (left == EntryKind::kFile || left == EntryKind::kLink) return fs.DeleteFile(partial);
     return Status::Ok();
   }
   // A batch moves files and links only: a folder there is not its work.

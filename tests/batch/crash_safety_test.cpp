@@ -1,0 +1,208 @@
+// A batch, and an undo, stopped by SIGKILL before each system call that
+// changes the disk, in turn: whatever the instant, an undo (repeated where the
+// undo itself was stopped) brings every file back with its content, and
+// nothing else changes.
+#include "batch/batch_executor.h"
+#include "batch/undo.h"
+#include "batch_test_support.h"
+#include "support/temp_folder.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <functional>
+
+namespace corvane {
+namespace {
+
+using testing::Item;
+using testing::Options;
+
+// Every entry under `root` but the application data: a file's content, a
+// link's text, a folder.
+QMap<QString, QByteArray> Snapshot(const QString& root) {
+  QMap<QString, QByteArray> entries;
+  QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                  QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString path = it.next();
+    const QString relative = QDir(root).relativeFilePath(path);
+    if (relative.startsWith(QStringLiteral("appdata")) || relative.startsWith(QStringLiteral("xdg"))) continue;
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+      entries[relative] = "-> " + info.symLinkTarget().toUtf8();
+    } else if (info.isDir()) {
+      entries[relative] = "(folder)";
+    } else {
+      QFile f(path);
+      entries[relative] = f.open(QIODevice::ReadOnly) ? f.readAll() : "(unreadable)";
+    }
+  }
+  return entries;
+}
+
+struct CrashCase {
+  const char* name;
+  BatchMode mode;
+  ConflictMode conflict;
+  bool otherFileSystem;  // the destination lies on /dev/shm
+  // name -> new name, in list order; each source holds its own name as content
+  QList<std::pair<QString, QString>> items;
+  QStringList otherFiles;  // present beforehand, not in the list (content: "other")
+  QStringList replaced;    // files Overwrite may send to the trash
+};
+
+void PrintTo(const CrashCase& c, std::ostream* os) { *os << c.name; }
+
+class CrashSafetyTest : public ::testing::TestWithParam<CrashCase> {
+ protected:
+  void SetUp() override {
+    if (GetParam().otherFileSystem) {
+      other_.emplace(QStringLiteral("/dev/shm/corvane-crash-XXXXXX"));
+      struct stat here, there;
+      if (!other_->isValid() || ::stat(QFile::encodeName(dir_.path()), &here) != 0 ||
+          ::stat(QFile::encodeName(other_->path()), &there) != 0 || here.st_dev == there.st_dev) {
+        GTEST_SKIP() << "no second file system at /dev/shm";
+      }
+    }
+    qputenv("XDG_DATA_HOME", dir_.file("xdg").toUtf8());
+    for (const auto& [name, newName] : GetParam().items) {
+      if (name.startsWith(u'@')) {
+        ASSERT_EQ(::symlink("target-of-link", QFile::encodeName(dir_.file(name.mid(1)))), 0);
+      } else {
+        dir_.Create({name}, name.toUtf8());
+      }
+    }
+    for (const QString& name : GetParam().otherFiles) {
+      const QString path = Destination(name);
+      QDir().mkpath(QFileInfo(path).path());
+      QFile f(path);
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("other") == 5);
+    }
+    before_ = Snapshot(dir_.path());
+    if (other_) otherBefore_ = Snapshot(other_->path());
+  }
+
+  QString Destination(const QString& name) const {
+    if (GetParam().mode == BatchMode::RenameInPlace) return dir_.file(name);
+    return other_ ? other_->filePath(name) : dir_.file("out/" + name);
+  }
+
+  BatchOutcome RunBatch(FileSystem& fs) {
+    const CrashCase& c = GetParam();
+    QList<TRenameItem> items;
+    for (const auto& [name, newName] : c.items) {
+      items << Item(dir_.file(name.startsWith(u'@') ? name.mid(1) : name), newName);
+    }
+    const QString destination = other_ ? other_->path() : dir_.file("out");
+    return ExecuteBatch(items, Options(c.mode, c.conflict, destination), fs, LogPath());
+  }
+
+  QString LogPath() const { return dir_.file("appdata/last_rename.csv"); }
+
+  // Runs `work` in a child process that kills itself before its `step`-th
+  // change of the disk; true when the work ended before reaching that step.
+  static bool RunKilledAt(int step, const std::function<void(FileSystem&)>& work) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+      int count = 0;
+      std::unique_ptr<FileSystem> fs = NewRealFileSystemForTests({.beforeChange = [&] {
+        if (++count == step) ::kill(::getpid(), SIGKILL);
+      }});
+      work(*fs);
+      ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return !WIFSIGNALED(status);
+  }
+
+  // Undoes until complete, as a user would after a stop; then everything
+  // stands as before the batch but the files Overwrite sent to the trash.
+  void ExpectUndoneCompletely(const QString& when) {
+    const UndoOutcome undo = UndoLastRename(RealFileSystem(), LogPath());
+    EXPECT_TRUE(undo.status.ok()) << when.toStdString() << ": "
+                                  << undo.status.error().message().toStdString();
+    QMap<QString, QByteArray> expected = before_;
+    QMap<QString, QByteArray> otherExpected = otherBefore_;
+    QMap<QString, QByteArray> now = Snapshot(dir_.path());
+    QMap<QString, QByteArray> otherNow = other_ ? Snapshot(other_->path()) : otherBefore_;
+    for (const QString& name : GetParam().replaced) {
+      for (auto* map : {&expected, &otherExpected, &now, &otherNow}) {
+        map->remove(name);
+        map->remove(QStringLiteral("out/") + name);
+      }
+    }
+    EXPECT_EQ(now, expected) << when.toStdString();
+    EXPECT_EQ(otherNow, otherExpected) << when.toStdString();
+  }
+
+  void Restart() {
+    // Back to the files as they were, for the next stop.
+    QDir(dir_.path()).removeRecursively();
+    QDir().mkpath(dir_.path());
+    if (other_) {
+      QDir(other_->path()).removeRecursively();
+      QDir().mkpath(other_->path());
+    }
+    SetUp();
+  }
+
+  testing::TempFolder dir_;
+  std::optional<QTemporaryDir> other_;
+  QMap<QString, QByteArray> before_;
+  QMap<QString, QByteArray> otherBefore_;
+};
+
+TEST_P(CrashSafetyTest, BatchKilledAtEveryStepIsUndoneCompletely) {
+  int step = 1;
+  for (;; ++step) {
+    const bool finished = RunKilledAt(step, [this](FileSystem& fs) { (void)RunBatch(fs); });
+    ExpectUndoneCompletely(QStringLiteral("batch killed at step %1").arg(step));
+    if (finished || HasFailure()) break;
+    Restart();
+  }
+  EXPECT_GT(step, 3);  // the batch did make changes to stop between
+}
+
+TEST_P(CrashSafetyTest, UndoKilledAtEveryStepCompletesWhenRepeated) {
+  for (int step = 1;; ++step) {
+    const BatchOutcome batch = RunBatch(RealFileSystem());
+    ASSERT_TRUE(batch.status.ok()) << batch.status.error().message().toStdString();
+    const bool finished = RunKilledAt(step, [this](FileSystem& fs) {
+      (void)UndoLastRename(fs, LogPath());
+    });
+    ExpectUndoneCompletely(QStringLiteral("undo killed at step %1").arg(step));
+    if (finished || HasFailure()) break;
+    Restart();
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Batches, CrashSafetyTest,
+    ::testing::Values(
+        CrashCase{"ChainAndSwapInPlace", BatchMode::RenameInPlace, ConflictMode::AutoNumber, false,
+                  {{"a", "b"}, {"b", "c"}, {"x", "y"}, {"y", "x"}, {"@link", "link2"}}, {}, {}},
+        CrashCase{"OverwriteInPlace", BatchMode::RenameInPlace, ConflictMode::Overwrite, false,
+                  {{"a", "taken"}, {"b", "c"}, {"c", "b"}}, {"taken"}, {"taken"}},
+        CrashCase{"CopyIntoAFolder", BatchMode::CopyToFolder, ConflictMode::AutoNumber, false,
+                  {{"a", "a"}, {"b", "a"}}, {"a"}, {}},
+        CrashCase{"OverwriteCopies", BatchMode::CopyToFolder, ConflictMode::Overwrite, false,
+                  {{"a", "a"}, {"b", "b"}}, {"a"}, {"a"}},
+        CrashCase{"MoveToAnotherFileSystem", BatchMode::MoveToFolder, ConflictMode::AutoNumber,
+                  true, {{"a", "a"}, {"b", "a"}, {"@link", "link"}}, {"a"}, {}}),
+    [](const ::testing::TestParamInfo<CrashCase>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace corvane
