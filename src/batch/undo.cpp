@@ -6,6 +6,8 @@
 #include "batch/undo_log.h"
 #include "platform/paths.h"
 
+#include <QSet>
+
 namespace corvane {
 namespace {
 
@@ -56,6 +58,32 @@ Status UndoOne(FileSystem& fs, const UndoLogEntry& entry) {
   return fs.MoveFile(newPath, oldPath);
 }
 
+// Undoes the entries newest first. A line once undone finds no file at its
+// new path when the undo is repeated, unless an older line has put one there
+// since (a swap, a chain): before that happens, the lines already undone are
+// cut off the log, so that a repeated undo never takes them twice.
+Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEntry>& entries,
+                   const QList<qint64>& lineStarts) {
+  std::unique_ptr<WritableFile> log;
+  QSet<QString> undoneTargets;  // new paths of undone lines still in the log, case-folded
+  for (qsizetype i = entries.size() - 1; i >= 0; --i) {
+    if (!undoneTargets.isEmpty() && undoneTargets.contains(entries[i].oldPath.toCaseFolded())) {
+      if (!log) {
+        Result<std::unique_ptr<WritableFile>> opened = fs.NewAppendableFile(logPath);
+        if (!opened.ok()) return opened.error();
+        log = std::move(opened).value();
+      }
+      Status s = log->TruncateTo(lineStarts[i + 1]);
+      if (s.ok()) s = log->Sync();
+      if (!s.ok()) return s;
+      undoneTargets.clear();
+    }
+    if (Status s = UndoOne(fs, entries[i]); !s.ok()) return s;
+    undoneTargets.insert(entries[i].newPath.toCaseFolded());
+  }
+  return log ? log->Close() : Status::Ok();
+}
+
 }  // namespace
 
 UndoOutcome UndoLastRename(FileSystem& fs, const QString& logPath) {
@@ -74,11 +102,10 @@ UndoOutcome UndoLastRename(FileSystem& fs, const QString& logPath) {
     outcome.status = bytes.error();
     return outcome;
   }
-  const QList<UndoLogEntry> entries = ParseUndoLog(*bytes);
-  for (qsizetype i = entries.size() - 1; i >= 0; --i) {
-    outcome.status = UndoOne(fs, entries[i]);
-    if (!outcome.status.ok()) return outcome;
-  }
+  QList<qint64> lineStarts;
+  const QList<UndoLogEntry> entries = ParseUndoLog(*bytes, &lineStarts);
+  outcome.status = UndoEntries(fs, logPath, entries, lineStarts);
+  if (!outcome.status.ok()) return outcome;
   outcome.status = fs.DeleteFile(logPath);
   if (!outcome.status.ok()) return outcome;
   outcome.clearList = true;

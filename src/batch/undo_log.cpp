@@ -14,21 +14,6 @@ namespace {
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
-// Splits at CR LF, lone LF and lone CR. A final break makes no empty line.
-QList<QStringView> SplitLines(QStringView text) {
-  QList<QStringView> lines;
-  qsizetype start = 0;
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text[i];
-    if (c != u'\r' && c != u'\n') continue;
-    lines.append(text.mid(start, i - start));
-    if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-    start = i + 1;
-  }
-  if (start < text.size()) lines.append(text.mid(start));
-  return lines;
-}
-
 // A line cut short by a kill (the paths hold no quote, so a whole line has
 // four, or two without its outer ones) or holding a zero byte is not one the
 // writer finished: it names an operation that never happened, and read as
@@ -77,13 +62,21 @@ bool LogCanHoldPath(QStringView path) {
   return true;
 }
 
-QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes) {
-  if (bytes.startsWith(kByteOrderMark)) bytes = bytes.sliced(3);
-  const QString text = QString::fromUtf8(bytes);
-  const QList<QStringView> lines = SplitLines(text);
+QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes, QList<qint64>* lineStarts) {
+  const qint64 bom = bytes.startsWith(kByteOrderMark) ? 3 : 0;
   QList<UndoLogEntry> entries;
-  for (qsizetype i = 1; i < lines.size(); ++i) {
-    QString line = TrimControl(lines[i]);
+  // Split on the bytes: CR and LF never occur inside a UTF-8 sequence, and
+  // each line's place in the file is kept for the undo to cut it off.
+  qint64 start = bom;
+  bool header = true;
+  for (qint64 i = bom; i <= bytes.size(); ++i) {
+    if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n') continue;
+    const qint64 lineStart = start;
+    const QByteArrayView raw = bytes.sliced(start, i - start);
+    if (i < bytes.size() && bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+    if (std::exchange(header, false)) continue;
+    QString line = TrimControl(QString::fromUtf8(raw));
     if (line.isEmpty() || !IsWholeLine(line)) continue;
     if (line.size() >= 2 && line.startsWith(u'"') && line.endsWith(u'"')) {
       line = line.mid(1, line.size() - 2);
@@ -91,6 +84,7 @@ QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes) {
     const qsizetype separator = line.indexOf(QStringLiteral("\",\""));
     if (separator < 0) continue;
     entries.append({line.left(separator), line.mid(separator + 3)});
+    if (lineStarts) lineStarts->append(lineStart);
   }
   return entries;
 }

@@ -39,6 +39,8 @@ struct UndoLogEntry {
 // Line 1 is never an operation; lines without "," in quotes ("\",\""), with
 // an odd number of quotes or with a zero byte (a line cut short) are passed
 // over.
-QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes);
+// `lineStarts`, when given, receives the byte offset in `bytes` at which
+// each entry's line begins.
+QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes, QList<qint64>* lineStarts = nullptr);
 
 }  // namespace corvane
