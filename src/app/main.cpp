@@ -14,6 +14,39 @@
 #include "i18n/translation.h"
 #include "platform/file_system.h"
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
+
+namespace {
+
+corvane::StopRequest stopRequest;
+
+#ifdef Q_OS_UNIX
+// Ctrl+C and kill end a running batch between two files, with its log
+// complete; at any other time they end the program as usual.
+extern "C" void OnStopSignal(int signal) {
+  if (stopRequest.armed()) {
+    stopRequest.Request(signal);
+    return;
+  }
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+void CatchStopSignals() {
+  struct sigaction action = {};
+  action.sa_handler = OnStopSignal;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+#else
+void CatchStopSignals() {}
+#endif
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
@@ -27,7 +60,8 @@ int main(int argc, char* argv[]) {
     for (const QString& line : corvane::UsageLines()) sink.ShowLine(line);
     return corvane::kExitCompleted;
   }
+  CatchStopSignals();
   const corvane::CommandLineServices services{corvane::RealFileSystem(), corvane::UndoLogPath(),
-                                              corvane::EngineContext::FromSystem()};
+                                              corvane::EngineContext::FromSystem(), &stopRequest};
   return corvane::RunCommandLine(args, corvane::RenameOptions(), sink, services);
 }

@@ -16,9 +16,15 @@ class StopRequest {
   bool requested() const { return reason_.load(std::memory_order_relaxed) != 0; }
   int reason() const { return reason_.load(std::memory_order_relaxed); }
 
+  // Whether work that listens is running: a signal handler asks it to stop
+  // when armed, and otherwise lets the signal end the program as usual.
+  void Arm(bool armed) { armed_.store(armed, std::memory_order_relaxed); }
+  bool armed() const { return armed_.load(std::memory_order_relaxed); }
+
  private:
   static_assert(std::atomic<int>::is_always_lock_free, "must be safe in a signal handler");
   std::atomic<int> reason_{0};
+  std::atomic<bool> armed_{false};
 };
 
 }  // namespace corvane

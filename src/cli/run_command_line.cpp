@@ -85,9 +85,12 @@ int RunRename(const QStringList& args, const RenameOptions& current, MessageSink
     ShowPreviewPairs(list, sink);
     return kExitCompleted;
   }
-  const BatchOutcome batch =
-      ExecuteBatch(list.items(), *options, services.fileSystem, services.undoLogPath);
-  return Report(batch.notice, batch.status, sink);
+  if (services.stop) services.stop->Arm(true);
+  const BatchOutcome batch = ExecuteBatch(list.items(), *options, services.fileSystem,
+                                          services.undoLogPath, services.stop);
+  if (services.stop) services.stop->Arm(false);
+  const int exitCode = Report(batch.notice, batch.status, sink);
+  return batch.stopped ? kExitSignalBase + services.stop->reason() : exitCode;
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/stop_request.h"
 #include "cli/message_sink.h"
 #include "engine/engine_context.h"
 #include "engine/rename_options.h"
@@ -24,12 +25,17 @@ namespace corvane {
 inline constexpr int kExitCompleted = 0;
 // An error or a warning stopped the run.
 inline constexpr int kExitStopped = 1;
+// A signal stopped the batch between two files: 128 + the signal's number
+// (130 for SIGINT, 143 for SIGTERM), as shells report it.
+inline constexpr int kExitSignalBase = 128;
 
 // What the mode works with beyond its arguments.
 struct CommandLineServices {
   FileSystem& fileSystem;
   QString undoLogPath;
   EngineContext context;
+  // Armed while a batch runs; a request stops it between two files.
+  StopRequest* stop = nullptr;
 };
 
 // Whether `args` ask for the command-line mode (/cli or /help) rather than the
