@@ -262,7 +262,7 @@ class PosixFileSystem : public FileSystem {
     const int err = RenameWithoutReplacing(NativePath(from).c_str(), NativePath(to).c_str());
     if (err == 0) return Status::Ok();
     if (err == EXDEV) return MoveAcrossFileSystems(from, to);
-    return ErrorFor(err, from);
+    return ErrorFor(err, from, to);
   }
 
   bool IsSameFile(const QString& a, const QString& b) override {
@@ -389,10 +389,14 @@ class PosixFileSystem : public FileSystem {
     return ".corvane-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
   }
 
-  Error ErrorFor(int err, const QString& source) {
+  // `target`: where a move or rename was going, when there was one.
+  Error ErrorFor(int err, const QString& source, const QString& target = {}) {
     switch (err) {
       case EEXIST:
       case ENOTEMPTY:
+        // That message speaks of a file; for a folder in the way the system's
+        // own words are the truer ones. A link there is an entry of its own.
+        if (!target.isEmpty() && EntryIsFolder(target)) return OsError(err);
         return FileExistsError();
       case ENOENT:
         return FileExists(source) ? PathNotFoundError() : MissingSourceError(*this, source);
@@ -401,6 +405,11 @@ class PosixFileSystem : public FileSystem {
       default:
         return OsError(err);
     }
+  }
+
+  static bool EntryIsFolder(const QString& path) {
+    struct stat st;
+    return ::lstat(Native(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
   }
 
   // Renames without ever replacing an entry at `to`; returns 0 or an errno.
@@ -433,7 +442,7 @@ class PosixFileSystem : public FileSystem {
     const int err = RenameWithoutReplacing(temp->constData(), NativePath(to).c_str());
     if (err != 0) {
       ::unlink(temp->constData());
-      return ErrorFor(err, from);
+      return ErrorFor(err, from, to);
     }
     if (::unlink(Native(from).constData()) != 0) {
       // Keep exactly one file: the source stays, so the copy goes.
