@@ -87,7 +87,7 @@ bool IsCommandLineName(const QString& arg) {
 
 QString AbsoluteFrom(const QString& currentFolder, const QString& path) {
   if (path.isEmpty() || QDir::isAbsolutePath(path)) return path;
-  return QDir::toNativeSeparators(QDir::cleanPath(QDir(currentFolder).absoluteFilePath(path)));
+  return JoinPath(QDir::toNativeSeparators(currentFolder), path);
 }
 
 QStringList PathArguments(const QStringList& args) {

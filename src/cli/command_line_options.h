@@ -54,9 +54,11 @@ ConflictMode ConflictModeFromText(QStringView text);
 // so that it is never taken for a file or folder.
 bool IsCommandLineName(const QString& arg);
 
-// `path` made absolute from `currentFolder` (folded "." and ".." included)
-// when it is relative; an absolute or empty path is kept exactly. The undo log
-// must name files wherever the undo is started from.
+// `path` made absolute when it is relative, by putting `currentFolder` and one
+// separator before it and changing nothing else; an absolute or empty path is
+// kept exactly. "." and ".." are left to the kernel: through a folder link,
+// "link/../f.txt" is not the f.txt beside the link. The undo log must name
+// files wherever the undo is started from.
 QString AbsoluteFrom(const QString& currentFolder, const QString& path);
 
 // The arguments that are neither switches nor values of the program's names,

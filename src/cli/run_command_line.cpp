@@ -42,7 +42,8 @@ int RunUndo(const QStringList& args, MessageSink& sink, const CommandLineService
 Result<RenameOptions> OptionsOfRun(const QStringList& args, const RenameOptions& current) {
   RenameOptions options;
   if (const std::optional<QString> presetPath = FindSwitchValue(args, kKeyPreset)) {
-    Result<RenameOptions> preset = LoadPresetFile(*presetPath, current);
+    Result<RenameOptions> preset =
+        LoadPresetFile(AbsoluteFrom(QDir::currentPath(), *presetPath), current);
     if (!preset.ok()) return preset.error();
     options = ApplyCommandLineKeys(args, std::move(preset).value(), AbsentKeys::kKeepCurrent);
   } else {
