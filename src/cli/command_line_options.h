@@ -12,6 +12,7 @@
 
 #include <QStringList>
 #include <QStringView>
+#include <array>
 
 #include "engine/rename_options.h"
 
@@ -24,6 +25,7 @@ inline constexpr QStringView kSwitchRegex = u"regex";
 inline constexpr QStringView kSwitchSubfolders = u"subfolders";
 inline constexpr QStringView kSwitchUndo = u"undo";
 inline constexpr QStringView kSwitchHelp = u"help";
+inline constexpr QStringView kSwitchVersion = u"version";
 inline constexpr QStringView kKeyPattern = u"pattern";
 inline constexpr QStringView kKeyStart = u"start";
 inline constexpr QStringView kKeyDigits = u"digits";
@@ -33,6 +35,23 @@ inline constexpr QStringView kKeyReplace = u"replace";
 inline constexpr QStringView kKeyNewExt = u"newext";
 inline constexpr QStringView kKeyConflict = u"conflict";
 inline constexpr QStringView kKeyPreset = u"preset";
+
+inline constexpr std::array<QStringView, 7> kSwitches = {
+    kSwitchCli,  kSwitchDryRun, kSwitchRegex,  kSwitchSubfolders,
+    kSwitchUndo, kSwitchHelp,   kSwitchVersion};
+inline constexpr std::array<QStringView, 9> kKeys = {kKeyPattern, kKeyStart,    kKeyDigits,
+                                                     kKeyCase,    kKeyFind,     kKeyReplace,
+                                                     kKeyNewExt,  kKeyConflict, kKeyPreset};
+
+// The forms other programs have taught, taken only exactly as written.
+inline constexpr QStringView kLongHelp = u"--help";
+inline constexpr QStringView kShortHelp = u"-h";
+inline constexpr QStringView kLongVersion = u"--version";
+
+// /help, --help or -h.
+bool AsksForHelp(const QStringList& args);
+// /version or --version.
+bool AsksForVersion(const QStringList& args);
 
 enum class AbsentKeys {
   kTakeDefaults,  // no preset: absent keys take the command-line defaults
@@ -50,8 +69,9 @@ CaseMode CaseModeFromText(QStringView text);
 // other text gives AutoNumber.
 ConflictMode ConflictModeFromText(QStringView text);
 
-// Whether `arg` is one of the program's switches or carries one of its keys,
-// so that it is never taken for a file or folder.
+// Whether `arg` is one of the program's switches or carries one of its keys
+// (the dashed help and version forms included), so that it is never taken for
+// a file or folder.
 bool IsCommandLineName(const QString& arg);
 
 // `path` made absolute when it is relative, by putting `currentFolder` and one

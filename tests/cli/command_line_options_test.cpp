@@ -161,11 +161,13 @@ TEST(AbsoluteFromTest, PutsTheFolderBeforeRelativePathsAndChangesNothingElse) {
 }
 
 TEST(PathArgumentsTest, KeepsOnlyWhatIsNeitherSwitchNorKnownValue) {
-  const QStringList args{"/cli",   "/home/me/a.txt", "/dryrun",     "/Pattern=x", "/preset=p.json",
-                         "photos", "/unknown",       "/subfolders", "/undo",      "/help",
-                         "/regex", "/newext=",       "/pattern",    "-cli"};
+  const QStringList args{
+      "/cli",      "/home/me/a.txt", "/dryrun",     "/Pattern=x", "/preset=p.json",
+      "photos",    "/unknown",       "/subfolders", "/undo",      "/help",
+      "/regex",    "/newext=",       "/pattern",    "-cli",       "/version",
+      "--version", "--help",         "-h",          "--HELP"};
   EXPECT_EQ(PathArguments(args),
-            QStringList({"/home/me/a.txt", "photos", "/unknown", "/pattern", "-cli"}));
+            QStringList({"/home/me/a.txt", "photos", "/unknown", "/pattern", "-cli", "--HELP"}));
 }
 
 }  // namespace
