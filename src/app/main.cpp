@@ -1,6 +1,6 @@
 // Start-up of the corvane executable: the application title, the translations,
 // then the command-line mode. Until the main window exists, a start without
-// /cli (or /help) prints the usage and ends.
+// /cli (or help or version) prints the usage and ends.
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>

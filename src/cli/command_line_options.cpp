@@ -10,12 +10,6 @@
 namespace corvane {
 namespace {
 
-constexpr std::array<QStringView, 6> kSwitches = {kSwitchCli,        kSwitchDryRun, kSwitchRegex,
-                                                  kSwitchSubfolders, kSwitchUndo,   kSwitchHelp};
-constexpr std::array<QStringView, 9> kKeys = {kKeyPattern, kKeyStart,    kKeyDigits,
-                                              kKeyCase,    kKeyFind,     kKeyReplace,
-                                              kKeyNewExt,  kKeyConflict, kKeyPreset};
-
 // Sets `field` from the key's value; an absent key resets it to `fallback`
 // or keeps it, as `absent` says.
 void SetOrDefault(QString& field, const std::optional<QString>& value, AbsentKeys absent,
@@ -71,9 +65,18 @@ RenameOptions ApplyCommandLineKeys(const QStringList& args, RenameOptions option
   return options;
 }
 
+bool AsksForHelp(const QStringList& args) {
+  return HasSwitch(args, kSwitchHelp) || args.contains(kLongHelp) || args.contains(kShortHelp);
+}
+
+bool AsksForVersion(const QStringList& args) {
+  return HasSwitch(args, kSwitchVersion) || args.contains(kLongVersion);
+}
+
 bool IsCommandLineName(const QString& arg) {
-  // Every name begins with "/", and lower-casing never makes one; the early
-  // answer keeps a command line of many thousand file names cheap.
+  if (arg == kLongHelp || arg == kShortHelp || arg == kLongVersion) return true;
+  // Every other name begins with "/", and lower-casing never makes one; the
+  // early answer keeps a command line of many thousand file names cheap.
   if (!arg.startsWith(u'/')) return false;
   const QStringList one{arg};
   for (QStringView name : kSwitches) {
@@ -87,7 +90,7 @@ bool IsCommandLineName(const QString& arg) {
 
 QString AbsoluteFrom(const QString& currentFolder, const QString& path) {
   if (path.isEmpty() || QDir::isAbsolutePath(path)) return path;
-  return QDir::toNativeSeparators(QDir::cleanPath(QDir(currentFolder).absoluteFilePath(path)));
+  return JoinPath(QDir::toNativeSeparators(currentFolder), path);
 }
 
 QStringList PathArguments(const QStringList& args) {

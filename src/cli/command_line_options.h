@@ -12,6 +12,7 @@
 
 #include <QStringList>
 #include <QStringView>
+#include <array>
 
 #include "engine/rename_options.h"
 
@@ -24,6 +25,7 @@ inline constexpr QStringView kSwitchRegex = u"regex";
 inline constexpr QStringView kSwitchSubfolders = u"subfolders";
 inline constexpr QStringView kSwitchUndo = u"undo";
 inline constexpr QStringView kSwitchHelp = u"help";
+inline constexpr QStringView kSwitchVersion = u"version";
 inline constexpr QStringView kKeyPattern = u"pattern";
 inline constexpr QStringView kKeyStart = u"start";
 inline constexpr QStringView kKeyDigits = u"digits";
@@ -33,6 +35,23 @@ inline constexpr QStringView kKeyReplace = u"replace";
 inline constexpr QStringView kKeyNewExt = u"newext";
 inline constexpr QStringView kKeyConflict = u"conflict";
 inline constexpr QStringView kKeyPreset = u"preset";
+
+inline constexpr std::array<QStringView, 7> kSwitches = {
+    kSwitchCli,  kSwitchDryRun, kSwitchRegex,  kSwitchSubfolders,
+    kSwitchUndo, kSwitchHelp,   kSwitchVersion};
+inline constexpr std::array<QStringView, 9> kKeys = {kKeyPattern, kKeyStart,    kKeyDigits,
+                                                     kKeyCase,    kKeyFind,     kKeyReplace,
+                                                     kKeyNewExt,  kKeyConflict, kKeyPreset};
+
+// The forms other programs have taught, taken only exactly as written.
+inline constexpr QStringView kLongHelp = u"--help";
+inline constexpr QStringView kShortHelp = u"-h";
+inline constexpr QStringView kLongVersion = u"--version";
+
+// /help, --help or -h.
+bool AsksForHelp(const QStringList& args);
+// /version or --version.
+bool AsksForVersion(const QStringList& args);
 
 enum class AbsentKeys {
   kTakeDefaults,  // no preset: absent keys take the command-line defaults
@@ -50,13 +69,16 @@ CaseMode CaseModeFromText(QStringView text);
 // other text gives AutoNumber.
 ConflictMode ConflictModeFromText(QStringView text);
 
-// Whether `arg` is one of the program's switches or carries one of its keys,
-// so that it is never taken for a file or folder.
+// Whether `arg` is one of the program's switches or carries one of its keys
+// (the dashed help and version forms included), so that it is never taken for
+// a file or folder.
 bool IsCommandLineName(const QString& arg);
 
-// `path` made absolute from `currentFolder` (folded "." and ".." included)
-// when it is relative; an absolute or empty path is kept exactly. The undo log
-// must name files wherever the undo is started from.
+// `path` made absolute when it is relative, by putting `currentFolder` and one
+// separator before it and changing nothing else; an absolute or empty path is
+// kept exactly. "." and ".." are left to the kernel: through a folder link,
+// "link/../f.txt" is not the f.txt beside the link. The undo log must name
+// files wherever the undo is started from.
 QString AbsoluteFrom(const QString& currentFolder, const QString& path);
 
 // The arguments that are neither switches nor values of the program's names,

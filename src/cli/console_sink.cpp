@@ -34,4 +34,10 @@ void ConsoleSink::ShowError(const Error& error) {
 
 void ConsoleSink::ShowLine(const QString& line) { out_ << line << '\n'; }
 
+void ConsoleSink::ShowErrorLine(const QString& line) {
+  out_.flush();
+  err_ << line << '\n';
+  err_.flush();
+}
+
 }  // namespace corvane

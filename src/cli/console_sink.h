@@ -1,9 +1,9 @@
 // ConsoleSink: the MessageSink of a terminal.
 //
-// Information, warnings and lines go to `out`, errors to `err`, each as one
-// translated line. The streams are borrowed and must outlive the sink; `out`
-// is buffered and flushed when an error is written (so the two keep their
-// order on one terminal) and when the sink is destroyed.
+// Information, warnings and lines go to `out`, errors and error lines to
+// `err`, each as one translated line. The streams are borrowed and must
+// outlive the sink; `out` is buffered and flushed when an error is written (so
+// the two keep their order on one terminal) and when the sink is destroyed.
 #pragma once
 
 #include <QTextStream>
@@ -20,6 +20,7 @@ class ConsoleSink : public MessageSink {
   void ShowNotice(const Notice& notice) override;
   void ShowError(const Error& error) override;
   void ShowLine(const QString& line) override;
+  void ShowErrorLine(const QString& line) override;
 
  private:
   QTextStream& out_;

@@ -22,6 +22,10 @@ class MessageSink {
   // The error that ended an operation, shown as the general error report.
   virtual void ShowError(const Error& error) = 0;
   virtual void ShowLine(const QString& line) = 0;
+  // A line that says why a command line cannot run, in its final language,
+  // shown beside the errors (never as a general error report: nothing was
+  // attempted, and no full stop may be put after a path).
+  virtual void ShowErrorLine(const QString& line) = 0;
 };
 
 // The text of the general error report: `message` with a full stop appended

@@ -5,6 +5,7 @@
 
 #include "batch/batch_executor.h"
 #include "batch/undo.h"
+#include "cli/argument_check.h"
 #include "cli/command_line.h"
 #include "cli/command_line_options.h"
 #include "cli/usage.h"
@@ -42,7 +43,8 @@ int RunUndo(const QStringList& args, MessageSink& sink, const CommandLineService
 Result<RenameOptions> OptionsOfRun(const QStringList& args, const RenameOptions& current) {
   RenameOptions options;
   if (const std::optional<QString> presetPath = FindSwitchValue(args, kKeyPreset)) {
-    Result<RenameOptions> preset = LoadPresetFile(*presetPath, current);
+    Result<RenameOptions> preset =
+        LoadPresetFile(AbsoluteFrom(QDir::currentPath(), *presetPath), current);
     if (!preset.ok()) return preset.error();
     options = ApplyCommandLineKeys(args, std::move(preset).value(), AbsentKeys::kKeepCurrent);
   } else {
@@ -71,7 +73,6 @@ int RunRename(const QStringList& args, const RenameOptions& current, MessageSink
               const CommandLineServices& services) {
   const Result<RenameOptions> options = OptionsOfRun(args, current);
   if (!options.ok()) return Report(std::nullopt, options.status(), sink);
-  // Arguments that name no file or folder are passed over, as a drop does.
   RenameItemList list;
   const Status added = AddDroppedPaths(list, PathsOfRun(args), options->includeSubfolders);
   if (!added.ok()) return Report(std::nullopt, added, sink);
@@ -96,16 +97,24 @@ int RunRename(const QStringList& args, const RenameOptions& current, MessageSink
 }  // namespace
 
 bool IsCommandLineRun(const QStringList& args) {
-  return HasSwitch(args, kSwitchCli) || HasSwitch(args, kSwitchHelp);
+  return HasSwitch(args, kSwitchCli) || AsksForHelp(args) || AsksForVersion(args);
 }
 
 int RunCommandLine(const QStringList& args, const RenameOptions& current, MessageSink& sink,
                    const CommandLineServices& services) {
-  if (HasSwitch(args, kSwitchHelp)) {
+  if (AsksForHelp(args)) {
     for (const QString& line : UsageLines()) sink.ShowLine(line);
     return kExitCompleted;
   }
+  if (AsksForVersion(args)) {
+    sink.ShowLine(QStringLiteral("Corvane ") + kVersionText.toString());
+    return kExitCompleted;
+  }
   if (!HasSwitch(args, kSwitchCli)) return kExitCompleted;
+  if (const std::optional<ArgumentFault> fault = FindArgumentFault(args, QDir::currentPath())) {
+    for (const QString& line : FaultLines(*fault)) sink.ShowErrorLine(line);
+    return kExitUsage;
+  }
   if (HasSwitch(args, kSwitchUndo)) return RunUndo(args, sink, services);
   return RunRename(args, current, sink, services);
 }

@@ -1,16 +1,20 @@
 // RunCommandLine: the command-line mode.
 //
-// With /cli it takes the options from the arguments (after a preset named by
+// With /cli it first checks every argument (cli/argument_check.h) and stops
+// at the first it cannot place, before anything is read, added or touched.
+// Then it takes the options from the arguments (after a preset named by
 // /preset=FILE, if any), adds the files and folders named as arguments in
 // their order, builds the preview and, unless /dryrun, runs the batch; with
 // /dryrun it shows one line per file, old path and new name. /undo undoes the
-// last batch instead. /help shows the usage. Everything it has to say goes to
-// `sink`; it returns the process exit code. Without /cli or /help it does
+// last batch instead. /help (--help, -h) shows the usage and /version
+// (--version) the version, with or without /cli. Everything it has to say goes
+// to `sink`; it returns the process exit code. Without any of these it does
 // nothing and returns kExitCompleted: the caller goes on to its window.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include "base/stop_request.h"
 #include "cli/message_sink.h"
@@ -25,6 +29,12 @@ namespace corvane {
 inline constexpr int kExitCompleted = 0;
 // An error or a warning stopped the run.
 inline constexpr int kExitStopped = 1;
+// The command line was wrong (an unknown switch, a path that names nothing);
+// nothing was done.
+inline constexpr int kExitUsage = 2;
+
+// The version /version shows.
+inline constexpr QStringView kVersionText = u"2.4";
 // A signal stopped the batch between two files: 128 + the signal's number
 // (130 for SIGINT, 143 for SIGTERM), as shells report it.
 inline constexpr int kExitSignalBase = 128;
@@ -38,8 +48,8 @@ struct CommandLineServices {
   StopRequest* stop = nullptr;
 };
 
-// Whether `args` ask for the command-line mode (/cli or /help) rather than the
-// window.
+// Whether `args` ask for the command-line mode (/cli, help or version) rather
+// than the window.
 bool IsCommandLineRun(const QStringList& args);
 
 // `current`: the option values the window holds (their start values at start-up).

@@ -1,5 +1,6 @@
 #include "cli/usage.h"
 
+#include "cli/run_command_line.h"
 #include "i18n/translation.h"
 
 namespace corvane {
@@ -27,6 +28,18 @@ constexpr UsageEntry kEntries[] = {
     {"/subfolders", "Add the files of subfolders too, when a folder is named."},
     {"/undo", "Undo the last rename."},
     {"/help", "Show this help."},
+    {"/version", "Show the version of the program."},
+};
+
+struct ExitStatusEntry {
+  int code;
+  const char* meaning;  // English, looked up through Translate
+};
+
+constexpr ExitStatusEntry kExitStatuses[] = {
+    {kExitCompleted, "Done."},
+    {kExitStopped, "Stopped by an error or a warning."},
+    {kExitUsage, "The command line was wrong and nothing was done."},
 };
 
 #ifdef Q_OS_WIN
@@ -53,6 +66,11 @@ QStringList UsageLines() {
                  u' ' + Translate(QString::fromUtf8(entry.description));
   }
   lines << Translate(QStringLiteral("Files and folders are renamed in the order given."));
+  lines << QString();
+  lines << Translate(QStringLiteral("Exit status:"));
+  for (const ExitStatusEntry& entry : kExitStatuses) {
+    lines << QStringLiteral("  %1  ").arg(entry.code) + Translate(QString::fromUtf8(entry.meaning));
+  }
   lines << QString();
   lines << Translate(QStringLiteral("Examples:"));
   for (const char* example : kExamples) lines << QStringLiteral("  ") + QString::fromUtf8(example);

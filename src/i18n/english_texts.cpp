@@ -153,8 +153,16 @@ constexpr const char16_t* kEnglishTexts[] = {
     u"Add the files of subfolders too, when a folder is named.",
     u"Undo the last rename.",
     u"Show this help.",
+    u"Show the version of the program.",
     u"Files and folders are renamed in the order given.",
+    u"Exit status:",
+    u"Done.",
+    u"Stopped by an error or a warning.",
+    u"The command line was wrong and nothing was done.",
     u"The undo has no dry run; leave out /dryrun.",
+    u"Unknown switch: %s",
+    u"Did you mean %s?",
+    u"File not found: %s",
 };
 
 }  // namespace

@@ -342,7 +342,7 @@ class PosixFileSystem : public FileSystem {
     const int err = RenameWithoutReplacing(NativePath(from).c_str(), NativePath(to).c_str());
     if (err == 0) return Status::Ok();
     if (err == EXDEV) return MoveAcrossFileSystems(from, to, Replace::kNever);
-    return ErrorFor(err, from);
+    return ErrorFor(err, from, to);
   }
 
   bool IsSameFile(const QString& a, const QString& b) override {
@@ -543,10 +543,14 @@ class PosixFileSystem : public FileSystem {
     return ".corvane-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
   }
 
-  Error ErrorFor(int err, const QString& source) {
+  // `target`: where a move or rename was going, when there was one.
+  Error ErrorFor(int err, const QString& source, const QString& target = {}) {
     switch (err) {
       case EEXIST:
       case ENOTEMPTY:
+        // That message speaks of a file; for a folder in the way the system's
+        // own words are the truer ones. A link there is an entry of its own.
+        if (!target.isEmpty() && EntryIsFolder(target)) return OsError(err);
         return FileExistsError();
       case ENOENT:
         return FileExists(source) ? PathNotFoundError() : MissingSourceError(*this, source);
@@ -555,6 +559,11 @@ class PosixFileSystem : public FileSystem {
       default:
         return OsError(err);
     }
+  }
+
+  static bool EntryIsFolder(const QString& path) {
+    struct stat st;
+    return ::lstat(Native(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
   }
 
   // Renames without ever replacing an entry at `to`; returns 0 or an errno.
@@ -595,7 +604,7 @@ class PosixFileSystem : public FileSystem {
     const int copied = S_ISLNK(st.st_mode) ? CopyLinkTo(source, temp, st)
                                            : CopyContentTo(from, temp, Keep::kForMove);
     if (copied != 0) return ErrorFor(copied, from);
-    if (const int err = RenameTemporary(temp, target, replace)) return ErrorFor(err, from);
+    if (const int err = RenameTemporary(temp, target, replace)) return ErrorFor(err, from, to);
     if (Status synced = SyncFolder(ContainingFolder(to)); !synced.ok()) return synced;
     Step();
     if (::unlink(source.constData()) != 0) {

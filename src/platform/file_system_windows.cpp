@@ -25,7 +25,8 @@ std::wstring Native(const QString& path) { return QDir::toNativeSeparators(path)
 
 Error OsError(DWORD code) { return Error(qt_error_string(int(code))); }
 
-Error ErrorFor(DWORD code) {
+// `target`: where a move was going, when there was one.
+Error ErrorFor(DWORD code, const QString& target = {}) {
   switch (code) {
     case ERROR_FILE_NOT_FOUND:
       return FileNotFoundError();
@@ -33,6 +34,15 @@ Error ErrorFor(DWORD code) {
       return PathNotFoundError();
     case ERROR_ALREADY_EXISTS:
     case ERROR_FILE_EXISTS:
+      // That message speaks of a file; for a folder in the way the system's
+      // own words are the truer ones. A link there is an entry of its own.
+      if (!target.isEmpty()) {
+        const DWORD a = GetFileAttributesW(Native(target).c_str());
+        if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) &&
+            !(a & FILE_ATTRIBUTE_REPARSE_POINT)) {
+          return OsError(code);
+        }
+      }
       return FileExistsError();
     default:
       return OsError(code);
@@ -148,7 +158,7 @@ class WindowsFileSystem : public FileSystem {
     // Without MOVEFILE_REPLACE_EXISTING the move never replaces, also when it
     // copies to another volume.
     if (!MoveFileExW(Native(from).c_str(), Native(to).c_str(), MOVEFILE_COPY_ALLOWED)) {
-      return ErrorFor(GetLastError());
+      return ErrorFor(GetLastError(), to);
     }
     // Across volumes MoveFileEx reports success when the copy worked but the
     // source could not be deleted; keep exactly one file then.

@@ -3,9 +3,13 @@
 // touches the real home.
 #include <gtest/gtest.h>
 
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <cerrno>
 
 #include "support/temp_folder.h"
 
@@ -20,8 +24,9 @@ struct ProcessResult {
   QString err;
 };
 
-class CommandLineEndToEndTest : public ::testing::Test {
- protected:
+// Runs corvane in a fresh temporary folder of its own.
+class CorvaneRunner {
+ public:
   // Runs corvane in `folder` (default: the temporary folder itself).
   ProcessResult Run(const QStringList& args, const QString& folder = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -38,7 +43,33 @@ class CommandLineEndToEndTest : public ::testing::Test {
   }
   QString LogPath() const { return temp_.file("appdata/Larkwell/Corvane/last_rename.csv"); }
 
+  // Every entry under the folder, the undo log included: a folder as its
+  // relative path with "/", a file with its bytes, a link with its target.
+  QMap<QString, QByteArray> Snapshot() const {
+    QMap<QString, QByteArray> entries;
+    QDirIterator it(temp_.path(),
+                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+      const QFileInfo info(it.next());
+      const QString relative = info.filePath().mid(temp_.path().size() + 1);
+      if (info.isSymLink()) {
+        entries[relative + " ->"] = info.symLinkTarget().toUtf8();
+      } else if (info.isDir()) {
+        entries[relative + "/"] = {};
+      } else {
+        entries[relative] = temp_.Read(relative);
+      }
+    }
+    return entries;
+  }
+
   TempFolder temp_;
+};
+
+class CommandLineEndToEndTest : public ::testing::Test, protected CorvaneRunner {
+ protected:
+  using CorvaneRunner::Run;
 };
 
 const QString kCompleted = "Batch completed. A CSV log has been saved in AppData.\n";
@@ -122,6 +153,149 @@ TEST_F(CommandLineEndToEndTest, NoFilesIsReportedAndSucceeds) {
   EXPECT_EQ(r.out, "No files loaded. Add files first.\n");
   EXPECT_FALSE(QFile::exists(LogPath()));
 }
+
+// A command line with an argument the mode cannot place. Each runs after a
+// batch that left an undo log, where a real run would destroy o/b.txt
+// (overwrite) or undo that batch.
+struct FaultCase {
+  const char* name;
+  QStringList args;
+  const char* err;  // the whole of standard error
+};
+
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
+class CommandLineFaultTest : public ::testing::TestWithParam<FaultCase>, protected CorvaneRunner {
+ protected:
+  using CorvaneRunner::Run;
+};
+
+TEST_P(CommandLineFaultTest, ExitsTwoAndChangesNothing) {
+  const FaultCase& c = GetParam();
+  temp_.Create({"o/a.txt"}, "content-a");
+  temp_.Create({"o/b.txt"}, "content-b");
+  temp_.Create({"o/x.txt"}, "content-x");
+  ASSERT_EQ(Run({"/cli", "/pattern=y", "o/x.txt"}).exitCode, 0);
+  ASSERT_TRUE(QFile::exists(LogPath()));
+  const QMap<QString, QByteArray> before = Snapshot();
+
+  const ProcessResult r = Run(c.args);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, QString::fromUtf8(c.err));
+  EXPECT_EQ(Snapshot(), before);
+}
+
+const QStringList kOverwriteB{"/pattern=b", "/conflict=overwrite", "o/a.txt"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineFaultTest,
+    ::testing::Values(FaultCase{"DoubleDashDryRun", QStringList{"/cli", "--dryrun"} + kOverwriteB,
+                                "Unknown switch: --dryrun\nDid you mean /dryrun?\n"},
+                      FaultCase{"DryRunMissingALetter", QStringList{"/cli", "/dryrn"} + kOverwriteB,
+                                "Unknown switch: /dryrn\nDid you mean /dryrun?\n"},
+                      FaultCase{"DryRunWithADash", QStringList{"/cli", "/dry-run"} + kOverwriteB,
+                                "Unknown switch: /dry-run\nDid you mean /dryrun?\n"},
+                      FaultCase{"ShortDryRunOfOtherPrograms",
+                                QStringList{"/cli", "-n"} + kOverwriteB, "Unknown switch: -n\n"},
+                      FaultCase{"MisspeltKey",
+                                {"/cli", "/patern=x", "/conflict=overwrite", "o/a.txt"},
+                                "Unknown switch: /patern=x\nDid you mean /pattern=?\n"},
+                      FaultCase{"MissingFileAfterAGoodOne",
+                                {"/cli", "/pattern=b", "/conflict=overwrite", "o/a.txt", "o/c.txt"},
+                                "File not found: o/c.txt\n"},
+                      FaultCase{"UndoWithAMistypedSwitch",
+                                {"/cli", "/undo", "--dryrun"},
+                                "Unknown switch: --dryrun\nDid you mean /dryrun?\n"},
+                      FaultCase{"UndoWithAMissingFile",
+                                {"/cli", "/undo", "o/c.txt"},
+                                "File not found: o/c.txt\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The system, not the text, decides which file "lnk/../f.txt" is.
+TEST_F(CommandLineEndToEndTest, DotDotAfterAFolderLinkIsTheFileTheSystemOpens) {
+  temp_.Create({"real/f.txt"}, "in real");
+  temp_.Create({"f.txt"}, "beside the link");
+  temp_.CreateFolder("real/sub");
+  ASSERT_TRUE(QFile::link(temp_.file("real/sub"), temp_.file("lnk")));
+  const ProcessResult r = Run({"/cli", "/pattern=g", "lnk/../f.txt"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(temp_.Read("real/g.txt"), "in real");
+  EXPECT_FALSE(temp_.Exists("real/f.txt"));
+  EXPECT_EQ(temp_.Read("f.txt"), "beside the link");
+  EXPECT_FALSE(temp_.Exists("g.txt"));
+
+  const ProcessResult undo = Run({"/cli", "/undo"}, temp_.CreateFolder("elsewhere"));
+  EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
+  EXPECT_EQ(temp_.Read("real/f.txt"), "in real");
+  EXPECT_FALSE(temp_.Exists("real/g.txt"));
+  EXPECT_EQ(temp_.Read("f.txt"), "beside the link");
+}
+
+TEST_F(CommandLineEndToEndTest, AnExistingAbsolutePathIsStillAFile) {
+  temp_.Create({"docs/a.txt"}, "a");
+  const ProcessResult r =
+      Run({"/cli", "/pattern=renamed", temp_.file("docs/a.txt")}, temp_.CreateFolder("elsewhere"));
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.out, kCompleted);
+  EXPECT_EQ(temp_.List("docs"), QStringList({"renamed.txt"}));
+}
+
+TEST_F(CommandLineEndToEndTest, FolderAtTheTargetGivesTheSystemsMessage) {
+  temp_.Create({"a.txt"}, "a");
+  temp_.Create({"b.txt/inside.txt"}, "inside");
+  const ProcessResult r = Run({"/cli", "/pattern=b", "a.txt"});
+  EXPECT_EQ(r.exitCode, 1);
+  // Shown as the general error report, which ends in a full stop.
+  EXPECT_EQ(r.err, qt_error_string(EEXIST) + ".\n");
+  EXPECT_NE(r.err, "The specified file already exists.\n");
+  EXPECT_EQ(temp_.Read("a.txt"), "a");
+  EXPECT_EQ(temp_.List("b.txt"), QStringList({"inside.txt"}));
+}
+
+struct InfoCase {
+  const char* name;
+  QStringList args;
+  const char* out;
+  bool whole;  // false: standard output only begins with `out`
+};
+
+void PrintTo(const InfoCase& c, std::ostream* os) { *os << c.name; }
+
+class CommandLineInfoTest : public ::testing::TestWithParam<InfoCase>, protected CorvaneRunner {
+ protected:
+  using CorvaneRunner::Run;
+};
+
+TEST_P(CommandLineInfoTest, PrintsAndChangesNothing) {
+  const InfoCase& c = GetParam();
+  temp_.Create({"a.txt"});
+  const ProcessResult r = Run(c.args);
+  EXPECT_EQ(r.exitCode, 0);
+  if (c.whole) {
+    EXPECT_EQ(r.out, QString::fromUtf8(c.out));
+  } else {
+    EXPECT_TRUE(r.out.startsWith(QString::fromUtf8(c.out))) << r.out.toStdString();
+  }
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(temp_.List(), QStringList({"a.txt"}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CommandLineInfoTest,
+    ::testing::Values(InfoCase{"LongVersion", {"--version"}, "Corvane 2.4\n", true},
+                      InfoCase{"SlashVersion", {"/VERSION"}, "Corvane 2.4\n", true},
+                      InfoCase{"VersionInACliRun",
+                               {"/cli", "/pattern=b", "a.txt", "--version"},
+                               "Corvane 2.4\n",
+                               true},
+                      InfoCase{"LongHelp", {"--help"}, "Usage: corvane /cli", false},
+                      InfoCase{"ShortHelp", {"-h"}, "Usage: corvane /cli", false},
+                      InfoCase{"HelpInACliRun",
+                               {"/cli", "/pattern=b", "a.txt", "-h"},
+                               "Usage: corvane /cli",
+                               false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace corvane

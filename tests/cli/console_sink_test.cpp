@@ -25,12 +25,18 @@ TEST(ConsoleSinkTest, SendsErrorsToTheErrorStreamAndTheRestToOutput) {
     sink.ShowNotice(Notice::Warning("Please select a destination folder for Copy/Move mode."));
     sink.ShowLine("a.txt -> b.txt");
     sink.ShowError(Error("The specified file was not found"));
+    // As it stands: no full stop after a question or a path.
+    sink.ShowErrorLine("Did you mean /dryrun?");
+    sink.ShowErrorLine("File not found: o/c.txt");
   }
   EXPECT_EQ(out,
             "No files loaded. Add files first.\n"
             "Please select a destination folder for Copy/Move mode.\n"
             "a.txt -> b.txt\n");
-  EXPECT_EQ(err, "The specified file was not found.\n");
+  EXPECT_EQ(err,
+            "The specified file was not found.\n"
+            "Did you mean /dryrun?\n"
+            "File not found: o/c.txt\n");
 }
 
 }  // namespace

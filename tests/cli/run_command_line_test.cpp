@@ -18,10 +18,12 @@ class RecordingSink : public MessageSink {
   void ShowNotice(const Notice& notice) override { notices << notice; }
   void ShowError(const Error& error) override { errors << error.message(); }
   void ShowLine(const QString& line) override { lines << line; }
+  void ShowErrorLine(const QString& line) override { errorLines << line; }
 
   QList<Notice> notices;
   QStringList errors;
   QStringList lines;
+  QStringList errorLines;
 };
 
 class RunCommandLineTest : public ::testing::Test {
@@ -61,8 +63,39 @@ TEST_F(RunCommandLineTest, HelpPrintsTheUsageWithOrWithoutCli) {
   EXPECT_FALSE(IsCommandLineRun({"/pattern=x"}));
 }
 
+// Help and version forms, alone or in a run that would otherwise rename: each
+// prints and touches nothing.
+TEST_F(RunCommandLineTest, HelpAndVersionFormsPrintAndChangeNothing) {
+  struct Case {
+    QStringList args;
+    bool version;  // false: the usage
+  };
+  const Case cases[] = {
+      {{"--help"}, false},   {{"-h"}, false},      {{"/cli", "/pattern=b", "-h"}, false},
+      {{"--version"}, true}, {{"/Version"}, true}, {{"/cli", "/pattern=b", "/version"}, true},
+  };
+  temp_.Create({"a.txt"});
+  for (const Case& c : cases) {
+    sink_ = RecordingSink();
+    const QStringList args = c.args + QStringList{temp_.file("a.txt")};
+    EXPECT_TRUE(IsCommandLineRun(args)) << c.args.join(' ').toStdString();
+    EXPECT_EQ(Run(args), kExitCompleted) << c.args.join(' ').toStdString();
+    ASSERT_FALSE(sink_.lines.isEmpty()) << c.args.join(' ').toStdString();
+    if (c.version) {
+      EXPECT_EQ(sink_.lines, QStringList({"Corvane " + kVersionText.toString()}));
+    } else {
+      EXPECT_TRUE(sink_.lines.front().startsWith("Usage: corvane /cli"));
+    }
+    EXPECT_TRUE(sink_.notices.isEmpty());
+    EXPECT_EQ(temp_.List(), QStringList({"a.txt"}));
+  }
+  // Only the exact spellings of other programs count.
+  EXPECT_FALSE(IsCommandLineRun({"--HELP"}));
+  EXPECT_FALSE(IsCommandLineRun({"-version"}));
+}
+
 TEST_F(RunCommandLineTest, NoFilesIsAnInformationAndNoBatch) {
-  EXPECT_EQ(Run({"/cli", temp_.file("missing.txt")}), kExitCompleted);
+  EXPECT_EQ(Run({"/cli"}), kExitCompleted);
   EXPECT_EQ(sink_.notices, QList<Notice>({kNoFiles}));
   EXPECT_FALSE(LogExists());
 }
@@ -160,7 +193,7 @@ TEST_F(RunCommandLineTest, UndoTakesTheLastBatchBack) {
   ASSERT_EQ(Run({"/cli", "/pattern=b", temp_.file("a.txt")}), kExitCompleted);
   ASSERT_TRUE(temp_.Exists("b.txt"));
   sink_.notices.clear();
-  EXPECT_EQ(Run({"/cli", "/undo", "/pattern=c", temp_.file("a.txt")}), kExitCompleted);
+  EXPECT_EQ(Run({"/cli", "/undo", "/pattern=c", temp_.file("b.txt")}), kExitCompleted);
   EXPECT_EQ(sink_.notices,
             QList<Notice>({Notice::Information("Undo completed for the last rename operation.")}));
   EXPECT_TRUE(temp_.Exists("a.txt"));
@@ -179,6 +212,35 @@ TEST_F(RunCommandLineTest, UndoRefusesADryRun) {
             QList<Notice>({Notice::Warning("The undo has no dry run; leave out /dryrun.")}));
   EXPECT_TRUE(temp_.Exists("b.txt"));
   EXPECT_TRUE(LogExists());
+}
+
+// A command line the mode cannot place stops before the preset is read, a
+// file added or the undo log opened.
+TEST_F(RunCommandLineTest, ArgumentFaultStopsBeforeAnythingWithExitTwo) {
+  temp_.Create({"a.txt"});
+  ASSERT_EQ(Run({"/cli", "/pattern=b", temp_.file("a.txt")}), kExitCompleted);
+  ASSERT_TRUE(LogExists());
+  const QByteArray log = temp_.Read("appdata/last_rename.csv");
+  struct Case {
+    QStringList args;
+    QStringList errorLines;
+  };
+  const Case cases[] = {
+      {{"/cli", "/undo", "/dryrn"}, {"Unknown switch: /dryrn", "Did you mean /dryrun?"}},
+      {{"/cli", "/undo", temp_.file("gone.txt")}, {"File not found: " + temp_.file("gone.txt")}},
+      {{"/cli", "/preset=" + temp_.file("none.json"), "--pattern=c", temp_.file("b.txt")},
+       {"Unknown switch: --pattern=c", "Did you mean /pattern=?"}},
+  };
+  for (const Case& c : cases) {
+    sink_ = RecordingSink();
+    EXPECT_EQ(Run(c.args), kExitUsage) << c.args.join(' ').toStdString();
+    EXPECT_EQ(sink_.errorLines, c.errorLines);
+    EXPECT_TRUE(sink_.errors.isEmpty()) << sink_.errors.join('\n').toStdString();
+    EXPECT_TRUE(sink_.notices.isEmpty());
+    EXPECT_TRUE(sink_.lines.isEmpty());
+    EXPECT_EQ(temp_.List(), QStringList({"appdata", "b.txt"}));
+    EXPECT_EQ(temp_.Read("appdata/last_rename.csv"), log);
+  }
 }
 
 }  // namespace

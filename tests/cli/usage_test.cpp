@@ -4,6 +4,8 @@
 
 #include <QRegularExpression>
 
+#include "cli/run_command_line.h"
+
 namespace corvane {
 namespace {
 
@@ -12,7 +14,7 @@ TEST(UsageTest, HasOneLineForEverySwitchAndKeyAndTwoExamples) {
   const char* names[] = {"/cli ",        "/dryrun ",     "/pattern=TEXT ",  "/start=N ",
                          "/digits=N ",   "/case=MODE ",  "/find=TEXT ",     "/replace=TEXT ",
                          "/regex ",      "/newext=EXT ", "/conflict=MODE ", "/preset=FILE ",
-                         "/subfolders ", "/undo ",       "/help "};
+                         "/subfolders ", "/undo ",       "/help ",          "/version "};
   for (const char* name : names) {
     const QString prefix = QStringLiteral("  ") + QString::fromLatin1(name);
     EXPECT_EQ(lines.filter(QRegularExpression("^" + QRegularExpression::escape(prefix))).size(), 1)
@@ -24,6 +26,20 @@ TEST(UsageTest, HasOneLineForEverySwitchAndKeyAndTwoExamples) {
   EXPECT_TRUE(lines[examples + 1].startsWith("  corvane /cli /dryrun "));
   EXPECT_TRUE(lines[examples + 2].startsWith("  corvane /cli "));
   EXPECT_FALSE(lines[examples + 2].contains("/dryrun"));
+}
+
+TEST(UsageTest, NamesEachExitStatusByItsNumber) {
+  const QStringList lines = UsageLines();
+  const qsizetype heading = lines.indexOf("Exit status:");
+  ASSERT_GE(heading, 0);
+  ASSERT_GT(lines.size(), heading + 3);
+  const int codes[] = {kExitCompleted, kExitStopped, kExitUsage};
+  for (int i = 0; i < 3; ++i) {
+    const QString& line = lines[heading + 1 + i];
+    EXPECT_TRUE(line.startsWith(QStringLiteral("  %1  ").arg(codes[i]))) << line.toStdString();
+    EXPECT_GT(line.trimmed().size(), 3) << "no meaning given: " << line.toStdString();
+  }
+  EXPECT_TRUE(lines[heading + 3].contains("nothing was done"));
 }
 
 }  // namespace

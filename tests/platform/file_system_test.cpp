@@ -77,32 +77,44 @@ TEST(FileSystemTest, DeleteRemovesAFileAndNamesWhatIsMissing) {
   EXPECT_EQ(ErrorText(fs.DeleteFile(dir.file("none/a.txt"))), "The specified path was not found");
 }
 
+// What the system itself says when a rename finds its target taken.
+QString SystemExistsText() { return qt_error_string(EEXIST); }
+
 struct MoveCase {
   const char* name;
   QString from;
   QString to;
-  const char* error;  // nullptr: succeeds
+  QString error;  // "(ok)": succeeds
 };
 
 TEST(FileSystemTest, MoveSucceedsOrFailsWithItsText) {
   TempFolder dir;
   dir.Create({"a.txt"});
   dir.Create({"b.txt"}, "old");
+  dir.Create({"full/inside.txt"}, "kept");
   dir.CreateFolder("sub");
+  ASSERT_TRUE(QFile::link(dir.file("sub"), dir.file("link-to-folder")));
   const MoveCase cases[] = {
       {"source missing", "gone.txt", "x.txt", "The specified file was not found"},
       {"source folder missing", "none/a.txt", "x.txt", "The specified path was not found"},
       {"target folder missing", "a.txt", "none/x.txt", "The specified path was not found"},
       {"file at target", "a.txt", "b.txt", "The specified file already exists"},
-      {"folder at target", "a.txt", "sub", "The specified file already exists"},
+      {"empty folder at target", "a.txt", "sub", SystemExistsText()},
+      {"folder with files at target", "a.txt", "full", SystemExistsText()},
+      {"link to a folder at target", "a.txt", "link-to-folder",
+       "The specified file already exists"},
       {"nul in path", QStringLiteral("a.txt") + QChar(0), "x.txt", "Invalid characters in path"},
-      {"into a folder", "a.txt", "sub/x.txt", nullptr},
+      {"into a folder", "a.txt", "sub/x.txt", "(ok)"},
   };
+  ASSERT_NE(SystemExistsText(), "The specified file already exists");
   for (const MoveCase& c : cases) {
     const Status s = RealFileSystem().MoveFile(dir.file(c.from), dir.file(c.to));
-    EXPECT_EQ(ErrorText(s), c.error ? QString(c.error) : "(ok)") << c.name;
+    EXPECT_EQ(ErrorText(s), c.error) << c.name;
   }
   EXPECT_EQ(dir.Read("b.txt"), "old");  // never replaced
+  EXPECT_EQ(dir.List("full"), QStringList({"inside.txt"}));
+  EXPECT_EQ(dir.Read("full/inside.txt"), "kept");
+  EXPECT_TRUE(QFileInfo(dir.file("link-to-folder")).isSymLink());
   EXPECT_TRUE(dir.Exists("sub/x.txt"));
   EXPECT_FALSE(dir.Exists("a.txt"));
 }
@@ -128,6 +140,12 @@ TEST_P(MoveFallbackTest, MovesWithoutEverReplacing) {
   EXPECT_EQ(ErrorText(fs->MoveFile(dir.file("a.txt"), dir.file("taken.txt"))),
             "The specified file already exists");
   EXPECT_EQ(dir.Read("taken.txt"), "content-taken");
+  EXPECT_EQ(dir.Read("a.txt"), "content-a");
+
+  dir.CreateFolder("folder");
+  fs = NewRealFileSystemForTests(GetParam().errnos);
+  EXPECT_EQ(ErrorText(fs->MoveFile(dir.file("a.txt"), dir.file("folder"))), SystemExistsText());
+  EXPECT_EQ(dir.List("folder"), QStringList());
   EXPECT_EQ(dir.Read("a.txt"), "content-a");
 
   fs = NewRealFileSystemForTests(GetParam().errnos);
