@@ -163,6 +163,12 @@ constexpr const char16_t* kEnglishTexts[] = {
     u"Unknown switch: %s",
     u"Did you mean %s?",
     u"File not found: %s",
+
+    // Batch and undo safety
+    u"Batch stopped after %d of %d files. The undo log holds what was done.",
+    u"Not a file any more: %s",
+    u"Another batch or undo is running. Try again when it has ended.",
+    u"Another file now stands at %s. Move it away, then undo again.",
 };
 
 }  // namespace
