@@ -178,12 +178,16 @@ Status BatchRun::Resolve(qsizetype index, const QString& source, const QString& 
   return Status::Ok();
 }
 
-// The file replaced goes to the trash first, where there is one: it is never
-// gone before the new file takes its place, and the user can still get it
-// back. Without a trash it is replaced in one step, after the log holds the
-// operation.
+// The file replaced goes to the trash first, where there is one, so that the
+// user can still get it back; when the new file does not take its place after
+// all (the log or the move failed) it comes back from there. Without a trash
+// it is replaced in one step, after the log holds the operation.
 Status BatchRun::Overwrite(qsizetype index, const QString& source, const QString& target) {
-  if (fs_.MoveToTrash(target).ok()) return DoNow(index, Plain(), source, target);
+  if (Result<QString> trashed = fs_.MoveToTrash(target); trashed.ok()) {
+    const Status s = DoNow(index, Plain(), source, target);
+    if (fs_.LookUp(target) == EntryKind::kNone) (void)fs_.RestoreFromTrash(*trashed, target);
+    return s;
+  }
   const Kind replacing =
       s_.mode == BatchMode::CopyToFolder ? Kind::kCopyReplacing : Kind::kMoveReplacing;
   return DoNow(index, replacing, source, target);

@@ -164,10 +164,15 @@ Status FaultInjectingFileSystem::CopyFile(const QString& from, const QString& to
   return base_.CopyFile(from, to, replace);
 }
 
-Status FaultInjectingFileSystem::MoveToTrash(const QString& path) {
+Result<QString> FaultInjectingFileSystem::MoveToTrash(const QString& path) {
   journal_ << QStringLiteral("MoveToTrash ") + path;
   if (auto error = TakeFault(FileOp::kMoveToTrash, path)) return *error;
   return base_.MoveToTrash(path);
+}
+
+Status FaultInjectingFileSystem::RestoreFromTrash(const QString& inTrash, const QString& path) {
+  journal_ << QStringLiteral("RestoreFromTrash %1 -> %2").arg(inTrash, path);
+  return base_.RestoreFromTrash(inTrash, path);
 }
 
 Result<bool> FaultInjectingFileSystem::HoldSameBytes(const QString& a, const QString& b) {

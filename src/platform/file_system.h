@@ -100,9 +100,11 @@ class FileSystem {
   // replacing a file there in one step (kAtomically) or never (kNever).
   virtual Status CopyFile(const QString& from, const QString& to, Replace replace) = 0;
   // Moves a file into the desktop's trash (freedesktop trash on Linux, the
-  // Recycle Bin on Windows). Fails with kNotSupported where the volume has
-  // none; nothing has changed then.
-  virtual Status MoveToTrash(const QString& path) = 0;
+  // Recycle Bin on Windows) and returns where it went. Fails with
+  // kNotSupported where the volume has none; nothing has changed then.
+  virtual Result<QString> MoveToTrash(const QString& path) = 0;
+  // Puts a file MoveToTrash moved back at `path`, never replacing anything.
+  virtual Status RestoreFromTrash(const QString& inTrash, const QString& path) = 0;
   // Whether two files hold the same bytes (two links: the same link text).
   virtual Result<bool> HoldSameBytes(const QString& a, const QString& b) = 0;
   // Sets the last-write time alone; creation and access times stay.
@@ -205,7 +207,8 @@ class FaultInjectingFileSystem : public FileSystem {
   bool IsSameFile(const QString& a, const QString& b) override;
   Status RenameSameFile(const QString& from, const QString& to) override;
   Status CopyFile(const QString& from, const QString& to, Replace replace) override;
-  Status MoveToTrash(const QString& path) override;
+  Result<QString> MoveToTrash(const QString& path) override;
+  Status RestoreFromTrash(const QString& inTrash, const QString& path) override;
   Result<bool> HoldSameBytes(const QString& a, const QString& b) override;
   Status SetLastWriteTime(const QString& path, const QDateTime& utc) override;
   Result<QByteArray> ReadFile(const QString& path) override;

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStandardPaths>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -413,14 +414,36 @@ class PosixFileSystem : public FileSystem {
     return Status::Ok();
   }
 
-  Status MoveToTrash(const QString& path) override {
+  // The home trash only, for files on its own file system: Qt 6.4 moves a
+  // file into the current folder when it cannot set up the trash it chose,
+  // so the trash is made sure of first, and anything else counts as none.
+  Result<QString> MoveToTrash(const QString& path) override {
     // Qt names the file by its own encoding of the path; a name it cannot
     // spell would send another file, or none, to the trash.
     if (HoldsInvalidPathCharacter(path) || QFile::decodeName(QFile::encodeName(path)) != path) {
       return NoTrashError();
     }
+    const QString trash =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash";
+    struct stat file, files;
+    if (!QDir().mkpath(trash + "/files") || !QDir().mkpath(trash + "/info") ||
+        ::lstat(Native(path).constData(), &file) != 0 ||
+        ::stat(Native(trash + "/files").constData(), &files) != 0 || file.st_dev != files.st_dev) {
+      return NoTrashError();
+    }
     Step();
-    if (!QFile::moveToTrash(path)) return NoTrashError();
+    QString inTrash;
+    if (!QFile::moveToTrash(path, &inTrash)) return NoTrashError();
+    return inTrash;
+  }
+
+  Status RestoreFromTrash(const QString& inTrash, const QString& path) override {
+    if (Status s = MoveFile(inTrash, path); !s.ok()) return s;
+    // Its record in the trash: info/NAME.trashinfo beside files/NAME.
+    const QString info = FolderPart(FolderPart(inTrash).chopped(1)) + QStringLiteral("info/") +
+                         FileNamePart(inTrash) + QStringLiteral(".trashinfo");
+    Step();
+    ::unlink(Native(info).constData());
     return Status::Ok();
   }
 

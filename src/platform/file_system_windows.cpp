@@ -256,11 +256,18 @@ class WindowsFileSystem : public FileSystem {
     return ErrorFor(GetLastError());
   }
 
-  Status MoveToTrash(const QString& path) override {
-    if (HoldsInvalidPathCharacter(path) || !QFile::moveToTrash(path)) {
+  Result<QString> MoveToTrash(const QString& path) override {
+    QString inTrash;
+    if (HoldsInvalidPathCharacter(path) || !QFile::moveToTrash(path, &inTrash)) {
       return Error(QStringLiteral("No trash on this volume"), Error::Code::kNotSupported);
     }
-    return Status::Ok();
+    return inTrash;
+  }
+
+  // The Recycle Bin keeps its own records; a file is only ever restored by
+  // the shell.
+  Status RestoreFromTrash(const QString&, const QString&) override {
+    return Error(QStringLiteral("No trash on this volume"), Error::Code::kNotSupported);
   }
 
   Result<bool> HoldSameBytes(const QString& a, const QString& b) override {
