@@ -9,7 +9,9 @@
 #include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QThread>
 #include <cerrno>
+#include <csignal>
 
 #include "support/temp_folder.h"
 
@@ -296,6 +298,65 @@ INSTANTIATE_TEST_SUITE_P(
                                "Usage: corvane /cli",
                                false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace corvane
+
+namespace corvane {
+namespace {
+
+struct SignalCase {
+  const char* name;
+  int signal;
+  int exitCode;  // -1: killed, no exit code
+};
+
+class InterruptedBatchTest : public ::testing::TestWithParam<SignalCase>, protected CorvaneRunner {};
+
+// A long batch stopped half-way by a signal leaves a log from which the undo
+// brings every file back; SIGINT and SIGTERM finish the file in hand first.
+TEST_P(InterruptedBatchTest, UndoBringsEveryFileBack) {
+  constexpr int kFiles = 20000;
+  const QString folder = temp_.CreateFolder("many");
+  for (int i = 0; i < kFiles; ++i) {
+    QFile f(folder + QStringLiteral("/f%1").arg(i, 5, 10, QChar(u'0')));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("APPDATA", temp_.file("appdata"));
+  QProcess process;
+  process.setProcessEnvironment(env);
+  process.setWorkingDirectory(temp_.path());
+  process.start(QStringLiteral(CORVANE_EXECUTABLE), {"/cli", "/regex", "/find=^f", "/replace=g", "many"});
+  ASSERT_TRUE(process.waitForStarted());
+  // Once the log has lines, the batch is under way.
+  QFile log(LogPath());
+  for (int i = 0; i < 2000 && !(log.exists() && log.size() > 4096); ++i) QThread::msleep(1);
+  ASSERT_EQ(::kill(pid_t(process.processId()), GetParam().signal), 0);
+  ASSERT_TRUE(process.waitForFinished(60000));
+  const QString out = QString::fromUtf8(process.readAllStandardOutput());
+  if (GetParam().exitCode < 0) {
+    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+  } else {
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), GetParam().exitCode);
+    EXPECT_TRUE(out.startsWith("Batch stopped after ")) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral(" of %1 files.").arg(kFiles))) << out.toStdString();
+  }
+  const ProcessResult undo = CorvaneRunner::Run({"/cli", "/undo"});
+  EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
+  const QStringList names = temp_.List("many");
+  EXPECT_EQ(names.size(), kFiles);
+  EXPECT_TRUE(names.first().startsWith(u'f') && names.last().startsWith(u'f'));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptedBatchTest,
+                         ::testing::Values(SignalCase{"Interrupt", SIGINT, 130},
+                                           SignalCase{"Terminate", SIGTERM, 143},
+                                           SignalCase{"Kill", SIGKILL, -1}),
+                         [](const ::testing::TestParamInfo<SignalCase>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace corvane
