@@ -1,6 +1,5 @@
 #include "cli/run_command_line.h"
 
-#include <QDir>
 #include <optional>
 
 #include "batch/batch_executor.h"
@@ -12,6 +11,7 @@
 #include "collect/item_list.h"
 #include "engine/preview.h"
 #include "engine/whole_number.h"
+#include "platform/native_files.h"
 #include "presets/preset_file.h"
 
 namespace corvane {
@@ -48,14 +48,14 @@ Result<RenameOptions> OptionsOfRun(const QStringList& args, const RenameOptions&
   } else {
     options = ApplyCommandLineKeys(args, current, AbsentKeys::kTakeDefaults);
   }
-  options.destination = AbsoluteFrom(QDir::currentPath(), TrimControl(options.destination));
+  options.destination = AbsoluteFrom(CurrentFolder(), TrimControl(options.destination));
   return options;
 }
 
 // The files and folders named as arguments, relative ones made absolute, so
 // that the undo log names each file wherever the undo is started from.
 QStringList PathsOfRun(const QStringList& args) {
-  const QString here = QDir::currentPath();
+  const QString here = CurrentFolder();
   QStringList paths = PathArguments(args);
   for (QString& path : paths) path = AbsoluteFrom(here, path);
   return paths;

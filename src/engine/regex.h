@@ -3,8 +3,11 @@
 // Compile once, search many times: a Regex is cheap to copy (the compiled code
 // is shared) and is only read while searching, so one Regex serves a whole
 // preview. Every expression is compiled in UTF mode, with any Unicode line
-// break as line end, and tolerates subjects that are not valid UTF-16 (lone
-// surrogates in a file name are matched as themselves, never an error).
+// break as line end, and tolerates subjects that are not valid UTF-16: a lone
+// surrogate (such as a byte of a Linux name that is not UTF-8,
+// platform/native_name.h) is never an error, and no item of an expression
+// matches it, not even "." or a negated class; the text around it matches as
+// usual.
 // \d, \w and \s stay ASCII-only: no Unicode properties are switched on.
 #pragma once
 

@@ -47,8 +47,8 @@ class NativeNamesBatchTest : public ::testing::Test {
   // the batch.
   void AddPreviewAndRun(const QStringList& paths, const RenameOptions& options) {
     ASSERT_EQ(Text(AddDroppedPaths(list_, paths, false)), "(ok)");
-    const Result<PreviewOutcome> preview = BuildPreview(list_.items(), options,
-                                                        EngineContext::FromSystem());
+    const Result<PreviewOutcome> preview =
+        BuildPreview(list_.items(), options, EngineContext::FromSystem());
     ASSERT_TRUE(preview.ok()) << preview.error().message().toStdString();
     list_.SetNewNames(preview->newNames);
     const BatchOutcome batch = ExecuteBatch(list_.items(), options, RealFileSystem(), LogPath());

@@ -41,8 +41,7 @@ TEST_P(NativeNameCodecTest, DecodesAndEncodesBackExactly) {
 INSTANTIATE_TEST_SUITE_P(
     Names, NativeNameCodecTest,
     ::testing::Values(
-        CodecCase{"empty", "", u""},
-        CodecCase{"ascii", "photo_01.jpg", u"photo_01.jpg"},
+        CodecCase{"empty", "", u""}, CodecCase{"ascii", "photo_01.jpg", u"photo_01.jpg"},
         CodecCase{"two_bytes", "caf\xC3\xA9.txt", u"caf\u00E9.txt"},
         CodecCase{"three_bytes", "\xE2\x82\xAC", u"\u20AC"},
         CodecCase{"last_before_surrogates", "\xED\x9F\xBF", u"\uD7FF"},
@@ -93,11 +92,11 @@ TEST(NativeNameEncodeTest, TextsNoNameDecodesTo) {
 // valid UTF-8 the text is the same as Qt's.
 TEST(NativeNameSweepTest, RandomBytesComeBackExactly) {
   std::mt19937 random(20261210);
-  const uint8_t kPicks[] = {'a', '.', '/', 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xAF, 0xBF,
-                            0xC0, 0xC1, 0xC2, 0xC3, 0xDF, 0xE0, 0xE2, 0xED, 0xEF, 0xF0, 0xF4,
-                            0xF5, 0xFE, 0xFF};
-  const char32_t kRanges[][2] = {{0x80, 0x7FF}, {0x800, 0xD7FF}, {0xE000, 0xFFFF},
-                                 {0x10000, 0x10FFFF}};
+  const uint8_t kPicks[] = {'a',  '.',  '/',  0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0,
+                            0xAF, 0xBF, 0xC0, 0xC1, 0xC2, 0xC3, 0xDF, 0xE0, 0xE2,
+                            0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFE, 0xFF};
+  const char32_t kRanges[][2] = {
+      {0x80, 0x7FF}, {0x800, 0xD7FF}, {0xE000, 0xFFFF}, {0x10000, 0x10FFFF}};
   std::uniform_int_distribution<int> length(0, 16);
   std::uniform_int_distribution<int> kind(0, 3);
   std::uniform_int_distribution<int> pick(0, int(std::size(kPicks)) - 1);

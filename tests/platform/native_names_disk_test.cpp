@@ -116,8 +116,7 @@ TEST_F(NativeNamesTest, ReadingCallsReachTheNamedFile) {
 
     struct stat st;
     ASSERT_EQ(::stat((dir_.PathBytes() + '/' + name.bytes).constData(), &st), 0) << label;
-    EXPECT_EQ(IdentityOf(path), FileIdentity({uint64_t(st.st_dev), uint64_t(st.st_ino)}))
-        << label;
+    EXPECT_EQ(IdentityOf(path), FileIdentity({uint64_t(st.st_dev), uint64_t(st.st_ino)})) << label;
   }
 }
 
