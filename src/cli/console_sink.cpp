@@ -15,7 +15,7 @@ void ConsoleSink::ShowNotice(const Notice& notice) { out_ << Translate(notice.te
 
 void ConsoleSink::ShowError(const Error& error) {
   out_.flush();
-  err_ << ErrorReportText(Translate(error.message())) << '\n';
+  err_ << ErrorReportText(Translate(error)) << '\n';
   err_.flush();
 }
 
