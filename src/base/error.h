@@ -28,7 +28,7 @@ class Error {
     kPathNotFound,     // "The specified path was not found"
     kFileNotFound,     // "The specified file was not found"
     kFileExists,       // "The specified file already exists"
-    kRegex,            // invalid regular expression
+    kRegex,            // a regular expression invalid, or too complex for a file
     kInvalidArgument,  // a value the operation cannot work with
   };
 

@@ -254,6 +254,18 @@ TEST(ComputeNewNameTest, InvalidExpressionEndsWithItsError) {
             "Error in regular expression at offset 1: missing closing parenthesis");
 }
 
+TEST(ComputeNewNameTest, ExpressionTooComplexForTheNameEndsWithAnErrorNamingTheFile) {
+  RenameOptions options;
+  options.regex = true;
+  options.find = "(\\w+)+$";
+  const EngineContext context = EngineContext::Fixed(FixedNow(), QTimeZone::utc());
+  const QString path = "/p/" + QString(400, u'w') + "-.txt";
+  Result<QString> name = ComputeNewName(Item(path), options, "001", context);
+  ASSERT_FALSE(name.ok());
+  EXPECT_EQ(name.error().code(), Error::Code::kRegex);
+  EXPECT_EQ(name.error().message(), "Regular expression too complex for " + path);
+}
+
 // {date} and {time} each read the clock when they are replaced, in the order
 // of the keyword table ({date} first), whatever their order in the pattern.
 TEST(ComputeNewNameTest, EachDateKeywordReadsTheClockAnew) {
@@ -292,8 +304,8 @@ TEST(NewNameBuilderTest, ServesManyItems) {
   const EngineContext context = EngineContext::Fixed(FixedNow(), QTimeZone::utc());
   Result<NewNameBuilder> builder = NewNameBuilder::Create(options, context);
   ASSERT_TRUE(builder.ok());
-  EXPECT_EQ(builder->Compute(Item("/p/img7.jpg"), "01"), "[01]_IMG[7].jpg");
-  EXPECT_EQ(builder->Compute(Item("/p/b.png"), "02"), "[02]_B.png");
+  EXPECT_EQ(builder->Compute(Item("/p/img7.jpg"), "01").value(), "[01]_IMG[7].jpg");
+  EXPECT_EQ(builder->Compute(Item("/p/b.png"), "02").value(), "[02]_B.png");
 }
 
 }  // namespace
