@@ -55,7 +55,8 @@ int main(int argc, char* argv[]) {
   QTextStream out(stdout);
   QTextStream err(stderr);
   corvane::ConsoleSink sink(out, err);
-  const QStringList args = corvane::ProgramArguments();
+  // After QCoreApplication, which may take out arguments of its own.
+  const QStringList args = corvane::ProgramArguments(argc, argv);
   if (!corvane::IsCommandLineRun(args)) {
     for (const QString& line : corvane::UsageLines()) sink.ShowLine(line);
     return corvane::kExitCompleted;

@@ -3,13 +3,16 @@
 // An Error carries the message exactly as the user will read it (already
 // formatted; operating-system texts and the program's own English texts alike)
 // and a stable code for callers and tests that need to tell failures apart.
-// Logic never throws across the event loop: it returns Status or Result<T>.
+// An error made from a program text with placeholders keeps the text and its
+// values as well, so that whoever shows it can look the text up in the
+// user's language before filling it in. Logic never throws across the event
+// loop: it returns Status or Result<T>.
 #pragma once
+
+#include "base/format.h"
 
 #include <QString>
 #include <QStringList>
-
-#include "base/format.h"
 
 #include <optional>
 #include <utility>
@@ -25,32 +28,32 @@ class Error {
     kPathNotFound,     // "The specified path was not found"
     kFileNotFound,     // "The specified file was not found"
     kFileExists,       // "The specified file already exists"
-    kRegex,            // invalid regular expression
+    kRegex,            // a regular expression invalid, or too complex for a file
     kInvalidArgument,  // a value the operation cannot work with
     kNotSupported,     // the platform or the volume cannot do this
     kBusy,             // another process holds what the operation needs
   };
 
   explicit Error(QString message, Code code = Code::kGeneric)
-      : message_(std::move(message)), format_(message_), code_(code) {}
-
-  // A program text with placeholders ("%s", "%d") and their values: message()
-  // is filled in English; callers translate format() and fill it with args().
-  static Error Formatted(QString format, QStringList args, Code code = Code::kGeneric) {
-    Error e(FormatText(format, args), code);
-    e.format_ = std::move(format);
-    e.args_ = std::move(args);
-    return e;
-  }
+      : message_(std::move(message)), text_(message_), code_(code) {}
+  // A program text with "%s" and "%d" placeholders and their values
+  // (base/format.h); message() is the English text filled in.
+  Error(QString text, QStringList args, Code code)
+      : message_(FormatText(text, args)),
+        text_(std::move(text)),
+        args_(std::move(args)),
+        code_(code) {}
 
   const QString& message() const { return message_; }
-  const QString& format() const { return format_; }
+  // The program text before its values were filled in, and the values; for an
+  // error made from a message alone, that message and no values.
+  const QString& text() const { return text_; }
   const QStringList& args() const { return args_; }
   Code code() const { return code_; }
 
  private:
   QString message_;
-  QString format_;
+  QString text_;
   QStringList args_;
   Code code_;
 };

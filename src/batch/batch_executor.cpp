@@ -136,7 +136,8 @@ Status BatchRun::Plan(qsizetype index) {
   }
   if (kind == EntryKind::kNone) return Fail(MissingFileError(fs_, source));
   if (kind == EntryKind::kFolder || kind == EntryKind::kOther) {
-    return Fail(Error::Formatted(QString::fromUtf16(batch_texts::kNotAFile), {source}));
+    return Fail(
+        Error(QString::fromUtf16(batch_texts::kNotAFile), {source}, Error::Code::kGeneric));
   }
   // An earlier item still waiting goes to the same name: it happens first.
   if (queue_.WaitsFor(target) && !Drain(s)) return s;

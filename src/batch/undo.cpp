@@ -12,7 +12,7 @@ namespace corvane {
 namespace {
 
 Error FileInTheWay(const QString& path) {
-  return Error::Formatted(QString::fromUtf16(batch_texts::kFileInTheWay), {path});
+  return Error(QString::fromUtf16(batch_texts::kFileInTheWay), {path}, Error::Code::kGeneric);
 }
 
 // Something stands at the old path while the file to bring back is at the new

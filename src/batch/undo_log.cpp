@@ -2,9 +2,8 @@
 
 #include "engine/whole_number.h"
 #include "platform/app_data.h"
+#include "platform/native_name.h"
 #include "platform/paths.h"
-
-#include <QStringEncoder>
 
 #include <algorithm>
 #include <cstdint>
@@ -34,14 +33,14 @@ QByteArray UndoLogStart() { return QByteArray(kByteOrderMark) + "Original,New\r\
 
 void EncodeUndoLogLine(QByteArray& line, QStringView source, QStringView target) {
   // Encoded straight into one buffer (a UTF-16 unit takes at most three
-  // UTF-8 bytes): this runs once per file of a batch.
+  // bytes): this runs once per file of a batch. The paths are written as the
+  // bytes the system knows them by, so a name that is not UTF-8 comes back.
   line.resize(3 * (source.size() + target.size()) + 7);
-  QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
   char* out = line.data();
   *out++ = '"';
-  out = utf8.appendToBuffer(out, source);
+  out = EncodeNativeNameTo(source, out);
   out = std::copy_n("\",\"", 3, out);
-  out = utf8.appendToBuffer(out, target);
+  out = EncodeNativeNameTo(target, out);
   out = std::copy_n("\"\r\n", 3, out);
   line.truncate(out - line.constData());
 }
@@ -76,7 +75,7 @@ QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes, QList<qint64>* lineStarts
     if (i < bytes.size() && bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     start = i + 1;
     if (std::exchange(header, false)) continue;
-    QString line = TrimControl(QString::fromUtf8(raw));
+    QString line = TrimControl(DecodeNativeName(raw));
     if (line.isEmpty() || !IsWholeLine(line)) continue;
     if (line.size() >= 2 && line.startsWith(u'"') && line.endsWith(u'"')) {
       line = line.mid(1, line.size() - 2);

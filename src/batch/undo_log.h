@@ -2,8 +2,10 @@
 //
 // The file is UTF-8 with a byte-order mark; every line ends in CR LF. Line 1 is
 // the header "Original,New"; each further line is one performed operation,
-// "source","target", the paths exactly as used. Paths holding a double quote,
-// CR or LF cannot be written (LogCanHoldPath); the batch refuses them.
+// "source","target", the paths exactly as used. Paths are coded as names
+// (platform/native_name.h): a Linux name that is not UTF-8 is written as its
+// own bytes and read back as the same text. Paths holding a double quote, CR
+// or LF cannot be written (LogCanHoldPath); the batch refuses them.
 #pragma once
 
 #include <QByteArray>

@@ -1,6 +1,5 @@
 #include "cli/argument_check.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
@@ -8,6 +7,7 @@
 #include "base/format.h"
 #include "cli/command_line_options.h"
 #include "i18n/translation.h"
+#include "platform/file_system.h"
 #include "platform/paths.h"
 
 namespace corvane {
@@ -57,6 +57,13 @@ int EditDistance(QStringView a, QStringView b) {
 
 int AllowedEdits(QStringView name) { return name.size() <= 4 ? 1 : 2; }
 
+// Through the platform layer, which reaches a name that is not UTF-8 by its
+// own bytes; links are followed, as adding the path will follow them.
+bool Exists(const QString& path) {
+  FileSystem& fs = RealFileSystem();
+  return fs.FileExists(path) || fs.FolderExists(path);
+}
+
 }  // namespace
 
 std::optional<ArgumentFault> FindArgumentFault(const QStringList& args,
@@ -64,7 +71,7 @@ std::optional<ArgumentFault> FindArgumentFault(const QStringList& args,
   for (const QString& arg : args) {
     if (IsCommandLineName(arg)) continue;
     // A file called "--dryrun" is still a file.
-    if (!arg.isEmpty() && QFileInfo::exists(AbsoluteFrom(currentFolder, arg))) continue;
+    if (!arg.isEmpty() && Exists(AbsoluteFrom(currentFolder, arg))) continue;
     if (ShapedLikeSwitch(arg)) {
       return ArgumentFault{ArgumentFault::Kind::kUnknownSwitch, arg, SuggestedName(arg)};
     }

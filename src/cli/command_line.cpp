@@ -1,8 +1,8 @@
 #include "cli/command_line.h"
 
-#include <QCoreApplication>
 #include <QLocale>
 
+#include "platform/native_name.h"
 #include "platform/paths.h"
 
 #ifdef Q_OS_WIN
@@ -52,11 +52,16 @@ QStringList SplitWindowsCommandLine(QStringView raw) {
   return args;
 }
 
-QStringList ProgramArguments() {
+QStringList ProgramArguments(int argc, const char* const* argv) {
 #ifdef Q_OS_WIN
+  (void)argc;
+  (void)argv;
   return SplitWindowsCommandLine(reinterpret_cast<const char16_t*>(GetCommandLineW())).mid(1);
 #else
-  return QCoreApplication::arguments().mid(1);
+  QStringList args;
+  args.reserve(argc);
+  for (int i = 1; i < argc; ++i) args << DecodeNativeName(argv[i]);
+  return args;
 #endif
 }
 

@@ -27,9 +27,10 @@ namespace corvane {
 QStringList SplitWindowsCommandLine(QStringView raw);
 
 // The arguments after the program's own path: on Windows the raw command line
-// split by the rule above, elsewhere the arguments as the shell delivered them.
-// Requires a QCoreApplication.
-QStringList ProgramArguments();
+// split by the rule above (`argv` is not read), elsewhere `argv` as the shell
+// delivered it, each argument decoded as names are (platform/native_name.h),
+// so that a file name that is not UTF-8 names that file.
+QStringList ProgramArguments(int argc, const char* const* argv);
 
 bool HasSwitch(const QStringList& args, QStringView name);
 

@@ -28,7 +28,7 @@ void ConsoleSink::ShowNotice(const Notice& notice) {
 
 void ConsoleSink::ShowError(const Error& error) {
   out_.flush();
-  err_ << ErrorReportText(Filled(error.format(), error.args())) << '\n';
+  err_ << ErrorReportText(Translate(error)) << '\n';
   err_.flush();
 }
 

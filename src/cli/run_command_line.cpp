@@ -1,6 +1,5 @@
 #include "cli/run_command_line.h"
 
-#include <QDir>
 #include <optional>
 
 #include "batch/batch_executor.h"
@@ -13,6 +12,7 @@
 #include "collect/item_list.h"
 #include "engine/preview.h"
 #include "engine/whole_number.h"
+#include "platform/native_files.h"
 #include "presets/preset_file.h"
 
 namespace corvane {
@@ -44,20 +44,20 @@ Result<RenameOptions> OptionsOfRun(const QStringList& args, const RenameOptions&
   RenameOptions options;
   if (const std::optional<QString> presetPath = FindSwitchValue(args, kKeyPreset)) {
     Result<RenameOptions> preset =
-        LoadPresetFile(AbsoluteFrom(QDir::currentPath(), *presetPath), current);
+        LoadPresetFile(AbsoluteFrom(CurrentFolder(), *presetPath), current);
     if (!preset.ok()) return preset.error();
     options = ApplyCommandLineKeys(args, std::move(preset).value(), AbsentKeys::kKeepCurrent);
   } else {
     options = ApplyCommandLineKeys(args, current, AbsentKeys::kTakeDefaults);
   }
-  options.destination = AbsoluteFrom(QDir::currentPath(), TrimControl(options.destination));
+  options.destination = AbsoluteFrom(CurrentFolder(), TrimControl(options.destination));
   return options;
 }
 
 // The files and folders named as arguments, relative ones made absolute, so
 // that the undo log names each file wherever the undo is started from.
 QStringList PathsOfRun(const QStringList& args) {
-  const QString here = QDir::currentPath();
+  const QString here = CurrentFolder();
   QStringList paths = PathArguments(args);
   for (QString& path : paths) path = AbsoluteFrom(here, path);
   return paths;
@@ -111,7 +111,7 @@ int RunCommandLine(const QStringList& args, const RenameOptions& current, Messag
     return kExitCompleted;
   }
   if (!HasSwitch(args, kSwitchCli)) return kExitCompleted;
-  if (const std::optional<ArgumentFault> fault = FindArgumentFault(args, QDir::currentPath())) {
+  if (const std::optional<ArgumentFault> fault = FindArgumentFault(args, CurrentFolder())) {
     for (const QString& line : FaultLines(*fault)) sink.ShowErrorLine(line);
     return kExitUsage;
   }

@@ -26,20 +26,21 @@ Result<FindReplace> FindReplace::Create(const RenameOptions& options, const QLoc
   return step;
 }
 
-void FindReplace::Apply(QString& text) const {
-  if (find_.isEmpty()) return;
-  if (regex_.has_value()) {
-    ApplyExpression(text);
-  } else {
-    text.replace(find_, replace_, Qt::CaseSensitive);
-  }
+bool FindReplace::Apply(QString& text) const {
+  if (find_.isEmpty()) return true;
+  if (regex_.has_value()) return ApplyExpression(text);
+  text.replace(find_, replace_, Qt::CaseSensitive);
+  return true;
 }
 
-void FindReplace::ApplyExpression(QString& text) const {
+bool FindReplace::ApplyExpression(QString& text) const {
   RegexMatch& match = *match_;
   QString& expansion = expansion_;
   qsizetype from = 0;
-  while (from <= text.size() && regex_->Search(text, from, PCRE2_NOTEMPTY, match)) {
+  while (from <= text.size()) {
+    const Regex::Found found = regex_->Search(text, from, PCRE2_NOTEMPTY, match);
+    if (found == Regex::Found::kNoMatch) break;
+    if (found == Regex::Found::kGaveUp) return false;
     expansion.clear();
     replacement_->AppendExpansion(expansion, text, match);
     const qsizetype start = match.Start(0);
@@ -47,6 +48,7 @@ void FindReplace::ApplyExpression(QString& text) const {
     from = start + expansion.size();
     if (text.size() > kLongestUsefulText) break;
   }
+  return true;
 }
 
 }  // namespace corvane

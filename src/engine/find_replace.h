@@ -33,12 +33,14 @@ class FindReplace {
   // at offset %d: %s").
   static Result<FindReplace> Create(const RenameOptions& options, const QLocale& caseLocale);
 
-  // Replaces in `text`, in place.
-  void Apply(QString& text) const;
+  // Replaces in `text`, in place. False when a search of the expression gave
+  // up (Regex::Found::kGaveUp): whether it matches there is unknown, so
+  // `text`, replaced only in part, is no new name.
+  [[nodiscard]] bool Apply(QString& text) const;
 
  private:
   FindReplace() = default;
-  void ApplyExpression(QString& text) const;
+  bool ApplyExpression(QString& text) const;
 
   QString find_;
   QString replace_;

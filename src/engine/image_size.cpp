@@ -1,6 +1,7 @@
 #include "engine/image_size.h"
 
 #include "engine/image_size_readers.h"
+#include "platform/native_files.h"
 
 #include <QFile>
 
@@ -81,8 +82,8 @@ Reader ReaderFor(const QString& path) {
 std::optional<ImageSize> ReadImageSize(const QString& path) {
   const Reader reader = ReaderFor(path);
   if (reader == nullptr) return std::nullopt;
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+  QFile file;
+  if (!OpenForReading(file, path).ok()) return std::nullopt;
   return reader(file);
 }
 

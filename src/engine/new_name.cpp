@@ -204,10 +204,13 @@ NewNameBuilder::NewNameBuilder(const RenameOptions& options, const EngineContext
       findReplace_(std::move(findReplace)),
       newExtension_(NewExtension(options.newExt)) {}
 
-QString NewNameBuilder::Compute(const TRenameItem& item, const QString& counterText) const {
+Result<QString> NewNameBuilder::Compute(const TRenameItem& item, const QString& counterText) const {
   QString text = patternMayChange_ ? keywords_.Expand(options_.pattern, item) : options_.pattern;
   ExpandPlainKeywords(text, item, counterText);
-  findReplace_.Apply(text);
+  if (!findReplace_.Apply(text)) {
+    return Error(QStringLiteral("Regular expression too complex for %s"), {item.OriginalPath},
+                 Error::Code::kRegex);
+  }
   text = ApplyLetterCase(std::move(text), options_.caseMode, context_.caseLocale);
   text += options_.changeExt ? newExtension_ : item.Ext;
   ReplaceForbiddenCharacters(text);

@@ -41,12 +41,15 @@ namespace corvane {
 class NewNameBuilder {
  public:
   // Fails only for an invalid regular expression in `find` (with `regex` on):
-  // "Error in regular expression at offset %d: %s", not translated.
+  // "Error in regular expression at offset %d: %s", already filled in.
   static Result<NewNameBuilder> Create(const RenameOptions& options, const EngineContext& context);
 
   // The complete new file name of `item` (name and extension, no folder);
-  // `counterText` is the item's formatted counter. NewName is not read.
-  QString Compute(const TRenameItem& item, const QString& counterText) const;
+  // `counterText` is the item's formatted counter. NewName is not read. Fails
+  // when a search of the find expression gave up on this item's text
+  // (FindReplace::Apply), with the code kRegex and the text "Regular
+  // expression too complex for %s" filled with the item's OriginalPath.
+  Result<QString> Compute(const TRenameItem& item, const QString& counterText) const;
 
  private:
   NewNameBuilder(const RenameOptions& options, const EngineContext& context,
@@ -69,7 +72,8 @@ class NewNameBuilder {
 };
 
 // One-off form of NewNameBuilder::Create(options, context) and Compute(): for a
-// single name. A preview builds the NewNameBuilder once instead.
+// single name, failing as either does. A preview builds the NewNameBuilder
+// once instead.
 Result<QString> ComputeNewName(const TRenameItem& item, const RenameOptions& options,
                                const QString& counterText, const EngineContext& context);
 

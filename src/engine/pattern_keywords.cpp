@@ -14,7 +14,9 @@ namespace {
 // Room for what a date form usually adds to the text.
 constexpr qsizetype kRoomForMoment = 32;
 
-// The expressions are constants of the program; they always compile.
+// The expressions are constants of the program; they always compile, and
+// their repetitions cannot nest, so no search of theirs reaches a PCRE2 limit
+// and anything but a match counts as none.
 Regex CompileKeyword(QStringView pattern) {
   return Regex::Compile(pattern, PCRE2_CASELESS).value();
 }
@@ -102,7 +104,7 @@ void KeywordExpander::ExpandDatedForms(QString& text, const TRenameItem& item) c
   qsizetype from = 0;
   while (true) {
     const qsizetype at = FindFormStart(text, from, {u"date:", u"time:", u"created:", u"modified:"});
-    if (at < 0 || !dated_.Search(text, at, 0, match)) return;
+    if (at < 0 || dated_.Search(text, at, 0, match) != Regex::Found::kMatch) return;
     // The expression admits only these four words, told apart by their first letter.
     QDateTime utc;
     switch (match.Captured(text, 1).front().unicode() | 0x20) {
@@ -137,7 +139,7 @@ void KeywordExpander::ExpandNamePieces(QString& text, const TRenameItem& item) c
   qsizetype from = 0;
   while (true) {
     const qsizetype at = FindFormStart(text, from, {u"name:"});
-    if (at < 0 || !namePiece_.Search(text, at, 0, match)) return;
+    if (at < 0 || namePiece_.Search(text, at, 0, match) != Regex::Found::kMatch) return;
     const QString piece =
         NamePiece(item.OriginalName, match.Captured(text, 1), match.Captured(text, 2));
     const qsizetype start = match.Start(0);
@@ -149,7 +151,9 @@ void KeywordExpander::ExpandNamePieces(QString& text, const TRenameItem& item) c
 void KeywordExpander::ExpandImageSize(QString& text, const TRenameItem& item) const {
   RegexMatch& match = *imageSizeMatch_;
   const qsizetype first = FindFormStart(text, 0, {u"img"});
-  if (first < 0 || !imageSize_.Search(text, first, 0, match)) return;  // the file is not read
+  if (first < 0 || imageSize_.Search(text, first, 0, match) != Regex::Found::kMatch) {
+    return;  // the file is not read
+  }
   const std::optional<ImageSize> size = ReadImageSize(item.OriginalPath);
   const QString width = size ? QString::number(size->width) : QString();
   const QString height = size ? QString::number(size->height) : QString();
@@ -160,7 +164,7 @@ void KeywordExpander::ExpandImageSize(QString& text, const TRenameItem& item) co
     out += QStringView(text).mid(copied, match.Start(0) - copied);
     out += isWidth ? width : height;
     copied = match.End(0);
-  } while (imageSize_.Search(text, copied, 0, match));
+  } while (imageSize_.Search(text, copied, 0, match) == Regex::Found::kMatch);
   out += QStringView(text).mid(copied);
   text = std::move(out);
 }

@@ -33,9 +33,10 @@ Result<PreviewOutcome> BuildPreview(const QList<TRenameItem>& items, const Renam
   const qsizetype count = items.size();
   outcome.newNames.reserve(count);
   for (qsizetype i = 0; i < count; ++i) {
-    QString name = builder->Compute(items[i], FormatCounter(start, i, digits));
-    if (name != items[i].NewName) outcome.changedRows.append(i);
-    outcome.newNames.append(std::move(name));
+    Result<QString> name = builder->Compute(items[i], FormatCounter(start, i, digits));
+    if (!name.ok()) return name.error();
+    if (*name != items[i].NewName) outcome.changedRows.append(i);
+    outcome.newNames.append(std::move(name).value());
   }
   return outcome;
 }

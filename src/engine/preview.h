@@ -5,8 +5,9 @@
 // item i the counter start + i and computes its name with one NewNameBuilder,
 // in list order. It changes no item itself: the caller stores newNames in the
 // items (and may refresh just the rows in changedRows). When the options
-// cannot be used (an invalid expression) the Error is returned and no name is
-// produced, so the caller changes nothing.
+// cannot be used (an invalid expression), or the find expression is too
+// complex for one item's name (NewNameBuilder::Compute), the Error is returned
+// and no name is produced, so the caller changes nothing.
 #pragma once
 
 #include "base/error.h"

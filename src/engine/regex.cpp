@@ -44,26 +44,39 @@ Regex::Regex(std::shared_ptr<pcre2_code> code) : code_(std::move(code)) {
   jit_ = jitSize > 0;
 }
 
-bool Regex::Search(QStringView subject, qsizetype start, uint32_t flags, RegexMatch& match) const {
+Regex::Found Regex::Search(QStringView subject, qsizetype start, uint32_t flags,
+                           RegexMatch& match) const {
   match.pairs_ = 0;
-  if (start > subject.size()) return false;
+  if (start > subject.size()) return Found::kNoMatch;
   // The direct JIT call skips pcre2_match's checks of its arguments; the test
   // above, the compile options and a subject that is never a null pointer
   // stand in for them. Match options the machine code cannot handle make it
   // answer PCRE2_ERROR_JIT_BADOPTION, and the interpreter takes over.
+  // pcre2_jit_match does not look at PCRE2_NO_JIT, so that option skips it.
   static constexpr char16_t kEmpty[1] = {0};
   const PCRE2_SPTR units = subject.isNull() ? ToPcre(kEmpty) : ToPcre(subject);
   int rc = PCRE2_ERROR_JIT_BADOPTION;
-  if (jit_) {
+  if (jit_ && (flags & PCRE2_NO_JIT) == 0) {
     rc = pcre2_jit_match(code_.get(), units, subject.size(), start, flags, match.data_.get(),
-                         nullptr);
+                         limits_.get());
   }
   if (rc == PCRE2_ERROR_JIT_BADOPTION) {
-    rc = pcre2_match(code_.get(), units, subject.size(), start, flags, match.data_.get(), nullptr);
+    rc = pcre2_match(code_.get(), units, subject.size(), start, flags, match.data_.get(),
+                     limits_.get());
   }
-  if (rc <= 0) return false;  // no match, or a match error such as a resource limit
+  if (rc == PCRE2_ERROR_NOMATCH) return Found::kNoMatch;
+  // The subject, the offsets and the options are valid, so any other error is
+  // a resource that ran out. (0 cannot come: the match data fits every group.)
+  if (rc <= 0) return Found::kGaveUp;
   match.pairs_ = rc;
-  return true;
+  return Found::kMatch;
+}
+
+void Regex::SetLimits(const Limits& limits) {
+  limits_.reset(pcre2_match_context_create(nullptr), pcre2_match_context_free);
+  if (limits.match != 0) pcre2_set_match_limit(limits_.get(), limits.match);
+  if (limits.depth != 0) pcre2_set_depth_limit(limits_.get(), limits.depth);
+  if (limits.heapKiB != 0) pcre2_set_heap_limit(limits_.get(), limits.heapKiB);
 }
 
 int Regex::GroupNumber(QStringView name) const {

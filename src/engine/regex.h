@@ -3,8 +3,11 @@
 // Compile once, search many times: a Regex is cheap to copy (the compiled code
 // is shared) and is only read while searching, so one Regex serves a whole
 // preview. Every expression is compiled in UTF mode, with any Unicode line
-// break as line end, and tolerates subjects that are not valid UTF-16 (lone
-// surrogates in a file name are matched as themselves, never an error).
+// break as line end, and tolerates subjects that are not valid UTF-16: a lone
+// surrogate (such as a byte of a Linux name that is not UTF-8,
+// platform/native_name.h) is never an error, and no item of an expression
+// matches it, not even "." or a negated class; the text around it matches as
+// usual.
 // \d, \w and \s stay ASCII-only: no Unicode properties are switched on.
 #pragma once
 
@@ -33,11 +36,27 @@ class Regex {
   // filled with PCRE2's offset and its own description.
   static Result<Regex> Compile(QStringView pattern, uint32_t flags = 0);
 
+  // What a search ended with. kGaveUp: PCRE2 stopped before it could tell
+  // whether there is a match, at one of its resource limits (match, depth or
+  // heap limit, the JIT stack, memory), as an expression with nested
+  // repetitions does on a subject it fails on; no match can be assumed then.
+  enum class Found { kMatch, kNoMatch, kGaveUp };
+
   // Finds the first match that starts at or after `start` (a UTF-16 offset)
   // and stores it in `match`, which must have been made for this Regex.
-  // `flags` are PCRE2 match options such as PCRE2_NOTEMPTY. Returns false when
-  // there is no match.
-  bool Search(QStringView subject, qsizetype start, uint32_t flags, RegexMatch& match) const;
+  // `flags` are PCRE2 match options such as PCRE2_NOTEMPTY.
+  Found Search(QStringView subject, qsizetype start, uint32_t flags, RegexMatch& match) const;
+
+  // Resource limits below PCRE2's defaults, which are used until this is
+  // called, for tests that reach a limit quickly; 0 keeps a default. The heap
+  // limit is in KiB. The JIT machine code knows no depth or heap limit; the
+  // match option PCRE2_NO_JIT reaches the interpreter, which knows all three.
+  struct Limits {
+    uint32_t match = 0;
+    uint32_t depth = 0;
+    uint32_t heapKiB = 0;
+  };
+  void SetLimits(const Limits& limits);
 
   // The number of capturing groups of the expression.
   int captureCount() const { return captureCount_; }
@@ -50,6 +69,7 @@ class Regex {
   explicit Regex(std::shared_ptr<pcre2_code> code);
 
   std::shared_ptr<pcre2_code> code_;
+  std::shared_ptr<pcre2_match_context> limits_;  // null: PCRE2's defaults
   int captureCount_ = 0;
   bool jit_ = false;  // whether the code was compiled to machine code
 };

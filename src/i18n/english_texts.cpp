@@ -70,6 +70,7 @@ constexpr const char16_t* kEnglishTexts[] = {
 
     // Messages, dialog titles and file filters of the commands
     u"No files loaded. Add files first.",
+    u"Regular expression too complex for %s",
     u"Please select a destination folder for Copy/Move mode.",
     u"Please select a batch mode.",
     u"Please build preview first (click \"Preview Result\" button).",

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "base/format.h"
 #include "platform/paths.h"
 
 namespace corvane {
@@ -17,6 +18,13 @@ TranslationCatalogue& Catalogue() {
 }  // namespace
 
 QString Translate(const QString& english) { return Catalogue().Translate(english); }
+
+QString Translate(const Error& error) {
+  // A message without values is shown as it stands: an operating-system text
+  // may hold a "%" that is no placeholder.
+  if (error.args().isEmpty()) return Translate(error.message());
+  return FormatText(Translate(error.text()), error.args());
+}
 
 void LoadTranslations() {
   const QString path =

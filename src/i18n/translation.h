@@ -26,6 +26,10 @@ namespace corvane {
 // The text in the current language, or `english` itself.
 QString Translate(const QString& english);
 
+// The message of `error` in the current language: its program text looked up,
+// then its values filled in (Error::text, Error::args).
+QString Translate(const Error& error);
+
 // Loads the catalogue from "transl.dt" in the executable's folder and picks
 // the language remembered in the user's store, else DefaultLanguageCode().
 void LoadTranslations();

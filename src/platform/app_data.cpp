@@ -6,6 +6,8 @@
 #ifdef Q_OS_WIN
 #include <shlobj.h>
 #include <windows.h>
+#else
+#include "platform/native_name.h"
 #endif
 
 namespace corvane {
@@ -21,19 +23,25 @@ QString PlatformDataFolder() {
   CoTaskMemFree(path);
   return folder;
 }
+
+QString EnvironmentPath(const char* name) { return qEnvironmentVariable(name); }
 #else
+// The bytes of a path in the environment, decoded as names are.
+QString EnvironmentPath(const char* name) { return DecodeNativeName(qgetenv(name)); }
+
 QString PlatformDataFolder() {
   // The XDG rules say a relative value is invalid and is to be ignored.
-  const QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
+  const QString xdg = EnvironmentPath("XDG_DATA_HOME");
   if (!xdg.isEmpty() && QDir::isAbsolutePath(xdg)) return xdg;
-  return QDir::homePath() + QStringLiteral("/.local/share");
+  const QString home = EnvironmentPath("HOME");
+  return (home.isEmpty() ? QDir::homePath() : home) + QStringLiteral("/.local/share");
 }
 #endif
 
 }  // namespace
 
 QString ApplicationDataFolder() {
-  const QString appData = qEnvironmentVariable("APPDATA");
+  const QString appData = EnvironmentPath("APPDATA");
   return appData.isEmpty() ? PlatformDataFolder() : appData;
 }
 

@@ -1,10 +1,10 @@
 #include "platform/file_identity.h"
 
-#include <QFile>
-
 #ifdef Q_OS_WIN
 #include <windows.h>
 #else
+#include "platform/native_path.h"
+
 #include <sys/stat.h>
 #endif
 
@@ -24,7 +24,7 @@ std::optional<FileIdentity> IdentityOf(const QString& path) {
                       (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 #else
   struct stat st;
-  if (::stat(QFile::encodeName(path).constData(), &st) != 0) return std::nullopt;
+  if (::stat(NativePath(path).c_str(), &st) != 0) return std::nullopt;
   return FileIdentity{uint64_t(st.st_dev), uint64_t(st.st_ino)};
 #endif
 }

@@ -32,10 +32,27 @@
 namespace corvane::file_system_internal {
 namespace {
 
-// What QFile::encodeName gives on Unix, where Qt 6 holds the local 8-bit
-// encoding to be UTF-8, without its detour through the locale codec; for the
-// calls made once per file of a batch, NativePath keeps it on the stack.
-QByteArray Native(const QString& path) { return path.toUtf8(); }
+// The bytes of a path for the system calls (platform/native_name.h), so a name
+// that is not UTF-8 reaches the system as the bytes it was read as; for the
+// calls made once per file of a batch, NativePath keeps them on the stack.
+QByteArray Native(const QString& path) { return EncodeNativeName(path); }
+
+// Creates the folder and its missing parents, as mkdir -p does; true when a
+// folder is there afterwards. The parents are looked at only when the folder
+// itself cannot be made.
+bool MakeFolderPath(const QByteArray& path) {
+  if (::mkdir(path.constData(), 0777) == 0) return true;
+  if (errno == ENOENT) {
+    qsizetype end = path.size();
+    while (end > 1 && path[end - 1] == '/') --end;
+    const qsizetype slash = path.lastIndexOf('/', end - 1);
+    if (slash > 0 && MakeFolderPath(path.left(slash)) && ::mkdir(path.constData(), 0777) == 0) {
+      return true;
+    }
+  }
+  struct stat st;
+  return ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
 
 Error OsError(int code) { return Error(qt_error_string(code)); }
 
@@ -322,7 +339,7 @@ class PosixFileSystem : public FileSystem {
   }
 
   bool CreateFolder(const QString& path) override {
-    return !path.isEmpty() && !HoldsInvalidPathCharacter(path) && QDir().mkpath(path);
+    return !path.isEmpty() && !HoldsInvalidPathCharacter(path) && MakeFolderPath(Native(path));
   }
 
   Status DeleteFile(const QString& path) override {
@@ -483,14 +500,21 @@ class PosixFileSystem : public FileSystem {
 
   Result<QByteArray> ReadFile(const QString& path) override {
     if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-      if (!FileExists(path)) return MissingSourceError(*this, path);
-      return Error(file.errorString());
+    static constexpr qsizetype kChunk = 64 * 1024;
+    const int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    int err = fd < 0 ? errno : 0;
+    QByteArray bytes;
+    for (qsizetype had = 0; err == 0; had = bytes.size()) {
+      bytes.resize(had + kChunk);
+      const ssize_t n = ::read(fd, bytes.data() + had, size_t(kChunk));
+      err = (n < 0 && errno != EINTR) ? errno : 0;
+      bytes.resize(had + (n > 0 ? qsizetype(n) : 0));
+      if (n == 0) break;
     }
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) return Error(file.errorString());
-    return bytes;
+    if (fd >= 0) ::close(fd);
+    if (err == 0) return bytes;
+    if (!FileExists(path)) return MissingSourceError(*this, path);
+    return OsError(err);
   }
 
   Result<std::unique_ptr<WritableFile>> NewWritableFile(const QString& path) override {

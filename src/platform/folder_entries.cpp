@@ -1,17 +1,17 @@
 #include "platform/folder_entries.h"
 
-#include <QFile>
-
 #include <algorithm>
 
 #include "platform/paths.h"
 
 #ifdef Q_OS_WIN
 #include <QDirIterator>
+#include <QFileInfo>
 #else
+#include "platform/native_path.h"
+
 #include <dirent.h>
 
-#include <QStringDecoder>
 #include <cerrno>
 #include <cstring>
 #endif
@@ -54,21 +54,14 @@ bool IsDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// `prefix` followed by the file name `name`, decoded as QFile::decodeName
-// does, in one allocation: a folder of 100,000 files makes as many paths.
-// Names of ASCII alone, the usual case, are widened without the decoder.
+// `prefix` followed by the file name `name`, decoded as DecodeNativeName
+// decodes it, in one allocation: a folder of 100,000 files makes as many paths.
 QString PrefixedName(const QString& prefix, const char* name) {
-  const qsizetype length = qsizetype(std::strlen(name));
-  QString path(prefix.size() + length, Qt::Uninitialized);  // UTF-8 never has fewer bytes
-  QChar* out = std::copy(prefix.cbegin(), prefix.cend(), path.begin());
-  const auto* bytes = reinterpret_cast<const unsigned char*>(name);
-  if (std::all_of(bytes, bytes + length, [](unsigned char b) { return b < 0x80; })) {
-    std::copy(bytes, bytes + length, reinterpret_cast<char16_t*>(out));
-    return path;
-  }
-  QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-  QChar* end = decoder.appendToBuffer(out, QByteArrayView(name, length));
-  path.truncate(end - path.constData());
+  const QByteArrayView bytes(name, qsizetype(std::strlen(name)));
+  QString path(prefix.size() + bytes.size(), Qt::Uninitialized);  // a byte gives at most one unit
+  char16_t* start = reinterpret_cast<char16_t*>(path.data());
+  char16_t* out = std::copy(prefix.utf16(), prefix.utf16() + prefix.size(), start);
+  path.truncate(DecodeNativeNameTo(bytes, out) - start);
   return path;
 }
 
@@ -76,7 +69,7 @@ QString PrefixedName(const QString& prefix, const char* name) {
 
 std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
   const QString prefix = JoinPath(folder, QString());
-  DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+  DIR* dir = ::opendir(NativePath(folder).c_str());
   if (dir == nullptr) return std::nullopt;
   QList<FolderEntry> entries;
   bool complete = true;

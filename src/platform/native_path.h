@@ -1,11 +1,13 @@
-// NativePath: a path in the encoding the POSIX system calls take, the bytes
-// QFile::encodeName gives (Qt 6 holds the local 8-bit encoding to be UTF-8).
-// Short paths stay on the stack: a batch or a folder scan makes several
-// system calls per file, and a heap copy for each would cost more than the
-// encoding itself.
+// NativePath: a path in the bytes the POSIX system calls take, encoded as
+// EncodeNativeName (platform/native_name.h) encodes it, so that a name read
+// from the system as bytes that are not UTF-8 reaches the system as those
+// bytes again. Short paths stay on the stack: a batch or a folder scan makes
+// several system calls per file, and a heap copy for each would cost more than
+// the encoding itself.
 #pragma once
 
-#include <QStringEncoder>
+#include "platform/native_name.h"
+
 #include <QStringView>
 #include <QVarLengthArray>
 
@@ -14,9 +16,7 @@ namespace corvane {
 class NativePath {
  public:
   explicit NativePath(QStringView path) : bytes_(path.size() * 3 + 1) {
-    // A UTF-16 unit never takes more than three UTF-8 bytes.
-    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    *utf8.appendToBuffer(bytes_.data(), path) = '\0';
+    *EncodeNativeNameTo(path, bytes_.data()) = '\0';
   }
   NativePath(const NativePath&) = delete;
   NativePath& operator=(const NativePath&) = delete;

@@ -1,6 +1,7 @@
 #include "presets/preset_file.h"
 
 #include "engine/whole_number.h"
+#include "platform/native_files.h"
 #include "platform/paths.h"
 #include "presets/preset_value.h"
 
@@ -131,8 +132,8 @@ Status SavePresetFile(const QString& path, const RenameOptions& options) {
 }
 
 Result<RenameOptions> LoadPresetFile(const QString& path, const RenameOptions& current) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return Error(file.errorString());
+  QFile file;
+  if (Status opened = OpenForReading(file, path); !opened.ok()) return opened.error();
   const QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) return Error(file.errorString());
   return ReadPreset(bytes, current);

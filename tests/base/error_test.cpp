@@ -22,5 +22,18 @@ TEST(ResultTest, HoldsAValueOrAnError) {
   EXPECT_EQ(bad.status().error().code(), Error::Code::kInvalidArgument);
 }
 
+TEST(ErrorTest, KeepsAProgramTextApartFromItsValues) {
+  const Error plain("50% of %s", Error::Code::kGeneric);
+  EXPECT_EQ(plain.message(), "50% of %s");
+  EXPECT_EQ(plain.text(), "50% of %s");
+  EXPECT_TRUE(plain.args().isEmpty());
+
+  const Error filled("Cannot read %s: %d%%", {"/p/a%s.txt", "7"}, Error::Code::kRegex);
+  EXPECT_EQ(filled.message(), "Cannot read /p/a%s.txt: 7%");
+  EXPECT_EQ(filled.text(), "Cannot read %s: %d%%");
+  EXPECT_EQ(filled.args(), QStringList({"/p/a%s.txt", "7"}));
+  EXPECT_EQ(filled.code(), Error::Code::kRegex);
+}
+
 }  // namespace
 }  // namespace corvane

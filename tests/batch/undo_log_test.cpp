@@ -25,6 +25,34 @@ TEST(UndoLogTest, ReusedLineBufferHoldsOnlyTheNewLine) {
   EXPECT_EQ(line, "\"/a/\xC3\xA9\",\"/b\"\r\n");
 }
 
+// A Linux name's bytes that are not UTF-8 are held as lone surrogates U+DC80
+// to U+DCFF (platform/native_name.h): the log holds those bytes, and reading
+// it gives back the same text, apart from a real U+FFFD.
+TEST(UndoLogTest, NamesThatAreNotUtf8AreWrittenAsTheirBytesAndReadBack) {
+  struct Case {
+    const char* name;
+    const char16_t* source;
+    const char16_t* target;
+    QByteArray line;
+  };
+  const Case cases[] = {
+      {"a Latin-1 byte", u"/a/caf\xDCE9.txt", u"/a/cafe.txt",
+       "\"/a/caf\xE9.txt\",\"/a/cafe.txt\"\r\n"},
+      {"bytes no UTF-8 has", u"/a/\xDCFF\xDCFE.bin", u"/b/\xDCFF.bin",
+       "\"/a/\xFF\xFE.bin\",\"/b/\xFF.bin\"\r\n"},
+      {"beside U+FFFD and UTF-8", u"/\xDCC3\uFFFD\u00E9", u"/\xDCC3",
+       "\"/\xC3\xEF\xBF\xBD\xC3\xA9\",\"/\xC3\"\r\n"},
+      {"in the folder", u"/d\xDCE9/x", u"/d\xDCE9/y", "\"/d\xE9/x\",\"/d\xE9/y\"\r\n"},
+  };
+  for (const Case& c : cases) {
+    const QString source = QString::fromUtf16(c.source);
+    const QString target = QString::fromUtf16(c.target);
+    EXPECT_EQ(UndoLogLine(source, target), c.line) << c.name;
+    EXPECT_EQ(ParseUndoLog(UndoLogStart() + c.line), QList<UndoLogEntry>({{source, target}}))
+        << c.name;
+  }
+}
+
 TEST(UndoLogTest, PathIsUnderTheApplicationDataFolder) {
   const QByteArray saved = qgetenv("APPDATA");
   qputenv("APPDATA", "/data/roaming");

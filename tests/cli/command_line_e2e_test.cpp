@@ -149,6 +149,26 @@ TEST_F(CommandLineEndToEndTest, InvalidExpressionExitsOneWithTheMessageOnStandar
   EXPECT_EQ(temp_.List(), QStringList({"a.txt"}));
 }
 
+// Nested repetitions failing at the end of a long name reach PCRE2's match
+// limit: the run ends as for an invalid expression, naming the file, in the
+// remembered language, and renames nothing.
+TEST_F(CommandLineEndToEndTest, ExpressionTooComplexForAFileExitsOneNamingIt) {
+  const QString hopeless = QString(200, u'a') + "!.txt";
+  temp_.Create({"b.txt", hopeless});
+  const ProcessResult r = Run({"/cli", "/regex", "/find=(a+)+$", "/replace=x", "b.txt", hopeless});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "Regular expression too complex for " + temp_.file(hopeless) + ".\n");
+  EXPECT_EQ(temp_.List(), QStringList({hopeless, "b.txt"}));
+  EXPECT_FALSE(QFile::exists(LogPath()));
+
+  temp_.Create({"config/Corvane.conf"}, "[General]\nCurrentLanguage=de\n");
+  const ProcessResult german = Run({"/cli", "/regex", "/find=(a+)+$", hopeless});
+  EXPECT_EQ(german.exitCode, 1);
+  EXPECT_EQ(german.err, QString::fromUtf16(u"Regulärer Ausdruck zu komplex für ") +
+                            temp_.file(hopeless) + ".\n");
+}
+
 TEST_F(CommandLineEndToEndTest, NoFilesIsReportedAndSucceeds) {
   const ProcessResult r = Run({"/cli", "/pattern=x"});
   EXPECT_EQ(r.exitCode, 0);

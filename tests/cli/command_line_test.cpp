@@ -112,6 +112,21 @@ INSTANTIATE_TEST_SUITE_P(
                       ValueCase{"DashIsNoValue", {"-pattern=x"}, "pattern", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
+#ifndef Q_OS_WIN
+// The shell hands over bytes; a file name among them that is not UTF-8 must
+// name that file (platform/native_name.h), the program's own path is left out.
+TEST(ProgramArgumentsTest, DecodesEachArgumentAsANameAfterTheProgramPath) {
+  const char* const argv[] = {
+      "/usr/bin/corvane", "/cli", "/pattern=caf\xC3\xA9", "/tmp/caf\xE9.txt", "\xFF\xFE",
+      "\xEF\xBF\xBD",     nullptr};
+  EXPECT_EQ(ProgramArguments(6, argv),
+            QStringList({"/cli", QString::fromUtf16(u"/pattern=caf\u00E9"),
+                         QString::fromUtf16(u"/tmp/caf\xDCE9.txt"),
+                         QString::fromUtf16(u"\xDCFF\xDCFE"), QString::fromUtf16(u"\uFFFD")}));
+  EXPECT_EQ(ProgramArguments(1, argv), QStringList());
+}
+#endif
+
 TEST(GetSwitchValueTest, GivesTheFallbackOnlyWhenNoArgumentCarriesTheKey) {
   EXPECT_EQ(GetSwitchValue({"/cli"}, u"start", "7"), "7");
   EXPECT_EQ(GetSwitchValue({"/start="}, u"start", "7"), "");

@@ -225,5 +225,24 @@ TEST(ReadImageSizeTest, MissingFileAndFolderNamesFail) {
   EXPECT_FALSE(ReadImageSize(folder.file("album.jpg")).has_value());
 }
 
+#ifndef Q_OS_WIN
+// Two pictures whose names differ only where one holds U+FFFD and the other a
+// byte that is not UTF-8: each name gives its own picture's size.
+TEST(ReadImageSizeTest, NamesThatAreNotUtf8ReadTheirOwnFile) {
+  TempFolder folder;
+  folder.CreateBytes("\xEF\xBF\xBD.png", testing::PngBytes(11, 12));
+  folder.CreateBytes("\xE9.png", testing::PngBytes(21, 22));
+  const std::optional<ImageSize> real =
+      ReadImageSize(folder.path() + QString::fromUtf16(u"/\uFFFD.png"));
+  const std::optional<ImageSize> byte =
+      ReadImageSize(folder.path() + QString::fromUtf16(u"/\xDCE9.png"));
+  ASSERT_TRUE(real.has_value());
+  ASSERT_TRUE(byte.has_value());
+  EXPECT_EQ(real->width, 11);
+  EXPECT_EQ(byte->width, 21);
+  EXPECT_EQ(byte->height, 22);
+}
+#endif
+
 }  // namespace
 }  // namespace corvane

@@ -44,6 +44,29 @@ TEST(LetterCaseTest, FollowsTheLocale) {
   EXPECT_EQ(ApplyLetterCase("ISPARTA", 1, QLocale::c()), "isparta");
 }
 
+// Bytes of a Linux name that are not UTF-8 come as lone surrogates U+DC80 to
+// U+DCFF (platform/native_name.h); no case mapping of any locale changes them.
+TEST(LetterCaseTest, EscapedBytesKeepTheirUnitsInEveryLocale) {
+  const QLocale locales[] = {QLocale::c(), QLocale(QLocale::English, QLocale::UnitedStates),
+                             QLocale(QLocale::Turkish, QLocale::Turkey),
+                             QLocale(QLocale::German, QLocale::Germany)};
+  const CaseCase cases[] = {
+      {"lower", 1, u"AB\xDCC3\xDCA9XY\xDCFF", u"ab\xDCC3\xDCA9xy\xDCFF"},
+      {"upper", 2, u"ab\xDCC3\xDCA9xy\xDCFF", u"AB\xDCC3\xDCA9XY\xDCFF"},
+      {"title", 3, u"ab\xDCE9xy ef", u"Ab\xDCE9Xy Ef"},
+  };
+  for (const QLocale& locale : locales) {
+    for (const CaseCase& c : cases) {
+      EXPECT_EQ(ApplyLetterCase(QString::fromUtf16(c.text), c.mode, locale),
+                QString::fromUtf16(c.expected))
+          << c.name << " in " << locale.name().toStdString();
+    }
+  }
+  EXPECT_EQ(FirstCapital(u"\xDCE9xy", QLocale::c()), QString::fromUtf16(u"\xDCE9xy"));
+  EXPECT_EQ(InitialCapitals(u"\xDCE9xy \xDCFF", QLocale::c()),
+            QString::fromUtf16(u"\xDCE9xy \xDCFF"));
+}
+
 TEST(LetterCaseTest, CapitalFormsOfReplacementGroups) {
   EXPECT_EQ(FirstCapital(u"aBC dEF", QLocale::c()), "Abc def");
   EXPECT_EQ(FirstCapital(u"ÉCOLE", QLocale::c()), QString::fromUtf16(u"École"));

@@ -206,6 +206,38 @@ const NameCase kCases[] = {
                o.newExt = "t|t";
              },
              u"a.t_t"},
+    // A Linux name's bytes that are not UTF-8 stand for themselves as lone
+    // surrogates U+DC80 to U+DCFF; every step keeps them where they are.
+    NameCase{"EscapedBytesInLowercase", u"/p/CAF\xDCE9 X.TXT", [](O& o) { o.caseMode = 1; },
+             u"caf\xDCE9 x.TXT"},
+    NameCase{"EscapedBytesInUppercase", u"/p/caf\xDCE9 x\xDCFF.txt", [](O& o) { o.caseMode = 2; },
+             u"CAF\xDCE9 X\xDCFF.txt"},
+    NameCase{"EscapedBytesBreakTitleCaseWords", u"/p/caf\xDCE9x y.txt",
+             [](O& o) { o.caseMode = 3; }, u"Caf\xDCE9X Y.txt"},
+    NameCase{"EscapedBytesInNameEdits", u"/p/abc\xDCE9\xDCFF_7.bin",
+             [](O& o) {
+               o.removeFirst = "3";
+               o.insertText = "-";
+               o.insertPos = "2";
+               o.padNumbers = "3";
+             },
+             u"\xDCE9-\xDCFF_007.bin"},
+    NameCase{"EscapedBytesInANamePiece", u"/p/a\xDCE9\xDCFFz.txt",
+             [](O& o) { o.pattern = "{name:2:2}|{counter}"; }, u"\xDCE9\xDCFF_001.txt"},
+    NameCase{"EscapedBytesInPlainReplace", u"/p/caf\xDCE9.txt",
+             [](O& o) {
+               o.find = "f";
+               o.replace = "F";
+             },
+             u"caF\xDCE9.txt"},
+    // Invalid UTF-16 matches no item of an expression, not even ".".
+    NameCase{"EscapedBytesStayOutsideRegexMatches", u"/p/xy\xDCE9z.txt",
+             [](O& o) {
+               o.regex = true;
+               o.find = ".";
+               o.replace = "[$0]";
+             },
+             u"[x][y]\xDCE9[z].txt"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Steps, NewNameTest, ::testing::ValuesIn(kCases), CaseName);
@@ -220,6 +252,18 @@ TEST(ComputeNewNameTest, InvalidExpressionEndsWithItsError) {
   EXPECT_EQ(name.error().code(), Error::Code::kRegex);
   EXPECT_EQ(name.error().message(),
             "Error in regular expression at offset 1: missing closing parenthesis");
+}
+
+TEST(ComputeNewNameTest, ExpressionTooComplexForTheNameEndsWithAnErrorNamingTheFile) {
+  RenameOptions options;
+  options.regex = true;
+  options.find = "(\\w+)+$";
+  const EngineContext context = EngineContext::Fixed(FixedNow(), QTimeZone::utc());
+  const QString path = "/p/" + QString(400, u'w') + "-.txt";
+  Result<QString> name = ComputeNewName(Item(path), options, "001", context);
+  ASSERT_FALSE(name.ok());
+  EXPECT_EQ(name.error().code(), Error::Code::kRegex);
+  EXPECT_EQ(name.error().message(), "Regular expression too complex for " + path);
 }
 
 // {date} and {time} each read the clock when they are replaced, in the order
@@ -260,8 +304,8 @@ TEST(NewNameBuilderTest, ServesManyItems) {
   const EngineContext context = EngineContext::Fixed(FixedNow(), QTimeZone::utc());
   Result<NewNameBuilder> builder = NewNameBuilder::Create(options, context);
   ASSERT_TRUE(builder.ok());
-  EXPECT_EQ(builder->Compute(Item("/p/img7.jpg"), "01"), "[01]_IMG[7].jpg");
-  EXPECT_EQ(builder->Compute(Item("/p/b.png"), "02"), "[02]_B.png");
+  EXPECT_EQ(builder->Compute(Item("/p/img7.jpg"), "01").value(), "[01]_IMG[7].jpg");
+  EXPECT_EQ(builder->Compute(Item("/p/b.png"), "02").value(), "[02]_B.png");
 }
 
 }  // namespace

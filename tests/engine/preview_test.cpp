@@ -135,6 +135,24 @@ TEST(BuildPreviewTest, InvalidExpressionGivesErrorAndNoNames) {
             "Error in regular expression at offset 2: missing closing parenthesis");
 }
 
+// PCRE2 gives up on nested repetitions that fail at the end of a long name
+// (its default match limit): the preview ends as for an invalid expression,
+// naming the file, instead of taking the name as unmatched.
+TEST(BuildPreviewTest, ExpressionTooComplexForAFileGivesErrorNamingIt) {
+  RenameOptions options;
+  options.regex = true;
+  options.find = "(a+)+$";
+  options.replace = "x";
+  const QString hopeless = "/p/" + QString(400, u'a') + "!.txt";
+  Result<PreviewOutcome> outcome =
+      BuildPreview(Items({"/p/aaa.txt", hopeless, "/p/b.txt"}), options, Context());
+  ASSERT_FALSE(outcome.ok());
+  EXPECT_EQ(outcome.error().code(), Error::Code::kRegex);
+  EXPECT_EQ(outcome.error().message(), "Regular expression too complex for " + hopeless);
+  EXPECT_EQ(outcome.error().text(), "Regular expression too complex for %s");
+  EXPECT_EQ(outcome.error().args(), QStringList({hopeless}));
+}
+
 TEST(BuildPreviewTest, ReportsTheRowsWhoseNameChanged) {
   RenameOptions options;
   options.caseMode = 2;

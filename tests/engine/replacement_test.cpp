@@ -28,7 +28,7 @@ TEST_P(ReplacementTest, ExpandsSequence) {
   Result<FindReplace> step = FindReplace::Create(options, QLocale::c());
   ASSERT_TRUE(step.ok()) << step.error().message().toStdString();
   QString text = QString::fromUtf16(c.text);
-  step->Apply(text);
+  ASSERT_TRUE(step->Apply(text));
   EXPECT_EQ(text, QString::fromUtf16(c.expected));
 }
 

@@ -78,6 +78,34 @@ TEST_F(TranslationTest, MissingFileLeavesEnglishAndAnEmptyCatalogue) {
   EXPECT_EQ(Translate("Exit"), "Exit");
 }
 
+// An error keeps its program text apart from its values, so it is looked up
+// before they are filled in; a value is never read as a placeholder, and a
+// message without values is shown as it stands.
+TEST_F(TranslationTest, ErrorsAreLookedUpThenFilledIn) {
+  folder_.Create({"errors.dt"},
+                 "2\nEnglish\nDeutsch\nen\nde\nToo complex for %s\nZu komplex für %s\n"
+                 "50% done\n50 % erledigt\n");
+  Remember("de");
+  ASSERT_TRUE(LoadTranslationsFrom(folder_.file("errors.dt"), Store()).ok());
+  struct Case {
+    const char* name;
+    Error error;
+    QString expected;
+  };
+  const Case cases[] = {
+      {"translated, then filled in",
+       Error("Too complex for %s", {"/p/a%d.txt"}, Error::Code::kRegex),
+       QString::fromUtf16(u"Zu komplex für /p/a%d.txt")},
+      {"untranslated, filled in", Error("Not in the file %s", {"/p"}, Error::Code::kGeneric),
+       "Not in the file /p"},
+      {"without values, looked up as is", Error("50% done"), "50 % erledigt"},
+      {"without values, placeholders stay", Error("100%% of %s"), "100%% of %s"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Translate(c.error), c.expected) << c.name;
+  }
+}
+
 TEST_F(TranslationTest, SelectingAndSavingALanguage) {
   Remember("de");
   ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());

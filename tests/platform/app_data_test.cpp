@@ -61,5 +61,28 @@ TEST(ApplicationDataFolderTest, AppDataThenXdgThenHome) {
   }
 }
 
+#ifndef Q_OS_WIN
+// Linux paths in the environment may hold bytes that are not UTF-8; the log
+// must go where they lead, not where U+FFFD would (platform/native_name.h).
+TEST(ApplicationDataFolderTest, KeepsBytesThatAreNotUtf8) {
+  struct Case {
+    const char* name;
+    const char* appData;
+    const char* xdg;
+    const char16_t* expected;
+  };
+  const Case cases[] = {
+      {"APPDATA", "/data/\xE9", "/xdg", u"/data/\xDCE9"},
+      {"XDG_DATA_HOME", nullptr, "/xdg/\xFF\xFE", u"/xdg/\xDCFF\xDCFE"},
+      {"HOME", nullptr, nullptr, u"/home/t\xDCE9ster/.local/share"},
+  };
+  for (const Case& c : cases) {
+    ScopedEnvironment env{
+        {"APPDATA", c.appData}, {"XDG_DATA_HOME", c.xdg}, {"HOME", "/home/t\xE9ster"}};
+    EXPECT_EQ(ApplicationDataFolder(), QString::fromUtf16(c.expected)) << c.name;
+  }
+}
+#endif
+
 }  // namespace
 }  // namespace corvane

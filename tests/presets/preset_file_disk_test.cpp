@@ -112,6 +112,20 @@ TEST(LoadPresetFileTest, AppliesTheFileToTheCurrentOptions) {
   EXPECT_EQ(*loaded, expected);
 }
 
+#ifndef Q_OS_WIN
+// A preset named on the command line in bytes that are not UTF-8 is that
+// file, not the one whose name holds U+FFFD.
+TEST(LoadPresetFileTest, ANameThatIsNotUtf8LoadsItsOwnFile) {
+  const TempFolder folder;
+  folder.CreateBytes("\xEF\xBF\xBD.json", "{\r\n\"find\":\"real\"\r\n}\r\n");
+  folder.CreateBytes("\xE9.json", "{\r\n\"find\":\"byte\"\r\n}\r\n");
+  const Result<RenameOptions> loaded =
+      LoadPresetFile(folder.path() + QString::fromUtf16(u"/\xDCE9.json"), RenameOptions());
+  ASSERT_TRUE(loaded.ok()) << loaded.error().message().toStdString();
+  EXPECT_EQ(loaded->find, u"byte"_s);
+}
+#endif
+
 TEST(LoadPresetFileTest, MissingFileFailsWithTheSystemText) {
   const TempFolder folder;
   const Result<RenameOptions> loaded =
