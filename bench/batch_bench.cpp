@@ -100,9 +100,14 @@ void BM_LogOnly(benchmark::State& state) {
   FileSystem& fs = FileSystemFor(kSynced);
   for (auto _ : state) {
     UndoLogWriter writer(fs, log);
+    qsizetype group = OperationQueue::kFirstGroupSize;
+    qsizetype inGroup = 0;
     for (int64_t i = 0; i < state.range(0); ++i) {
       (void)writer.Add(source, target);
-      if ((i + 1) % OperationQueue::kGroupSize == 0) (void)writer.Commit();
+      if (++inGroup < group) continue;
+      (void)writer.Commit();
+      inGroup = 0;
+      group = std::min(2 * group, OperationQueue::kLargestGroupSize);
     }
     if (!writer.Finish(true, true).ok()) state.SkipWithError("the log could not be written");
   }

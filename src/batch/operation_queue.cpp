@@ -2,12 +2,14 @@
 
 #include "batch/target_path.h"
 
+#include <algorithm>
+
 namespace corvane {
 
 OperationQueue::OperationQueue(FileSystem& fs, UndoLogWriter& log, const StopRequest* stop,
                                bool touch)
     : fs_(fs), log_(log), stop_(stop), touch_(touch) {
-  pending_.reserve(kGroupSize + 1);
+  pending_.reserve(kFirstGroupSize + 1);
 }
 
 Status OperationQueue::Add(qsizetype item, Kind kind, QString source, QString target) {
@@ -55,6 +57,7 @@ Status OperationQueue::Perform() {
     }
     return StopAt(undoneFrom, s);
   }
+  if (full()) groupSize_ = std::min(2 * groupSize_, kLargestGroupSize);
   pending_.clear();
   pendingTargets_.clear();
   return Status::Ok();

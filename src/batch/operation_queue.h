@@ -38,8 +38,11 @@ class OperationQueue {
   };
 
   // Operations logged ahead and done together; a larger group costs fewer
-  // fdatasync calls and leaves more lines to take back after a failure.
-  static constexpr qsizetype kGroupSize = 1024;
+  // fdatasync calls and leaves more lines to take back after a failure. Groups
+  // start small, so that a short batch or one stopped early wastes little,
+  // and double up to the largest, so that a long one syncs a few times only.
+  static constexpr qsizetype kFirstGroupSize = 1024;
+  static constexpr qsizetype kLargestGroupSize = 16384;
 
   OperationQueue(FileSystem& fs, UndoLogWriter& log, const StopRequest* stop, bool touch);
 
@@ -47,7 +50,7 @@ class OperationQueue {
   // Whether an operation waiting in the queue goes to `target` (letter case
   // ignored, as some file systems do).
   bool WaitsFor(const QString& target) const;
-  bool full() const { return pending_.size() >= kGroupSize; }
+  bool full() const { return pending_.size() >= groupSize_; }
 
   // Commits the log and does the waiting operations in order. Stops early,
   // taking back the lines of what was not done, on a failure (returned), a
@@ -90,6 +93,7 @@ class OperationQueue {
   const StopRequest* stop_;
   bool touch_;
   QList<Operation> pending_;
+  qsizetype groupSize_ = kFirstGroupSize;
   QSet<QString> pendingTargets_;  // case-folded
   QSet<QString> produced_;
   bool trackProduced_ = false;
