@@ -4,23 +4,14 @@
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
-#include <shlobj.h>
-#include <windows.h>
+#include "platform/win32/win32_system.h"
 #endif
 
 namespace corvane {
 namespace {
 
 #ifdef Q_OS_WIN
-QString PlatformDataFolder() {
-  PWSTR path = nullptr;
-  QString folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &path))) {
-    folder = QString::fromWCharArray(path);
-  }
-  CoTaskMemFree(path);
-  return folder;
-}
+QString PlatformDataFolder() { return QString::fromStdWString(win32::RoamingAppDataFolder()); }
 #else
 QString PlatformDataFolder() {
   // The XDG rules say a relative value is invalid and is to be ignored.
