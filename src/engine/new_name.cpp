@@ -167,13 +167,6 @@ void ReplaceKeyword(QString& text, QStringView keyword, const QString& value) {
 
 QString ExtensionWord(const QString& ext) { return ext.startsWith(u'.') ? ext.mid(1) : ext; }
 
-// The last component of the file's folder; empty for a file in a root.
-QString ParentFolderName(const QString& path) {
-  QString folder = FolderPart(path);
-  while (!folder.isEmpty() && IsFolderDelimiter(folder.back())) folder.chop(1);
-  return FileNamePart(folder);
-}
-
 // An item time that was never read counts as the zero time, as it does for
 // {created:FMT} and {modified:FMT}.
 QDateTime ItemTime(const QDateTime& utc) { return utc.isValid() ? utc : ZeroTime(); }

@@ -4,8 +4,7 @@
 #include <QtGlobal>
 
 #ifdef Q_OS_WIN
-#include <shlobj.h>
-#include <windows.h>
+#include "platform/win32/win32_system.h"
 #else
 #include "platform/native_name.h"
 #endif
@@ -14,15 +13,7 @@ namespace corvane {
 namespace {
 
 #ifdef Q_OS_WIN
-QString PlatformDataFolder() {
-  PWSTR path = nullptr;
-  QString folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &path))) {
-    folder = QString::fromWCharArray(path);
-  }
-  CoTaskMemFree(path);
-  return folder;
-}
+QString PlatformDataFolder() { return QString::fromStdWString(win32::RoamingAppDataFolder()); }
 
 QString EnvironmentPath(const char* name) { return qEnvironmentVariable(name); }
 #else

@@ -1,7 +1,9 @@
 #include "platform/file_identity.h"
 
 #ifdef Q_OS_WIN
-#include <windows.h>
+#include "platform/win32/win32_files.h"
+
+#include <QDir>
 #else
 #include "platform/native_path.h"
 
@@ -12,16 +14,11 @@ namespace corvane {
 
 std::optional<FileIdentity> IdentityOf(const QString& path) {
 #ifdef Q_OS_WIN
-  HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(path.utf16()), 0,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return std::nullopt;
-  BY_HANDLE_FILE_INFORMATION info;
-  const bool ok = GetFileInformationByHandle(h, &info);
-  CloseHandle(h);
-  if (!ok) return std::nullopt;
-  return FileIdentity{info.dwVolumeSerialNumber,
-                      (uint64_t(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+  win32::FileId id;
+  if (win32::IdentityOf(QDir::toNativeSeparators(path).toStdWString(), &id) != win32::kOk) {
+    return std::nullopt;
+  }
+  return FileIdentity{id.volume, id.index};
 #else
   struct stat st;
   if (::stat(NativePath(path).c_str(), &st) != 0) return std::nullopt;

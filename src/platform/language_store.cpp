@@ -5,7 +5,7 @@
 #include <memory>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
+#include "platform/win32/win32_system.h"
 #endif
 
 namespace corvane {
@@ -13,7 +13,8 @@ namespace {
 
 constexpr char kValueName[] = "CurrentLanguage";
 #ifdef Q_OS_WIN
-constexpr char kUserRegistryKey[] = "HKEY_CURRENT_USER\\Software\\Corvane";
+constexpr wchar_t kUserRegistryKey[] = L"Software\\Corvane";
+constexpr wchar_t kUserValueName[] = L"CurrentLanguage";
 #else
 constexpr char kOrganisation[] = "Corvane";
 #endif
@@ -47,20 +48,30 @@ LanguageStore LanguageStore::InIniFile(const QString& path) {
   return LanguageStore(Kind::kIniFile, path);
 }
 
+// On Windows the user's store is the registry, read and written by the Win32
+// layer, so that its rules are tested with the rest of that layer.
 static std::unique_ptr<QSettings> OpenSettings(bool user, const QString& path) {
-  if (!user) return std::make_unique<QSettings>(path, QSettings::IniFormat);
-#ifdef Q_OS_WIN
-  // Organisation-only settings would land in ...\Corvane\OrganizationDefaults,
-  // so the key is named in full.
-  return std::make_unique<QSettings>(QString::fromLatin1(kUserRegistryKey),
-                                     QSettings::NativeFormat);
+#ifndef Q_OS_WIN
+  if (user) {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QString::fromLatin1(kOrganisation));
+  }
 #else
-  return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                     QString::fromLatin1(kOrganisation));
+  Q_UNUSED(user);
 #endif
+  return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
 std::optional<QString> LanguageStore::ReadCurrentLanguage() const {
+#ifdef Q_OS_WIN
+  if (kind_ == Kind::kUser) {
+    std::wstring text;
+    if (win32::ReadUserRegistryText(kUserRegistryKey, kUserValueName, &text) != win32::kOk) {
+      return std::nullopt;
+    }
+    return QString::fromStdWString(text);
+  }
+#endif
   const auto settings = OpenSettings(kind_ == Kind::kUser, path_);
   if (settings->status() != QSettings::NoError || !settings->contains(kValueName)) {
     return std::nullopt;
@@ -71,6 +82,12 @@ std::optional<QString> LanguageStore::ReadCurrentLanguage() const {
 }
 
 bool LanguageStore::WriteCurrentLanguage(const QString& code) const {
+#ifdef Q_OS_WIN
+  if (kind_ == Kind::kUser) {
+    return win32::WriteUserRegistryText(kUserRegistryKey, kUserValueName, code.toStdWString()) ==
+           win32::kOk;
+  }
+#endif
   const auto settings = OpenSettings(kind_ == Kind::kUser, path_);
   if (!settings->isWritable()) return false;
   settings->setValue(kValueName, code);
@@ -79,6 +96,11 @@ bool LanguageStore::WriteCurrentLanguage(const QString& code) const {
 }
 
 QString LanguageStore::location() const {
+#ifdef Q_OS_WIN
+  if (kind_ == Kind::kUser) {
+    return QStringLiteral("HKEY_CURRENT_USER\\") + QString::fromWCharArray(kUserRegistryKey);
+  }
+#endif
   return OpenSettings(kind_ == Kind::kUser, path_)->fileName();
 }
 
@@ -99,7 +121,7 @@ QString LanguageCodeForLanguage(QLocale::Language language) {
 
 QString SystemLanguageCode() {
 #ifdef Q_OS_WIN
-  return LanguageCodeForWindowsLanguageId(GetSystemDefaultUILanguage());
+  return LanguageCodeForWindowsLanguageId(win32::SystemUiLanguage());
 #else
   return LanguageCodeForLanguage(QLocale::system().language());
 #endif

@@ -8,28 +8,101 @@ namespace {
 
 char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
 
-}  // namespace
-
-bool IsFolderDelimiter(QChar c) {
+enum class Rule { kWindows, kPosix };
 #ifdef Q_OS_WIN
-  return c == u'\\' || c == u'/' || c == u':';
+constexpr Rule kThisPlatform = Rule::kWindows;
 #else
-  return c == u'/';
+constexpr Rule kThisPlatform = Rule::kPosix;
 #endif
+
+bool IsSeparatorWindowsRule(QChar c) { return c == u'\\' || c == u'/'; }
+
+template <Rule rule>
+bool IsDelimiterOf(QChar c) {
+  if constexpr (rule == Rule::kWindows) return IsSeparatorWindowsRule(c) || c == u':';
+  return c == u'/';
 }
 
-static qsizetype LastDelimiter(QStringView path) {
+template <Rule rule>
+qsizetype LastDelimiter(QStringView path) {
   for (qsizetype i = path.size() - 1; i >= 0; --i) {
-    if (IsFolderDelimiter(path[i])) return i;
+    if (IsDelimiterOf<rule>(path[i])) return i;
   }
   return -1;
 }
 
-QStringView FileNameView(QStringView path) { return path.mid(LastDelimiter(path) + 1); }
+bool IsAsciiLetter(QChar c) {
+  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+// The last component of `folder` after its root, separators at its end
+// passed over.
+template <Rule rule>
+QString LastComponent(QStringView folder) {
+  while (!folder.isEmpty() && IsDelimiterOf<rule>(folder.back())) folder.chop(1);
+  return folder.mid(LastDelimiter<rule>(folder) + 1).toString();
+}
+
+}  // namespace
+
+bool IsFolderDelimiter(QChar c) { return IsDelimiterOf<kThisPlatform>(c); }
+
+QStringView FileNameView(QStringView path) {
+  return path.mid(LastDelimiter<kThisPlatform>(path) + 1);
+}
 
 QString FileNamePart(QStringView path) { return FileNameView(path).toString(); }
 
-QStringView FolderView(QStringView path) { return path.left(LastDelimiter(path) + 1); }
+QStringView FolderView(QStringView path) {
+  return path.left(LastDelimiter<kThisPlatform>(path) + 1);
+}
+
+QStringView FileNameViewWindowsRule(QStringView path) {
+  return path.mid(LastDelimiter<Rule::kWindows>(path) + 1);
+}
+
+QStringView FolderViewWindowsRule(QStringView path) {
+  return path.left(LastDelimiter<Rule::kWindows>(path) + 1);
+}
+
+qsizetype RootLengthWindowsRule(QStringView path) {
+  const qsizetype n = path.size();
+  // The end of the component starting at `i`, its separator included.
+  const auto component = [&](qsizetype i) {
+    while (i < n && !IsSeparatorWindowsRule(path[i])) ++i;
+    return i < n ? i + 1 : i;
+  };
+  const auto drive = [&](qsizetype i) {
+    return i + 1 < n && IsAsciiLetter(path[i]) && path[i + 1] == u':';
+  };
+  if (n >= 2 && IsSeparatorWindowsRule(path[0]) && IsSeparatorWindowsRule(path[1])) {
+    if (n >= 4 && (path[2] == u'?' || path[2] == u'.') && IsSeparatorWindowsRule(path[3])) {
+      if (drive(4)) return n > 6 && IsSeparatorWindowsRule(path[6]) ? 7 : 6;
+      if (n >= 8 && path.mid(4, 3).compare(u"UNC", Qt::CaseInsensitive) == 0 &&
+          IsSeparatorWindowsRule(path[7])) {
+        return component(component(8));  // server, share
+      }
+      return component(4);  // a volume or device name
+    }
+    return component(component(2));  // server, share
+  }
+  if (drive(0)) return n > 2 && IsSeparatorWindowsRule(path[2]) ? 3 : 2;
+  return n >= 1 && IsSeparatorWindowsRule(path[0]) ? 1 : 0;
+}
+
+QString ParentFolderNameWindowsRule(QStringView path) {
+  const QStringView rest = path.mid(RootLengthWindowsRule(path));
+  return LastComponent<Rule::kWindows>(rest.left(LastDelimiter<Rule::kWindows>(rest) + 1));
+}
+
+QString ParentFolderNamePosixRule(QStringView path) {
+  return LastComponent<Rule::kPosix>(path.left(LastDelimiter<Rule::kPosix>(path) + 1));
+}
+
+QString ParentFolderName(QStringView path) {
+  if constexpr (kThisPlatform == Rule::kWindows) return ParentFolderNameWindowsRule(path);
+  return ParentFolderNamePosixRule(path);
+}
 
 QString FolderPart(QStringView path) { return FolderView(path).toString(); }
 

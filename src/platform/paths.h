@@ -51,4 +51,21 @@ size_t PathTextHash(QStringView path);
 bool SamePathTextWindowsRule(QStringView a, QStringView b);
 size_t PathTextHashWindowsRule(QStringView path);
 
+// The name of the folder that directly holds the file at `path`: the last
+// component of its folder part, without the root. Empty for a file directly
+// in a root ("/", "C:\", "\\server\share\", "\\?\C:\") or without a folder.
+QString ParentFolderName(QStringView path);
+
+// Pure functions of each rule, for tests on any platform. The Windows rule
+// takes "\" and "/" as separators and knows drive letters, shares and the
+// "\\?\" and "\\.\" forms; the POSIX rule knows "/" alone.
+QStringView FileNameViewWindowsRule(QStringView path);
+QStringView FolderViewWindowsRule(QStringView path);
+QString ParentFolderNameWindowsRule(QStringView path);
+QString ParentFolderNamePosixRule(QStringView path);
+// How many leading characters of `path` are its root under the Windows rule,
+// separator included: 3 for "C:\a", 2 for "C:a", 15 for "\\server\share\a",
+// 1 for "\a"; 0 for a relative path.
+qsizetype RootLengthWindowsRule(QStringView path);
+
 }  // namespace corvane
