@@ -92,14 +92,15 @@ HttpOutcome HttpClient::Get(const QUrl& url, QIODevice& sink,
     expiry = TimeoutError(text, timeout);
     watchdog.start(timeout);
   };
-  const auto end = [&](HttpOutcome outcome) {
-    if (ending_) return;
-    ending_ = std::move(outcome);
-    if (!reply->isFinished()) reply->abort();
+  // A failed answer is left to finish by itself: aborting a reply from inside
+  // its own readyRead upsets Qt. The rest of its body is dropped.
+  const auto end = [&](HttpOutcome outcome, bool stop) {
+    if (!ending_) ending_ = std::move(outcome);
+    if (stop && !reply->isFinished()) reply->abort();
   };
   arm(settings_.connectTimeout, kConnectTimeoutText);
   QObject::connect(&watchdog, &QTimer::timeout, reply.get(),
-                   [&] { end({HttpOutcome::Failure::kTimeout, *expiry}); });
+                   [&] { end({HttpOutcome::Failure::kTimeout, *expiry}, true); });
   QObject::connect(reply.get(), &QNetworkReply::redirected, reply.get(),
                    [&] { arm(settings_.connectTimeout, kConnectTimeoutText); });
   QObject::connect(reply.get(), &QNetworkReply::requestSent, reply.get(),
@@ -107,10 +108,11 @@ HttpOutcome HttpClient::Get(const QUrl& url, QIODevice& sink,
   QObject::connect(reply.get(), &QNetworkReply::metaDataChanged, reply.get(),
                    [&] { arm(settings_.readTimeout, kReadTimeoutText); });
   const auto take = [&] {
-    if (std::optional<HttpOutcome> answer = AnswerFailure(*reply)) return end(*answer);
     const QByteArray piece = reply->readAll();
+    if (ending_) return;
+    if (std::optional<HttpOutcome> answer = AnswerFailure(*reply)) return end(*answer, false);
     if (sink.write(piece) != piece.size()) {
-      return end({HttpOutcome::Failure::kWrite, Error(sink.errorString())});
+      return end({HttpOutcome::Failure::kWrite, Error(sink.errorString())}, false);
     }
     progress.received += piece.size();
     const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
