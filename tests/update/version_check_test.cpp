@@ -181,7 +181,8 @@ TEST(CheckForNewVersionRequestsTest, TheTenthRedirectOfARequestEndsIt) {
     UpdateState state;
     EXPECT_EQ(CheckForNewVersion(server.base(), kOwnVersion, state), c.offered) << c.name;
     EXPECT_EQ(state.UpdateMessage, c.message) << c.name;
-    const QSet<QByteArray> asked(server.paths().begin(), server.paths().end());
+    const QList<QByteArray> paths = server.paths();
+    const QSet<QByteArray> asked(paths.begin(), paths.end());
     EXPECT_EQ(asked.size(), c.paths) << c.name;
   }
 }
