@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   tzdata locales
   rename time dosfstools fusefat
+  python3
 )
 
 missing=()
