@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "support/temp_folder.h"
+#include "update/download_failures.h"
 #include "update/test_http_server.h"
 
 namespace corvane {
@@ -111,19 +112,7 @@ TEST_F(InstallerDownloadTest, WithoutADeclaredLengthTheBarStaysAtZero) {
 }
 
 TEST_F(InstallerDownloadTest, FailuresAndTheirTexts) {
-  struct Case {
-    const char* name;
-    Answer answer;
-    QString error;
-  };
-  Answer stalled = Answer::Page(Installer(100000));
-  stalled.pauseAfter = 1000;
-  const Case cases[] = {
-      {"NotFound", Answer::Status("HTTP/1.1 404 Not Found"), "HTTP/1.1 404 Not Found"},
-      {"RedirectNotFollowed", Answer::Redirect("/download/elsewhere.exe"), "HTTP/1.1 302 Found"},
-      {"Stalled", stalled, "The server sent nothing for 1 seconds."},
-  };
-  for (const Case& c : cases) {
+  for (const testing::DownloadFailure& c : testing::DownloadFailures()) {
     server_.Serve("/download/zunt.exe", c.answer);
     HttpSettings settings = InstallerDownloadSettings();
     settings.readTimeout = std::chrono::milliseconds(300);

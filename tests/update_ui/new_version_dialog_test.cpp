@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "support/temp_folder.h"
+#include "update/download_failures.h"
 #include "update/test_http_server.h"
 #include "update_ui/recorded_services.h"
 
@@ -124,22 +125,11 @@ TEST_F(NewVersionDialogTest, UpdateNowStartsTheInstallerAndEndsTheProgram) {
 }
 
 TEST_F(NewVersionDialogTest, EveryFailureEndsInTheErrorBoxAndTheHomePage) {
-  struct Case {
-    const char* name;
-    Answer answer;
-    QString error;
-  };
-  Answer stalled = Answer::Page(Installer(100000));
-  stalled.pauseAfter = 5000;
+  std::vector<testing::DownloadFailure> cases = testing::DownloadFailures();
   Answer aborted = Answer::Page(Installer(100000));
   aborted.pauseAfter = 5000;
-  const Case cases[] = {
-      {"NotFound", Answer::Status("HTTP/1.1 404 Not Found"), "HTTP/1.1 404 Not Found"},
-      {"Redirect", Answer::Redirect("/download/zunt2.exe"), "HTTP/1.1 302 Found"},
-      {"Stalled", stalled, "The server sent nothing for 1 seconds."},
-      {"Abort", aborted, "Download is cancelled. Please download manually."},
-  };
-  for (const Case& c : cases) {
+  cases.push_back({"Abort", aborted, "Download is cancelled. Please download manually."});
+  for (const testing::DownloadFailure& c : cases) {
     recorded_.events.clear();
     const auto dialog = Show(false);
     QString buttonDuringDownload;
