@@ -1,9 +1,11 @@
 // Start-up of the corvane executable: the application title, the translations,
 // then the command-line mode. Until the main window exists, a start without
-// /cli (or help or version) prints the usage and ends.
+// /cli (or help or version) runs the update step and then prints the usage.
+#include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
 #include <cstdio>
+#include <memory>
 
 #include "batch/undo_log.h"
 #include "cli/command_line.h"
@@ -13,6 +15,7 @@
 #include "engine/engine_context.h"
 #include "i18n/translation.h"
 #include "platform/file_system.h"
+#include "update_ui/startup_update.h"
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -45,10 +48,24 @@ void CatchStopSignals() {
 void CatchStopSignals() {}
 #endif
 
+// The widgets need a display and a terminal run must not need one.
+std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[], bool terminal) {
+#ifdef Q_OS_UNIX
+  const bool display = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+                       !qEnvironmentVariableIsEmpty("DISPLAY") ||
+                       !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+  const bool display = true;
+#endif
+  if (terminal || !display) return std::make_unique<QCoreApplication>(argc, argv);
+  return std::make_unique<QApplication>(argc, argv);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QCoreApplication app(argc, argv);
+  const std::unique_ptr<QCoreApplication> app =
+      MakeApplication(argc, argv, corvane::IsCommandLineRun(corvane::ProgramArguments(argc, argv)));
   QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
   corvane::LoadTranslations();
 
@@ -58,6 +75,10 @@ int main(int argc, char* argv[]) {
   // After QCoreApplication, which may take out arguments of its own.
   const QStringList args = corvane::ProgramArguments(argc, argv);
   if (!corvane::IsCommandLineRun(args)) {
+    // Where the main window will open.
+    if (!corvane::RunStartupUpdateCheck(corvane::kVersionText, corvane::DesktopUpdateServices())) {
+      return corvane::kExitCompleted;
+    }
     for (const QString& line : corvane::UsageLines()) sink.ShowLine(line);
     return corvane::kExitCompleted;
   }

@@ -135,6 +135,8 @@ constexpr const char16_t* kEnglishTexts[] = {
     u"Cannot find downloaded file.",
     u"Failed to download update. Please download manually on website.",
     u"Download is cancelled. Please download manually.",
+    u"No connection to the server within %d seconds.",
+    u"The server sent nothing for %d seconds.",
 
     // Command line: the usage of /help (its "Examples:" heading is the pattern help's) and the
     // mode's own messages

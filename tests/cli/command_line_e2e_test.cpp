@@ -34,6 +34,8 @@ class CorvaneRunner {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("APPDATA", temp_.file("appdata"));
     env.insert("XDG_CONFIG_HOME", temp_.file("config"));
+    // A start without /cli asks for a newer version; tests never go online.
+    env.insert("CORVANE_UPDATE_SERVER", "");
     QProcess process;
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder.isEmpty() ? temp_.path() : folder);
