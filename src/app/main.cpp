@@ -1,7 +1,9 @@
-// Start-up of the corvane executable: the application title, the translations,
-// then the command-line mode. Until the main window exists, a start without
-// /cli (or help or version) prints the usage and ends.
+// Start-up of the corvane executable. The terminal mode (/cli, help, version)
+// runs without a window and needs no display; any other start opens the main
+// window, with the arguments as files and folders to add.
+#include <QApplication>
 #include <QCoreApplication>
+#include <QProcessEnvironment>
 #include <QTextStream>
 #include <cstdio>
 
@@ -9,10 +11,11 @@
 #include "cli/command_line.h"
 #include "cli/console_sink.h"
 #include "cli/run_command_line.h"
-#include "cli/usage.h"
 #include "engine/engine_context.h"
 #include "i18n/translation.h"
 #include "platform/file_system.h"
+#include "ui/display_check.h"
+#include "ui/startup.h"
 
 #ifdef Q_OS_UNIX
 #include <csignal>
@@ -45,9 +48,15 @@ void CatchStopSignals() {
 void CatchStopSignals() {}
 #endif
 
-}  // namespace
+// The arguments as the process received them, before any application object
+// exists: enough to tell the terminal mode's switches from paths.
+QStringList RawArguments(int argc, char* argv[]) {
+  QStringList args;
+  for (int i = 1; i < argc; ++i) args.append(QString::fromLocal8Bit(argv[i]));
+  return args;
+}
 
-int main(int argc, char* argv[]) {
+int RunTerminal(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
   corvane::LoadTranslations();
@@ -55,13 +64,40 @@ int main(int argc, char* argv[]) {
   QTextStream out(stdout);
   QTextStream err(stderr);
   corvane::ConsoleSink sink(out, err);
-  const QStringList args = corvane::ProgramArguments();
-  if (!corvane::IsCommandLineRun(args)) {
-    for (const QString& line : corvane::UsageLines()) sink.ShowLine(line);
-    return corvane::kExitCompleted;
-  }
   CatchStopSignals();
   const corvane::CommandLineServices services{corvane::RealFileSystem(), corvane::UndoLogPath(),
                                               corvane::EngineContext::FromSystem(), &stopRequest};
-  return corvane::RunCommandLine(args, corvane::RenameOptions(), sink, services);
+  return corvane::RunCommandLine(corvane::ProgramArguments(), corvane::RenameOptions(), sink,
+                                 services);
+}
+
+// Without a display the toolkit would abort the process; say why instead.
+int RefuseWithoutDisplay(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
+  corvane::LoadTranslations();
+  QTextStream err(stderr);
+  err << corvane::Translate(QString::fromUtf16(corvane::kNoDisplayText)) << '\n';
+  return corvane::kExitNoDisplay;
+}
+
+int RunWindow(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  corvane::QtDialogs dialogs;
+  const corvane::WindowServices services{corvane::RealFileSystem(), corvane::UndoLogPath(),
+                                         corvane::EngineContext::FromSystem()};
+  const std::unique_ptr<corvane::TFormMain> window =
+      corvane::StartMainWindow(app, dialogs, services, corvane::ProgramArguments());
+  return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const QStringList raw = RawArguments(argc, argv);
+  if (corvane::IsCommandLineRun(raw)) return RunTerminal(argc, argv);
+  if (!corvane::DisplayAvailable(raw, QProcessEnvironment::systemEnvironment())) {
+    return RefuseWithoutDisplay(argc, argv);
+  }
+  return RunWindow(argc, argv);
 }
