@@ -141,8 +141,8 @@ void FileListModel::Clear() {
   endResetModel();
 }
 
-void FileListModel::SetNewNames(const QStringList& names, const QList<qsizetype>& changedRows) {
-  items_.SetNewNames(names);
+void FileListModel::SetNewNames(QStringList&& names, const QList<qsizetype>& changedRows) {
+  items_.SetNewNames(std::move(names));
   if (changedRows.isEmpty()) return;
   emit dataChanged(index(int(changedRows.first()), kNewName),
                    index(int(changedRows.last()), kNewName), {Qt::DisplayRole});

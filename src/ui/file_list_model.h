@@ -48,8 +48,9 @@ class FileListModel final : public QAbstractTableModel {
   void RemoveRows(const QList<int>& rows);
   void Clear();
 
-  // Stores a preview's new names and announces the changed cells.
-  void SetNewNames(const QStringList& names, const QList<qsizetype>& changedRows);
+  // Stores a preview's new names (taken over: `names` is left with the old
+  // ones) and announces the changed cells.
+  void SetNewNames(QStringList&& names, const QList<qsizetype>& changedRows);
 
   // Points each updated item at its new path (a rename in place or a move)
   // and announces its "Original Name" and "Folder" cells.

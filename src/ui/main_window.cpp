@@ -660,7 +660,8 @@ void TFormMain::btnPreviewClick() {
     WaitCursor wait;
     preview.emplace(BuildPreview(FRenameItems.items(), ReadOptions(), services_.context));
     if (preview->ok() && !(*preview)->notice) {
-      model_->SetNewNames((*preview)->newNames, (*preview)->changedRows);
+      PreviewOutcome& outcome = preview->value();
+      model_->SetNewNames(std::move(outcome.newNames), outcome.changedRows);
     }
   }
   if (!preview->ok()) return ReportError(preview->error());
