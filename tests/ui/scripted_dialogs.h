@@ -24,7 +24,8 @@ class ScriptedDialogs final : public Dialogs {
 
   void AnswerNextQuestion(bool yes) { answers_.push_back(yes); }
   void ChooseNextFiles(const QStringList& files) { files_.push_back(files); }
-  void ChooseNextFolder(const std::optional<QString>& folder) { folders_.push_back(folder); }
+  // An empty folder stands for Cancel.
+  void ChooseNextFolder(const QString& folder) { folders_.push_back(folder); }
 
   void ShowMessage(QWidget*, Kind kind, const QString& title, const QString& text) override {
     messages.append({kind, title, text});
@@ -40,7 +41,9 @@ class ScriptedDialogs final : public Dialogs {
   std::optional<QString> ExistingFolder(QWidget*, const QString& title,
                                         const QString& startFolder) override {
     folderDialogs.append(title + u'|' + startFolder);
-    return Next(folders_, std::optional<QString>());
+    const QString folder = Next(folders_, QString());
+    if (folder.isEmpty()) return std::nullopt;
+    return folder;
   }
 
   // Whether every primed answer was taken.
@@ -62,7 +65,7 @@ class ScriptedDialogs final : public Dialogs {
 
   std::deque<bool> answers_;
   std::deque<QStringList> files_;
-  std::deque<std::optional<QString>> folders_;
+  std::deque<QString> folders_;
 };
 
 }  // namespace corvane::testing
