@@ -17,3 +17,11 @@ for bench in preview_bench keywords_bench add_folder_bench batch_bench; do
   "$BUILD_DIR/bench/$bench" --benchmark_filter="$FILTER" --benchmark_repetitions="$REPS" \
     --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true
 done
+
+# The window, offscreen. Its memory is measured in a process of its own, so
+# that nothing an earlier benchmark freed hides the growth.
+echo "== window_bench"
+if [[ "BM_WindowMemory" =~ $FILTER ]]; then
+  "$BUILD_DIR/bench/window_bench" --benchmark_filter=BM_WindowMemory
+fi
+"$BUILD_DIR/bench/window_bench" --benchmark_filter="Against.*$FILTER|$FILTER.*Against"

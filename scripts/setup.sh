@@ -10,6 +10,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   tzdata locales
   rename time dosfstools fusefat
+  xvfb xauth imagemagick
   python3
   # The Windows lane (scripts/test_windows.sh): the 64-bit cross compiler with
   # posix threads and 64-bit Wine alone, without the 32-bit half.

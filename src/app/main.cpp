@@ -1,20 +1,22 @@
-// Start-up of the corvane executable: the application title, the translations,
-// then the command-line mode. Until the main window exists, a start without
-// /cli (or help or version) runs the update step and then prints the usage.
+// Start-up of the corvane executable. The terminal mode (/cli, help, version)
+// runs without a window and needs no display; any other start opens the main
+// window, with the arguments as files and folders to add.
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QProcessEnvironment>
 #include <QTextStream>
 #include <cstdio>
-#include <memory>
 
 #include "batch/undo_log.h"
 #include "cli/command_line.h"
 #include "cli/console_sink.h"
 #include "cli/run_command_line.h"
-#include "cli/usage.h"
 #include "engine/engine_context.h"
 #include "i18n/translation.h"
 #include "platform/file_system.h"
+#include "ui/display_check.h"
+#include "ui/startup.h"
 #include "update_ui/startup_update.h"
 
 #ifdef Q_OS_UNIX
@@ -48,42 +50,61 @@ void CatchStopSignals() {
 void CatchStopSignals() {}
 #endif
 
-// The widgets need a display and a terminal run must not need one.
-std::unique_ptr<QCoreApplication> MakeApplication(int& argc, char* argv[], bool terminal) {
-#ifdef Q_OS_UNIX
-  const bool display = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
-                       !qEnvironmentVariableIsEmpty("DISPLAY") ||
-                       !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-#else
-  const bool display = true;
-#endif
-  if (terminal || !display) return std::make_unique<QCoreApplication>(argc, argv);
-  return std::make_unique<QApplication>(argc, argv);
-}
-
-}  // namespace
-
-int main(int argc, char* argv[]) {
-  const std::unique_ptr<QCoreApplication> app =
-      MakeApplication(argc, argv, corvane::IsCommandLineRun(corvane::ProgramArguments(argc, argv)));
+int RunTerminal(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
   corvane::LoadTranslations();
 
   QTextStream out(stdout);
   QTextStream err(stderr);
   corvane::ConsoleSink sink(out, err);
-  // After QCoreApplication, which may take out arguments of its own.
-  const QStringList args = corvane::ProgramArguments(argc, argv);
-  if (!corvane::IsCommandLineRun(args)) {
-    // Where the main window will open.
-    if (!corvane::RunStartupUpdateCheck(corvane::kVersionText, corvane::DesktopUpdateServices())) {
-      return corvane::kExitCompleted;
-    }
-    for (const QString& line : corvane::UsageLines()) sink.ShowLine(line);
-    return corvane::kExitCompleted;
-  }
   CatchStopSignals();
   const corvane::CommandLineServices services{corvane::RealFileSystem(), corvane::UndoLogPath(),
                                               corvane::EngineContext::FromSystem(), &stopRequest};
-  return corvane::RunCommandLine(args, corvane::RenameOptions(), sink, services);
+  // After QCoreApplication, which may take out arguments of its own.
+  return corvane::RunCommandLine(corvane::ProgramArguments(argc, argv), corvane::RenameOptions(),
+                                 sink, services);
+}
+
+// Without a display the toolkit would abort the process; say why instead.
+int RefuseWithoutDisplay(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
+  corvane::LoadTranslations();
+  QTextStream err(stderr);
+  err << corvane::Translate(QString::fromUtf16(corvane::kNoDisplayText)) << '\n';
+  return corvane::kExitNoDisplay;
+}
+
+int RunWindow(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  corvane::QtDialogs dialogs;
+  const corvane::WindowServices services{corvane::RealFileSystem(), corvane::UndoLogPath(),
+                                         corvane::EngineContext::FromSystem()};
+  // The version check comes before the window: a mandatory update, or an
+  // update being installed, ends the program without one.
+  const auto checkForUpdate = [&dialogs] {
+    const corvane::UpdateUiServices update{
+        [&dialogs](const QString& text) {
+          dialogs.ShowMessage(nullptr, corvane::Dialogs::Kind::kError,
+                              QCoreApplication::applicationName(), text);
+        },
+        [](const QUrl& address) { QDesktopServices::openUrl(address); }};
+    return corvane::RunStartupUpdateCheck(corvane::kVersionText, update);
+  };
+  const std::unique_ptr<corvane::TFormMain> window = corvane::StartMainWindow(
+      app, dialogs, services, corvane::ProgramArguments(argc, argv), checkForUpdate);
+  if (!window) return corvane::kExitCompleted;
+  return app.exec();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  const QStringList raw = corvane::ProgramArguments(argc, argv);
+  if (corvane::IsCommandLineRun(raw)) return RunTerminal(argc, argv);
+  if (!corvane::DisplayAvailable(raw, QProcessEnvironment::systemEnvironment())) {
+    return RefuseWithoutDisplay(argc, argv);
+  }
+  return RunWindow(argc, argv);
 }

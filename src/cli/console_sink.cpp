@@ -10,8 +10,6 @@ QString ErrorReportText(const QString& message) {
   return message + u'.';
 }
 
-ConsoleSink::~ConsoleSink() { out_.flush(); }
-
 namespace {
 
 // Texts are looked up with their placeholders, then filled; a text without
@@ -22,13 +20,19 @@ QString Filled(const QString& text, const QStringList& args) {
 
 }  // namespace
 
-void ConsoleSink::ShowNotice(const Notice& notice) {
-  out_ << Filled(notice.text, notice.args) << '\n';
+QString NoticeText(const Notice& notice) { return Filled(notice.text, notice.args); }
+
+QString ErrorReportText(const Error& error) {
+  return ErrorReportText(Translate(error));
 }
+
+ConsoleSink::~ConsoleSink() { out_.flush(); }
+
+void ConsoleSink::ShowNotice(const Notice& notice) { out_ << NoticeText(notice) << '\n'; }
 
 void ConsoleSink::ShowError(const Error& error) {
   out_.flush();
-  err_ << ErrorReportText(Translate(error)) << '\n';
+  err_ << ErrorReportText(error) << '\n';
   err_.flush();
 }
 

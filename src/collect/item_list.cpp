@@ -69,4 +69,9 @@ void RenameItemList::SetNewNames(const QStringList& names) {
   for (qsizetype i = 0; i < n; ++i) items_[i].NewName = names.at(i);
 }
 
+void RenameItemList::SetNewNames(QStringList&& names) {
+  const qsizetype n = std::min(items_.size(), names.size());
+  for (qsizetype i = 0; i < n; ++i) items_[i].NewName.swap(names[i]);
+}
+
 }  // namespace corvane

@@ -172,6 +172,13 @@ constexpr const char16_t* kEnglishTexts[] = {
     u"Not a file any more: %s",
     u"Another batch or undo is running. Try again when it has ended.",
     u"Another file now stands at %s. Move it away, then undo again.",
+
+    // Main window: names read out for controls without a caption, start-up
+    u"Include subfolders",
+    u"Pattern help",
+    u"File list",
+    u"The theme \"%s\" could not be applied.",
+    u"Cannot open the window: no display. Use corvane /cli to rename from a terminal.",
 };
 
 }  // namespace

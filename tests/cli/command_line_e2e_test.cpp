@@ -29,9 +29,12 @@ struct ProcessResult {
 // Runs corvane in a fresh temporary folder of its own.
 class CorvaneRunner {
  public:
-  // Runs corvane in `folder` (default: the temporary folder itself).
-  ProcessResult Run(const QStringList& args, const QString& folder = {}) {
+  // Runs corvane in `folder` (default: the temporary folder itself), without
+  // the environment variables named in `unset`.
+  ProcessResult Run(const QStringList& args, const QString& folder = {},
+                    const QStringList& unset = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString& name : unset) env.remove(name);
     env.insert("APPDATA", temp_.file("appdata"));
     env.insert("XDG_CONFIG_HOME", temp_.file("config"));
     // A start without /cli asks for a newer version; tests never go online.
@@ -78,11 +81,14 @@ class CommandLineEndToEndTest : public ::testing::Test, protected CorvaneRunner 
 
 const QString kCompleted = "Batch completed. A CSV log has been saved in AppData.\n";
 
-TEST_F(CommandLineEndToEndTest, WithoutCliPrintsTheUsage) {
+TEST_F(CommandLineEndToEndTest, WithoutCliAndWithoutDisplaySaysSoAndEndsWithOne) {
   temp_.Create({"photos/a.txt"});
-  const ProcessResult r = Run({"/pattern=x", "photos/a.txt"});
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_TRUE(r.out.startsWith("Usage: corvane /cli")) << r.out.toStdString();
+  const ProcessResult r = Run({"/pattern=x", "photos/a.txt"}, {},
+                              {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.err, "Cannot open the window: no display. Use corvane /cli to rename from a "
+                   "terminal.\n");
+  EXPECT_EQ(r.out, "");
   EXPECT_EQ(temp_.List("photos"), QStringList({"a.txt"}));
 }
 

@@ -125,8 +125,17 @@ TEST(RenameItemListTest, SetNewNamesFillsItemsInOrder) {
   EXPECT_EQ(list.at(0).NewName, "a.txt");
   EXPECT_EQ(list.at(1).NewName, "b.txt");
   EXPECT_EQ(list.at(2).NewName, "");
-  list.SetNewNames({"1", "2", "3", "4", "5", "6"});
+  const QStringList shared = {"1", "2", "3", "4", "5", "6"};
+  list.SetNewNames(shared);
   EXPECT_EQ(list.at(4).NewName, "5");
+  EXPECT_EQ(shared, QStringList({"1", "2", "3", "4", "5", "6"}));
+
+  QStringList taken = {"x.txt", "y.txt"};
+  list.SetNewNames(std::move(taken));
+  EXPECT_EQ(list.at(0).NewName, "x.txt");
+  EXPECT_EQ(list.at(1).NewName, "y.txt");
+  EXPECT_EQ(list.at(2).NewName, "3");
+  EXPECT_EQ(taken, QStringList({"1", "2"}));  // NOLINT(bugprone-use-after-move): left the old ones
 }
 
 }  // namespace

@@ -1,0 +1,170 @@
+#include "ui/file_list_model.h"
+
+#include <QLocale>
+
+#include <algorithm>
+
+#include "collect/row_texts.h"
+#include "i18n/translation.h"
+
+namespace corvane {
+namespace {
+
+// Beyond this many separate runs of rows, one reset costs the view less than
+// a removal per run (each removal moves the rest of the list).
+constexpr qsizetype kMostRemovalRuns = 64;
+
+struct RowRun {
+  int first;
+  int last;
+};
+
+// `rows` sorted into runs of neighbours, the last run first.
+QList<RowRun> RunsFromLast(QList<int> rows, int count) {
+  std::sort(rows.begin(), rows.end(), std::greater<int>());
+  QList<RowRun> runs;
+  for (const int row : rows) {
+    if (row < 0 || row >= count) continue;
+    if (!runs.isEmpty() && row >= runs.back().first - 1) {
+      runs.back().first = std::min(runs.back().first, row);
+    } else {
+      runs.append({row, row});
+    }
+  }
+  return runs;
+}
+
+QList<qsizetype> RowsOf(const RowRun& run) {
+  QList<qsizetype> rows;
+  rows.reserve(run.last - run.first + 1);
+  for (int row = run.first; row <= run.last; ++row) rows.append(row);
+  return rows;
+}
+
+}  // namespace
+
+FileListModel::FileListModel(RenameItemList& items, QObject* parent)
+    : QAbstractTableModel(parent), items_(items), rows_(int(items.count())) {}
+
+int FileListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : rows_;
+}
+
+int FileListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : 4;
+}
+
+QVariant FileListModel::data(const QModelIndex& index, int role) const {
+  if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+    return {};
+  }
+  if (role == Qt::TextAlignmentRole) {
+    return index.column() == kSize ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
+                                   : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+  const TRenameItem& item = items_.at(index.row());
+  switch (index.column()) {
+    case kOriginalName:
+      return OriginalNameText(item);
+    case kNewName:
+      return item.NewName;
+    case kFolder:
+      return FolderText(item);
+    case kSize:
+      return SizeText(item.Size, QLocale());
+    default:
+      return {};
+  }
+}
+
+QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+    return QAbstractTableModel::headerData(section, orientation, role);
+  }
+  switch (section) {
+    case kOriginalName:
+      return Translate(QStringLiteral("Original Name"));
+    case kNewName:
+      return Translate(QStringLiteral("New Name (preview)"));
+    case kFolder:
+      return Translate(QStringLiteral("Folder"));
+    case kSize:
+      return Translate(QStringLiteral("Size"));
+    default:
+      return {};
+  }
+}
+
+Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+Status FileListModel::Append(const std::function<Status(RenameItemList&)>& append) {
+  // The rows are announced after the list has grown: the views ask nothing
+  // in between (one thread), and the number of new items is known only then.
+  const Status status = append(items_);
+  const int count = int(items_.count());
+  if (count > rows_) {
+    beginInsertRows(QModelIndex(), rows_, count - 1);
+    rows_ = count;
+    endInsertRows();
+  }
+  return status;
+}
+
+void FileListModel::RemoveRows(const QList<int>& rows) {
+  const QList<RowRun> runs = RunsFromLast(rows, rows_);
+  if (runs.isEmpty()) return;
+  if (runs.size() > kMostRemovalRuns) {
+    QList<qsizetype> all;
+    for (const RowRun& run : runs) all.append(RowsOf(run));
+    beginResetModel();
+    items_.RemoveIndices(all);
+    rows_ = int(items_.count());
+    endResetModel();
+    return;
+  }
+  for (const RowRun& run : runs) {
+    beginRemoveRows(QModelIndex(), run.first, run.last);
+    items_.RemoveIndices(RowsOf(run));
+    rows_ = int(items_.count());
+    endRemoveRows();
+  }
+}
+
+void FileListModel::Clear() {
+  beginResetModel();
+  items_.Clear();
+  rows_ = 0;
+  endResetModel();
+}
+
+void FileListModel::SetNewNames(QStringList&& names, const QList<qsizetype>& changedRows) {
+  items_.SetNewNames(std::move(names));
+  if (changedRows.isEmpty()) return;
+  emit dataChanged(index(int(changedRows.first()), kNewName),
+                   index(int(changedRows.last()), kNewName), {Qt::DisplayRole});
+}
+
+void FileListModel::ApplyUpdates(const QList<ItemUpdate>& updates) {
+  if (updates.isEmpty()) return;
+  qsizetype first = updates.first().index;
+  qsizetype last = first;
+  for (const ItemUpdate& update : updates) {
+    TRenameItem item = items_.at(update.index);
+    AssignPath(item, update.newPath);
+    items_.Replace(update.index, std::move(item));
+    first = std::min(first, update.index);
+    last = std::max(last, update.index);
+  }
+  emit dataChanged(index(int(first), kOriginalName), index(int(last), kFolder),
+                   {Qt::DisplayRole});
+}
+
+void FileListModel::RetranslateHeaders() {
+  emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+}  // namespace corvane

@@ -1,0 +1,728 @@
+#include "ui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTableView>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "batch/batch_executor.h"
+#include "batch/undo.h"
+#include "cli/run_command_line.h"
+#include "collect/add_files.h"
+#include "collect/row_texts.h"
+#include "engine/preview.h"
+#include "i18n/translation.h"
+#include "ui/file_list_model.h"
+#include "ui/homepage_link.h"
+#include "ui/layout_rules.h"
+#include "ui/number_box.h"
+#include "ui/theme.h"
+
+namespace corvane {
+namespace {
+
+// The maker's web site; the link shows the home page's address.
+constexpr char16_t kHomePage[] = u"https://corvane.larkwell.example";
+constexpr char16_t kSupportPage[] = u"/support.html";
+constexpr char16_t kTutorialPage[] = u"/redirect/tutorial-zunt.html";
+
+// Design metrics, in logical pixels.
+constexpr int kWindowWidth = 1262;
+constexpr int kWindowHeight = 657;
+constexpr int kToolbarHeight = 58;
+constexpr int kToolButtonWidth = 62;
+constexpr int kPresetButtonWidth = 66;
+constexpr int kOptionsPanelHeight = 215;
+constexpr int kOperationPanelHeight = 53;
+constexpr int kRowHeight = 22;
+
+QString Tr(const char16_t* english) { return Translate(QString::fromUtf16(english)); }
+
+// The wait cursor while a command works; a box shown afterwards gets the
+// normal one back, so boxes are shown once this has gone.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QAction* NewAction(QObject* parent, const char* name, const char* icon = nullptr) {
+  auto* action = new QAction(parent);
+  action->setObjectName(QString::fromLatin1(name));
+  if (icon) {
+    action->setIcon(ProgramIcon(QString::fromLatin1(icon)));
+    action->setIconVisibleInMenu(false);
+  }
+  return action;
+}
+
+template <typename W>
+W* Named(W* widget, const char* name) {
+  widget->setObjectName(QString::fromLatin1(name));
+  return widget;
+}
+
+QGroupBox* NewGroup(const char* name) {
+  auto* group = Named(new QGroupBox, name);
+  auto* grid = new QGridLayout(group);
+  grid->setContentsMargins(8, 6, 8, 6);
+  grid->setHorizontalSpacing(8);
+  grid->setVerticalSpacing(4);
+  grid->setColumnStretch(1, 1);
+  return group;
+}
+
+}  // namespace
+
+TFormMain::TFormMain(const WindowServices& services, Dialogs& dialogs, QWidget* parent)
+    : QMainWindow(parent), services_(services), dialogs_(dialogs), sink_(dialogs, this) {
+  setObjectName(QStringLiteral("FormMain"));
+  setWindowIcon(ProgramIcon(QStringLiteral("corvane")));
+  setWindowTitle(QCoreApplication::applicationName() + u' ' + kVersionText.toString());
+  resize(kWindowWidth, kWindowHeight);
+  model_ = new FileListModel(FRenameItems, this);
+
+  CreateActions();
+  CreateMenus();
+  CreateToolbar();
+  auto* central = Named(new QWidget, "ClientArea");
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(CreateOptionsPanel());
+  CreateFileList();
+  column->addWidget(lvFiles, 1);
+  column->addWidget(CreateOperationPanel());
+  setCentralWidget(central);
+  CreateStatusLine();
+  SetStartValues();
+  SetTabOrder();
+  setAcceptDrops(true);
+  ApplyTranslation();
+}
+
+TFormMain::~TFormMain() = default;
+
+void TFormMain::CreateActions() {
+  AddFiles1 = NewAction(this, "AddFiles1", "plus");
+  AddFiles1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  connect(AddFiles1, &QAction::triggered, this, &TFormMain::btnAddClick);
+  RemoveSelected1 = NewAction(this, "RemoveSelected1", "cross");
+  connect(RemoveSelected1, &QAction::triggered, this, &TFormMain::btnRemoveClick);
+  SavePreset1 = NewAction(this, "SavePreset1", "save");
+  LoadPreset1 = NewAction(this, "LoadPreset1", "folder-open");
+  // Presets, settings, About and the languages plug in here with their own
+  // windows; until then their commands are shown but cannot be chosen.
+  SavePreset1->setEnabled(false);
+  LoadPreset1->setEnabled(false);
+  Exit1 = NewAction(this, "Exit1");
+  Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  connect(Exit1, &QAction::triggered, this, &QWidget::close);
+
+  Preview1 = NewAction(this, "Preview1", "eye");
+  Preview1->setShortcut(QKeySequence(Qt::Key_F5));
+  connect(Preview1, &QAction::triggered, this, &TFormMain::btnPreviewClick);
+  Rename1 = NewAction(this, "Rename1", "write");
+  connect(Rename1, &QAction::triggered, this, &TFormMain::btnRenameClick);
+  Undo1 = NewAction(this, "Undo1", "reply");
+  connect(Undo1, &QAction::triggered, this, &TFormMain::btnUndoClick);
+
+  ShowSettings1 = NewAction(this, "ShowSettings1");
+  ShowSettings1->setCheckable(true);
+  ShowSettings1->setChecked(true);
+  connect(ShowSettings1, &QAction::toggled, this, &TFormMain::ShowSettings1Click);
+
+  utorial1 = NewAction(this, "utorial1");
+  connect(utorial1, &QAction::triggered, this,
+          [this] { OpenPage(QString::fromUtf16(kTutorialPage)); });
+  ContactUs1 = NewAction(this, "ContactUs1");
+  connect(ContactUs1, &QAction::triggered, this,
+          [this] { OpenPage(QString::fromUtf16(kSupportPage)); });
+  VisitWebsite1 = NewAction(this, "VisitWebsite1");
+  connect(VisitWebsite1, &QAction::triggered, this, [this] { OpenPage(QString()); });
+  About1 = NewAction(this, "About1", "info");
+  About1->setEnabled(false);
+  Settings1 = NewAction(this, "Settings1", "setting");
+  Settings1->setEnabled(false);
+
+  miRemoveSelected = NewAction(this, "miRemoveSelected");
+  connect(miRemoveSelected, &QAction::triggered, this, &TFormMain::miRemoveSelectedClick);
+  Clearlist1 = NewAction(this, "Clearlist1");
+  connect(Clearlist1, &QAction::triggered, this, &TFormMain::Clearlist1Click);
+}
+
+void TFormMain::CreateMenus() {
+  File1 = Named(menuBar()->addMenu(QString()), "File1");
+  File1->addAction(AddFiles1);
+  File1->addAction(RemoveSelected1);
+  File1->addSeparator();
+  File1->addAction(SavePreset1);
+  File1->addAction(LoadPreset1);
+  File1->addSeparator();
+  File1->addAction(Exit1);
+
+  Operation1 = Named(menuBar()->addMenu(QString()), "Operation1");
+  Operation1->addAction(Preview1);
+  Operation1->addAction(Rename1);
+  Operation1->addSeparator();
+  Operation1->addAction(Undo1);
+
+  View1 = Named(menuBar()->addMenu(QString()), "View1");
+  View1->addAction(ShowSettings1);
+  View1->addSeparator();
+  mmLanguage = Named(View1->addMenu(QString()), "mmLanguage");
+  mmLanguage->setEnabled(false);
+
+  Help1 = Named(menuBar()->addMenu(QString()), "Help1");
+  Help1->addAction(utorial1);
+  Help1->addSeparator();
+  Help1->addAction(ContactUs1);
+  Help1->addAction(VisitWebsite1);
+  Help1->addSeparator();
+  Help1->addAction(About1);
+
+  PopupMenu1 = Named(new QMenu(this), "PopupMenu1");
+  PopupMenu1->addAction(miRemoveSelected);
+  PopupMenu1->addAction(Clearlist1);
+}
+
+void TFormMain::CreateToolbar() {
+  Panel1 = Named(addToolBar(QString()), "Panel1");
+  Panel1->setMovable(false);
+  Panel1->setFloatable(false);
+  Panel1->setFixedHeight(kToolbarHeight);
+  Panel1->setIconSize(QSize(28, 28));
+  Panel1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  const auto button = [this](QAction* action, const char* name, int width) {
+    auto* b = Named(new QToolButton, name);
+    b->setDefaultAction(action);
+    b->setAutoRaise(true);
+    b->setFixedWidth(width);
+    b->setFocusPolicy(Qt::TabFocus);
+    Panel1->addWidget(b);
+    toolButtons_.append(b);
+  };
+  button(AddFiles1, "btnAdd", kToolButtonWidth);
+  button(RemoveSelected1, "btnRemove", kToolButtonWidth);
+  Panel1->addSeparator();
+  button(Preview1, "btnPreview", kToolButtonWidth);
+  button(Rename1, "btnRename", kToolButtonWidth);
+  button(Undo1, "btnUndo", kToolButtonWidth);
+  Panel1->addSeparator();
+  button(SavePreset1, "btnSavePreset", kPresetButtonWidth);
+  button(LoadPreset1, "btnLoadPreset", kPresetButtonWidth);
+  auto* spring = new QWidget;
+  spring->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  Panel1->addWidget(spring);
+  button(Settings1, "SpeedButton1", kToolButtonWidth);
+  button(About1, "SpeedButton4", kToolButtonWidth);
+
+  // Presets save and load this value and drops read it; it is never shown.
+  chkIncludeSubfolders = Named(new QCheckBox(Panel1), "chkIncludeSubfolders");
+  chkIncludeSubfolders->setVisible(false);
+}
+
+QWidget* TFormMain::CreateOptionsPanel() {
+  Panel2 = Named(new QWidget, "Panel2");
+  Panel2->setFixedHeight(kOptionsPanelHeight);
+  auto* columns = new QHBoxLayout(Panel2);
+  columns->setContentsMargins(8, 6, 8, 6);
+  columns->setSpacing(8);
+  QVBoxLayout* column = nullptr;
+  const auto newColumn = [&] {
+    column = new QVBoxLayout;
+    column->setSpacing(6);
+    columns->addLayout(column, 1);
+  };
+  QGroupBox* group = nullptr;
+  const auto newGroup = [&](const char* name) {
+    group = NewGroup(name);
+    column->addWidget(group);
+  };
+  const auto grid = [&] { return static_cast<QGridLayout*>(group->layout()); };
+  // A captioned row: the label, then the control spanning the rest.
+  const auto row = [&](const char16_t* english, QWidget* control, const char* name) {
+    control->setObjectName(QString::fromLatin1(name));
+    auto* label = new QLabel;
+    label->setBuddy(control);
+    const int r = grid()->rowCount();
+    grid()->addWidget(label, r, 0);
+    grid()->addWidget(control, r, 1, 1, 2);
+    captions_.append({label, control, english});
+  };
+
+  newColumn();
+  newGroup("GroupBox1");
+  row(u"Find in name:", edtFind = new QLineEdit, "edtFind");
+  row(u"Replace with:", edtReplace = new QLineEdit, "edtReplace");
+  newGroup("GroupBox2");
+  edtPattern = Named(new QLineEdit, "edtPattern");
+  Button1 = Named(new QPushButton(QStringLiteral("?")), "Button1");
+  Button1->setFixedWidth(28);
+  Button1->setEnabled(false);  // the pattern help comes with its own window
+  {
+    auto* label = new QLabel;
+    label->setBuddy(edtPattern);
+    const int r = grid()->rowCount();
+    grid()->addWidget(label, r, 0);
+    grid()->addWidget(edtPattern, r, 1);
+    grid()->addWidget(Button1, r, 2);
+    captions_.append({label, edtPattern, u"Pattern:"});
+  }
+  chkNewExt = Named(new QCheckBox, "chkNewExt");
+  edtNewExt = Named(new QLineEdit, "edtNewExt");
+  {
+    const int r = grid()->rowCount();
+    grid()->addWidget(chkNewExt, r, 0);
+    grid()->addWidget(edtNewExt, r, 1, 1, 2);
+  }
+  row(u"Case:", cbCase = new QComboBox, "cbCase");
+  column->addStretch();
+
+  newColumn();
+  newGroup("GroupBox3");
+  row(u"Insert text", edtInsertText = new QLineEdit, "edtInsertText");
+  row(u"at position:", edtInsertPos = new NumberBox, "edtInsertPos");
+  newGroup("GroupBox4");
+  row(u"Remove first:", edtRemoveFirst = new NumberBox, "edtRemoveFirst");
+  row(u"Remove last:", edtRemoveLast = new NumberBox, "edtRemoveLast");
+  newGroup("GroupBox8");
+  row(u"Remove from position", edtRemoveFromPos = new NumberBox, "edtRemoveFromPos");
+  row(u"until position:", edtRemoveTillPos = new NumberBox, "edtRemoveTillPos");
+  column->addStretch();
+
+  newColumn();
+  newGroup("GroupBox5");
+  row(u"Trim from text:", edtCropBefore = new QLineEdit, "edtCropBefore");
+  row(u"Trim until text:", edtCropAfter = new QLineEdit, "edtCropAfter");
+  newGroup("GroupBox7");
+  row(u"Remove characters:", edtCharactersToRemove = new QLineEdit, "edtCharactersToRemove");
+  chkCollapseDoubleSpaces = Named(new QCheckBox, "chkCollapseDoubleSpaces");
+  grid()->addWidget(chkCollapseDoubleSpaces, grid()->rowCount(), 0, 1, 3);
+  newGroup("GroupBox6");
+  {
+    edtPadNumbers = Named(new NumberBox, "edtPadNumbers");
+    auto* label = new QLabel;
+    label->setWordWrap(true);
+    label->setBuddy(edtPadNumbers);
+    grid()->addWidget(label, 0, 0, 1, 2);
+    grid()->addWidget(edtPadNumbers, 0, 2);
+    grid()->setColumnStretch(1, 0);
+    grid()->setColumnStretch(0, 1);
+    captions_.append({label, edtPadNumbers, u"Add leading zeroes to the numbers. Digits count:"});
+  }
+  column->addStretch();
+
+  for (NumberBox* box : {edtInsertPos, edtRemoveFirst, edtRemoveLast, edtRemoveFromPos,
+                         edtRemoveTillPos, edtPadNumbers}) {
+    box->setFixedWidth(72);
+  }
+  connect(chkNewExt, &QCheckBox::toggled, this, &TFormMain::chkNewExtClick);
+  return Panel2;
+}
+
+QWidget* TFormMain::CreateOperationPanel() {
+  Panel5 = Named(new QWidget, "Panel5");
+  Panel5->setFixedHeight(kOperationPanelHeight);
+  auto* line = new QHBoxLayout(Panel5);
+  line->setContentsMargins(8, 8, 8, 8);
+  line->setSpacing(8);
+  lblOperation = Named(new QLabel, "lblOperation");
+  cbBatchMode = Named(new QComboBox, "cbBatchMode");
+  cbBatchMode->setMinimumWidth(160);
+  lblOperation->setBuddy(cbBatchMode);
+  lblDestination = Named(new QLabel, "lblDestination");
+  edtDestination = Named(new QLineEdit, "edtDestination");
+  lblDestination->setBuddy(edtDestination);
+  Button2 = Named(new QPushButton(QStringLiteral("...")), "Button2");
+  Button2->setFixedWidth(36);
+  line->addWidget(lblOperation);
+  line->addWidget(cbBatchMode);
+  line->addSpacing(12);
+  line->addWidget(lblDestination);
+  line->addWidget(edtDestination, 1);
+  line->addWidget(Button2);
+  captions_.append({lblOperation, cbBatchMode, u"Operation:"});
+  captions_.append({lblDestination, edtDestination, u"Destination:"});
+  connect(cbBatchMode, &QComboBox::currentIndexChanged, this, &TFormMain::cbBatchModeChange);
+  connect(Button2, &QPushButton::clicked, this, &TFormMain::Button2Click);
+  return Panel5;
+}
+
+void TFormMain::CreateFileList() {
+  lvFiles = Named(new QTableView, "lvFiles");
+  lvFiles->setModel(model_);
+  lvFiles->setSelectionBehavior(QAbstractItemView::SelectRows);
+  lvFiles->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  lvFiles->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  lvFiles->setSortingEnabled(false);
+  lvFiles->setShowGrid(true);
+  lvFiles->setWordWrap(false);
+  lvFiles->setTabKeyNavigation(false);
+  lvFiles->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  // One fixed row height and nothing sized to its contents: the view then
+  // places 100,000 rows by arithmetic instead of measuring them.
+  QHeaderView* rows = lvFiles->verticalHeader();
+  rows->setVisible(false);
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  rows->setMinimumSectionSize(kRowHeight);
+  rows->setDefaultSectionSize(kRowHeight);
+  QHeaderView* columns = lvFiles->horizontalHeader();
+  columns->setSectionsClickable(false);
+  columns->setSortIndicatorShown(false);
+  columns->setHighlightSections(false);
+  columns->setStretchLastSection(false);
+  columns->setSectionResizeMode(QHeaderView::Interactive);
+  columns->resizeSection(FileListModel::kOriginalName, kOriginalNameWidth);
+  columns->resizeSection(FileListModel::kNewName, kNewNameWidth);
+  columns->resizeSection(FileListModel::kFolder, kFolderStartWidth);
+  columns->resizeSection(FileListModel::kSize, kSizeWidth);
+
+  lvFiles->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(lvFiles, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+    PopupMenu1->popup(lvFiles->viewport()->mapToGlobal(at));
+  });
+  deleteRows_ = NewAction(lvFiles, "deleteRows");
+  deleteRows_->setShortcut(QKeySequence::Delete);
+  deleteRows_->setShortcutContext(Qt::WidgetShortcut);
+  lvFiles->addAction(deleteRows_);
+  connect(deleteRows_, &QAction::triggered, this, &TFormMain::btnRemoveClick);
+}
+
+void TFormMain::CreateStatusLine() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("StatusBar1"));
+  bar->setSizeGripEnabled(false);
+  bar->setFixedHeight(kStatusLineHeight);
+  statusText_ = Named(new QLabel, "StatusText");
+  bar->addWidget(statusText_, 1);
+  lbHomepageURL = Named(new HomepageLink(this), "lbHomepageURL");
+  lbHomepageURL->setFixedSize(kLinkWidth, kLinkHeight);
+  lbHomepageURL->setText(QString::fromUtf16(kHomePage));
+  lbHomepageURL->setAccessibleName(QString::fromUtf16(kHomePage));
+  connect(lbHomepageURL, &HomepageLink::clicked, this, [this] { OpenPage(QString()); });
+}
+
+void TFormMain::SetStartValues() {
+  cbCase->clear();
+  cbCase->addItems({QString(), QString(), QString(), QString()});
+  cbCase->setCurrentIndex(static_cast<int>(CaseMode::Unchanged));
+  chkNewExt->setChecked(false);
+  edtNewExt->setEnabled(false);
+  edtPattern->setText(QStringLiteral("{name}"));
+  cbBatchMode->clear();
+  cbBatchMode->addItems({QString(), QString(), QString()});
+  cbBatchMode->setCurrentIndex(static_cast<int>(BatchMode::RenameInPlace));
+  edtInsertPos->setValue(QStringLiteral("1"));
+  edtRemoveFirst->setValue(QStringLiteral("0"));
+  edtRemoveLast->setValue(QStringLiteral("0"));
+  edtPadNumbers->setValue(QStringLiteral("0"));
+  edtRemoveFromPos->setValue(QStringLiteral("0"));
+  edtRemoveTillPos->setValue(QStringLiteral("0"));
+  edtCharactersToRemove->clear();
+  chkCollapseDoubleSpaces->setChecked(false);
+  cbBatchModeChange();
+}
+
+void TFormMain::SetTabOrder() {
+  QList<QWidget*> order = toolButtons_;
+  order << edtFind << edtReplace << edtPattern << Button1 << chkNewExt << edtNewExt << cbCase
+        << edtInsertText << edtInsertPos << edtRemoveFirst << edtRemoveLast << edtRemoveFromPos
+        << edtRemoveTillPos << edtCropBefore << edtCropAfter << edtCharactersToRemove
+        << chkCollapseDoubleSpaces << edtPadNumbers << lvFiles << cbBatchMode << edtDestination
+        << Button2;
+  for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+void TFormMain::ApplyTranslation() {
+  File1->setTitle(Tr(u"File"));
+  Operation1->setTitle(Tr(u"Operation"));
+  View1->setTitle(Tr(u"View"));
+  mmLanguage->setTitle(Tr(u"Language"));
+  Help1->setTitle(Tr(u"Help"));
+  const auto caption = [](QAction* action, const char16_t* english) {
+    action->setText(Tr(english));
+    action->setToolTip(Tr(english));
+  };
+  caption(AddFiles1, u"Add Files...");
+  caption(RemoveSelected1, u"Remove Selected Items");
+  caption(SavePreset1, u"Save Preset As...");
+  caption(LoadPreset1, u"Load Preset...");
+  caption(Exit1, u"Exit");
+  caption(Preview1, u"Preview Result");
+  caption(Rename1, u"Rename Files!");
+  caption(Undo1, u"Undo Last Rename");
+  caption(ShowSettings1, u"Show Options");
+  caption(utorial1, u"Tutorial");
+  caption(ContactUs1, u"Contact Us");
+  caption(VisitWebsite1, u"Visit Website");
+  caption(About1, u"About...");
+  caption(Settings1, u"Settings...");
+  caption(miRemoveSelected, u"Remove selected");
+  caption(Clearlist1, u"Clear list");
+  caption(deleteRows_, u"Remove Selected Items");
+  for (QWidget* button : toolButtons_) {
+    button->setAccessibleName(static_cast<QToolButton*>(button)->defaultAction()->text());
+  }
+
+  for (const Caption& c : captions_) {
+    c.label->setText(Tr(c.english));
+    c.control->setAccessibleName(Tr(c.english));
+  }
+  chkNewExt->setText(Tr(u"New extension:"));
+  chkNewExt->setAccessibleName(Tr(u"New extension:"));
+  edtNewExt->setAccessibleName(Tr(u"New extension:"));
+  chkCollapseDoubleSpaces->setText(Tr(u"Collapse double spaces"));
+  chkCollapseDoubleSpaces->setAccessibleName(Tr(u"Collapse double spaces"));
+  chkIncludeSubfolders->setText(Tr(u"Include subfolders"));
+  Button1->setAccessibleName(Tr(u"Pattern help"));
+  Button1->setToolTip(Tr(u"Pattern help"));
+  Button2->setAccessibleName(Tr(u"Select destination folder"));
+  Button2->setToolTip(Tr(u"Select destination folder"));
+  lvFiles->setAccessibleName(Tr(u"File list"));
+  // A number box takes focus in its line edit, which a screen reader names.
+  for (NumberBox* box : findChildren<NumberBox*>()) {
+    for (QLineEdit* edit : box->findChildren<QLineEdit*>()) {
+      edit->setAccessibleName(box->accessibleName());
+    }
+  }
+
+  const char16_t* cases[] = {u"Unchanged", u"lowercase", u"UPPERCASE", u"Title Case"};
+  for (int i = 0; i < cbCase->count(); ++i) cbCase->setItemText(i, Tr(cases[i]));
+  const char16_t* modes[] = {u"Rename in place", u"Copy to folder", u"Move to folder"};
+  for (int i = 0; i < cbBatchMode->count(); ++i) cbBatchMode->setItemText(i, Tr(modes[i]));
+  model_->RetranslateHeaders();
+  statusText_->setText(QStringLiteral("  ") + Tr(u"Add the files"));
+}
+
+RenameOptions TFormMain::ReadOptions() const {
+  RenameOptions o = settings_;
+  o.find = edtFind->text();
+  o.replace = edtReplace->text();
+  o.pattern = edtPattern->text();
+  o.caseMode = cbCase->currentIndex();
+  o.changeExt = chkNewExt->isChecked();
+  o.newExt = edtNewExt->text();
+  o.insertText = edtInsertText->text();
+  o.insertPos = edtInsertPos->value();
+  o.removeFirst = edtRemoveFirst->value();
+  o.removeLast = edtRemoveLast->value();
+  o.removeFromPos = edtRemoveFromPos->value();
+  o.removeTillPos = edtRemoveTillPos->value();
+  o.charactersToRemove = edtCharactersToRemove->text();
+  o.collapseDoubleSpaces = chkCollapseDoubleSpaces->isChecked();
+  o.cropBefore = edtCropBefore->text();
+  o.cropAfter = edtCropAfter->text();
+  o.padNumbers = edtPadNumbers->value();
+  o.includeSubfolders = chkIncludeSubfolders->isChecked();
+  o.batchMode = cbBatchMode->currentIndex();
+  o.destination = edtDestination->text();
+  return o;
+}
+
+QMenu* TFormMain::createPopupMenu() { return nullptr; }
+
+void TFormMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (laidOutOnce_) return;
+  laidOutOnce_ = true;
+  if (const QScreen* s = screen()) {
+    move(s->availableGeometry().center() - frameGeometry().center() + pos());
+  }
+  LayOut();
+}
+
+void TFormMain::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  LayOut();
+}
+
+void TFormMain::LayOut() {
+  const QStatusBar* bar = statusBar();
+  lbHomepageURL->move(HomepageLinkLeft(width(), lbHomepageURL->width()),
+                      HomepageLinkTop(bar->y(), bar->height(), lbHomepageURL->height()));
+  lbHomepageURL->raise();
+  const auto widths = ColumnWidths(lvFiles->viewport()->width(), model_->columnCount());
+  if (!widths) return;
+  for (int c = 0; c < kColumnCount; ++c) lvFiles->horizontalHeader()->resizeSection(c, (*widths)[c]);
+}
+
+QList<int> TFormMain::SelectedRows() const {
+  QList<int> rows;
+  for (const QModelIndex& index : lvFiles->selectionModel()->selectedRows()) rows.append(index.row());
+  return rows;
+}
+
+void TFormMain::ShowFileCount() { statusText_->setText(FileCountText(FRenameItems.count())); }
+
+void TFormMain::ReportError(const Error& error) { sink_.ShowError(error); }
+
+QStringList TFormMain::DroppedPaths(const QMimeData& data) {
+  QStringList paths;
+  if (!data.hasUrls()) return paths;
+  for (const QUrl& url : data.urls()) {
+    if (url.isLocalFile()) paths.append(QDir::toNativeSeparators(url.toLocalFile()));
+  }
+  return paths;
+}
+
+void TFormMain::AddWith(const std::function<Status(RenameItemList&)>& add) {
+  Status status;
+  {
+    WaitCursor wait;
+    status = model_->Append(add);
+  }
+  if (!status.ok()) {
+    ReportError(status.error());
+    return;
+  }
+  ShowFileCount();
+}
+
+void TFormMain::AddDroppedPaths(const QStringList& paths) {
+  const bool subfolders = chkIncludeSubfolders->isChecked();
+  AddWith([&](RenameItemList& list) { return corvane::AddDroppedPaths(list, paths, subfolders); });
+}
+
+void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedPaths(*event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TFormMain::dragMoveEvent(QDragMoveEvent* event) {
+  if (!DroppedPaths(*event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TFormMain::dropEvent(QDropEvent* event) {
+  const QStringList paths = DroppedPaths(*event->mimeData());
+  if (paths.isEmpty()) return;
+  event->acceptProposedAction();
+  AddDroppedPaths(paths);
+}
+
+void TFormMain::btnAddClick() {
+  const QStringList files = dialogs_.OpenFileNames(this, Tr(u"Select files to add"),
+                                                   DialogFilter(Tr(u"All files (*.*)|*.*")));
+  if (files.isEmpty()) return;
+  AddWith([&](RenameItemList& list) { return AddFiles(list, files); });
+}
+
+void TFormMain::btnRemoveClick() {
+  const QList<int> rows = SelectedRows();
+  if (rows.isEmpty()) return;
+  model_->RemoveRows(rows);
+  ShowFileCount();
+}
+
+void TFormMain::miRemoveSelectedClick() {
+  model_->RemoveRows(SelectedRows());
+  ShowFileCount();
+}
+
+void TFormMain::Clearlist1Click() {
+  if (SelectedRows().isEmpty()) return;
+  Clear();
+}
+
+void TFormMain::Clear() {
+  model_->Clear();
+  ShowFileCount();
+}
+
+void TFormMain::btnPreviewClick() {
+  std::optional<Result<PreviewOutcome>> preview;
+  {
+    WaitCursor wait;
+    preview.emplace(BuildPreview(FRenameItems.items(), ReadOptions(), services_.context));
+    if (preview->ok() && !(*preview)->notice) {
+      PreviewOutcome& outcome = preview->value();
+      model_->SetNewNames(std::move(outcome.newNames), outcome.changedRows);
+    }
+  }
+  if (!preview->ok()) return ReportError(preview->error());
+  if ((*preview)->notice) sink_.ShowNotice(*(*preview)->notice);
+}
+
+void TFormMain::btnRenameClick() {
+  if (FRenameItems.count() == 0) {
+    sink_.ShowNotice(
+        Notice::Information(QStringLiteral("Nothing to rename. Add files and build a preview first.")));
+    return;
+  }
+  if (!dialogs_.AskYesNo(this, QCoreApplication::applicationName(),
+                         Tr(u"Proceed to rename files as shown in the preview?"))) {
+    return;
+  }
+  std::optional<BatchOutcome> batch;
+  {
+    WaitCursor wait;
+    batch.emplace(ExecuteBatch(FRenameItems.items(), ReadOptions(), services_.fileSystem,
+                               services_.undoLogPath));
+    // Files renamed before a failure stay renamed; their rows say where they are.
+    model_->ApplyUpdates(batch->updates);
+  }
+  if (batch->notice) sink_.ShowNotice(*batch->notice);
+  if (!batch->status.ok()) ReportError(batch->status.error());
+}
+
+void TFormMain::btnUndoClick() {
+  std::optional<UndoOutcome> undo;
+  {
+    WaitCursor wait;
+    undo.emplace(UndoLastRename(services_.fileSystem, services_.undoLogPath));
+  }
+  if (undo->clearList) Clear();
+  if (undo->notice) sink_.ShowNotice(*undo->notice);
+  if (!undo->status.ok()) ReportError(undo->status.error());
+}
+
+void TFormMain::ShowSettings1Click(bool checked) { Panel2->setVisible(checked); }
+
+void TFormMain::chkNewExtClick() { edtNewExt->setEnabled(chkNewExt->isChecked()); }
+
+void TFormMain::cbBatchModeChange() {
+  const bool toFolder = cbBatchMode->currentIndex() > 0;
+  lblDestination->setEnabled(toFolder);
+  edtDestination->setEnabled(toFolder);
+  Button2->setEnabled(toFolder);
+}
+
+void TFormMain::Button2Click() {
+  const QString typed = edtDestination->text();
+  const QString start =
+      !typed.isEmpty() && services_.fileSystem.FolderExists(typed) ? typed : QDir::currentPath();
+  const std::optional<QString> chosen =
+      dialogs_.ExistingFolder(this, Tr(u"Select destination folder"), start);
+  if (chosen) edtDestination->setText(QDir::toNativeSeparators(*chosen));
+}
+
+void TFormMain::OpenPage(const QString& path) {
+  QDesktopServices::openUrl(QUrl(QString::fromUtf16(kHomePage) + path));
+}
+
+}  // namespace corvane

@@ -1,0 +1,37 @@
+#include "ui/startup.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include "cli/command_line_options.h"
+#include "i18n/translation.h"
+#include "ui/dialog_sink.h"
+#include "ui/theme.h"
+
+namespace corvane {
+
+std::unique_ptr<TFormMain> StartMainWindow(QApplication& app, Dialogs& dialogs,
+                                           const WindowServices& services,
+                                           const QStringList& paths,
+                                           const std::function<bool()>& beforeWindow) {
+  const Status theme = ApplyTheme(app);
+  // The title comes before the translations: the remembered language is
+  // stored under it. The theme's box waits for it, so it carries the title.
+  QApplication::setApplicationName(QStringLiteral("Corvane"));
+  QApplication::setWindowIcon(ProgramIcon(QStringLiteral("corvane")));
+  if (!theme.ok()) DialogSink(dialogs, nullptr).ShowError(theme.error());
+  LoadTranslations();
+  if (beforeWindow && !beforeWindow()) return nullptr;
+
+  auto window = std::make_unique<TFormMain>(services, dialogs);
+  window->show();
+  if (!paths.isEmpty()) {
+    QStringList absolute;
+    const QString here = QDir::currentPath();
+    for (const QString& path : paths) absolute.append(AbsoluteFrom(here, path));
+    window->AddDroppedPaths(absolute);
+  }
+  return window;
+}
+
+}  // namespace corvane

@@ -1,0 +1,33 @@
+// The window's start-up after the application object exists: the theme, the
+// application title, the translations, then the main window, shown, with the
+// paths a file manager handed over already added as a drop adds them.
+#pragma once
+
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+#include "ui/dialogs.h"
+#include "ui/main_window.h"
+
+class QApplication;
+
+namespace corvane {
+
+// The message and exit status of a start without a display.
+inline constexpr char16_t kNoDisplayText[] =
+    u"Cannot open the window: no display. Use corvane /cli to rename from a terminal.";
+inline constexpr int kExitNoDisplay = 1;
+
+// `paths` are made absolute from the current folder first. A theme that
+// cannot be applied is reported in an error box, and start-up goes on with
+// the plain look. `beforeWindow`, when given, runs once the translations are
+// loaded; when it answers false no window is made and nullptr is returned.
+// `dialogs` must outlive the window.
+std::unique_ptr<TFormMain> StartMainWindow(QApplication& app, Dialogs& dialogs,
+                                           const WindowServices& services,
+                                           const QStringList& paths,
+                                           const std::function<bool()>& beforeWindow = {});
+
+}  // namespace corvane

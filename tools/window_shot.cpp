@@ -1,0 +1,65 @@
+// window_shot: renders the real main window, with a previewed folder of
+// holiday photos in its list, into a PNG file (scripts/screenshot.sh).
+//
+// The window is drawn by the offscreen platform and grabbed from its own
+// back buffer, so the picture is the same on every machine that has the
+// fonts; the cursor does not blink and nothing animates.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include "batch/undo_log.h"
+#include "ui/startup.h"
+
+int main(int argc, char* argv[]) {
+  if (argc != 2) {
+    QTextStream(stderr) << "usage: window_shot OUTPUT.png\n";
+    return 2;
+  }
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setCursorFlashTime(0);
+  QApplication::setEffectEnabled(Qt::UI_AnimateCombo, false);
+
+  QTemporaryDir home;
+  const QString folder = home.filePath(QStringLiteral("Pictures/Lisbon 2026"));
+  QDir().mkpath(folder);
+  const char* names[] = {"IMG_20260612_094512.jpg", "IMG_20260612_101733.jpg",
+                         "IMG_20260612_134058.jpg", "IMG_20260613_083020.jpg",
+                         "IMG_20260613_172245.jpg", "IMG_20260614_110904.jpg",
+                         "VID_20260614_191530.mp4", "notes from the trip.txt"};
+  QStringList paths;
+  qint64 size = 2'345'678;
+  for (const char* name : names) {
+    paths << folder + u'/' + QString::fromLatin1(name);
+    QFile file(paths.back());
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(size)) return 1;
+    size = size * 7 / 5 % 9'876'543 + 123'456;
+  }
+
+  corvane::QtDialogs dialogs;
+  const corvane::WindowServices services{corvane::RealFileSystem(),
+                                         home.filePath(QStringLiteral("last_rename.csv")),
+                                         corvane::EngineContext::FromSystem()};
+  const auto window = corvane::StartMainWindow(app, dialogs, services, paths);
+  auto* pattern = window->findChild<QLineEdit*>(QStringLiteral("edtPattern"));
+  pattern->setText(QStringLiteral("Lisbon_{counter}_{modified:yyyy-mm-dd}"));
+  pattern->setCursorPosition(0);
+  window->findChild<QComboBox*>(QStringLiteral("cbCase"))->setCurrentIndex(1);
+  window->findChild<QLineEdit*>(QStringLiteral("edtFind"))->setText(QStringLiteral("IMG_"));
+  window->findChild<QAction*>(QStringLiteral("Preview1"))->trigger();
+  auto* list = window->findChild<QTableView*>(QStringLiteral("lvFiles"));
+  list->selectionModel()->select(list->model()->index(2, 0),
+                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  list->setFocus();
+  QApplication::processEvents();
+  if (!window->grab().save(QString::fromLocal8Bit(argv[1]))) return 1;
+  return 0;
+}
