@@ -1,0 +1,20 @@
+# Removes every file that the install listed in MANIFEST (under $DESTDIR, as
+# the install put them), then DATA_FOLDER, Corvane's own folder, once it is
+# empty. Folders shared with other programs (bin, the icon theme) stay.
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "Nothing to uninstall: ${MANIFEST} does not exist (run the install first).")
+endif()
+file(STRINGS "${MANIFEST}" files)
+foreach(file IN LISTS files)
+  set(path "$ENV{DESTDIR}${file}")
+  if(EXISTS "${path}" OR IS_SYMLINK "${path}")
+    message(STATUS "Removing ${path}")
+    file(REMOVE "${path}")
+  endif()
+endforeach()
+set(folder "$ENV{DESTDIR}${DATA_FOLDER}")
+file(GLOB left "${folder}/*")
+if(IS_DIRECTORY "${folder}" AND NOT left)
+  message(STATUS "Removing ${folder}")
+  file(REMOVE "${folder}")
+endif()
