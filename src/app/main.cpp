@@ -67,6 +67,7 @@ int main(int argc, char* argv[]) {
   const std::unique_ptr<QCoreApplication> app =
       MakeApplication(argc, argv, corvane::IsCommandLineRun(corvane::ProgramArguments(argc, argv)));
   QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
+  QGuiApplication::setDesktopFileName(corvane::kApplicationId.toString());
   corvane::LoadTranslations();
 
   QTextStream out(stdout);
