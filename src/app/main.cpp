@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/build_info.h"
 #include "batch/undo_log.h"
 #include "cli/command_line.h"
 #include "cli/console_sink.h"

@@ -15,7 +15,6 @@
 #include <QString>
 #include <QStringList>
 
-#include "base/build_info.h"
 #include "base/stop_request.h"
 #include "cli/message_sink.h"
 #include "engine/engine_context.h"
