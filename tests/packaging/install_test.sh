@@ -16,7 +16,7 @@ DESTDIR="$ROOT" cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null
 ENTRY="$USR/share/applications/$APP_ID.desktop"
 SERVICE_MENU="$USR/share/kio/servicemenus/$APP_ID.desktop"
 METAINFO="$USR/share/metainfo/$APP_ID.metainfo.xml"
-PAGE="$USR/share/man/man1/corvane.1"
+PAGE="$USR/share/man/man1/corvane.1.gz"
 for f in "$USR/bin/corvane" "$USR/share/corvane/transl.dt" "$ENTRY" "$SERVICE_MENU" "$METAINFO" \
   "$PAGE" "$USR/share/icons/hicolor/scalable/apps/$APP_ID.svg"; do
   check "installed: ${f#"$ROOT"}" test -f "$f"
