@@ -15,6 +15,10 @@ PACKAGES=(
   # The Windows lane (scripts/test_windows.sh): the 64-bit cross compiler with
   # posix threads and 64-bit Wine alone, without the 32-bit half.
   g++-mingw-w64-x86-64-posix wine64
+  # Packaging (scripts/package.sh) and its tests: the Debian package tools
+  # with dpkg-shlibdeps, and the validators of the desktop entry, the
+  # metainfo and the manual page.
+  dpkg-dev file desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -8,6 +8,7 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "base/build_info.h"
 #include "batch/undo_log.h"
 #include "cli/command_line.h"
 #include "cli/console_sink.h"
@@ -53,6 +54,7 @@ void CatchStopSignals() {}
 int RunTerminal(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
+  QGuiApplication::setDesktopFileName(corvane::kApplicationId.toString());
   corvane::LoadTranslations();
 
   QTextStream out(stdout);

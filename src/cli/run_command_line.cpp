@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "base/build_info.h"
 #include "batch/batch_executor.h"
 #include "batch/undo.h"
 #include "cli/argument_check.h"

@@ -14,7 +14,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <QStringView>
 
 #include "base/stop_request.h"
 #include "cli/message_sink.h"
@@ -33,8 +32,6 @@ inline constexpr int kExitStopped = 1;
 // nothing was done.
 inline constexpr int kExitUsage = 2;
 
-// The version /version shows.
-inline constexpr QStringView kVersionText = u"2.4";
 // A signal stopped the batch between two files: 128 + the signal's number
 // (130 for SIGINT, 143 for SIGTERM), as shells report it.
 inline constexpr int kExitSignalBase = 128;

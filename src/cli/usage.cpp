@@ -6,11 +6,6 @@
 namespace corvane {
 namespace {
 
-struct UsageEntry {
-  const char* syntax;
-  const char* description;  // English, looked up through Translate
-};
-
 constexpr UsageEntry kEntries[] = {
     {"/cli", "Rename from the command line: set the options, preview, rename, then end."},
     {"/dryrun", "Preview only: print each file with its new name and change nothing."},
@@ -29,11 +24,6 @@ constexpr UsageEntry kEntries[] = {
     {"/undo", "Undo the last rename."},
     {"/help", "Show this help."},
     {"/version", "Show the version of the program."},
-};
-
-struct ExitStatusEntry {
-  int code;
-  const char* meaning;  // English, looked up through Translate
 };
 
 constexpr ExitStatusEntry kExitStatuses[] = {
@@ -58,22 +48,29 @@ constexpr int kSyntaxWidth = 17;
 
 }  // namespace
 
+std::span<const UsageEntry> UsageSwitches() { return kEntries; }
+
+std::span<const ExitStatusEntry> UsageExitStatuses() { return kExitStatuses; }
+
+std::span<const char* const> UsageExamples() { return kExamples; }
+
 QStringList UsageLines() {
   QStringList lines;
   lines << Translate(QStringLiteral("Usage: corvane /cli [options] [files or folders]"));
-  for (const UsageEntry& entry : kEntries) {
+  for (const UsageEntry& entry : UsageSwitches()) {
     lines << QStringLiteral("  ") + QString::fromLatin1(entry.syntax).leftJustified(kSyntaxWidth) +
                  u' ' + Translate(QString::fromUtf8(entry.description));
   }
   lines << Translate(QStringLiteral("Files and folders are renamed in the order given."));
   lines << QString();
   lines << Translate(QStringLiteral("Exit status:"));
-  for (const ExitStatusEntry& entry : kExitStatuses) {
+  for (const ExitStatusEntry& entry : UsageExitStatuses()) {
     lines << QStringLiteral("  %1  ").arg(entry.code) + Translate(QString::fromUtf8(entry.meaning));
   }
   lines << QString();
   lines << Translate(QStringLiteral("Examples:"));
-  for (const char* example : kExamples) lines << QStringLiteral("  ") + QString::fromUtf8(example);
+  for (const char* example : UsageExamples())
+    lines << QStringLiteral("  ") + QString::fromUtf8(example);
   return lines;
 }
 

@@ -1,7 +1,9 @@
 #include "i18n/translation.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
+#include "base/build_info.h"
 #include "base/format.h"
 #include "platform/paths.h"
 
@@ -27,10 +29,17 @@ QString Translate(const Error& error) {
 }
 
 void LoadTranslations() {
-  const QString path =
-      JoinPath(QCoreApplication::applicationDirPath(), QString::fromUtf16(kTranslationFileName));
+  const QString path = TranslationFilePath(QCoreApplication::applicationDirPath());
   // Start-up goes on in English whatever went wrong; the user is not told.
   static_cast<void>(LoadTranslationsFrom(path, LanguageStore::ForUser()));
+}
+
+QString TranslationFilePath(const QString& executableFolder) {
+  const QString beside = JoinPath(executableFolder, kTranslationFileName);
+  if (QFileInfo(beside).isFile()) return beside;
+  const QString installed =
+      JoinPath(JoinPath(executableFolder, kInstalledDataFolder), kTranslationFileName);
+  return QFileInfo(installed).isFile() ? installed : beside;
 }
 
 Status LoadTranslationsFrom(const QString& filePath, const LanguageStore& store) {

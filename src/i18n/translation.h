@@ -7,7 +7,7 @@
 // for any text the catalogue does not translate.
 //
 // LoadTranslations runs once at start-up, after the application title is set:
-// it reads "transl.dt" beside the executable and picks the remembered language,
+// it reads "transl.dt" (TranslationFilePath) and picks the remembered language,
 // or else the system's. It never shows anything and never stops start-up; any
 // failure leaves English in force. The language menu lists the catalogue's
 // languages, calls SelectLanguage and then SaveCurrentLanguage.
@@ -30,9 +30,14 @@ QString Translate(const QString& english);
 // then its values filled in (Error::text, Error::args).
 QString Translate(const Error& error);
 
-// Loads the catalogue from "transl.dt" in the executable's folder and picks
-// the language remembered in the user's store, else DefaultLanguageCode().
+// Loads the catalogue from TranslationFilePath(the executable's folder) and
+// picks the language remembered in the user's store, else DefaultLanguageCode().
 void LoadTranslations();
+
+// Where the program reads "transl.dt": beside the executable, as in a build
+// folder, else in the installed data folder relative to it (bin/ and
+// share/corvane/). Names the first place when neither holds the file.
+QString TranslationFilePath(const QString& executableFolder);
 
 // The same with the file and the store named, for tests and tools. Returns why
 // the file was rejected (the catalogue is then empty and English current).

@@ -29,6 +29,7 @@
 
 #include <algorithm>
 
+#include "base/build_info.h"
 #include "batch/batch_executor.h"
 #include "batch/undo.h"
 #include "cli/run_command_line.h"

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QTimeZone>
 
+#include "base/build_info.h"
 #include "presets/preset_file.h"
 #include "support/temp_folder.h"
 

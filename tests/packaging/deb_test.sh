@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack and inspects it: the files of an install
+# into /usr and nothing else, the version, a dependency on the package of
+# every library the executable links; then installs it into an empty dpkg root,
+# runs it, removes it and checks that nothing is left.
+#   deb_test.sh <build folder> <source folder> <version>
+source "$(dirname "$0")/common.sh"
+BUILD="$1" SOURCE="$2" VERSION="$3"
+
+cpack --config "$BUILD/CPackConfig.cmake" -B "$TMP/out" >"$TMP/cpack.log" 2>&1 ||
+  { cat "$TMP/cpack.log" >&2; exit 1; }
+debs=("$TMP"/out/*.deb)
+check "one package: ${debs[*]}" test "${#debs[@]}" -eq 1
+DEB="${debs[0]}"
+
+field() { dpkg-deb -f "$DEB" "$1"; }
+check "package name" test "$(field Package)" = corvane
+check "package version is the project's" test "$(field Version)" = "$VERSION"
+check "architecture is this machine's" test "$(field Architecture)" = "$(dpkg --print-architecture)"
+check "a maintainer" test -n "$(field Maintainer)"
+depends="$(field Depends)"
+depends_names="$(sed 's/ ([^)]*)//g; s/, /\n/g' <<<"$depends")"
+
+# The files: exactly those of an install into /usr.
+DESTDIR="$TMP/install" cmake --install "$BUILD" --prefix /usr >/dev/null
+(cd "$TMP/install" && find . -not -type d | sort) >"$TMP/installed.txt"
+dpkg-deb -c "$DEB" | awk '$1 !~ /^d/ { print $6 }' | sort >"$TMP/packaged.txt"
+check "the package holds the installed files: $(diff "$TMP/installed.txt" "$TMP/packaged.txt")" \
+  cmp -s "$TMP/installed.txt" "$TMP/packaged.txt"
+check "the package holds the executable" grep -qx ./usr/bin/corvane "$TMP/packaged.txt"
+
+# Every library the executable names (not those its libraries pull in) comes
+# from a package it depends on.
+owner() {
+  local path="$1" real candidate
+  real="$(realpath "$path")"
+  for candidate in "$path" "$real" "${path#/usr}" "${real#/usr}" "/usr$path"; do
+    if dpkg-query -S "$candidate" 2>/dev/null | head -n 1 | sed 's/:.*//'; then return; fi
+  done
+}
+libraries=0
+while read -r path; do
+  libraries=$((libraries + 1))
+  package="$(owner "$path")"
+  check "a package owns $path" test -n "$package"
+  check "Depends names $package (for $path): $depends" grep -qxF "$package" <<<"$depends_names"
+done < <(
+  EXE="$TMP/install/usr/bin/corvane"
+  ldd "$EXE" | awk 'NR == FNR { needed[$2] = 1; next } $2 == "=>" && ($1 in needed) { print $3 }' \
+    <(objdump -p "$EXE" | awk '$1 == "NEEDED"') -
+)
+check "the executable links libraries" test "$libraries" -gt 0
+check "apt can satisfy the dependencies here" \
+  apt-get install --simulate --no-install-recommends "$DEB" >/dev/null 2>&1
+
+# Install into an empty dpkg root (the libraries come from this machine), run,
+# purge: nothing may be left outside dpkg's own records.
+ROOT="$TMP/root"
+mkdir -p "$ROOT/var/lib/dpkg/info" "$ROOT/var/lib/dpkg/updates" "$ROOT/var/lib/dpkg/triggers"
+touch "$ROOT/var/lib/dpkg/status" "$ROOT/var/lib/dpkg/available"
+dpkg_root() { dpkg --root="$ROOT" --force-depends --force-not-root "$@" >"$TMP/dpkg.log" 2>&1; }
+dpkg_root -i "$DEB" || { cat "$TMP/dpkg.log" >&2; fail "dpkg -i"; }
+check "installed: corvane in usr/bin" test -x "$ROOT/usr/bin/corvane"
+check "installed corvane /version" \
+  test "$(run_as_new_user "$ROOT/usr/bin/corvane" /version)" = "Corvane $VERSION"
+usage="Usage: corvane /cli [options] [files or folders]"
+french="$(translated "$SOURCE/data/transl.dt" fr "$usage")"
+first="$(run_as_new_user LANG=fr_FR.UTF-8 "$ROOT/usr/bin/corvane" /help | head -n 1)"
+check "installed corvane /help in French: $first" test "$first" = "$french"
+dpkg_root --purge corvane || { cat "$TMP/dpkg.log" >&2; fail "dpkg --purge"; }
+left="$(cd "$ROOT" && find . -mindepth 1 -not -path './var' -not -path './var/lib' \
+  -not -path './var/lib/dpkg' -not -path './var/lib/dpkg/*')"
+check "removal leaves nothing behind: $left" test -z "$left"
+
+finish
