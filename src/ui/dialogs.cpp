@@ -26,6 +26,25 @@ QStringList QtDialogs::OpenFileNames(QWidget* parent, const QString& title,
                                        QFileDialog::ReadOnly);
 }
 
+std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& title,
+                                               const QString& filter) {
+  const QString file = QFileDialog::getOpenFileName(parent, title, QString(), filter, nullptr,
+                                                    QFileDialog::ReadOnly);
+  if (file.isEmpty()) return std::nullopt;
+  return file;
+}
+
+std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const QString& title,
+                                               const QString& filter) {
+  // The caller asks about replacing, or decides not to.
+  const QString file = QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr,
+                                                    QFileDialog::DontConfirmOverwrite);
+  if (file.isEmpty()) return std::nullopt;
+  return file;
+}
+
+void QtDialogs::RunModal(QDialog& dialog) { dialog.exec(); }
+
 std::optional<QString> QtDialogs::ExistingFolder(QWidget* parent, const QString& title,
                                                  const QString& startFolder) {
   // Folders of the file system only, and no button that makes a new one.
