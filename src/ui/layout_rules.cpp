@@ -55,7 +55,7 @@ QString WithDefaultExtension(const QString& path, QStringView extension) {
   nameStart = std::max(nameStart, path.lastIndexOf(u'\\') + 1);
 #endif
   if (path.indexOf(u'.', nameStart) >= 0) return path;
-  return path + u'.' + extension;
+  return path + u'.' + extension.toString();
 }
 
 }  // namespace corvane

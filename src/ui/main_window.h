@@ -28,6 +28,7 @@
 #include "platform/file_system.h"
 #include "ui/dialog_sink.h"
 #include "ui/dialogs.h"
+#include "ui/settings_dialog.h"
 
 class QAction;
 class QCheckBox;
@@ -46,10 +47,12 @@ namespace corvane {
 class FileListModel;
 class HomepageLink;
 class NumberBox;
-class TFormSettings;
 
 // What the window works with beyond its controls.
 struct WindowServices {
+  WindowServices(FileSystem& files, QString undoLog, EngineContext engineContext)
+      : fileSystem(files), undoLogPath(std::move(undoLog)), context(std::move(engineContext)) {}
+
   FileSystem& fileSystem;
   QString undoLogPath;
   EngineContext context;

@@ -27,7 +27,9 @@ namespace corvane::testing {
 class CatalogueForTest {
  public:
   CatalogueForTest(const QString& file, const LanguageStore& store) {
-    if (!file.isEmpty()) EXPECT_TRUE(LoadTranslationsFrom(file, store).ok()) << file.toStdString();
+    if (!file.isEmpty()) {
+      EXPECT_TRUE(LoadTranslationsFrom(file, store).ok()) << file.toStdString();
+    }
   }
   ~CatalogueForTest() {
     static_cast<void>(LoadTranslationsFrom(QString(), LanguageStore::InIniFile(QString())));
