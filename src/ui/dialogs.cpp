@@ -26,21 +26,27 @@ QStringList QtDialogs::OpenFileNames(QWidget* parent, const QString& title,
                                        QFileDialog::ReadOnly);
 }
 
-std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& title,
-                                               const QString& filter) {
-  const QString file = QFileDialog::getOpenFileName(parent, title, QString(), filter, nullptr,
-                                                    QFileDialog::ReadOnly);
+namespace {
+
+// Qt's file dialogs answer Cancel with an empty name.
+std::optional<QString> Chosen(const QString& file) {
   if (file.isEmpty()) return std::nullopt;
   return file;
 }
 
+}  // namespace
+
+std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& title,
+                                               const QString& filter) {
+  return Chosen(QFileDialog::getOpenFileName(parent, title, QString(), filter, nullptr,
+                                             QFileDialog::ReadOnly));
+}
+
 std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const QString& title,
                                                const QString& filter) {
-  // The caller asks about replacing, or decides not to.
-  const QString file = QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr,
-                                                    QFileDialog::DontConfirmOverwrite);
-  if (file.isEmpty()) return std::nullopt;
-  return file;
+  // Saving a preset replaces a file of that name without asking.
+  return Chosen(QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr,
+                                             QFileDialog::DontConfirmOverwrite));
 }
 
 void QtDialogs::RunModal(QDialog& dialog) { dialog.exec(); }

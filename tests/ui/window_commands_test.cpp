@@ -62,6 +62,31 @@ TEST_F(WindowCommandsTest, AFreshStartShowsTheSettingsStartValuesInAFixedModalDi
   EXPECT_FALSE(window_.settings().isVisible());
 }
 
+TEST_F(WindowCommandsTest, TheSettingsAreWalkedByTabInTheirVisualOrderEachWithAName) {
+  QStringList visited;
+  dialogs_.WhenNextShown([&](QDialog& dialog) {
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    auto* first = dialog.findChild<QWidget*>(QStringLiteral("edtCounterStart"));
+    first->setFocus(Qt::TabFocusReason);
+    for (int step = 0; step < 10; ++step) {
+      QWidget* focused = QApplication::focusWidget();
+      ASSERT_NE(focused, nullptr);
+      EXPECT_FALSE(focused->accessibleName().isEmpty()) << focused->metaObject()->className();
+      // A number box's focus sits in its line edit.
+      QWidget* control = focused->objectName().isEmpty() ? focused->parentWidget() : focused;
+      visited << control->objectName();
+      QTest::keyClick(focused, Qt::Key_Tab);
+      if (QApplication::focusWidget() == first || first->isAncestorOf(QApplication::focusWidget())) {
+        break;
+      }
+    }
+  });
+  Click("SpeedButton1");
+  EXPECT_EQ(visited, QStringList({"edtCounterStart", "edtDigits", "cbConflict", "cbRegex",
+                                  "chkTouchModifiedNow", "Button1"}));
+}
+
 TEST_F(WindowCommandsTest, DigitsTypedInTheSettingsOutliveTheCloseBoxAndFeedThePreview) {
   const QString path = temp_.Create({"files/a.txt"}).first();
   dialogs_.ChooseNextFiles({path});
@@ -115,32 +140,34 @@ TEST_F(WindowCommandsTest, APresetLoadedWhileTheSettingsAreHiddenShowsWhenTheyOp
 }
 
 TEST_F(WindowCommandsTest, SaveThenLoadBringsBackAllOptionsAndTheirEnableRules) {
-  RenameOptions chosen;
-  chosen.find = QStringLiteral("a\\\"b");
-  chosen.replace = QStringLiteral("c");
-  chosen.regex = true;
-  chosen.pattern = QStringLiteral("{counter}_{name}");
-  chosen.counterStart = QStringLiteral("12");
-  chosen.digits = QStringLiteral("4");
-  chosen.caseMode = 3;
-  chosen.changeExt = true;
-  chosen.newExt = QStringLiteral("bak");
-  chosen.conflict = 1;
-  chosen.insertText = QStringLiteral("ins");
-  chosen.insertPos = QStringLiteral("2");
-  chosen.removeFirst = QStringLiteral("3");
-  chosen.removeLast = QStringLiteral("4");
-  chosen.removeFromPos = QStringLiteral("5");
-  chosen.removeTillPos = QStringLiteral("6");
-  chosen.charactersToRemove = QStringLiteral("xyz");
-  chosen.collapseDoubleSpaces = true;
-  chosen.cropBefore = QStringLiteral("[");
-  chosen.cropAfter = QStringLiteral("]");
-  chosen.padNumbers = QStringLiteral("7");
-  chosen.includeSubfolders = true;
-  chosen.batchMode = 2;
-  chosen.destination = QStringLiteral("/out\\");
-  chosen.touchModifiedNow = true;
+  // Every option away from its start value.
+  const RenameOptions chosen{
+      .find = QStringLiteral("a\\\"b"),
+      .replace = QStringLiteral("c"),
+      .regex = true,
+      .pattern = QStringLiteral("{counter}_{name}"),
+      .counterStart = QStringLiteral("12"),
+      .digits = QStringLiteral("4"),
+      .caseMode = 3,
+      .changeExt = true,
+      .newExt = QStringLiteral("bak"),
+      .conflict = 1,
+      .insertText = QStringLiteral("ins"),
+      .insertPos = QStringLiteral("2"),
+      .removeFirst = QStringLiteral("3"),
+      .removeLast = QStringLiteral("4"),
+      .removeFromPos = QStringLiteral("5"),
+      .removeTillPos = QStringLiteral("6"),
+      .charactersToRemove = QStringLiteral("xyz"),
+      .collapseDoubleSpaces = true,
+      .cropBefore = QStringLiteral("["),
+      .cropAfter = QStringLiteral("]"),
+      .padNumbers = QStringLiteral("7"),
+      .includeSubfolders = true,
+      .batchMode = 2,
+      .destination = QStringLiteral("/out\\"),
+      .touchModifiedNow = true,
+  };
   window_.WriteOptions(chosen);
   ASSERT_EQ(window_.ReadOptions(), chosen);
 
