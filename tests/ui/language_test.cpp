@@ -95,20 +95,28 @@ TEST_F(LanguageTest, PickingGermanStoresItAtOnceAndRecaptionsTheWholeWindow) {
     const char* name;
     const char* english;
   };
-  const Caption menus[] = {{"File1", "File"}, {"Operation1", "Operation"}, {"View1", "View"},
-                           {"mmLanguage", "Language"}, {"Help1", "Help"}};
+  const Caption menus[] = {{"File1", "File"},
+                           {"Operation1", "Operation"},
+                           {"View1", "View"},
+                           {"mmLanguage", "Language"},
+                           {"Help1", "Help"}};
   for (const Caption& c : menus) {
     EXPECT_EQ(Find<QMenu>(c.name)->title(), German(c.english)) << c.name;
   }
   EXPECT_EQ(Find<QMenu>("File1")->title(), "Datei");
-  const Caption items[] = {
-      {"AddFiles1", "Add Files..."},     {"RemoveSelected1", "Remove Selected Items"},
-      {"SavePreset1", "Save Preset As..."}, {"LoadPreset1", "Load Preset..."},
-      {"Exit1", "Exit"},                 {"Preview1", "Preview Result"},
-      {"Rename1", "Rename Files!"},      {"Undo1", "Undo Last Rename"},
-      {"ShowSettings1", "Show Options"}, {"utorial1", "Tutorial"},
-      {"ContactUs1", "Contact Us"},      {"VisitWebsite1", "Visit Website"},
-      {"About1", "About..."}};
+  const Caption items[] = {{"AddFiles1", "Add Files..."},
+                           {"RemoveSelected1", "Remove Selected Items"},
+                           {"SavePreset1", "Save Preset As..."},
+                           {"LoadPreset1", "Load Preset..."},
+                           {"Exit1", "Exit"},
+                           {"Preview1", "Preview Result"},
+                           {"Rename1", "Rename Files!"},
+                           {"Undo1", "Undo Last Rename"},
+                           {"ShowSettings1", "Show Options"},
+                           {"utorial1", "Tutorial"},
+                           {"ContactUs1", "Contact Us"},
+                           {"VisitWebsite1", "Visit Website"},
+                           {"About1", "About..."}};
   for (const Caption& c : items) EXPECT_EQ(Action(c.name)->text(), German(c.english)) << c.name;
   const Caption tips[] = {
       {"btnAdd", "Add Files..."},          {"btnRemove", "Remove Selected Items"},
@@ -119,23 +127,22 @@ TEST_F(LanguageTest, PickingGermanStoresItAtOnceAndRecaptionsTheWholeWindow) {
   for (const Caption& c : tips) {
     EXPECT_EQ(Find<QToolButton>(c.name)->toolTip(), German(c.english)) << c.name;
   }
-  const Caption labels[] = {
-      {"edtFind", "Find in name:"},
-      {"edtReplace", "Replace with:"},
-      {"edtPattern", "Pattern:"},
-      {"cbCase", "Case:"},
-      {"edtInsertText", "Insert text"},
-      {"edtInsertPos", "at position:"},
-      {"edtRemoveFirst", "Remove first:"},
-      {"edtRemoveLast", "Remove last:"},
-      {"edtRemoveFromPos", "Remove from position"},
-      {"edtRemoveTillPos", "until position:"},
-      {"edtCropBefore", "Trim from text:"},
-      {"edtCropAfter", "Trim until text:"},
-      {"edtCharactersToRemove", "Remove characters:"},
-      {"edtPadNumbers", "Add leading zeroes to the numbers. Digits count:"},
-      {"cbBatchMode", "Operation:"},
-      {"edtDestination", "Destination:"}};
+  const Caption labels[] = {{"edtFind", "Find in name:"},
+                            {"edtReplace", "Replace with:"},
+                            {"edtPattern", "Pattern:"},
+                            {"cbCase", "Case:"},
+                            {"edtInsertText", "Insert text"},
+                            {"edtInsertPos", "at position:"},
+                            {"edtRemoveFirst", "Remove first:"},
+                            {"edtRemoveLast", "Remove last:"},
+                            {"edtRemoveFromPos", "Remove from position"},
+                            {"edtRemoveTillPos", "until position:"},
+                            {"edtCropBefore", "Trim from text:"},
+                            {"edtCropAfter", "Trim until text:"},
+                            {"edtCharactersToRemove", "Remove characters:"},
+                            {"edtPadNumbers", "Add leading zeroes to the numbers. Digits count:"},
+                            {"cbBatchMode", "Operation:"},
+                            {"edtDestination", "Destination:"}};
   for (const Caption& c : labels) {
     EXPECT_EQ(LabelOf(c.name)->text(), German(c.english)) << c.name;
     EXPECT_EQ(Find(c.name)->accessibleName(), German(c.english)) << c.name;
@@ -179,8 +186,7 @@ TEST_F(LanguageTest, TheSettingsDialogFollowsTheLanguageWhenNextShownAndKeepsIts
   } shown;
   dialogs_.WhenNextShown([&](QDialog& dialog) {
     shown.title = dialog.windowTitle();
-    shown.counterStart =
-        dialog.findChild<QLabel*>(QStringLiteral("lblCounterStart"))->text();
+    shown.counterStart = dialog.findChild<QLabel*>(QStringLiteral("lblCounterStart"))->text();
     shown.close = dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->text();
     auto* conflict = dialog.findChild<QComboBox*>(QStringLiteral("cbConflict"));
     for (int i = 0; i < conflict->count(); ++i) shown.conflicts << conflict->itemText(i);
@@ -275,8 +281,7 @@ TEST(DesktopLanguageTest, AFreshInstallationOpensInTheDesktopsLanguage) {
     if (desktop.messages) env.insert("LC_MESSAGES", desktop.messages);
     env.insert("CORVANE_DESKTOP_PROBE", "1");
     child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(),
-                {"--gtest_filter=DesktopLanguageTest.*"});
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=DesktopLanguageTest.*"});
     ASSERT_TRUE(child.waitForFinished(60000));
     const QString output = QString::fromUtf8(child.readAllStandardOutput());
     EXPECT_EQ(child.exitCode(), 0) << output.toStdString();

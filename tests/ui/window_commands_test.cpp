@@ -77,7 +77,8 @@ TEST_F(WindowCommandsTest, TheSettingsAreWalkedByTabInTheirVisualOrderEachWithAN
       QWidget* control = focused->objectName().isEmpty() ? focused->parentWidget() : focused;
       visited << control->objectName();
       QTest::keyClick(focused, Qt::Key_Tab);
-      if (QApplication::focusWidget() == first || first->isAncestorOf(QApplication::focusWidget())) {
+      if (QApplication::focusWidget() == first ||
+          first->isAncestorOf(QApplication::focusWidget())) {
         break;
       }
     }
@@ -120,9 +121,10 @@ TEST_F(WindowCommandsTest, DigitsTypedInTheSettingsOutliveTheCloseBoxAndFeedTheP
 }
 
 TEST_F(WindowCommandsTest, APresetLoadedWhileTheSettingsAreHiddenShowsWhenTheyOpen) {
-  const QString preset = temp_.Create(
-      {"p.json"}, "{\"counterStart\":\"40\",\"digits\":\"6\",\"conflict\":0,\"regex\":true,"
-                  "\"touchModifiedNow\":true,\"changeExt\":false}")[0];
+  const QString preset =
+      temp_.Create({"p.json"},
+                   "{\"counterStart\":\"40\",\"digits\":\"6\",\"conflict\":0,\"regex\":true,"
+                   "\"touchModifiedNow\":true,\"changeExt\":false}")[0];
   dialogs_.ChooseNextFile(preset);
   Click("btnLoadPreset");
   EXPECT_EQ(dialogs_.fileDialogs, QStringList{"Load Preset...|Preset JSON (*.json)"});

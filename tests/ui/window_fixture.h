@@ -4,6 +4,8 @@
 // window is shown and active before each test.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QDropEvent>
 #include <QLabel>
@@ -12,7 +14,6 @@
 #include <QTest>
 #include <QTimeZone>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 #include "i18n/translation.h"
 #include "support/temp_folder.h"
@@ -46,10 +47,10 @@ class WindowTest : public ::testing::Test {
       : catalogue_(translations, store()), window_(Services(), dialogs_) {}
 
   WindowServices Services() {
-    WindowServices services{RealFileSystem(), temp_.file("appdata/last_rename.csv"),
-                            EngineContext::Fixed(QDateTime(QDate(2026, 3, 4), QTime(5, 6),
-                                                           QTimeZone::utc()),
-                                                 QTimeZone::utc())};
+    WindowServices services{
+        RealFileSystem(), temp_.file("appdata/last_rename.csv"),
+        EngineContext::Fixed(QDateTime(QDate(2026, 3, 4), QTime(5, 6), QTimeZone::utc()),
+                             QTimeZone::utc())};
     services.languageStore = store();
     services.openPage = [this](const QUrl& address) { opened_.append(address.toString()); };
     return services;
