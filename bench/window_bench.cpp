@@ -77,9 +77,16 @@ class SilentDialogs final : public Dialogs {
   }
   bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
   QStringList OpenFileNames(QWidget*, const QString&, const QString&) override { return {}; }
+  std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> SaveFileName(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
   std::optional<QString> ExistingFolder(QWidget*, const QString&, const QString&) override {
     return std::nullopt;
   }
+  void RunModal(QDialog&) override {}
 };
 
 struct ShownWindow {

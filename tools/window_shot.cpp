@@ -1,5 +1,7 @@
 // window_shot: renders the real main window, with a previewed folder of
-// holiday photos in its list, into a PNG file (scripts/screenshot.sh).
+// holiday photos in its list, into a PNG file (scripts/screenshot.sh). With a
+// language code (de, fr, ...) the window opens in that language, as it does
+// for a user who picked it before, from the shipped translations.
 //
 // The window is drawn by the offscreen platform and grabbed from its own
 // back buffer, so the picture is the same on every machine that has the
@@ -16,11 +18,12 @@
 #include <QTextStream>
 
 #include "batch/undo_log.h"
+#include "i18n/translation.h"
 #include "ui/startup.h"
 
 int main(int argc, char* argv[]) {
-  if (argc != 2) {
-    QTextStream(stderr) << "usage: window_shot OUTPUT.png\n";
+  if (argc != 2 && argc != 3) {
+    QTextStream(stderr) << "usage: window_shot OUTPUT.png [LANGUAGE]\n";
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -45,10 +48,19 @@ int main(int argc, char* argv[]) {
   }
 
   corvane::QtDialogs dialogs;
-  const corvane::WindowServices services{corvane::RealFileSystem(),
-                                         home.filePath(QStringLiteral("last_rename.csv")),
-                                         corvane::EngineContext::FromSystem()};
-  const auto window = corvane::StartMainWindow(app, dialogs, services, paths);
+  corvane::WindowServices services{corvane::RealFileSystem(),
+                                   home.filePath(QStringLiteral("last_rename.csv")),
+                                   corvane::EngineContext::FromSystem()};
+  services.languageStore = corvane::LanguageStore::InIniFile(home.filePath(QStringLiteral("language.ini")));
+  const QString language = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
+  if (!services.languageStore.WriteCurrentLanguage(language)) return 1;
+  const auto loadShipped = [&services] {
+    return corvane::LoadTranslationsFrom(QStringLiteral(CORVANE_SHIPPED_TRANSLATIONS),
+                                         services.languageStore)
+        .ok();
+  };
+  const auto window = corvane::StartMainWindow(app, dialogs, services, paths, loadShipped);
+  if (!window) return 1;
   auto* pattern = window->findChild<QLineEdit*>(QStringLiteral("edtPattern"));
   pattern->setText(QStringLiteral("Lisbon_{counter}_{modified:yyyy-mm-dd}"));
   pattern->setCursorPosition(0);

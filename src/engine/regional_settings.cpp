@@ -4,12 +4,41 @@
 
 #include <QLocale>
 
+#if CORVANE_HAVE_ICU
+#include <unicode/udat.h>
+#endif
+
 namespace corvane {
 namespace {
 
-// Qt offers no era names; the Gregorian era of the fixed settings serves every
-// locale.
+// The Gregorian era of the fixed settings, and of every English locale.
 const QString kEraName = QStringLiteral("A.D.");
+
+// The abbreviated Gregorian era in the words of `locale`. Qt offers no era
+// names; ICU, which Qt is built on, does. The Gregorian calendar is asked for
+// by name, since some locales (Saudi Arabia, Iran) default to another one.
+QString EraName(const QLocale& locale) {
+  if (locale.language() == QLocale::English || locale.language() == QLocale::C) return kEraName;
+#if CORVANE_HAVE_ICU
+  const QByteArray id = locale.name().toLatin1() + "@calendar=gregorian";
+  UErrorCode status = U_ZERO_ERROR;
+  UDateFormat* format =
+      udat_open(UDAT_DEFAULT, UDAT_DEFAULT, id.constData(), nullptr, 0, nullptr, 0, &status);
+  if (U_FAILURE(status)) return kEraName;
+  constexpr int32_t kCapacity = 64;
+  UChar name[kCapacity];
+  const int32_t length = udat_getSymbols(format, UDAT_ERAS, 1, name, kCapacity, &status);
+  udat_close(format);
+  if (U_FAILURE(status) || length <= 0 || length > kCapacity) return kEraName;
+  return QString::fromUtf16(reinterpret_cast<const char16_t*>(name), length);
+#else
+  return kEraName;
+#endif
+}
+
+// Marks that only set the direction of text (U+200E, U+200F, U+061C, ...):
+// invisible, so never a separator.
+bool IsDirectionMark(QChar c) { return c.category() == QChar::Other_Format; }
 
 bool IsAsciiLetter(QChar c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
 
@@ -60,7 +89,7 @@ QString FirstSeparator(QStringView qtPattern, const QString& fallback) {
       inQuotes = !inQuotes;
     } else if (!inQuotes && IsAsciiLetter(c)) {
       sawField = true;
-    } else if (!inQuotes && sawField && !c.isSpace() && c != u',') {
+    } else if (!inQuotes && sawField && !c.isSpace() && c != u',' && !IsDirectionMark(c)) {
       return QString(c);
     }
   }
@@ -68,6 +97,36 @@ QString FirstSeparator(QStringView qtPattern, const QString& fallback) {
 }
 
 QString RepeatLetter(char16_t letter, qsizetype count) { return QString(count, QChar(letter)); }
+
+// `qtPattern` without its time-zone names ("t" runs outside quotes), each
+// with the brackets right around it and one space beside it, so that
+// "H:mm:ss (t)" leaves "H:mm:ss" rather than "H:mm:ss ()".
+QString WithoutZoneNames(QStringView qtPattern) {
+  QString out;
+  bool inQuotes = false;
+  qsizetype i = 0;
+  while (i < qtPattern.size()) {
+    const QChar c = qtPattern[i];
+    if (c == u'\'') inQuotes = !inQuotes;
+    if (inQuotes || c != u't') {
+      out += c;
+      ++i;
+      continue;
+    }
+    qsizetype end = i + RunLength(qtPattern, i);
+    if (out.endsWith(u'(') && end < qtPattern.size() && qtPattern[end] == u')') {
+      out.chop(1);
+      ++end;
+    }
+    if (out.endsWith(u' ')) {
+      out.chop(1);
+    } else if (end < qtPattern.size() && qtPattern[end] == u' ') {
+      ++end;
+    }
+    i = end;
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -170,7 +229,8 @@ RegionalSettings RegionalSettingsForLocale(const QLocale& locale) {
   settings.dateSeparator = FirstSeparator(shortDate, QStringLiteral("/"));
   settings.timeSeparator = FirstSeparator(shortTime, QStringLiteral(":"));
   const auto translate = [&settings](const QString& qtPattern) {
-    return TranslateQtDatePattern(qtPattern, settings.dateSeparator, settings.timeSeparator);
+    return TranslateQtDatePattern(WithoutZoneNames(qtPattern), settings.dateSeparator,
+                                  settings.timeSeparator);
   };
   settings.shortDateFormat = translate(shortDate);
   settings.longDateFormat = translate(locale.dateFormat(QLocale::LongFormat));
@@ -186,7 +246,7 @@ RegionalSettings RegionalSettingsForLocale(const QLocale& locale) {
   }
   settings.amDesignator = locale.amText();
   settings.pmDesignator = locale.pmText();
-  settings.eraName = kEraName;
+  settings.eraName = EraName(locale);
   return settings;
 }
 

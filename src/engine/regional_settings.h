@@ -32,7 +32,9 @@ struct RegionalSettings {
   static RegionalSettings EnglishUnitedStates();
 
   // The settings of QLocale::system(), its Qt patterns translated into the
-  // program's date-format language.
+  // program's date-format language (time-zone names, which that language
+  // cannot write, left out with their brackets), the era in the locale's
+  // words where the system has them (A.D. for English and otherwise).
   static RegionalSettings FromSystem();
 
   friend bool operator==(const RegionalSettings&, const RegionalSettings&) = default;

@@ -82,6 +82,7 @@ constexpr const char16_t* kEnglishTexts[] = {
     u"Select files to add",
     u"All files (*.*)|*.*",
     u"Preset JSON|*.json",
+    u"Not a preset file: %s",
     u"Select destination folder",
 
     // Settings dialog

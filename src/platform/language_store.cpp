@@ -123,7 +123,11 @@ QString SystemLanguageCode() {
 #ifdef Q_OS_WIN
   return LanguageCodeForWindowsLanguageId(win32::SystemUiLanguage());
 #else
-  return LanguageCodeForLanguage(QLocale::system().language());
+  // The language of the desktop's texts (LANGUAGE, LC_ALL, LC_MESSAGES, LANG),
+  // not that of its numbers, which QLocale::system().language() follows.
+  const QStringList languages = QLocale::system().uiLanguages();
+  if (languages.isEmpty()) return LanguageCodeForLanguage(QLocale::system().language());
+  return LanguageCodeForLanguage(QLocale(languages.first()).language());
 #endif
 }
 

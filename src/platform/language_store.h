@@ -53,7 +53,8 @@ QString LanguageCodeForWindowsLanguageId(quint16 languageId);
 QString LanguageCodeForLanguage(QLocale::Language language);
 
 // The code of the system's default interface language:
-// GetSystemDefaultUILanguage on Windows, QLocale::system() elsewhere.
+// GetSystemDefaultUILanguage on Windows, elsewhere the first interface
+// language of QLocale::system() (the language of messages, not of numbers).
 QString SystemLanguageCode();
 
 }  // namespace corvane

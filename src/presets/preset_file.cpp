@@ -110,9 +110,25 @@ QByteArray WritePreset(const RenameOptions& options) {
   return kByteOrderMark.toByteArray() + text.toUtf8();
 }
 
-RenameOptions ReadPreset(QByteArrayView fileBytes, const RenameOptions& current) {
+namespace {
+
+QString PresetText(QByteArrayView fileBytes) {
   if (fileBytes.startsWith(kByteOrderMark)) fileBytes = fileBytes.sliced(kByteOrderMark.size());
-  const QString text = QString::fromUtf8(fileBytes);
+  return QString::fromUtf8(fileBytes);
+}
+
+}  // namespace
+
+bool HoldsPresetKey(QByteArrayView fileBytes) {
+  const QString text = PresetText(fileBytes);
+  for (const PresetField& field : kFields) {
+    if (FindPresetValue(text, field.key)) return true;
+  }
+  return false;
+}
+
+RenameOptions ReadPreset(QByteArrayView fileBytes, const RenameOptions& current) {
+  const QString text = PresetText(fileBytes);
   RenameOptions result = current;
   for (const PresetField& field : kFields) Apply(field, FindPresetValue(text, field.key), result);
   return result;
@@ -134,8 +150,12 @@ Status SavePresetFile(const QString& path, const RenameOptions& options) {
 Result<RenameOptions> LoadPresetFile(const QString& path, const RenameOptions& current) {
   QFile file;
   if (Status opened = OpenForReading(file, path); !opened.ok()) return opened.error();
-  const QByteArray bytes = file.readAll();
+  const QByteArray content = file.readAll();
+  const QByteArrayView bytes = content;
   if (file.error() != QFileDevice::NoError) return Error(file.errorString());
+  if (!HoldsPresetKey(bytes)) {
+    return Error(QStringLiteral("Not a preset file: %s"), {path}, Error::Code::kInvalidArgument);
+  }
   return ReadPreset(bytes, current);
 }
 

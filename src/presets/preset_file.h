@@ -18,6 +18,9 @@
 // SavePresetFile replaces an existing file only once the new one is complete,
 // so a failed save leaves no half-written preset. LoadPresetFile reads the
 // whole file before applying anything. Both report the system's error text.
+// A file in which not one key has a value is not a preset at all (a picture,
+// a text chosen by mistake): LoadPresetFile refuses it with "Not a preset
+// file: %s" rather than apply the fallbacks of 25 missing keys to the options.
 #pragma once
 
 #include "base/error.h"
@@ -31,6 +34,8 @@ namespace corvane {
 
 QByteArray WritePreset(const RenameOptions& options);
 RenameOptions ReadPreset(QByteArrayView fileBytes, const RenameOptions& current);
+// Whether at least one key of the file has a value.
+bool HoldsPresetKey(QByteArrayView fileBytes);
 
 Status SavePresetFile(const QString& path, const RenameOptions& options);
 Result<RenameOptions> LoadPresetFile(const QString& path, const RenameOptions& current);

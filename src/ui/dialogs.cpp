@@ -26,6 +26,31 @@ QStringList QtDialogs::OpenFileNames(QWidget* parent, const QString& title,
                                        QFileDialog::ReadOnly);
 }
 
+namespace {
+
+// Qt's file dialogs answer Cancel with an empty name.
+std::optional<QString> Chosen(const QString& file) {
+  if (file.isEmpty()) return std::nullopt;
+  return file;
+}
+
+}  // namespace
+
+std::optional<QString> QtDialogs::OpenFileName(QWidget* parent, const QString& title,
+                                               const QString& filter) {
+  return Chosen(QFileDialog::getOpenFileName(parent, title, QString(), filter, nullptr,
+                                             QFileDialog::ReadOnly));
+}
+
+std::optional<QString> QtDialogs::SaveFileName(QWidget* parent, const QString& title,
+                                               const QString& filter) {
+  // Saving a preset replaces a file of that name without asking.
+  return Chosen(QFileDialog::getSaveFileName(parent, title, QString(), filter, nullptr,
+                                             QFileDialog::DontConfirmOverwrite));
+}
+
+void QtDialogs::RunModal(QDialog& dialog) { dialog.exec(); }
+
 std::optional<QString> QtDialogs::ExistingFolder(QWidget* parent, const QString& title,
                                                  const QString& startFolder) {
   // Folders of the file system only, and no button that makes a new one.

@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 namespace corvane {
@@ -30,10 +31,20 @@ class Dialogs {
   // order the dialog returns them; empty on Cancel. `filter` is in Qt's form.
   virtual QStringList OpenFileNames(QWidget* parent, const QString& title,
                                     const QString& filter) = 0;
+  // One existing file chosen in a file-open dialog; nullopt on Cancel.
+  virtual std::optional<QString> OpenFileName(QWidget* parent, const QString& title,
+                                              const QString& filter) = 0;
+  // The name chosen in a file-save dialog (the file may exist, and is then
+  // replaced without asking); nullopt on Cancel.
+  virtual std::optional<QString> SaveFileName(QWidget* parent, const QString& title,
+                                              const QString& filter) = 0;
   // A folder chosen in the folder picker, starting at `startFolder`;
   // nullopt on Cancel.
   virtual std::optional<QString> ExistingFolder(QWidget* parent, const QString& title,
                                                 const QString& startFolder) = 0;
+  // Shows a dialog window of the program modally and returns when it has
+  // been closed; the dialog stays alive, hidden.
+  virtual void RunModal(QDialog& dialog) = 0;
 };
 
 // The real boxes and dialogs of Qt Widgets.
@@ -44,8 +55,13 @@ class QtDialogs final : public Dialogs {
   bool AskYesNo(QWidget* parent, const QString& title, const QString& text) override;
   QStringList OpenFileNames(QWidget* parent, const QString& title,
                             const QString& filter) override;
+  std::optional<QString> OpenFileName(QWidget* parent, const QString& title,
+                                      const QString& filter) override;
+  std::optional<QString> SaveFileName(QWidget* parent, const QString& title,
+                                      const QString& filter) override;
   std::optional<QString> ExistingFolder(QWidget* parent, const QString& title,
                                         const QString& startFolder) override;
+  void RunModal(QDialog& dialog) override;
 };
 
 }  // namespace corvane

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace corvane {
 
 int HalfRoundedToEven(int n) {
@@ -45,6 +47,15 @@ QString DialogFilter(const QString& programFilter) {
     filters.append(description + QStringLiteral(" (") + patterns.join(u' ') + u')');
   }
   return filters.join(QStringLiteral(";;"));
+}
+
+QString WithDefaultExtension(const QString& path, QStringView extension) {
+  qsizetype nameStart = path.lastIndexOf(u'/') + 1;
+#ifdef Q_OS_WIN
+  nameStart = std::max(nameStart, path.lastIndexOf(u'\\') + 1);
+#endif
+  if (path.indexOf(u'.', nameStart) >= 0) return path;
+  return path + u'.' + extension.toString();
 }
 
 }  // namespace corvane

@@ -43,4 +43,9 @@ int HomepageLinkTop(int statusTop, int statusHeight, int linkHeight);
 // and a name without a dot is a file too.
 QString DialogFilter(const QString& programFilter);
 
+// `path` with "." and `extension` appended when its file name has no
+// extension (no dot after the last separator), as a save dialog's default
+// extension works; otherwise `path` unchanged.
+QString WithDefaultExtension(const QString& path, QStringView extension);
+
 }  // namespace corvane

@@ -37,19 +37,17 @@
 #include "collect/row_texts.h"
 #include "engine/preview.h"
 #include "i18n/translation.h"
+#include "presets/preset_file.h"
 #include "ui/file_list_model.h"
+#include "ui/help_texts.h"
 #include "ui/homepage_link.h"
 #include "ui/layout_rules.h"
 #include "ui/number_box.h"
+#include "ui/settings_dialog.h"
 #include "ui/theme.h"
 
 namespace corvane {
 namespace {
-
-// The maker's web site; the link shows the home page's address.
-constexpr char16_t kHomePage[] = u"https://corvane.larkwell.example";
-constexpr char16_t kSupportPage[] = u"/support.html";
-constexpr char16_t kTutorialPage[] = u"/redirect/tutorial-zunt.html";
 
 // Design metrics, in logical pixels.
 constexpr int kWindowWidth = 1262;
@@ -101,8 +99,13 @@ QGroupBox* NewGroup(const char* name) {
 
 }  // namespace
 
-TFormMain::TFormMain(const WindowServices& services, Dialogs& dialogs, QWidget* parent)
-    : QMainWindow(parent), services_(services), dialogs_(dialogs), sink_(dialogs, this) {
+TFormMain::TFormMain(const WindowServices& services, Dialogs& dialogs,
+                     std::unique_ptr<TFormSettings> settings, QWidget* parent)
+    : QMainWindow(parent),
+      services_(services),
+      dialogs_(dialogs),
+      sink_(dialogs, this),
+      settings_(settings ? std::move(settings) : std::make_unique<TFormSettings>()) {
   setObjectName(QStringLiteral("FormMain"));
   setWindowIcon(ProgramIcon(QStringLiteral("corvane")));
   setWindowTitle(QCoreApplication::applicationName() + u' ' + kVersionText.toString());
@@ -125,6 +128,7 @@ TFormMain::TFormMain(const WindowServices& services, Dialogs& dialogs, QWidget* 
   SetStartValues();
   SetTabOrder();
   setAcceptDrops(true);
+  BuildLanguageMenu();
   ApplyTranslation();
 }
 
@@ -137,11 +141,9 @@ void TFormMain::CreateActions() {
   RemoveSelected1 = NewAction(this, "RemoveSelected1", "cross");
   connect(RemoveSelected1, &QAction::triggered, this, &TFormMain::btnRemoveClick);
   SavePreset1 = NewAction(this, "SavePreset1", "save");
+  connect(SavePreset1, &QAction::triggered, this, &TFormMain::SavePreset1Click);
   LoadPreset1 = NewAction(this, "LoadPreset1", "folder-open");
-  // Presets, settings, About and the languages plug in here with their own
-  // windows; until then their commands are shown but cannot be chosen.
-  SavePreset1->setEnabled(false);
-  LoadPreset1->setEnabled(false);
+  connect(LoadPreset1, &QAction::triggered, this, &TFormMain::LoadPreset1Click);
   Exit1 = NewAction(this, "Exit1");
   Exit1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
   connect(Exit1, &QAction::triggered, this, &QWidget::close);
@@ -160,17 +162,15 @@ void TFormMain::CreateActions() {
   connect(ShowSettings1, &QAction::toggled, this, &TFormMain::ShowSettings1Click);
 
   utorial1 = NewAction(this, "utorial1");
-  connect(utorial1, &QAction::triggered, this,
-          [this] { OpenPage(QString::fromUtf16(kTutorialPage)); });
+  connect(utorial1, &QAction::triggered, this, [this] { OpenPage(TutorialPageUrl()); });
   ContactUs1 = NewAction(this, "ContactUs1");
-  connect(ContactUs1, &QAction::triggered, this,
-          [this] { OpenPage(QString::fromUtf16(kSupportPage)); });
+  connect(ContactUs1, &QAction::triggered, this, [this] { OpenPage(SupportPageUrl()); });
   VisitWebsite1 = NewAction(this, "VisitWebsite1");
-  connect(VisitWebsite1, &QAction::triggered, this, [this] { OpenPage(QString()); });
+  connect(VisitWebsite1, &QAction::triggered, this, [this] { OpenPage(HomePageUrl()); });
   About1 = NewAction(this, "About1", "info");
-  About1->setEnabled(false);
+  connect(About1, &QAction::triggered, this, &TFormMain::About1Click);
   Settings1 = NewAction(this, "Settings1", "setting");
-  Settings1->setEnabled(false);
+  connect(Settings1, &QAction::triggered, this, &TFormMain::SpeedButton1Click);
 
   miRemoveSelected = NewAction(this, "miRemoveSelected");
   connect(miRemoveSelected, &QAction::triggered, this, &TFormMain::miRemoveSelectedClick);
@@ -198,7 +198,6 @@ void TFormMain::CreateMenus() {
   View1->addAction(ShowSettings1);
   View1->addSeparator();
   mmLanguage = Named(View1->addMenu(QString()), "mmLanguage");
-  mmLanguage->setEnabled(false);
 
   Help1 = Named(menuBar()->addMenu(QString()), "Help1");
   Help1->addAction(utorial1);
@@ -286,7 +285,7 @@ QWidget* TFormMain::CreateOptionsPanel() {
   edtPattern = Named(new QLineEdit, "edtPattern");
   Button1 = Named(new QPushButton(QStringLiteral("?")), "Button1");
   Button1->setFixedWidth(28);
-  Button1->setEnabled(false);  // the pattern help comes with its own window
+  connect(Button1, &QPushButton::clicked, this, &TFormMain::Button1Click);
   {
     auto* label = new QLabel;
     label->setBuddy(edtPattern);
@@ -425,9 +424,9 @@ void TFormMain::CreateStatusLine() {
   bar->addWidget(statusText_, 1);
   lbHomepageURL = Named(new HomepageLink(this), "lbHomepageURL");
   lbHomepageURL->setFixedSize(kLinkWidth, kLinkHeight);
-  lbHomepageURL->setText(QString::fromUtf16(kHomePage));
-  lbHomepageURL->setAccessibleName(QString::fromUtf16(kHomePage));
-  connect(lbHomepageURL, &HomepageLink::clicked, this, [this] { OpenPage(QString()); });
+  lbHomepageURL->setText(WebSiteAddress());
+  lbHomepageURL->setAccessibleName(WebSiteAddress());
+  connect(lbHomepageURL, &HomepageLink::clicked, this, [this] { OpenPage(HomePageUrl()); });
 }
 
 void TFormMain::SetStartValues() {
@@ -459,6 +458,18 @@ void TFormMain::SetTabOrder() {
         << chkCollapseDoubleSpaces << edtPadNumbers << lvFiles << cbBatchMode << edtDestination
         << Button2;
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
+}
+
+void TFormMain::BuildLanguageMenu() {
+  const TranslationCatalogue& catalogue = Translations();
+  for (int column = 0; column < catalogue.languageCount(); ++column) {
+    // Each language in its own words, whatever the current one is.
+    QAction* item = mmLanguage->addAction(catalogue.LanguageName(column));
+    item->setData(column);
+    item->setCheckable(true);
+    item->setChecked(column == catalogue.currentIndex());
+    connect(item, &QAction::triggered, this, [this, item] { LanguageMenuClick(item); });
+  }
 }
 
 void TFormMain::ApplyTranslation() {
@@ -507,12 +518,7 @@ void TFormMain::ApplyTranslation() {
   Button2->setAccessibleName(Tr(u"Select destination folder"));
   Button2->setToolTip(Tr(u"Select destination folder"));
   lvFiles->setAccessibleName(Tr(u"File list"));
-  // A number box takes focus in its line edit, which a screen reader names.
-  for (NumberBox* box : findChildren<NumberBox*>()) {
-    for (QLineEdit* edit : box->findChildren<QLineEdit*>()) {
-      edit->setAccessibleName(box->accessibleName());
-    }
-  }
+  NumberBox::NameEditors(*this);
 
   const char16_t* cases[] = {u"Unchanged", u"lowercase", u"UPPERCASE", u"Title Case"};
   for (int i = 0; i < cbCase->count(); ++i) cbCase->setItemText(i, Tr(cases[i]));
@@ -523,7 +529,8 @@ void TFormMain::ApplyTranslation() {
 }
 
 RenameOptions TFormMain::ReadOptions() const {
-  RenameOptions o = settings_;
+  RenameOptions o;
+  settings_->ReadInto(o);
   o.find = edtFind->text();
   o.replace = edtReplace->text();
   o.pattern = edtPattern->text();
@@ -545,6 +552,32 @@ RenameOptions TFormMain::ReadOptions() const {
   o.batchMode = cbBatchMode->currentIndex();
   o.destination = edtDestination->text();
   return o;
+}
+
+void TFormMain::WriteOptions(const RenameOptions& o) {
+  edtFind->setText(o.find);
+  edtReplace->setText(o.replace);
+  edtPattern->setText(o.pattern);
+  cbCase->setCurrentIndex(SelectedCaseMode(o.caseMode) ? o.caseMode : -1);
+  chkNewExt->setChecked(o.changeExt);
+  edtNewExt->setText(o.newExt);
+  edtInsertText->setText(o.insertText);
+  edtInsertPos->setValue(o.insertPos);
+  edtRemoveFirst->setValue(o.removeFirst);
+  edtRemoveLast->setValue(o.removeLast);
+  edtRemoveFromPos->setValue(o.removeFromPos);
+  edtRemoveTillPos->setValue(o.removeTillPos);
+  edtCharactersToRemove->setText(o.charactersToRemove);
+  chkCollapseDoubleSpaces->setChecked(o.collapseDoubleSpaces);
+  edtCropBefore->setText(o.cropBefore);
+  edtCropAfter->setText(o.cropAfter);
+  edtPadNumbers->setValue(o.padNumbers);
+  chkIncludeSubfolders->setChecked(o.includeSubfolders);
+  cbBatchMode->setCurrentIndex(SelectedBatchMode(o.batchMode) ? o.batchMode : -1);
+  edtDestination->setText(o.destination);
+  settings_->Write(o);
+  chkNewExtClick();
+  cbBatchModeChange();
 }
 
 QMenu* TFormMain::createPopupMenu() { return nullptr; }
@@ -722,8 +755,51 @@ void TFormMain::Button2Click() {
   if (chosen) edtDestination->setText(QDir::toNativeSeparators(*chosen));
 }
 
-void TFormMain::OpenPage(const QString& path) {
-  QDesktopServices::openUrl(QUrl(QString::fromUtf16(kHomePage) + path));
+void TFormMain::SavePreset1Click() {
+  const std::optional<QString> chosen =
+      dialogs_.SaveFileName(this, Tr(u"Save Preset As..."), DialogFilter(Tr(u"Preset JSON|*.json")));
+  if (!chosen) return;
+  const Status saved = SavePresetFile(WithDefaultExtension(*chosen, u"json"), ReadOptions());
+  if (!saved.ok()) ReportError(saved.error());
+}
+
+void TFormMain::LoadPreset1Click() {
+  const std::optional<QString> chosen =
+      dialogs_.OpenFileName(this, Tr(u"Load Preset..."), DialogFilter(Tr(u"Preset JSON|*.json")));
+  if (!chosen) return;
+  // The whole file is read before any control changes.
+  const Result<RenameOptions> loaded = LoadPresetFile(*chosen, ReadOptions());
+  if (!loaded.ok()) return ReportError(loaded.error());
+  WriteOptions(loaded.value());
+}
+
+void TFormMain::SpeedButton1Click() { dialogs_.RunModal(*settings_); }
+
+void TFormMain::Button1Click() {
+  dialogs_.ShowMessage(this, Dialogs::Kind::kInformation, QCoreApplication::applicationName(),
+                       PatternHelpText());
+}
+
+void TFormMain::About1Click() {
+  dialogs_.ShowMessage(this, Dialogs::Kind::kInformation, QCoreApplication::applicationName(),
+                       AboutText());
+}
+
+void TFormMain::LanguageMenuClick(QAction* item) {
+  for (QAction* each : mmLanguage->actions()) each->setChecked(false);
+  SelectLanguage(item->data().toInt());
+  item->setChecked(true);
+  // Saved before re-captioning, so the choice holds at the next start.
+  static_cast<void>(SaveCurrentLanguageTo(services_.languageStore));
+  ApplyTranslation();
+}
+
+void TFormMain::OpenPage(const QUrl& address) {
+  if (services_.openPage) {
+    services_.openPage(address);
+  } else {
+    QDesktopServices::openUrl(address);
+  }
 }
 
 }  // namespace corvane

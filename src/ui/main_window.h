@@ -16,13 +16,19 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
 
 #include "collect/item_list.h"
 #include "engine/engine_context.h"
 #include "engine/rename_options.h"
+#include "platform/language_store.h"
 #include "platform/file_system.h"
 #include "ui/dialog_sink.h"
 #include "ui/dialogs.h"
+#include "ui/settings_dialog.h"
 
 class QAction;
 class QCheckBox;
@@ -44,20 +50,35 @@ class NumberBox;
 
 // What the window works with beyond its controls.
 struct WindowServices {
+  WindowServices(FileSystem& files, QString undoLog, EngineContext engineContext)
+      : fileSystem(files), undoLogPath(std::move(undoLog)), context(std::move(engineContext)) {}
+
   FileSystem& fileSystem;
   QString undoLogPath;
   EngineContext context;
+  // Where a language picked in the menu is remembered.
+  LanguageStore languageStore = LanguageStore::ForUser();
+  // Opens a web page in the default browser; nothing is reported when none
+  // opens. Unset, the desktop's own handler is used.
+  std::function<void(const QUrl&)> openPage;
 };
 
 class TFormMain final : public QMainWindow {
   Q_OBJECT
 
  public:
-  TFormMain(const WindowServices& services, Dialogs& dialogs, QWidget* parent = nullptr);
+  // `settings` is the settings dialog made at start-up; without one the
+  // window makes its own. The window owns it from here on.
+  TFormMain(const WindowServices& services, Dialogs& dialogs,
+            std::unique_ptr<TFormSettings> settings = nullptr, QWidget* parent = nullptr);
   ~TFormMain() override;
 
-  // The options of the controls, with the settings fields at their values.
+  // The options of the controls, the settings dialog's five included.
   RenameOptions ReadOptions() const;
+
+  // Puts every option of `options` into the controls and the settings
+  // dialog, and runs the enable rules.
+  void WriteOptions(const RenameOptions& options);
 
   // Adds files and folders as a drop would (the paths a file manager hands
   // over on the command line).
@@ -72,6 +93,7 @@ class TFormMain final : public QMainWindow {
   void ApplyTranslation();
 
   const RenameItemList& items() const { return FRenameItems; }
+  TFormSettings& settings() const { return *settings_; }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -92,6 +114,7 @@ class TFormMain final : public QMainWindow {
   void SetStartValues();
   void SetTabOrder();
   void LayOut();
+  void BuildLanguageMenu();
 
   QList<int> SelectedRows() const;
   void ShowFileCount();
@@ -111,16 +134,20 @@ class TFormMain final : public QMainWindow {
   void chkNewExtClick();
   void cbBatchModeChange();
   void Button2Click();
-  void OpenPage(const QString& path);
+  void SavePreset1Click();
+  void LoadPreset1Click();
+  void SpeedButton1Click();
+  void Button1Click();
+  void About1Click();
+  void LanguageMenuClick(QAction* item);
+  void OpenPage(const QUrl& address);
 
   WindowServices services_;
   Dialogs& dialogs_;
   DialogSink sink_;
   RenameItemList FRenameItems;
   FileListModel* model_ = nullptr;
-  // The five fields of the settings dialog, at their start values until the
-  // dialog exists.
-  RenameOptions settings_;
+  std::unique_ptr<TFormSettings> settings_;
   bool laidOutOnce_ = false;
 
   QAction* AddFiles1 = nullptr;

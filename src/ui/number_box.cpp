@@ -9,7 +9,8 @@
 
 namespace corvane {
 
-NumberBox::NumberBox(QWidget* parent) : QAbstractSpinBox(parent) {
+NumberBox::NumberBox(QWidget* parent, Steps steps) : QAbstractSpinBox(parent), steps_(steps) {
+  if (steps_ == Steps::kNone) setButtonSymbols(QAbstractSpinBox::NoButtons);
   setWrapping(false);
   setAccelerated(false);
   setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
@@ -26,17 +27,25 @@ void NumberBox::setValue(const QString& text) {
 int NumberBox::Number() const { return ReadWholeNumber(value(), 0); }
 
 void NumberBox::stepBy(int steps) {
+  if (steps_ == Steps::kNone) return;
   const int next = std::clamp<qint64>(qint64(Number()) + steps, kMinimum, kMaximum);
   setValue(QString::number(next));
   lineEdit()->selectAll();
 }
 
 QAbstractSpinBox::StepEnabled NumberBox::stepEnabled() const {
-  const int number = Number();
   StepEnabled enabled = StepNone;
+  if (steps_ == Steps::kNone) return enabled;
+  const int number = Number();
   if (number < kMaximum) enabled |= StepUpEnabled;
   if (number > kMinimum) enabled |= StepDownEnabled;
   return enabled;
+}
+
+void NumberBox::NameEditors(const QWidget& root) {
+  for (NumberBox* box : root.findChildren<NumberBox*>()) {
+    box->lineEdit()->setAccessibleName(box->accessibleName());
+  }
 }
 
 QValidator::State NumberBox::validate(QString&, int&) const { return QValidator::Acceptable; }

@@ -6,6 +6,7 @@
 #include "cli/command_line_options.h"
 #include "i18n/translation.h"
 #include "ui/dialog_sink.h"
+#include "ui/settings_dialog.h"
 #include "ui/theme.h"
 
 namespace corvane {
@@ -23,7 +24,9 @@ std::unique_ptr<TFormMain> StartMainWindow(QApplication& app, Dialogs& dialogs,
   LoadTranslations();
   if (beforeWindow && !beforeWindow()) return nullptr;
 
-  auto window = std::make_unique<TFormMain>(services, dialogs);
+  // The settings dialog exists, hidden, before the window whose commands read it.
+  auto settings = std::make_unique<TFormSettings>();
+  auto window = std::make_unique<TFormMain>(services, dialogs, std::move(settings));
   window->show();
   if (!paths.isEmpty()) {
     QStringList absolute;

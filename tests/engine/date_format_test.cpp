@@ -377,6 +377,39 @@ TEST(RegionalSettingsTest, GermanNamesAndSeparators) {
   EXPECT_EQ(FormatMoment(u"dddd, d. mmmm yyyy", kMorning, german), "Mittwoch, 2. März 2005");
 }
 
+// Locales where Qt's patterns or names used to come out wrong: the era was
+// always English, a zone name in brackets left "()", and Arabic dates put a
+// right-to-left mark where the separator was looked for.
+TEST(RegionalSettingsTest, LocalesWriteTheirOwnEraNoEmptyZoneAndTheVisibleSeparator) {
+  struct Case {
+    const char* locale;
+    const char16_t* format;
+    QDateTime moment;
+    const char16_t* expected;
+  };
+  const Case cases[] = {
+      {"de_DE", u"g", kMorning, u"n. Chr."},
+      {"de_DE", u"gg yyyy", kMorning, u"n. Chr. 2005"},
+      {"ja_JP", u"g", kMorning, u"西暦"},
+      {"es_ES", u"g", kMorning, u"d. C."},
+      {"ar_SA", u"g", kMorning, u"م"},
+      {"en_GB", u"g", kMorning, u"A.D."},
+      {"es_ES", u"tt", kAfternoon, u"14:07:09"},
+      {"es_ES", u"c", kAfternoon, u"17/10/26 14:07:09"},
+      {"de_DE", u"tt", kAfternoon, u"14:07:09"},
+      {"ja_JP", u"tt", kAfternoon, u"14時07分09秒"},
+      {"ar_EG", u"ddddd", kMorning, u"2\u200F/3\u200F/2005"},
+      {"ar_EG", u"d/m", kMorning, u"2/3"},
+  };
+  for (const Case& c : cases) {
+    const RegionalSettings regional = RegionalSettingsForLocale(QLocale(QString::fromLatin1(c.locale)));
+    EXPECT_EQ(FormatMoment(c.format, c.moment, regional), QString::fromUtf16(c.expected))
+        << c.locale << " " << QString::fromUtf16(c.format).toStdString();
+  }
+  EXPECT_EQ(RegionalSettingsForLocale(QLocale(QStringLiteral("ar_EG"))).dateSeparator, "/");
+  EXPECT_EQ(RegionalSettingsForLocale(QLocale(QStringLiteral("es_ES"))).longTimeFormat, "h:nn:ss");
+}
+
 TEST(RegionalSettingsTest, FromSystemFollowsTheSystemLocale) {
   // ctest runs every test with LC_ALL=C.UTF-8; whatever the locale, the value
   // must be the one the system locale gives.

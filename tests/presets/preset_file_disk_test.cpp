@@ -126,6 +126,34 @@ TEST(LoadPresetFileTest, ANameThatIsNotUtf8LoadsItsOwnFile) {
 }
 #endif
 
+// A file without a single key is not a preset: loading it would only apply
+// the fallbacks of missing keys (New extension checked, the rest cleared).
+TEST(LoadPresetFileTest, AFileWithoutAnyKeyIsRefusedAndOneKeyIsEnough) {
+  const TempFolder folder;
+  struct Case {
+    const char* name;
+    QByteArray content;
+    bool loads;
+  };
+  const Case cases[] = {
+      {"empty.json", "", false},
+      {"braces.json", "\xEF\xBB\xBF{\r\n}\r\n", false},
+      {"caps.json", "{\"Find\":\"a\",\"PATTERN\":\"b\"}", false},
+      {"spaced.json", "{\"find\" : \"a\"}", false},
+      {"one.json", "{\"padNumbers\":\"4\"}", true},
+      {"unclosed-but-another.json", "{\"find\":\"a, \"regex\":true", true},
+  };
+  for (const Case& c : cases) {
+    const QString path = folder.Create({QString::fromLatin1(c.name)}, c.content)[0];
+    const Result<RenameOptions> loaded = LoadPresetFile(path, RenameOptions());
+    EXPECT_EQ(loaded.ok(), c.loads) << c.name;
+    if (!loaded.ok()) {
+      EXPECT_EQ(loaded.error().message(), u"Not a preset file: "_s + path) << c.name;
+      EXPECT_EQ(loaded.error().text(), u"Not a preset file: %s"_s);
+    }
+  }
+}
+
 TEST(LoadPresetFileTest, MissingFileFailsWithTheSystemText) {
   const TempFolder folder;
   const Result<RenameOptions> loaded =

@@ -58,5 +58,22 @@ TEST(LayoutRulesTest, ProgramFiltersBecomeQtFilters) {
   for (const Case& c : cases) EXPECT_EQ(DialogFilter(QString::fromUtf8(c.program)), c.qt) << c.program;
 }
 
+TEST(LayoutRulesTest, ASavedNameWithoutAnExtensionGetsTheDefaultOne) {
+  struct Case {
+    const char* typed;
+    const char* saved;
+  };
+  const Case cases[] = {
+      {"/home/ann/mine", "/home/ann/mine.json"},
+      {"/home/ann/mine.json", "/home/ann/mine.json"},
+      {"/home/ann/mine.txt", "/home/ann/mine.txt"},
+      {"/home/ann.d/mine", "/home/ann.d/mine.json"},
+      {"/home/ann/.hidden", "/home/ann/.hidden"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(WithDefaultExtension(QString::fromLatin1(c.typed), u"json"), c.saved) << c.typed;
+  }
+}
+
 }  // namespace
 }  // namespace corvane

@@ -20,85 +20,15 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "support/temp_folder.h"
-#include "ui/scripted_dialogs.h"
+#include "ui/window_fixture.h"
 #include "ui/number_box.h"
 
 namespace corvane {
 namespace {
 
 using testing::ScriptedDialogs;
-using testing::TempFolder;
 
-class MainWindowTest : public ::testing::Test {
- protected:
-  MainWindowTest()
-      : window_(WindowServices{RealFileSystem(), temp_.file("appdata/last_rename.csv"),
-                               EngineContext::Fixed(QDateTime(QDate(2026, 3, 4), QTime(5, 6),
-                                                              QTimeZone::utc()),
-                                                    QTimeZone::utc())},
-                dialogs_) {}
-
-  void SetUp() override {
-    window_.show();
-    window_.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
-  }
-
-  template <typename W = QWidget>
-  W* Find(const char* name) const {
-    W* widget = window_.findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(widget, nullptr) << name;
-    return widget;
-  }
-  QAction* Action(const char* name) const { return Find<QAction>(name); }
-  void Click(const char* button) { QTest::mouseClick(Find(button), Qt::LeftButton); }
-
-  QTableView* List() const { return Find<QTableView>("lvFiles"); }
-  QString Status() const { return Find<QLabel>("StatusText")->text(); }
-  QStringList Column(int column) const {
-    QStringList cells;
-    const QAbstractItemModel* model = List()->model();
-    for (int row = 0; row < model->rowCount(); ++row) {
-      cells << model->data(model->index(row, column)).toString();
-    }
-    return cells;
-  }
-  void SelectRows(const QList<int>& rows) {
-    List()->clearSelection();
-    for (const int row : rows) {
-      List()->selectionModel()->select(List()->model()->index(row, 0),
-                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-  }
-
-  // Drops `paths` on the window as a file manager does: a text/uri-list.
-  void Drop(const QStringList& paths) {
-    QMimeData data;
-    QList<QUrl> urls;
-    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
-    data.setUrls(urls);
-    Drop(data);
-  }
-  void Drop(const QMimeData& data) {
-    const QPoint at = List()->geometry().center();
-    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window_, &enter);
-    if (!enter.isAccepted()) return;
-    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&window_, &drop);
-  }
-
-  QStringList Messages() const {
-    QStringList texts;
-    for (const ScriptedDialogs::Shown& shown : dialogs_.messages) texts << shown.text;
-    return texts;
-  }
-
-  TempFolder temp_;
-  ScriptedDialogs dialogs_;
-  TFormMain window_;
-};
+using MainWindowTest = testing::WindowTest;
 
 TEST_F(MainWindowTest, StartsWithEveryControlAtItsStartValue) {
   EXPECT_EQ(window_.windowTitle(), "Corvane 2.4");

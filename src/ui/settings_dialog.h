@@ -1,0 +1,63 @@
+// TFormSettings: the settings dialog, the store of the five rename options
+// changed less often than those of the main window (counterStart, digits,
+// conflict, regex, touchModifiedNow).
+//
+// It is made once at start-up, hidden, and lives until the program ends; its
+// controls hold the values for the whole run, whether it is shown or not.
+// There is no OK or Cancel: a change counts at once, and "Close" or the close
+// box only hide it. Each time it is shown it re-captions itself in the current
+// language, keeping the selected conflict entry. Controls carry their names as
+// object names (edtCounterStart, edtDigits, cbConflict, cbRegex,
+// chkTouchModifiedNow, Button1).
+#pragma once
+
+#include <QDialog>
+
+#include "engine/rename_options.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace corvane {
+
+class NumberBox;
+
+class TFormSettings final : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TFormSettings(QWidget* parent = nullptr);
+
+  // Copies the five values of the controls into `options`.
+  void ReadInto(RenameOptions& options) const;
+  // Puts the five values of `options` into the controls.
+  void Write(const RenameOptions& options);
+
+  // Sets every text in the current language; the selected conflict stays.
+  void ApplyTranslation();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  QGroupBox* GroupBox1 = nullptr;
+  QGroupBox* GroupBox4 = nullptr;
+  QGroupBox* GroupBox2 = nullptr;
+  QGroupBox* GroupBox3 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* lblCounterStart = nullptr;
+  NumberBox* edtCounterStart = nullptr;
+  QLabel* lblDigits = nullptr;
+  NumberBox* edtDigits = nullptr;
+  QLabel* Label2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QComboBox* cbConflict = nullptr;
+  QCheckBox* cbRegex = nullptr;
+  QCheckBox* chkTouchModifiedNow = nullptr;
+  QPushButton* Button1 = nullptr;
+};
+
+}  // namespace corvane

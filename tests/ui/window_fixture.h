@@ -1,0 +1,123 @@
+// WindowTest: the fixture of the main window's tests. A fresh temporary
+// folder, scripted dialogs, a fixed clock in UTC, a language store in the
+// folder and a browser that only records the addresses it is given; the
+// window is shown and active before each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QTableView>
+#include <QTest>
+#include <QTimeZone>
+#include <QUrl>
+
+#include "i18n/translation.h"
+#include "support/temp_folder.h"
+#include "ui/main_window.h"
+#include "ui/scripted_dialogs.h"
+
+namespace corvane::testing {
+
+// Loads a translation file as the program's catalogue for the test's life
+// (none: an empty catalogue), and leaves the catalogue empty, English
+// current, when the test ends.
+class CatalogueForTest {
+ public:
+  CatalogueForTest(const QString& file, const LanguageStore& store) {
+    if (!file.isEmpty()) {
+      EXPECT_TRUE(LoadTranslationsFrom(file, store).ok()) << file.toStdString();
+    }
+  }
+  ~CatalogueForTest() {
+    static_cast<void>(LoadTranslationsFrom(QString(), LanguageStore::InIniFile(QString())));
+  }
+  CatalogueForTest(const CatalogueForTest&) = delete;
+  CatalogueForTest& operator=(const CatalogueForTest&) = delete;
+};
+
+class WindowTest : public ::testing::Test {
+ protected:
+  // `translations`, when given, is loaded as the catalogue before the window
+  // is made, so that its language menu lists its languages.
+  explicit WindowTest(const QString& translations = QString())
+      : catalogue_(translations, store()), window_(Services(), dialogs_) {}
+
+  WindowServices Services() {
+    WindowServices services{
+        RealFileSystem(), temp_.file("appdata/last_rename.csv"),
+        EngineContext::Fixed(QDateTime(QDate(2026, 3, 4), QTime(5, 6), QTimeZone::utc()),
+                             QTimeZone::utc())};
+    services.languageStore = store();
+    services.openPage = [this](const QUrl& address) { opened_.append(address.toString()); };
+    return services;
+  }
+  LanguageStore store() const { return LanguageStore::InIniFile(temp_.file("language.ini")); }
+
+  void SetUp() override {
+    window_.show();
+    window_.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
+  }
+
+  template <typename W = QWidget>
+  W* Find(const char* name) const {
+    W* widget = window_.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+  QAction* Action(const char* name) const { return Find<QAction>(name); }
+  void Click(const char* button) { QTest::mouseClick(Find(button), Qt::LeftButton); }
+
+  QTableView* List() const { return Find<QTableView>("lvFiles"); }
+  QString Status() const { return Find<QLabel>("StatusText")->text(); }
+  QStringList Column(int column) const {
+    QStringList cells;
+    const QAbstractItemModel* model = List()->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+      cells << model->data(model->index(row, column)).toString();
+    }
+    return cells;
+  }
+  void SelectRows(const QList<int>& rows) {
+    List()->clearSelection();
+    for (const int row : rows) {
+      List()->selectionModel()->select(List()->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+  }
+
+  // Drops `paths` on the window as a file manager does: a text/uri-list.
+  void Drop(const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& path : paths) urls << QUrl::fromLocalFile(path);
+    data.setUrls(urls);
+    Drop(data);
+  }
+  void Drop(const QMimeData& data) {
+    const QPoint at = List()->geometry().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window_, &enter);
+    if (!enter.isAccepted()) return;
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window_, &drop);
+  }
+
+  QStringList Messages() const {
+    QStringList texts;
+    for (const ScriptedDialogs::Shown& shown : dialogs_.messages) texts << shown.text;
+    return texts;
+  }
+
+  TempFolder temp_;
+  ScriptedDialogs dialogs_;
+  QStringList opened_;  // the addresses handed to the browser
+  CatalogueForTest catalogue_;
+  TFormMain window_;
+};
+
+}  // namespace corvane::testing
