@@ -84,6 +84,7 @@ int main(int argc, char* argv[]) {
   }
   CatchStopSignals();
   const corvane::CommandLineServices services{corvane::RealFileSystem(), corvane::UndoLogPath(),
-                                              corvane::EngineContext::FromSystem(), &stopRequest};
+                                              corvane::EngineContext::FromSystem(), &stopRequest,
+                                              corvane::StandardErrorIfTerminal()};
   return corvane::RunCommandLine(args, corvane::RenameOptions(), sink, services);
 }

@@ -15,6 +15,7 @@
 
 #include "base/error.h"
 #include "base/notice.h"
+#include "base/progress_report.h"
 #include "platform/file_system.h"
 
 #include <QString>
@@ -29,6 +30,9 @@ struct UndoOutcome {
   bool clearList = false;
 };
 
-UndoOutcome UndoLastRename(FileSystem& fs, const QString& logPath);
+// `progress`, when given, hears after each line how many of the log's lines
+// are through.
+UndoOutcome UndoLastRename(FileSystem& fs, const QString& logPath,
+                           ProgressReport* progress = nullptr);
 
 }  // namespace corvane

@@ -172,6 +172,23 @@ constexpr const char16_t* kEnglishTexts[] = {
     u"Not a file any more: %s",
     u"Another batch or undo is running. Try again when it has ended.",
     u"Another file now stands at %s. Move it away, then undo again.",
+    u"Not a valid file name: %s",
+    u"File name too long: %s",
+
+    // What a batch will do with each file, and how far it is
+    u"unchanged",
+    u"numbered: %s is taken",
+    u"skipped: %s is taken",
+    u"replaces the file %s",
+    u"cannot be made: no new name",
+    u"cannot be made: not a valid file name",
+    u"cannot be made: file name too long",
+    u"cannot be made: %s is taken",
+    u"%d numbered",
+    u"%d skipped",
+    u"%d replace a file",
+    u"%d cannot be made",
+    u"Files done: %d of %d",
 };
 
 }  // namespace
