@@ -1,5 +1,8 @@
 #include "batch/batch_executor.h"
 
+#include <QRandomGenerator>
+#include <unordered_set>
+
 #include "batch/batch_texts.h"
 #include "batch/operation_queue.h"
 #include "batch/undo_log.h"
@@ -7,10 +10,6 @@
 #include "engine/whole_number.h"
 #include "platform/file_identity.h"
 #include "platform/paths.h"
-
-#include <QRandomGenerator>
-
-#include <unordered_set>
 
 namespace corvane {
 namespace {
@@ -126,8 +125,7 @@ Status BatchRun::Plan(qsizetype index) {
   }
   if (kind == EntryKind::kNone) return Fail(MissingFileError(fs_, source));
   if (kind == EntryKind::kFolder || kind == EntryKind::kOther) {
-    return Fail(
-        Error(QString::fromUtf16(batch_texts::kNotAFile), {source}, Error::Code::kGeneric));
+    return Fail(Error(QString::fromUtf16(batch_texts::kNotAFile), {source}, Error::Code::kGeneric));
   }
   // An earlier item still waiting goes to the same name: it happens first.
   if (queue_.WaitsFor(target) && !Drain(s)) return s;
@@ -227,8 +225,8 @@ bool BatchRun::IsFileOfTheBatch(const QString& path) {
 }
 
 // Ends a stopped batch: the log keeps what was performed.
-BatchOutcome Finish(BatchOutcome outcome, UndoLogWriter& log, Status why,
-                    bool anythingDone, bool completed) {
+BatchOutcome Finish(BatchOutcome outcome, UndoLogWriter& log, Status why, bool anythingDone,
+                    bool completed) {
   const Status logStatus = log.Finish(completed, anythingDone);
   outcome.status = why.ok() ? logStatus : why;
   return outcome;

@@ -19,6 +19,10 @@
 // a second is refused before it touches anything.
 #pragma once
 
+#include <QList>
+#include <QString>
+#include <optional>
+
 #include "base/error.h"
 #include "base/notice.h"
 #include "base/progress_report.h"
@@ -27,11 +31,6 @@
 #include "engine/rename_item.h"
 #include "engine/rename_options.h"
 #include "platform/file_system.h"
-
-#include <QList>
-#include <QString>
-
-#include <optional>
 
 namespace corvane {
 
@@ -57,8 +56,8 @@ struct BatchOutcome {
 // notice of how many files were done. `progress`, when given, hears after
 // each file done how many of the items are through.
 BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& options,
-                          FileSystem& fs, const QString& logPath,
-                          const StopRequest* stop = nullptr, ProgressReport* progress = nullptr);
+                          FileSystem& fs, const QString& logPath, const StopRequest* stop = nullptr,
+                          ProgressReport* progress = nullptr);
 
 // Takes the lock that one batch or undo holds on the log at `logPath` for its
 // whole run; a second is refused at once ("Another batch or undo is running.

@@ -1,10 +1,10 @@
 #include "batch/batch_verdicts.h"
 
-#include "platform/file_identity.h"
-#include "platform/paths.h"
-
 #include <unordered_map>
 #include <unordered_set>
+
+#include "platform/file_identity.h"
+#include "platform/paths.h"
 
 namespace corvane {
 namespace {

@@ -20,16 +20,15 @@
 // those items would do with that item left as it is.
 #pragma once
 
+#include <QList>
+#include <QString>
+#include <optional>
+
 #include "base/notice.h"
 #include "batch/target_path.h"
 #include "engine/rename_item.h"
 #include "engine/rename_options.h"
 #include "platform/file_system.h"
-
-#include <QList>
-#include <QString>
-
-#include <optional>
 
 namespace corvane {
 
@@ -71,8 +70,8 @@ struct BatchVerdicts {
   // The warning ExecuteBatch gives before touching anything (no batch mode,
   // no destination); the verdicts are empty then.
   std::optional<Notice> notice;
-  QList<ItemVerdict> verdicts;         // one per item, in list order
-  std::optional<qsizetype> stopsAt;    // the first item that cannot be made
+  QList<ItemVerdict> verdicts;       // one per item, in list order
+  std::optional<qsizetype> stopsAt;  // the first item that cannot be made
   VerdictCounts counts;
 };
 

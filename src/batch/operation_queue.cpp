@@ -1,8 +1,8 @@
 #include "batch/operation_queue.h"
 
-#include "batch/target_path.h"
-
 #include <algorithm>
+
+#include "batch/target_path.h"
 
 namespace corvane {
 

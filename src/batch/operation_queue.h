@@ -12,6 +12,11 @@
 // `fs`, `log` and `stop` must outlive the queue.
 #pragma once
 
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <optional>
+
 #include "base/error.h"
 #include "base/progress_report.h"
 #include "base/stop_request.h"
@@ -19,20 +24,14 @@
 #include "batch/undo_log_writer.h"
 #include "platform/file_system.h"
 
-#include <QList>
-#include <QSet>
-#include <QString>
-
-#include <optional>
-
 namespace corvane {
 
 class OperationQueue {
  public:
   enum class Kind {
-    kMove,            // never replaces
-    kCopy,            // never replaces
-    kMoveReplacing,   // replaces a file at the target in one step
+    kMove,           // never replaces
+    kCopy,           // never replaces
+    kMoveReplacing,  // replaces a file at the target in one step
     kCopyReplacing,
     kMoveAside,       // first step of a case-only rename: to a temporary name
     kMoveBackInCase,  // second step: from that name to the new spelling

@@ -1,5 +1,7 @@
 #include "batch/target_path.h"
 
+#include <cstdint>
+
 #include "base/format.h"
 #include "batch/batch_texts.h"
 #include "batch/undo_log.h"
@@ -7,8 +9,6 @@
 #include "engine/whole_number.h"
 #include "platform/native_name.h"
 #include "platform/paths.h"
-
-#include <cstdint>
 
 namespace corvane {
 namespace {

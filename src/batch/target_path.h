@@ -5,15 +5,14 @@
 // is what the batch does.
 #pragma once
 
+#include <QString>
+#include <functional>
+#include <optional>
+
 #include "base/error.h"
 #include "base/notice.h"
 #include "engine/rename_options.h"
 #include "platform/file_system.h"
-
-#include <QString>
-
-#include <functional>
-#include <optional>
 
 namespace corvane {
 

@@ -1,12 +1,12 @@
 #include "batch/undo.h"
 
+#include <QSet>
+
 #include "batch/batch_executor.h"
 #include "batch/batch_texts.h"
 #include "batch/target_path.h"
 #include "batch/undo_log.h"
 #include "platform/paths.h"
-
-#include <QSet>
 
 namespace corvane {
 namespace {

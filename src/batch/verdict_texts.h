@@ -3,10 +3,10 @@
 // rename question. Pure functions of their arguments and the language.
 #pragma once
 
-#include "batch/batch_verdicts.h"
-
 #include <QString>
 #include <QStringView>
+
+#include "batch/batch_verdicts.h"
 
 namespace corvane {
 

@@ -4,8 +4,8 @@
 
 #include "batch/batch_executor.h"
 #include "batch/batch_verdicts.h"
-#include "batch/verdict_texts.h"
 #include "batch/undo.h"
+#include "batch/verdict_texts.h"
 #include "cli/argument_check.h"
 #include "cli/command_line.h"
 #include "cli/command_line_options.h"
@@ -43,8 +43,8 @@ int RunUndo(const QStringList& args, MessageSink& sink, const CommandLineService
   UndoOutcome outcome;
   {
     std::optional<TerminalProgress> progress = ProgressOnTerminal(services);
-    outcome = UndoLastRename(services.fileSystem, services.undoLogPath,
-                             progress ? &*progress : nullptr);
+    outcome =
+        UndoLastRename(services.fileSystem, services.undoLogPath, progress ? &*progress : nullptr);
   }
   return Report(outcome.notice, outcome.status, sink);
 }
@@ -83,9 +83,8 @@ int ShowDryRun(const RenameItemList& list, const RenameOptions& options,
   const QList<TRenameItem>& items = list.items();
   for (qsizetype i = 0; i < items.size(); ++i) {
     const TRenameItem& item = items[i];
-    sink.ShowLine(judged.notice
-                      ? item.OriginalPath + QStringLiteral(" -> ") + item.NewName
-                      : DryRunLine(item.OriginalPath, judged.verdicts[i], item.NewName));
+    sink.ShowLine(judged.notice ? item.OriginalPath + QStringLiteral(" -> ") + item.NewName
+                                : DryRunLine(item.OriginalPath, judged.verdicts[i], item.NewName));
   }
   return judged.notice ? Report(judged.notice, Status::Ok(), sink) : kExitCompleted;
 }

@@ -1,9 +1,9 @@
 #include "cli/terminal_progress.h"
 
+#include <cstdio>
+
 #include "base/format.h"
 #include "i18n/translation.h"
-
-#include <cstdio>
 
 #ifdef Q_OS_WIN
 #include <io.h>

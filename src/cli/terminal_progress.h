@@ -7,13 +7,12 @@
 // that ends sooner writes nothing. `write` must outlive it.
 #pragma once
 
-#include "base/progress_report.h"
-
 #include <QByteArray>
 #include <QByteArrayView>
-
 #include <chrono>
 #include <functional>
+
+#include "base/progress_report.h"
 
 namespace corvane {
 

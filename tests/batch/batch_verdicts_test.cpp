@@ -3,12 +3,12 @@
 // batch runs on that very folder and must do exactly what they said.
 #include "batch/batch_verdicts.h"
 
+#include <gtest/gtest.h>
+
 #include "batch/batch_executor.h"
 #include "batch_test_support.h"
 #include "platform/paths.h"
 #include "support/temp_folder.h"
-
-#include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
@@ -37,12 +37,18 @@ const QString kLongInBytes = QString(128, QChar(0xE9));
 
 QString KindName(VerdictKind kind) {
   switch (kind) {
-    case VerdictKind::kUnchanged: return "unchanged";
-    case VerdictKind::kRenamed: return "renamed";
-    case VerdictKind::kNumbered: return "numbered";
-    case VerdictKind::kSkipped: return "skipped";
-    case VerdictKind::kReplaces: return "replaces";
-    case VerdictKind::kCannotBeMade: return "cannot";
+    case VerdictKind::kUnchanged:
+      return "unchanged";
+    case VerdictKind::kRenamed:
+      return "renamed";
+    case VerdictKind::kNumbered:
+      return "numbered";
+    case VerdictKind::kSkipped:
+      return "skipped";
+    case VerdictKind::kReplaces:
+      return "replaces";
+    case VerdictKind::kCannotBeMade:
+      return "cannot";
   }
   return "?";
 }
@@ -76,11 +82,10 @@ class BatchVerdictsTest : public ::testing::TestWithParam<VerdictCase> {
   // exactly where they said.
   void ExpectTheBatchAgrees(const QList<TRenameItem>& items, const RenameOptions& options,
                             const BatchVerdicts& judged) const {
-    const BatchOutcome out = ExecuteBatch(items, options, RealFileSystem(),
-                                          dir_.file("appdata/last_rename.csv"));
+    const BatchOutcome out =
+        ExecuteBatch(items, options, RealFileSystem(), dir_.file("appdata/last_rename.csv"));
     const qsizetype end = judged.stopsAt.value_or(items.size());
-    const bool stoppedWithNotice =
-        out.notice && out.notice->kind == Notice::Kind::kWarning;
+    const bool stoppedWithNotice = out.notice && out.notice->kind == Notice::Kind::kWarning;
     EXPECT_EQ(!out.status.ok() || stoppedWithNotice, judged.stopsAt.has_value())
         << (out.status.ok() ? QString() : out.status.error().message()).toStdString();
     QList<ItemUpdate> expectedUpdates;
@@ -110,7 +115,8 @@ TEST_P(BatchVerdictsTest, SayWhatTheBatchThenDoes) {
   const BatchVerdicts judged = JudgeBatch(items, options, RealFileSystem());
   ASSERT_FALSE(judged.notice);
   QStringList said;
-  for (const ItemVerdict& v : judged.verdicts) said << KindName(v.kind) + " " + Relative(v.finalPath);
+  for (const ItemVerdict& v : judged.verdicts)
+    said << KindName(v.kind) + " " + Relative(v.finalPath);
   EXPECT_EQ(said, c.expected);
   ExpectTheBatchAgrees(items, options, judged);
 }
@@ -124,82 +130,157 @@ constexpr ConflictMode kOverwrite = ConflictMode::Overwrite;
 
 INSTANTIATE_TEST_SUITE_P(
     Batches, BatchVerdictsTest,
-    ::testing::Values(
-        VerdictCase{"ChainMeetsTheNameStillThere", kInPlace, kNumber, {},
-                    {{"a.txt", "b.txt"}, {"b.txt", "c.txt"}},
-                    {"numbered b (1).txt", "renamed c.txt"}},
-        VerdictCase{"ChainInTheOtherOrderIsFree", kInPlace, kNumber, {},
-                    {{"b.txt", "c.txt"}, {"a.txt", "b.txt"}},
-                    {"renamed c.txt", "renamed b.txt"}},
-        VerdictCase{"SwapNumbersTheFirst", kInPlace, kNumber, {},
-                    {{"a.txt", "b.txt"}, {"b.txt", "a.txt"}},
-                    {"numbered b (1).txt", "renamed a.txt"}},
-        VerdictCase{"CycleOfThree", kInPlace, kNumber, {},
-                    {{"a.txt", "b.txt"}, {"b.txt", "c.txt"}, {"c.txt", "a.txt"}},
-                    {"numbered b (1).txt", "numbered c (1).txt", "renamed a.txt"}},
-        VerdictCase{"SwapWithSkipLeavesTheFirst", kInPlace, kSkip, {},
-                    {{"a.txt", "b.txt"}, {"b.txt", "a.txt"}},
-                    {"skipped a.txt", "skipped b.txt"}},
-        VerdictCase{"ThreeAskForOneNameNumbered", kInPlace, kNumber, {},
-                    {{"a.txt", "x.txt"}, {"b.txt", "x.txt"}, {"c.txt", "x.txt"}},
-                    {"renamed x.txt", "numbered x (1).txt", "numbered x (2).txt"}},
-        VerdictCase{"ThreeAskForOneNameSkipped", kInPlace, kSkip, {},
-                    {{"a.txt", "x.txt"}, {"b.txt", "x.txt"}, {"c.txt", "x.txt"}},
-                    {"renamed x.txt", "skipped b.txt", "skipped c.txt"}},
-        VerdictCase{"OverwriteNeverReplacesAFileOfTheBatch", kInPlace, kOverwrite, {},
-                    {{"a.txt", "x.txt"}, {"b.txt", "x.txt"}, {"c.txt", "x.txt"}},
-                    {"renamed x.txt", "numbered x (1).txt", "numbered x (2).txt"}},
-        VerdictCase{"OverwriteSparesALaterSource", kInPlace, kOverwrite, {},
-                    {{"a.txt", "b.txt"}, {"b.txt", "c.txt"}},
-                    {"numbered b (1).txt", "renamed c.txt"}},
-        VerdictCase{"OverwriteReplacesAFileOnDisk", kInPlace, kOverwrite, {"x.txt"},
-                    {{"a.txt", "x.txt"}, {"b.txt", "y.txt"}},
-                    {"replaces x.txt", "renamed y.txt"}},
-        VerdictCase{"SkipANameTakenOnDisk", kInPlace, kSkip, {"x.txt"},
-                    {{"a.txt", "x.txt"}, {"b.txt", "y.txt"}},
-                    {"skipped a.txt", "renamed y.txt"}},
-        VerdictCase{"NumberPastNamesTakenOnDisk", kInPlace, kNumber, {"x.txt", "x (1).txt"},
-                    {{"a.txt", "x.txt"}},
-                    {"numbered x (2).txt"}},
-        VerdictCase{"ANumberedNameAskedForLater", kInPlace, kNumber, {"x.txt"},
-                    {{"a.txt", "x.txt"}, {"b.txt", "x (1).txt"}},
-                    {"numbered x (1).txt", "numbered x (1) (1).txt"}},
-        VerdictCase{"AFreedNameTakenAgain", kInPlace, kSkip, {},
-                    {{"a.txt", "z.txt"}, {"b.txt", "a.txt"}, {"c.txt", "a.txt"}},
-                    {"renamed z.txt", "renamed a.txt", "skipped c.txt"}},
-        VerdictCase{"CaseOnlyChangeAndUnchanged", kInPlace, kNumber, {},
-                    {{"File.TXT", "file.txt"}, {"same.txt", "same.txt"}},
-                    {"renamed file.txt", "unchanged same.txt"}},
-        VerdictCase{"CopyIntoAFolder", kCopy, kNumber, {"out/x.txt"},
-                    {{"a.txt", "x.txt"}, {"b.txt", "y.txt"}, {"c.txt", "x.txt"}},
-                    {"numbered out/x (1).txt", "renamed out/y.txt", "numbered out/x (2).txt"}},
-        VerdictCase{"CopyOverwritesOnlyWhatIsNotOfTheBatch", kCopy, kOverwrite, {"out/x.txt"},
-                    {{"a.txt", "x.txt"}, {"b.txt", "x.txt"}},
-                    {"replaces out/x.txt", "numbered out/x (1).txt"}},
-        VerdictCase{"MoveIntoAFolder", kMove, kSkip, {"out/x.txt"},
-                    {{"a.txt", "x.txt"}, {"b.txt", "y.txt"}},
-                    {"skipped a.txt", "renamed out/y.txt"}},
-        VerdictCase{"MoveFromTheFolderIntoItself", kMove, kNumber, {},
-                    {{"out/a.txt", "a.txt"}, {"out/b.txt", "c.txt"}},
-                    {"numbered out/a (1).txt", "renamed out/c.txt"}},
-        VerdictCase{"MoveIntoItselfSkipped", kMove, kOverwrite, {},
-                    {{"out/a.txt", "a.txt"}},
-                    {"skipped out/a.txt"}},
-        VerdictCase{"DotNamesStopTheBatch", kInPlace, kNumber, {},
-                    {{"a.txt", "y.txt"}, {"b.txt", ".."}, {"c.txt", "z.txt"}},
-                    {"renamed y.txt", "cannot b.txt", "renamed z.txt"}},
-        VerdictCase{"ANameTooLongStopsTheBatch", kInPlace, kNumber, {},
-                    {{"a.txt", kLong}, {"b.txt", "y.txt"}},
-                    {"cannot a.txt", "renamed y.txt"}},
-        VerdictCase{"TooLongInBytes", kInPlace, kNumber, {},
-                    {{"a.txt", "y.txt"}, {"b.txt", kLongInBytes}},
-                    {"renamed y.txt", "cannot b.txt"}},
-        VerdictCase{"NoNewNameStopsTheBatch", kInPlace, kNumber, {},
-                    {{"a.txt", "y.txt"}, {"b.txt", ""}},
-                    {"renamed y.txt", "cannot b.txt"}},
-        VerdictCase{"InvalidCharactersStopTheBatch", kInPlace, kNumber, {},
-                    {{"a.txt", "y\x01.txt"}},
-                    {"cannot a.txt"}}),
+    ::testing::Values(VerdictCase{"ChainMeetsTheNameStillThere",
+                                  kInPlace,
+                                  kNumber,
+                                  {},
+                                  {{"a.txt", "b.txt"}, {"b.txt", "c.txt"}},
+                                  {"numbered b (1).txt", "renamed c.txt"}},
+                      VerdictCase{"ChainInTheOtherOrderIsFree",
+                                  kInPlace,
+                                  kNumber,
+                                  {},
+                                  {{"b.txt", "c.txt"}, {"a.txt", "b.txt"}},
+                                  {"renamed c.txt", "renamed b.txt"}},
+                      VerdictCase{"SwapNumbersTheFirst",
+                                  kInPlace,
+                                  kNumber,
+                                  {},
+                                  {{"a.txt", "b.txt"}, {"b.txt", "a.txt"}},
+                                  {"numbered b (1).txt", "renamed a.txt"}},
+                      VerdictCase{"CycleOfThree",
+                                  kInPlace,
+                                  kNumber,
+                                  {},
+                                  {{"a.txt", "b.txt"}, {"b.txt", "c.txt"}, {"c.txt", "a.txt"}},
+                                  {"numbered b (1).txt", "numbered c (1).txt", "renamed a.txt"}},
+                      VerdictCase{"SwapWithSkipLeavesTheFirst",
+                                  kInPlace,
+                                  kSkip,
+                                  {},
+                                  {{"a.txt", "b.txt"}, {"b.txt", "a.txt"}},
+                                  {"skipped a.txt", "skipped b.txt"}},
+                      VerdictCase{"ThreeAskForOneNameNumbered",
+                                  kInPlace,
+                                  kNumber,
+                                  {},
+                                  {{"a.txt", "x.txt"}, {"b.txt", "x.txt"}, {"c.txt", "x.txt"}},
+                                  {"renamed x.txt", "numbered x (1).txt", "numbered x (2).txt"}},
+                      VerdictCase{"ThreeAskForOneNameSkipped",
+                                  kInPlace,
+                                  kSkip,
+                                  {},
+                                  {{"a.txt", "x.txt"}, {"b.txt", "x.txt"}, {"c.txt", "x.txt"}},
+                                  {"renamed x.txt", "skipped b.txt", "skipped c.txt"}},
+                      VerdictCase{"OverwriteNeverReplacesAFileOfTheBatch",
+                                  kInPlace,
+                                  kOverwrite,
+                                  {},
+                                  {{"a.txt", "x.txt"}, {"b.txt", "x.txt"}, {"c.txt", "x.txt"}},
+                                  {"renamed x.txt", "numbered x (1).txt", "numbered x (2).txt"}},
+                      VerdictCase{"OverwriteSparesALaterSource",
+                                  kInPlace,
+                                  kOverwrite,
+                                  {},
+                                  {{"a.txt", "b.txt"}, {"b.txt", "c.txt"}},
+                                  {"numbered b (1).txt", "renamed c.txt"}},
+                      VerdictCase{"OverwriteReplacesAFileOnDisk",
+                                  kInPlace,
+                                  kOverwrite,
+                                  {"x.txt"},
+                                  {{"a.txt", "x.txt"}, {"b.txt", "y.txt"}},
+                                  {"replaces x.txt", "renamed y.txt"}},
+                      VerdictCase{"SkipANameTakenOnDisk",
+                                  kInPlace,
+                                  kSkip,
+                                  {"x.txt"},
+                                  {{"a.txt", "x.txt"}, {"b.txt", "y.txt"}},
+                                  {"skipped a.txt", "renamed y.txt"}},
+                      VerdictCase{"NumberPastNamesTakenOnDisk",
+                                  kInPlace,
+                                  kNumber,
+                                  {"x.txt", "x (1).txt"},
+                                  {{"a.txt", "x.txt"}},
+                                  {"numbered x (2).txt"}},
+                      VerdictCase{"ANumberedNameAskedForLater",
+                                  kInPlace,
+                                  kNumber,
+                                  {"x.txt"},
+                                  {{"a.txt", "x.txt"}, {"b.txt", "x (1).txt"}},
+                                  {"numbered x (1).txt", "numbered x (1) (1).txt"}},
+                      VerdictCase{"AFreedNameTakenAgain",
+                                  kInPlace,
+                                  kSkip,
+                                  {},
+                                  {{"a.txt", "z.txt"}, {"b.txt", "a.txt"}, {"c.txt", "a.txt"}},
+                                  {"renamed z.txt", "renamed a.txt", "skipped c.txt"}},
+                      VerdictCase{"CaseOnlyChangeAndUnchanged",
+                                  kInPlace,
+                                  kNumber,
+                                  {},
+                                  {{"File.TXT", "file.txt"}, {"same.txt", "same.txt"}},
+                                  {"renamed file.txt", "unchanged same.txt"}},
+                      VerdictCase{"CopyIntoAFolder",
+                                  kCopy,
+                                  kNumber,
+                                  {"out/x.txt"},
+                                  {{"a.txt", "x.txt"}, {"b.txt", "y.txt"}, {"c.txt", "x.txt"}},
+                                  {"numbered out/x (1).txt", "renamed out/y.txt",
+                                   "numbered out/x (2).txt"}},
+                      VerdictCase{"CopyOverwritesOnlyWhatIsNotOfTheBatch",
+                                  kCopy,
+                                  kOverwrite,
+                                  {"out/x.txt"},
+                                  {{"a.txt", "x.txt"}, {"b.txt", "x.txt"}},
+                                  {"replaces out/x.txt", "numbered out/x (1).txt"}},
+                      VerdictCase{"MoveIntoAFolder",
+                                  kMove,
+                                  kSkip,
+                                  {"out/x.txt"},
+                                  {{"a.txt", "x.txt"}, {"b.txt", "y.txt"}},
+                                  {"skipped a.txt", "renamed out/y.txt"}},
+                      VerdictCase{"MoveFromTheFolderIntoItself",
+                                  kMove,
+                                  kNumber,
+                                  {},
+                                  {{"out/a.txt", "a.txt"}, {"out/b.txt", "c.txt"}},
+                                  {"numbered out/a (1).txt", "renamed out/c.txt"}},
+                      VerdictCase{"MoveIntoItselfSkipped",
+                                  kMove,
+                                  kOverwrite,
+                                  {},
+                                  {{"out/a.txt", "a.txt"}},
+                                  {"skipped out/a.txt"}},
+                      VerdictCase{"DotNamesStopTheBatch",
+                                  kInPlace,
+                                  kNumber,
+                                  {},
+                                  {{"a.txt", "y.txt"}, {"b.txt", ".."}, {"c.txt", "z.txt"}},
+                                  {"renamed y.txt", "cannot b.txt", "renamed z.txt"}},
+                      VerdictCase{"ANameTooLongStopsTheBatch",
+                                  kInPlace,
+                                  kNumber,
+                                  {},
+                                  {{"a.txt", kLong}, {"b.txt", "y.txt"}},
+                                  {"cannot a.txt", "renamed y.txt"}},
+                      VerdictCase{"TooLongInBytes",
+                                  kInPlace,
+                                  kNumber,
+                                  {},
+                                  {{"a.txt", "y.txt"}, {"b.txt", kLongInBytes}},
+                                  {"renamed y.txt", "cannot b.txt"}},
+                      VerdictCase{"NoNewNameStopsTheBatch",
+                                  kInPlace,
+                                  kNumber,
+                                  {},
+                                  {{"a.txt", "y.txt"}, {"b.txt", ""}},
+                                  {"renamed y.txt", "cannot b.txt"}},
+                      VerdictCase{"InvalidCharactersStopTheBatch",
+                                  kInPlace,
+                                  kNumber,
+                                  {},
+                                  {{"a.txt", "y\x01.txt"}},
+                                  {"cannot a.txt"}}),
     [](const ::testing::TestParamInfo<VerdictCase>& info) { return info.param.name; });
 
 // Long enough for several groups of the batch's queue, so that what waits in
@@ -214,7 +295,8 @@ TEST(BatchVerdictsAcrossGroupsTest, AgreeOnAShuffleOfThousandsOfFiles) {
     for (int i = 0; i < kCount; ++i) {
       const QString name = QStringLiteral("n%1.dat").arg(i);
       dir.Create({name}, name.toUtf8());
-      items.append(Item(dir.file(name), QStringLiteral("n%1.dat").arg((i * 7 + 3) % (kCount + 40))));
+      items.append(
+          Item(dir.file(name), QStringLiteral("n%1.dat").arg((i * 7 + 3) % (kCount + 40))));
     }
     for (int i = kCount; i < kCount + 20; ++i) {
       dir.Create({QStringLiteral("n%1.dat").arg(i)}, "other");
