@@ -371,7 +371,8 @@ TEST_F(BatchTest, ProgressIsHeardAfterEachFileAndCanStopTheBatch) {
   const BatchOutcome out = ExecuteBatch(items, options, RealFileSystem(), LogPath(),
                                         &cancelling.stop, &cancelling);
   EXPECT_TRUE(out.stopped);
-  EXPECT_EQ(Text(out.notice), "Batch stopped after 3 of 5 files. The undo log holds what was done.");
+  EXPECT_EQ(Text(out.notice), "Batch stopped after %d of %d files. The undo log holds what was done.");
+  EXPECT_EQ(out.notice->args, QStringList({"3", "5"}));
   EXPECT_EQ(dir_.List(), QStringList({"A", "C", "appdata", "b", "d", "e", "taken"}));
   EXPECT_EQ(Text(UndoLastRename(RealFileSystem(), LogPath()).status), "(ok)");
   EXPECT_EQ(dir_.List(), QStringList({"a", "appdata", "b", "c", "d", "e", "taken"}));
