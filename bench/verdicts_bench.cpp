@@ -16,6 +16,7 @@
 #include "batch/batch_verdicts.h"
 #include "engine/engine_context.h"
 #include "engine/preview.h"
+#include "platform/paths.h"
 #include "preview_options.h"
 
 namespace corvane {
@@ -83,8 +84,25 @@ void BM_Verdicts(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kCount);
 }
 
+// The floor of the verdicts: one metadata lookup of each target.
+void BM_LookUpOnly(benchmark::State& state) {
+  Files& files = TheFiles();
+  QStringList targets;
+  for (const TRenameItem& item : files.items) {
+    targets.append(FolderPart(item.OriginalPath) + item.NewName);
+  }
+  FileSystem& fs = RealFileSystem();
+  for (auto _ : state) {
+    qsizetype taken = 0;
+    for (const QString& target : targets) taken += IsTaken(fs.LookUp(target));
+    if (taken != 0) std::abort();
+  }
+  state.SetItemsProcessed(state.iterations() * kCount);
+}
+
 BENCHMARK(BM_Preview)->Name("Preview/100000")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Verdicts)->Name("Verdicts/100000")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LookUpOnly)->Name("LookUpOnly/100000")->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace corvane

@@ -1,20 +1,24 @@
 #include "batch/batch_verdicts.h"
 
-#include <unordered_map>
-#include <unordered_set>
-
 #include "platform/file_identity.h"
 #include "platform/paths.h"
+
+#include <QHash>
+
+#include <unordered_set>
 
 namespace corvane {
 namespace {
 
-struct PathHash {
-  size_t operator()(const QString& path) const { return PathTextHash(path); }
+// A path compared as the platform compares list entries. QHash keeps its
+// entries in arrays, where a node-based map would allocate one per path.
+struct PathKey {
+  QString path;
+  friend bool operator==(const PathKey& a, const PathKey& b) {
+    return SamePathText(a.path, b.path);
+  }
 };
-struct SamePath {
-  bool operator()(const QString& a, const QString& b) const { return SamePathText(a, b); }
-};
+size_t qHash(const PathKey& key, size_t seed) { return PathTextHash(key.path) ^ seed; }
 
 // The disk as the batch will find it before each item: the paths earlier
 // items freed or filled, over the disk as it is now.
@@ -22,7 +26,7 @@ class Playback {
  public:
   Playback(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs)
       : items_(items), s_(settings), fs_(fs) {
-    changed_.reserve(size_t(items.size()) * 2);
+    changed_.reserve(items.size() * 2);
   }
 
   ItemVerdict Judge(qsizetype index);
@@ -34,8 +38,8 @@ class Playback {
   };
 
   bool Taken(const QString& path) {
-    const auto it = changed_.find(path);
-    return it != changed_.end() ? it->second.taken : IsTaken(fs_.LookUp(path));
+    const auto it = changed_.constFind(PathKey{path});
+    return it != changed_.cend() ? it->taken : IsTaken(fs_.LookUp(path));
   }
   ItemVerdict Resolve(const QString& source, const QString& target);
   ItemVerdict Done(VerdictKind kind, const QString& source, const QString& target);
@@ -45,7 +49,7 @@ class Playback {
   const QList<TRenameItem>& items_;
   const BatchSettings& s_;
   FileSystem& fs_;
-  std::unordered_map<QString, Entry, PathHash, SamePath> changed_;
+  QHash<PathKey, Entry> changed_;
   std::optional<std::unordered_set<FileIdentity, FileIdentityHash>> sources_;
 };
 
@@ -74,7 +78,7 @@ ItemVerdict Playback::Judge(qsizetype index) {
 
 ItemVerdict Playback::Resolve(const QString& source, const QString& target) {
   // Only a target the batch has not touched can be the source itself.
-  if (!changed_.contains(target) && fs_.IsSameFile(source, target)) {
+  if (!changed_.contains(PathKey{target}) && fs_.IsSameFile(source, target)) {
     if (s_.mode == BatchMode::RenameInPlace) return Done(VerdictKind::kRenamed, source, target);
     if (s_.conflict == ConflictMode::AutoNumber) return Numbered(source, target);
     if (!s_.conflict) return CannotBeMade(CannotBeMadeReason::kNameTaken, source);
@@ -100,15 +104,17 @@ ItemVerdict Playback::Numbered(const QString& source, const QString& target) {
 }
 
 ItemVerdict Playback::Done(VerdictKind kind, const QString& source, const QString& target) {
-  if (s_.mode != BatchMode::CopyToFolder) changed_.insert_or_assign(source, Entry{false, false});
-  changed_.insert_or_assign(target, Entry{true, true});
+  if (s_.mode != BatchMode::CopyToFolder) changed_.insert(PathKey{source}, Entry{false, false});
+  changed_.insert(PathKey{target}, Entry{true, true});
   return {kind, {}, target};
 }
 
 // As the batch decides it: a file an earlier item put there, or a source of
 // any item reached by any spelling (by identity).
 bool Playback::IsFileOfTheBatch(const QString& path) {
-  if (const auto it = changed_.find(path); it != changed_.end()) return it->second.ofTheBatch;
+  if (const auto it = changed_.constFind(PathKey{path}); it != changed_.cend()) {
+    return it->ofTheBatch;
+  }
   if (!sources_) {
     sources_.emplace();
     for (const TRenameItem& item : items_) {
