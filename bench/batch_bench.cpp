@@ -99,6 +99,19 @@ void BM_BatchReporting(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// What the reports of the run above cost on their own, without the disk's
+// noise: one call per file.
+void BM_ProgressReportsOnly(benchmark::State& state) {
+  qsizetype written = 0;
+  for (auto _ : state) {
+    TerminalProgress progress([&written](QByteArrayView b) { written += b.size(); },
+                              std::chrono::milliseconds(0));
+    for (int64_t i = 1; i <= state.range(0); ++i) progress.Advanced(i, state.range(0));
+  }
+  benchmark::DoNotOptimize(written);
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 void BM_Undo(benchmark::State& state) {
   Folder folder(int(state.range(0)));
   for (auto _ : state) {
@@ -160,6 +173,10 @@ BENCHMARK_TEMPLATE(BM_BatchReporting, true)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(BM_ProgressReportsOnly)
+    ->Name("ProgressReportsOnly")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Undo)
     ->Name("Undo")
     ->Arg(10000)
