@@ -8,6 +8,7 @@
 #include "batch/operation_queue.h"
 #include "batch/undo.h"
 #include "batch/undo_log_writer.h"
+#include "cli/terminal_progress.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -75,6 +76,42 @@ void BM_BatchInPlace(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The same batch without syncs, with and without the terminal's progress line
+// (written after half a second, then ten times a second, into nothing):
+// what reporting after each file costs.
+template <bool kReporting>
+void BM_BatchReporting(benchmark::State& state) {
+  Folder folder(int(state.range(0)));
+  FileSystem& fs = FileSystemFor(false);
+  qsizetype written = 0;
+  for (auto _ : state) {
+    std::optional<TerminalProgress> progress;
+    if (kReporting) progress.emplace([&written](QByteArrayView b) { written += b.size(); });
+    const BatchOutcome out = ExecuteBatch(folder.items, InPlace(), fs, folder.log, nullptr,
+                                          progress ? &*progress : nullptr);
+    state.PauseTiming();
+    if (!out.status.ok() || !UndoLastRename(RealFileSystem(), folder.log).status.ok()) {
+      state.SkipWithError("the batch or its undo failed");
+    }
+    state.ResumeTiming();
+  }
+  benchmark::DoNotOptimize(written);
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// What the reports of the run above cost on their own, without the disk's
+// noise: one call per file.
+void BM_ProgressReportsOnly(benchmark::State& state) {
+  qsizetype written = 0;
+  for (auto _ : state) {
+    TerminalProgress progress([&written](QByteArrayView b) { written += b.size(); },
+                              std::chrono::milliseconds(0));
+    for (int64_t i = 1; i <= state.range(0); ++i) progress.Advanced(i, state.range(0));
+  }
+  benchmark::DoNotOptimize(written);
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 void BM_Undo(benchmark::State& state) {
   Folder folder(int(state.range(0)));
   for (auto _ : state) {
@@ -126,6 +163,20 @@ BENCHMARK_TEMPLATE(BM_BatchInPlace, false)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK_TEMPLATE(BM_BatchReporting, false)
+    ->Name("BatchInPlace/Silent")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_TEMPLATE(BM_BatchReporting, true)
+    ->Name("BatchInPlace/ReportingProgress")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_ProgressReportsOnly)
+    ->Name("ProgressReportsOnly")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Undo)
     ->Name("Undo")
     ->Arg(10000)

@@ -6,6 +6,7 @@
 #include "engine/preview.h"
 #include "engine/rename_item.h"
 #include "engine/rename_options.h"
+#include "preview_options.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,17 +30,6 @@ QList<TRenameItem> MakeItems(qsizetype count) {
     items.append(std::move(item));
   }
   return items;
-}
-
-RenameOptions PreviewOptions() {
-  RenameOptions options;
-  options.pattern = QStringLiteral("{counter}_{name}_{date:yyyy-mm-dd}");
-  options.regex = true;
-  options.find = QStringLiteral("IMG_(\\d+)");
-  options.replace = QStringLiteral("photo-$1");
-  options.caseMode = static_cast<int>(CaseMode::TitleCase);
-  options.digits = QStringLiteral("6");
-  return options;
 }
 
 void SetPerItem(benchmark::State& state, qsizetype count) {

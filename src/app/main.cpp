@@ -62,7 +62,8 @@ int RunTerminal(int argc, char* argv[]) {
   corvane::ConsoleSink sink(out, err);
   CatchStopSignals();
   const corvane::CommandLineServices services{corvane::RealFileSystem(), corvane::UndoLogPath(),
-                                              corvane::EngineContext::FromSystem(), &stopRequest};
+                                              corvane::EngineContext::FromSystem(), &stopRequest,
+                                              corvane::StandardErrorIfTerminal()};
   // After QCoreApplication, which may take out arguments of its own.
   return corvane::RunCommandLine(corvane::ProgramArguments(argc, argv), corvane::RenameOptions(),
                                  sink, services);

@@ -1,5 +1,8 @@
 #include "batch/batch_executor.h"
 
+#include <QRandomGenerator>
+#include <unordered_set>
+
 #include "batch/batch_texts.h"
 #include "batch/operation_queue.h"
 #include "batch/undo_log.h"
@@ -8,21 +11,12 @@
 #include "platform/file_identity.h"
 #include "platform/paths.h"
 
-#include <QRandomGenerator>
-
-#include <unordered_set>
-
 namespace corvane {
 namespace {
 
 using Kind = OperationQueue::Kind;
 
-struct Settings {
-  BatchMode mode;
-  std::optional<ConflictMode> conflict;
-  QString destination;
-  bool touch;
-};
+using Settings = BatchSettings;
 
 Error FileExistsError() {
   return Error(QStringLiteral("The specified file already exists"), Error::Code::kFileExists);
@@ -115,15 +109,10 @@ Status BatchRun::Fail(Error error) {
 
 Status BatchRun::Plan(qsizetype index) {
   const QString& source = items_[index].OriginalPath;
-  // The log could not hold such a path exactly, and the undo would miss it.
-  if (!LogCanHoldPath(source)) {
-    return Fail(Error(QStringLiteral("Invalid characters in path"), Error::Code::kInvalidPath));
-  }
-  const bool inPlace = s_.mode == BatchMode::RenameInPlace;
-  Result<QString> joined = JoinTargetPath(
-      inPlace ? FolderView(source) : QStringView(s_.destination), items_[index].NewName);
+  Result<QString> joined = BatchTargetPath(s_, source, items_[index].NewName);
   if (!joined.ok()) return Fail(joined.error());
   const QString& target = *joined;
+  const bool inPlace = s_.mode == BatchMode::RenameInPlace;
   if (inPlace && target == source) return Status::Ok();
 
   Status s;
@@ -136,8 +125,7 @@ Status BatchRun::Plan(qsizetype index) {
   }
   if (kind == EntryKind::kNone) return Fail(MissingFileError(fs_, source));
   if (kind == EntryKind::kFolder || kind == EntryKind::kOther) {
-    return Fail(
-        Error(QString::fromUtf16(batch_texts::kNotAFile), {source}, Error::Code::kGeneric));
+    return Fail(Error(QString::fromUtf16(batch_texts::kNotAFile), {source}, Error::Code::kGeneric));
   }
   // An earlier item still waiting goes to the same name: it happens first.
   if (queue_.WaitsFor(target) && !Drain(s)) return s;
@@ -237,8 +225,8 @@ bool BatchRun::IsFileOfTheBatch(const QString& path) {
 }
 
 // Ends a stopped batch: the log keeps what was performed.
-BatchOutcome Finish(BatchOutcome outcome, UndoLogWriter& log, Status why,
-                    bool anythingDone, bool completed) {
+BatchOutcome Finish(BatchOutcome outcome, UndoLogWriter& log, Status why, bool anythingDone,
+                    bool completed) {
   const Status logStatus = log.Finish(completed, anythingDone);
   outcome.status = why.ok() ? logStatus : why;
   return outcome;
@@ -249,31 +237,25 @@ BatchOutcome Finish(BatchOutcome outcome, UndoLogWriter& log, Status why,
 QString UndoLogLockPath(const QString& logPath) { return logPath + QStringLiteral(".lock"); }
 
 BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& options,
-                          FileSystem& fs, const QString& logPath, const StopRequest* stop) {
+                          FileSystem& fs, const QString& logPath, const StopRequest* stop,
+                          ProgressReport* progress) {
   BatchOutcome outcome;
-  const std::optional<BatchMode> mode = SelectedBatchMode(options.batchMode);
-  if (!mode) {
-    outcome.notice = Notice::Warning(QString::fromUtf16(batch_texts::kSelectBatchMode));
-    return outcome;
-  }
-  const Settings settings{*mode, SelectedConflictMode(options.conflict),
-                          TrimControl(options.destination), options.touchModifiedNow};
-  if (*mode != BatchMode::RenameInPlace && settings.destination.isEmpty()) {
-    outcome.notice = Notice::Warning(QString::fromUtf16(batch_texts::kSelectDestination));
-    return outcome;
-  }
+  const std::optional<Settings> checked = SettingsOfBatch(options, outcome.notice);
+  if (!checked) return outcome;
+  const Settings& settings = *checked;
   Result<std::unique_ptr<FileLock>> lock = LockUndoLog(fs, logPath);
   if (!lock.ok()) {
     outcome.status = lock.error();
     return outcome;
   }
   // When this fails the first copy or move reports the missing folder.
-  if (*mode != BatchMode::RenameInPlace && !fs.FolderExists(settings.destination)) {
+  if (settings.mode != BatchMode::RenameInPlace && !fs.FolderExists(settings.destination)) {
     fs.CreateFolder(settings.destination);
   }
 
   UndoLogWriter log(fs, logPath);
   BatchRun run(items, settings, fs, log, stop);
+  run.queue().ReportProgressTo(progress, items.size());
   qsizetype next = 0;
   std::optional<Notice> warning;
   const Status s = run.Run(next, warning);

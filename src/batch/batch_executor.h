@@ -19,18 +19,18 @@
 // a second is refused before it touches anything.
 #pragma once
 
+#include <QList>
+#include <QString>
+#include <optional>
+
 #include "base/error.h"
 #include "base/notice.h"
+#include "base/progress_report.h"
 #include "base/stop_request.h"
 #include "batch/target_path.h"
 #include "engine/rename_item.h"
 #include "engine/rename_options.h"
 #include "platform/file_system.h"
-
-#include <QList>
-#include <QString>
-
-#include <optional>
 
 namespace corvane {
 
@@ -53,10 +53,11 @@ struct BatchOutcome {
 
 // `stop`, when given, is polled between files: a request finishes the file in
 // hand, leaves the log naming what was done, and ends the batch with a
-// notice of how many files were done.
+// notice of how many files were done. `progress`, when given, hears after
+// each file done how many of the items are through.
 BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& options,
-                          FileSystem& fs, const QString& logPath,
-                          const StopRequest* stop = nullptr);
+                          FileSystem& fs, const QString& logPath, const StopRequest* stop = nullptr,
+                          ProgressReport* progress = nullptr);
 
 // Takes the lock that one batch or undo holds on the log at `logPath` for its
 // whole run; a second is refused at once ("Another batch or undo is running.

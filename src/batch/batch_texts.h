@@ -17,6 +17,8 @@ inline constexpr char16_t kUnableToCreateDirectory[] = u"Unable to create direct
 inline constexpr char16_t kBatchStopped[] =
     u"Batch stopped after %d of %d files. The undo log holds what was done.";
 inline constexpr char16_t kNotAFile[] = u"Not a file any more: %s";
+inline constexpr char16_t kNotAValidName[] = u"Not a valid file name: %s";
+inline constexpr char16_t kNameTooLong[] = u"File name too long: %s";
 inline constexpr char16_t kAnotherBatchRuns[] =
     u"Another batch or undo is running. Try again when it has ended.";
 inline constexpr char16_t kFileInTheWay[] =

@@ -1,8 +1,8 @@
 #include "batch/operation_queue.h"
 
-#include "batch/target_path.h"
-
 #include <algorithm>
+
+#include "batch/target_path.h"
 
 namespace corvane {
 
@@ -96,6 +96,7 @@ void OperationQueue::Done(const Operation& op) {
   const bool moved = op.kind != Kind::kCopy && op.kind != Kind::kCopyReplacing;
   if (moved) updates_.append({op.item, op.target});
   if (touch_) TouchModifiedTime(fs_, op.target);
+  if (progress_) progress_->Advanced(op.item + 1, total_);
 }
 
 }  // namespace corvane

@@ -12,26 +12,26 @@
 // `fs`, `log` and `stop` must outlive the queue.
 #pragma once
 
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <optional>
+
 #include "base/error.h"
+#include "base/progress_report.h"
 #include "base/stop_request.h"
 #include "batch/batch_executor.h"
 #include "batch/undo_log_writer.h"
 #include "platform/file_system.h"
-
-#include <QList>
-#include <QSet>
-#include <QString>
-
-#include <optional>
 
 namespace corvane {
 
 class OperationQueue {
  public:
   enum class Kind {
-    kMove,            // never replaces
-    kCopy,            // never replaces
-    kMoveReplacing,   // replaces a file at the target in one step
+    kMove,           // never replaces
+    kCopy,           // never replaces
+    kMoveReplacing,  // replaces a file at the target in one step
     kCopyReplacing,
     kMoveAside,       // first step of a case-only rename: to a temporary name
     kMoveBackInCase,  // second step: from that name to the new spelling
@@ -72,6 +72,12 @@ class OperationQueue {
   // Whether an operation of this batch already put a file at `target`.
   bool Produced(const QString& target) const { return produced_.contains(target); }
   void TrackProducedTargets() { trackProduced_ = true; }
+  // After each operation done, `progress` (which must outlive the queue)
+  // hears its item's place among `total`.
+  void ReportProgressTo(ProgressReport* progress, qsizetype total) {
+    progress_ = progress;
+    total_ = total;
+  }
   const QList<ItemUpdate>& updates() const { return updates_; }
   QList<ItemUpdate> TakeUpdates() { return std::move(updates_); }
 
@@ -97,6 +103,8 @@ class OperationQueue {
   QSet<QString> pendingTargets_;  // case-folded
   QSet<QString> produced_;
   bool trackProduced_ = false;
+  ProgressReport* progress_ = nullptr;
+  qsizetype total_ = 0;
   bool anythingDone_ = false;
   std::optional<qsizetype> stopped_;
   std::optional<qsizetype> replanFrom_;

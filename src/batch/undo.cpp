@@ -1,12 +1,12 @@
 #include "batch/undo.h"
 
+#include <QSet>
+
 #include "batch/batch_executor.h"
 #include "batch/batch_texts.h"
 #include "batch/target_path.h"
 #include "batch/undo_log.h"
 #include "platform/paths.h"
-
-#include <QSet>
 
 namespace corvane {
 namespace {
@@ -63,7 +63,7 @@ Status UndoOne(FileSystem& fs, const UndoLogEntry& entry) {
 // since (a swap, a chain): before that happens, the lines already undone are
 // cut off the log, so that a repeated undo never takes them twice.
 Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEntry>& entries,
-                   const QList<qint64>& lineStarts) {
+                   const QList<qint64>& lineStarts, ProgressReport* progress) {
   std::unique_ptr<WritableFile> log;
   QSet<QString> undoneTargets;  // new paths of undone lines still in the log, case-folded
   for (qsizetype i = entries.size() - 1; i >= 0; --i) {
@@ -80,13 +80,14 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
     }
     if (Status s = UndoOne(fs, entries[i]); !s.ok()) return s;
     undoneTargets.insert(entries[i].newPath.toCaseFolded());
+    if (progress) progress->Advanced(entries.size() - i, entries.size());
   }
   return log ? log->Close() : Status::Ok();
 }
 
 }  // namespace
 
-UndoOutcome UndoLastRename(FileSystem& fs, const QString& logPath) {
+UndoOutcome UndoLastRename(FileSystem& fs, const QString& logPath, ProgressReport* progress) {
   UndoOutcome outcome;
   if (!fs.FileExists(logPath)) {
     outcome.notice = Notice::Information(QString::fromUtf16(batch_texts::kNoUndoLog));
@@ -104,7 +105,7 @@ UndoOutcome UndoLastRename(FileSystem& fs, const QString& logPath) {
   }
   QList<qint64> lineStarts;
   const QList<UndoLogEntry> entries = ParseUndoLog(*bytes, &lineStarts);
-  outcome.status = UndoEntries(fs, logPath, entries, lineStarts);
+  outcome.status = UndoEntries(fs, logPath, entries, lineStarts, progress);
   if (!outcome.status.ok()) return outcome;
   outcome.status = fs.DeleteFile(logPath);
   if (!outcome.status.ok()) return outcome;

@@ -9,17 +9,18 @@
 // otherwise the undo stops at that line naming the file. A failed step stops
 // the undo with its error and keeps the log; lines already undone find no
 // file at their new path next time, so a repeated undo completes without
-// moving any file twice. A partial copy left by a killed batch is removed. Nothing is shown: the outcome carries the notice, and
-// clearList tells the caller to empty its list (after a completed undo only).
+// moving any file twice. A partial copy left by a killed batch is removed. Nothing is shown: the
+// outcome carries the notice, and clearList tells the caller to empty its list (after a completed
+// undo only).
 #pragma once
+
+#include <QString>
+#include <optional>
 
 #include "base/error.h"
 #include "base/notice.h"
+#include "base/progress_report.h"
 #include "platform/file_system.h"
-
-#include <QString>
-
-#include <optional>
 
 namespace corvane {
 
@@ -29,6 +30,9 @@ struct UndoOutcome {
   bool clearList = false;
 };
 
-UndoOutcome UndoLastRename(FileSystem& fs, const QString& logPath);
+// `progress`, when given, hears after each line how many of the log's lines
+// are through.
+UndoOutcome UndoLastRename(FileSystem& fs, const QString& logPath,
+                           ProgressReport* progress = nullptr);
 
 }  // namespace corvane

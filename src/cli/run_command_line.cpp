@@ -4,7 +4,9 @@
 
 #include "base/build_info.h"
 #include "batch/batch_executor.h"
+#include "batch/batch_verdicts.h"
 #include "batch/undo.h"
+#include "batch/verdict_texts.h"
 #include "cli/argument_check.h"
 #include "cli/command_line.h"
 #include "cli/command_line_options.h"
@@ -28,13 +30,23 @@ int Report(const std::optional<Notice>& notice, const Status& status, MessageSin
   return (status.ok() && !warned) ? kExitCompleted : kExitStopped;
 }
 
+std::optional<TerminalProgress> ProgressOnTerminal(const CommandLineServices& services) {
+  if (!services.progressLine) return std::nullopt;
+  return std::optional<TerminalProgress>(std::in_place, services.progressLine);
+}
+
 int RunUndo(const QStringList& args, MessageSink& sink, const CommandLineServices& services) {
   if (HasSwitch(args, kSwitchDryRun)) {
     // Moving files back is not something to do by surprise when a dry run was asked for.
     sink.ShowNotice(Notice::Warning(QStringLiteral("The undo has no dry run; leave out /dryrun.")));
     return kExitStopped;
   }
-  const UndoOutcome outcome = UndoLastRename(services.fileSystem, services.undoLogPath);
+  UndoOutcome outcome;
+  {
+    std::optional<TerminalProgress> progress = ProgressOnTerminal(services);
+    outcome =
+        UndoLastRename(services.fileSystem, services.undoLogPath, progress ? &*progress : nullptr);
+  }
   return Report(outcome.notice, outcome.status, sink);
 }
 
@@ -64,10 +76,18 @@ QStringList PathsOfRun(const QStringList& args) {
   return paths;
 }
 
-void ShowPreviewPairs(const RenameItemList& list, MessageSink& sink) {
-  for (const TRenameItem& item : list.items()) {
-    sink.ShowLine(item.OriginalPath + QStringLiteral(" -> ") + item.NewName);
+// What the batch would do: each file with the name it would get. Options the
+// batch would refuse leave the names as asked, followed by its warning.
+int ShowDryRun(const RenameItemList& list, const RenameOptions& options,
+               const CommandLineServices& services, MessageSink& sink) {
+  const BatchVerdicts judged = JudgeBatch(list.items(), options, services.fileSystem);
+  const QList<TRenameItem>& items = list.items();
+  for (qsizetype i = 0; i < items.size(); ++i) {
+    const TRenameItem& item = items[i];
+    sink.ShowLine(judged.notice ? item.OriginalPath + QStringLiteral(" -> ") + item.NewName
+                                : DryRunLine(item.OriginalPath, judged.verdicts[i], item.NewName));
   }
+  return judged.notice ? Report(judged.notice, Status::Ok(), sink) : kExitCompleted;
 }
 
 int RunRename(const QStringList& args, const RenameOptions& current, MessageSink& sink,
@@ -83,14 +103,15 @@ int RunRename(const QStringList& args, const RenameOptions& current, MessageSink
   // completed batch and a saved log that were never made.
   if (preview->notice) return Report(preview->notice, Status::Ok(), sink);
   list.SetNewNames(preview->newNames);
-  if (HasSwitch(args, kSwitchDryRun)) {
-    ShowPreviewPairs(list, sink);
-    return kExitCompleted;
+  if (HasSwitch(args, kSwitchDryRun)) return ShowDryRun(list, *options, services, sink);
+  BatchOutcome batch;
+  {
+    std::optional<TerminalProgress> progress = ProgressOnTerminal(services);
+    if (services.stop) services.stop->Arm(true);
+    batch = ExecuteBatch(list.items(), *options, services.fileSystem, services.undoLogPath,
+                         services.stop, progress ? &*progress : nullptr);
+    if (services.stop) services.stop->Arm(false);
   }
-  if (services.stop) services.stop->Arm(true);
-  const BatchOutcome batch = ExecuteBatch(list.items(), *options, services.fileSystem,
-                                          services.undoLogPath, services.stop);
-  if (services.stop) services.stop->Arm(false);
   const int exitCode = Report(batch.notice, batch.status, sink);
   return batch.stopped ? kExitSignalBase + services.stop->reason() : exitCode;
 }

@@ -5,7 +5,9 @@
 // Then it takes the options from the arguments (after a preset named by
 // /preset=FILE, if any), adds the files and folders named as arguments in
 // their order, builds the preview and, unless /dryrun, runs the batch; with
-// /dryrun it shows one line per file, old path and new name. /undo undoes the
+// /dryrun it shows one line per file, old path and the name the batch would
+// give it, marked with what it would do unless it renames as shown
+// (batch/verdict_texts.h). /undo undoes the
 // last batch instead. /help (--help, -h) shows the usage and /version
 // (--version) the version, with or without /cli. Everything it has to say goes
 // to `sink`; it returns the process exit code. Without any of these it does
@@ -17,6 +19,7 @@
 
 #include "base/stop_request.h"
 #include "cli/message_sink.h"
+#include "cli/terminal_progress.h"
 #include "engine/engine_context.h"
 #include "engine/rename_options.h"
 #include "platform/file_system.h"
@@ -43,6 +46,8 @@ struct CommandLineServices {
   EngineContext context;
   // Armed while a batch runs; a request stops it between two files.
   StopRequest* stop = nullptr;
+  // Where a long batch or undo keeps its progress line; empty: nowhere.
+  TerminalWriter progressLine = {};
 };
 
 // Whether `args` ask for the command-line mode (/cli, help or version) rather

@@ -180,6 +180,23 @@ constexpr const char16_t* kEnglishTexts[] = {
     u"File list",
     u"The theme \"%s\" could not be applied.",
     u"Cannot open the window: no display. Use corvane /cli to rename from a terminal.",
+    u"Not a valid file name: %s",
+    u"File name too long: %s",
+
+    // What a batch will do with each file, and how far it is
+    u"unchanged",
+    u"numbered: %s is taken",
+    u"skipped: %s is taken",
+    u"replaces the file %s",
+    u"cannot be made: no new name",
+    u"cannot be made: not a valid file name",
+    u"cannot be made: file name too long",
+    u"cannot be made: %s is taken",
+    u"%d numbered",
+    u"%d skipped",
+    u"%d replace a file",
+    u"%d cannot be made",
+    u"Files done: %d of %d",
 };
 
 }  // namespace

@@ -339,6 +339,45 @@ TEST_F(BatchTest, StopBeforeAnyOperationKeepsTheEarlierLog) {
   EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList({"last_rename.csv", "last_rename.csv.lock"}));
 }
 
+// What a progress dialog or line hears: after each file done, how many of
+// the items are through; and a stop asked for from there (a Cancel button)
+// ends the batch after that file, leaving an undo that brings every file back.
+class RecordingProgress : public ProgressReport {
+ public:
+  void Advanced(qsizetype done, qsizetype total) override {
+    heard.append(QString("%1/%2").arg(done).arg(total));
+    if (stopAfter && done == stopAfter) stop.Request(1);
+  }
+  QStringList heard;
+  qsizetype stopAfter = 0;
+  StopRequest stop;
+};
+
+TEST_F(BatchTest, ProgressIsHeardAfterEachFileAndCanStopTheBatch) {
+  dir_.Create({"a", "b", "c", "d", "e", "taken"});
+  const QList<TRenameItem> items = {Item(P("a"), "A"), Item(P("b"), "taken"), Item(P("c"), "C"),
+                                    Item(P("d"), "D"), Item(P("e"), "E")};
+  const RenameOptions options = Options(BatchMode::RenameInPlace, ConflictMode::Skip);
+  RecordingProgress all;
+  EXPECT_EQ(Text(ExecuteBatch(items, options, RealFileSystem(), LogPath(), nullptr, &all).status),
+            "(ok)");
+  EXPECT_EQ(all.heard, QStringList({"1/5", "3/5", "4/5", "5/5"}));
+  RecordingProgress undone;
+  EXPECT_EQ(Text(UndoLastRename(RealFileSystem(), LogPath(), &undone).status), "(ok)");
+  EXPECT_EQ(undone.heard, QStringList({"1/4", "2/4", "3/4", "4/4"}));
+
+  RecordingProgress cancelling;
+  cancelling.stopAfter = 3;
+  const BatchOutcome out = ExecuteBatch(items, options, RealFileSystem(), LogPath(),
+                                        &cancelling.stop, &cancelling);
+  EXPECT_TRUE(out.stopped);
+  EXPECT_EQ(Text(out.notice), "Batch stopped after %d of %d files. The undo log holds what was done.");
+  EXPECT_EQ(out.notice->args, QStringList({"3", "5"}));
+  EXPECT_EQ(dir_.List(), QStringList({"A", "C", "appdata", "b", "d", "e", "taken"}));
+  EXPECT_EQ(Text(UndoLastRename(RealFileSystem(), LogPath()).status), "(ok)");
+  EXPECT_EQ(dir_.List(), QStringList({"a", "appdata", "b", "c", "d", "e", "taken"}));
+}
+
 TEST_F(BatchTest, RefusalsBeforeStarting) {
   dir_.Create({"a"});
   PutEarlierLog();

@@ -2,6 +2,7 @@
 // mounted through FUSE (fusefat), which needs no kernel FAT driver. Where the
 // tools or /dev/fuse are missing, or mounting is not allowed, the tests skip.
 #include "batch/batch_executor.h"
+#include "batch/batch_verdicts.h"
 #include "batch/undo.h"
 #include "batch/undo_log.h"
 #include "batch_test_support.h"
@@ -105,10 +106,14 @@ TEST(CaseInsensitiveTest, CaseOnlyRenameUnderEveryRuleIsDoneAndUndone) {
     ASSERT_TRUE(fs.FileExists(fat.file("file.txt")));  // the file system ignores case
     ASSERT_TRUE(fs.IsSameFile(fat.file("File.TXT"), fat.file("file.txt")));
 
-    const BatchOutcome out =
-        ExecuteBatch({Item(fat.file("File.TXT"), "file.txt")},
-                     Options(BatchMode::RenameInPlace, rule), fs, fat.logPath());
+    const QList<TRenameItem> items = {Item(fat.file("File.TXT"), "file.txt")};
     const int r = static_cast<int>(rule);
+    // The new spelling is taken by the file itself, which is no conflict.
+    EXPECT_EQ(JudgeBatch(items, Options(BatchMode::RenameInPlace, rule), fs).verdicts,
+              QList<ItemVerdict>({{VerdictKind::kRenamed, {}, fat.file("file.txt")}}))
+        << r;
+    const BatchOutcome out =
+        ExecuteBatch(items, Options(BatchMode::RenameInPlace, rule), fs, fat.logPath());
     EXPECT_TRUE(out.status.ok()) << r << " " << out.status.error().message().toStdString();
     EXPECT_EQ(fat.List(), QStringList({"file.txt"})) << r;
     EXPECT_EQ(Read(fat.file("file.txt")), "content") << r;

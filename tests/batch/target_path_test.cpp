@@ -50,5 +50,40 @@ TEST(UniqueTargetPathTest, FirstFreeNumberCountingFilesOnly) {
   EXPECT_EQ(UniqueTargetPath(fs, folder, "archive.tar.gz"), folder + "archive.tar (1).gz");
 }
 
+// Both platforms' rules, tested anywhere: Linux counts the bytes of UTF-8 (a
+// byte that is not UTF-8 as one), Windows the UTF-16 units.
+TEST(NewNameFaultTest, DotNamesAndLengthByEachRule) {
+  using F = std::optional<NameFault>;
+  struct Case {
+    const char* name;
+    QString text;
+    F posix;
+    F windows;
+  };
+  const F ok = std::nullopt;
+  const F invalid = NameFault::kInvalid;
+  const F tooLong = NameFault::kTooLong;
+  const Case cases[] = {
+      {"plain", "a.txt", ok, ok},
+      {"dot", ".", invalid, invalid},
+      {"two dots", "..", invalid, invalid},
+      {"three dots are a name", "...", ok, ok},
+      {"255 ASCII", QString(255, u'a'), ok, ok},
+      {"256 ASCII", QString(256, u'a'), tooLong, tooLong},
+      {"127 two-byte letters", QString(127, QChar(0xE9)), ok, ok},
+      {"128 two-byte letters", QString(128, QChar(0xE9)), tooLong, ok},
+      {"85 three-byte letters", QString(85, QChar(0x20AC)), ok, ok},
+      {"86 three-byte letters", QString(86, QChar(0x20AC)), tooLong, ok},
+      {"255 bytes not UTF-8", QString(255, QChar(0xDC80)), ok, ok},
+      {"63 emoji: 252 bytes, 126 units", QString::fromUtf8("\xF0\x9F\x98\x80").repeated(63), ok, ok},
+      {"64 emoji: 256 bytes, 128 units", QString::fromUtf8("\xF0\x9F\x98\x80").repeated(64), tooLong,
+       ok},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(NewNameFaultPosixRule(c.text), c.posix) << c.name;
+    EXPECT_EQ(NewNameFaultWindowsRule(c.text), c.windows) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace corvane

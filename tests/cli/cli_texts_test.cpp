@@ -9,7 +9,9 @@
 #include <QTimeZone>
 #include <optional>
 
+#include "batch/verdict_texts.h"
 #include "cli/console_sink.h"
+#include "cli/terminal_progress.h"
 #include "cli/run_command_line.h"
 #include "cli/usage.h"
 #include "i18n/english_texts.h"
@@ -46,6 +48,34 @@ class CliEnglishTextsTest : public ::testing::Test {
 
   TempFolder catalogueFolder_;
 };
+
+// The marks of a dry run, the counts and the progress line are listed texts.
+TEST_F(CliEnglishTextsTest, VerdictsAndProgressAreListedTexts) {
+  using K = VerdictKind;
+  using R = CannotBeMadeReason;
+  const QList<std::pair<ItemVerdict, QString>> verdicts = {
+      {{K::kUnchanged, {}, "/d/a"}, Marked("unchanged")},
+      {{K::kNumbered, {}, "/d/x (1)"}, "<<numbered: %s is taken>>"},
+      {{K::kSkipped, {}, "/d/a"}, "<<skipped: %s is taken>>"},
+      {{K::kReplaces, {}, "/d/x"}, "<<replaces the file %s>>"},
+      {{K::kCannotBeMade, R::kNoNewName, "/d/a"}, Marked("cannot be made: no new name")},
+      {{K::kCannotBeMade, R::kInvalidName, "/d/a"}, Marked("cannot be made: not a valid file name")},
+      {{K::kCannotBeMade, R::kTooLong, "/d/a"}, Marked("cannot be made: file name too long")},
+      {{K::kCannotBeMade, R::kNameTaken, "/d/a"}, "<<cannot be made: %s is taken>>"},
+  };
+  for (const auto& [verdict, expected] : verdicts) {
+    EXPECT_EQ(VerdictText(verdict, u"x"), QString(expected).replace("%s", "x"));
+  }
+  EXPECT_EQ(VerdictCountsText({.numbered = 1, .skipped = 2, .replaces = 3, .cannotBeMade = 4}),
+            "<<1 numbered>> \u00B7 <<2 skipped>> \u00B7 <<3 replace a file>> \u00B7 <<4 cannot be made>>");
+  QByteArray line;
+  {
+    TerminalProgress progress([&](QByteArrayView b) { line += b.toByteArray(); },
+                              std::chrono::milliseconds(0));
+    progress.Advanced(1, 1);
+  }
+  EXPECT_TRUE(line.startsWith("\r<<Files done: 1 of 1>>")) << line.toStdString();
+}
 
 TEST_F(CliEnglishTextsTest, EveryTranslatedLineOfTheUsageIsAListedText) {
   const QStringList lines = UsageLines();

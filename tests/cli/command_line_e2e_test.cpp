@@ -118,6 +118,41 @@ TEST_F(CommandLineEndToEndTest, DryRunPrintsThePairsAndChangesNothing) {
   EXPECT_FALSE(QFile::exists(LogPath()));
 }
 
+// The dry run prints the name each file will really get, and the batch then
+// gives exactly those names. Standard error is a pipe here: no progress line.
+TEST_F(CommandLineEndToEndTest, DryRunMarksWhatTheBatchWillReallyDo) {
+  struct Case {
+    const char* conflict;
+    QStringList lines;  // after the path of docs/a.txt, docs/b.txt, docs/c.md
+    QStringList after;
+  };
+  const Case cases[] = {
+      {"/conflict=number",
+       {" -> x (1).txt  [numbered: x.txt is taken]", " -> x (2).txt  [numbered: x.txt is taken]",
+        " -> x.md"},
+       {"x (1).txt", "x (2).txt", "x.md", "x.txt"}},
+      {"/conflict=skip",
+       {" -> a.txt  [skipped: x.txt is taken]", " -> b.txt  [skipped: x.txt is taken]", " -> x.md"},
+       {"a.txt", "b.txt", "x.md", "x.txt"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.conflict);
+    TempFolder folder;
+    folder.Create({"docs/a.txt", "docs/b.txt", "docs/c.md", "docs/x.txt"});
+    const QStringList args = {"/cli", "/pattern=x", c.conflict, folder.file("docs/a.txt"),
+                              folder.file("docs/b.txt"), folder.file("docs/c.md")};
+    const ProcessResult dry = Run(QStringList{"/dryrun"} + args);
+    EXPECT_EQ(dry.exitCode, 0) << dry.err.toStdString();
+    EXPECT_EQ(dry.err, "");
+    EXPECT_EQ(dry.out, folder.file("docs/a.txt") + c.lines[0] + "\n" + folder.file("docs/b.txt") +
+                           c.lines[1] + "\n" + folder.file("docs/c.md") + c.lines[2] + "\n");
+    const ProcessResult batch = Run(args);
+    EXPECT_EQ(batch.exitCode, 0) << batch.err.toStdString();
+    EXPECT_EQ(batch.err, "");
+    EXPECT_EQ(folder.List("docs"), c.after);
+  }
+}
+
 TEST_F(CommandLineEndToEndTest, CopyThroughAPreset) {
   temp_.Create({"in/report.txt"}, "content");
   QFile preset(temp_.file("copy.json"));
