@@ -221,6 +221,8 @@ class PosixMappedAppendFile : public WritableFile {
     Unmap();
     if (::ftruncate(fd_, off_t(size)) != 0) return OsError(errno);
     end_ = off_t(size);
+    // Nothing is mapped: the next append must map again from the new end.
+    windowStart_ = windowEnd_ = end_;
     reserved_ = false;
     return Status::Ok();
   }

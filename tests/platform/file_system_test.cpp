@@ -315,6 +315,9 @@ TEST(FileSystemTest, AppendableFileKeepsLongAppendsExactly) {
   ASSERT_TRUE(file.value()->Append("taken back\r\n").ok());
   ASSERT_TRUE(file.value()->TruncateTo(expected.size()).ok());
   EXPECT_EQ(dir.Read("log"), expected);
+  // A line shorter than what was taken back lands where the cut was.
+  ASSERT_TRUE(file.value()->Append("again\r\n").ok());
+  expected += "again\r\n";
   ASSERT_TRUE(file.value()->Append(QByteArray(600 * 1024, 'y')).ok());  // more than the room
   expected += QByteArray(600 * 1024, 'y');
   EXPECT_TRUE(dir.Read("log").startsWith(expected));  // readable before the end
