@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "batch/batch_texts.h"
+#include "batch/free_names.h"
 #include "batch/operation_queue.h"
 #include "batch/undo_log.h"
 #include "batch/undo_log_writer.h"
@@ -46,6 +47,7 @@ class BatchRun {
   Status Resolve(qsizetype index, const QString& source, const QString& target);
   Status Overwrite(qsizetype index, const QString& source, const QString& target);
   Status DoNow(qsizetype index, Kind kind, const QString& source, const QString& target);
+  Status Enqueue(qsizetype index, Kind kind, const QString& source, const QString& target);
   Status ChangeCase(qsizetype index, const QString& source, const QString& target);
   bool IsFileOfTheBatch(const QString& path);
   Kind Plain() const { return s_.mode == BatchMode::CopyToFolder ? Kind::kCopy : Kind::kMove; }
@@ -56,6 +58,7 @@ class BatchRun {
   OperationQueue queue_;
   const StopRequest* stop_;
   std::optional<std::unordered_set<FileIdentity, FileIdentityHash>> batchFiles_;
+  FreeNames freeNames_;
   bool stopped_ = false;
 };
 
@@ -75,6 +78,7 @@ Status BatchRun::Run(qsizetype& next, std::optional<Notice>& warning) {
       s = queue_.Perform();
     }
     if (std::optional<qsizetype> again = queue_.TakeReplanFrom()) {
+      freeNames_.Distrust();
       next = *again - 1;
       continue;
     }
@@ -129,8 +133,8 @@ Status BatchRun::Plan(qsizetype index) {
   }
   // An earlier item still waiting goes to the same name: it happens first.
   if (queue_.WaitsFor(target) && !Drain(s)) return s;
-  if (!IsTaken(fs_.LookUp(target))) {
-    if (s = queue_.Add(index, Plain(), source, target); !s.ok()) return s;
+  if (freeNames_.CertainlyFree(target) || !IsTaken(fs_.LookUp(target))) {
+    if (s = Enqueue(index, Plain(), source, target); !s.ok()) return s;
     return queue_.full() ? queue_.Perform() : Status::Ok();
   }
   // The conflict rule looks at the disk as it is after every earlier item.
@@ -183,8 +187,15 @@ Status BatchRun::Overwrite(qsizetype index, const QString& source, const QString
 }
 
 Status BatchRun::DoNow(qsizetype index, Kind kind, const QString& source, const QString& target) {
-  if (Status s = queue_.Add(index, kind, source, target); !s.ok()) return s;
+  if (Status s = Enqueue(index, kind, source, target); !s.ok()) return s;
   return queue_.Perform();
+}
+
+Status BatchRun::Enqueue(qsizetype index, Kind kind, const QString& source,
+                         const QString& target) {
+  Status s = queue_.Add(index, kind, source, target);
+  if (s.ok()) freeNames_.NoteTaken(target);
+  return s;
 }
 
 // Two logged moves through a temporary name in the same folder: some
@@ -197,8 +208,8 @@ Status BatchRun::ChangeCase(qsizetype index, const QString& source, const QStrin
     temp = FolderPart(target) + QStringLiteral(".corvane-") +
            QString::number(QRandomGenerator::global()->generate64(), 36);
   } while (fs_.LookUp(temp) != EntryKind::kNone);
-  Status s = queue_.Add(index, Kind::kMoveAside, source, temp);
-  if (s.ok()) s = queue_.Add(index, Kind::kMoveBackInCase, temp, target);
+  Status s = Enqueue(index, Kind::kMoveAside, source, temp);
+  if (s.ok()) s = Enqueue(index, Kind::kMoveBackInCase, temp, target);
   if (!s.ok()) {
     (void)queue_.Discard();
     return s;

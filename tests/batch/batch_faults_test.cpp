@@ -241,5 +241,33 @@ TEST_F(BatchFaultTest, StopRequestFinishesTheFileInHandAndSaysHowFarItGot) {
   EXPECT_EQ(Files(), QStringList({"a", "b", "c"}));
 }
 
+// A large batch takes its targets' freedom from one listing of the folder; a
+// file another program makes at a target after that listing is still never
+// replaced, and the conflict rule still applies to it.
+TEST_F(BatchFaultTest, FileMadeAtATargetDuringALargeBatchIsKept) {
+  QList<TRenameItem> items;
+  for (int i = 0; i < 300; ++i) {
+    const QString name = QString::number(i);
+    items.append(Item(dir_.Create({"f" + name})[0], "g" + name));
+  }
+  int changes = 0;
+  std::unique_ptr<FileSystem> fs = NewRealFileSystemForTests({.beforeChange = [&] {
+    if (++changes == 200) dir_.Create({"g250"}, "theirs");
+  }});
+  const BatchOutcome out =
+      ExecuteBatch(items, Options(BatchMode::RenameInPlace, ConflictMode::AutoNumber),
+                   *fs, LogPath());
+  ASSERT_EQ(Text(out.status), "(ok)");
+  EXPECT_EQ(dir_.Read("g250"), "theirs");
+  EXPECT_TRUE(QFileInfo::exists(P("g250 (1)")));
+  EXPECT_FALSE(QFileInfo::exists(P("f250")));
+  EXPECT_TRUE(QFileInfo::exists(P("g299")));
+
+  ASSERT_TRUE(Undo().status.ok());
+  EXPECT_EQ(dir_.Read("g250"), "theirs");
+  EXPECT_TRUE(QFileInfo::exists(P("f250")));
+  EXPECT_FALSE(QFileInfo::exists(P("g250 (1)")));
+}
+
 }  // namespace
 }  // namespace corvane

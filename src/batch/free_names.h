@@ -1,0 +1,49 @@
+// FreeNames: tells from one listing of a folder that a name is certainly free
+// there, so that a large batch need not look up every target it moves to.
+//
+// A lookup of a name that is not there costs the kernel a search of the
+// folder, about as much as the rename itself. After a few lookups in one
+// folder, its names are listed once (letter case ignored, as some file
+// systems ignore it) and every target the batch sends there is added. A name
+// in neither is free, unless another program made it since: the move never
+// replaces, fails, and the batch plans that item again after Distrust(), with
+// real lookups from then on.
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <QStringView>
+
+#include <unordered_map>
+
+namespace corvane {
+
+class FreeNames {
+ public:
+  // True only when `path` is certainly free; false means "look it up".
+  bool CertainlyFree(const QString& path);
+  // `path` is a target of the batch: it is taken from now on.
+  void NoteTaken(const QString& path);
+  // Something outside the batch changed a folder: stop answering.
+  void Distrust() { trusted_ = false; }
+
+ private:
+  // Lookups in one folder before it is listed: a small batch in a large
+  // folder is cheaper with lookups alone.
+  static constexpr int kListAfter = 64;
+
+  struct Folder {
+    int lookups = 0;
+    bool listed = false;
+    QSet<QString> names;  // case-folded
+  };
+
+  Folder& FolderOf(QStringView path);
+
+  bool trusted_ = true;
+  std::unordered_map<QString, Folder> folders_;  // nodes stay put: last_ points at one
+  QString lastKey_;
+  Folder* last_ = nullptr;
+};
+
+}  // namespace corvane
