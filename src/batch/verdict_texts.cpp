@@ -44,12 +44,14 @@ QString VerdictText(const ItemVerdict& verdict, QStringView askedName) {
   return {};
 }
 
-QString DryRunLine(const QString& source, const ItemVerdict& verdict, QStringView askedName) {
-  // A name that cannot be made is shown as asked: the file keeps its own.
+QStringView ShownName(const ItemVerdict& verdict, QStringView askedName) {
   const bool asAsked =
       verdict.kind == VerdictKind::kRenamed || verdict.kind == VerdictKind::kCannotBeMade;
-  const QStringView shown = asAsked ? askedName : FileNameView(verdict.finalPath);
-  QString line = source + QStringLiteral(" -> ") + shown.toString();
+  return asAsked ? askedName : FileNameView(verdict.finalPath);
+}
+
+QString DryRunLine(const QString& source, const ItemVerdict& verdict, QStringView askedName) {
+  QString line = source + QStringLiteral(" -> ") + ShownName(verdict, askedName).toString();
   const QString text = VerdictText(verdict, askedName);
   if (!text.isEmpty()) line += QStringLiteral("  [") + text + u']';
   return line;

@@ -15,6 +15,11 @@ namespace corvane {
 // file name too long", ... `askedName` is the item's new name.
 QString VerdictText(const ItemVerdict& verdict, QStringView askedName);
 
+// The name the file will have (for a copy, its copy): the final name of a
+// numbered, skipped, replacing or unchanged item; for the others the asked
+// name, since a name that cannot be made is worth seeing as it was asked.
+QStringView ShownName(const ItemVerdict& verdict, QStringView askedName);
+
 // A dry-run line: "source -> final name", followed by the verdict's text in
 // brackets unless it is "renamed as shown".
 QString DryRunLine(const QString& source, const ItemVerdict& verdict, QStringView askedName);

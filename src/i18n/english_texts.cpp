@@ -19,6 +19,7 @@ constexpr const char16_t* kEnglishTexts[] = {
     u"Undo Last Rename",
     u"View",
     u"Show Options",
+    u"Live preview",
     u"Language",
     u"Help",
     u"Tutorial",

@@ -11,10 +11,10 @@
 namespace corvane {
 namespace {
 
-constexpr char kValueName[] = "CurrentLanguage";
+constexpr char16_t kLanguageValue[] = u"CurrentLanguage";
+constexpr char16_t kLivePreviewValue[] = u"LivePreview";
 #ifdef Q_OS_WIN
 constexpr wchar_t kUserRegistryKey[] = L"Software\\Corvane";
-constexpr wchar_t kUserValueName[] = L"CurrentLanguage";
 #else
 constexpr char kOrganisation[] = "Corvane";
 #endif
@@ -62,37 +62,56 @@ static std::unique_ptr<QSettings> OpenSettings(bool user, const QString& path) {
   return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
-std::optional<QString> LanguageStore::ReadCurrentLanguage() const {
+std::optional<QString> LanguageStore::ReadText(const char16_t* name) const {
+  const QString valueName = QString::fromUtf16(name);
 #ifdef Q_OS_WIN
   if (kind_ == Kind::kUser) {
     std::wstring text;
-    if (win32::ReadUserRegistryText(kUserRegistryKey, kUserValueName, &text) != win32::kOk) {
+    if (win32::ReadUserRegistryText(kUserRegistryKey, valueName.toStdWString(), &text) !=
+        win32::kOk) {
       return std::nullopt;
     }
     return QString::fromStdWString(text);
   }
 #endif
   const auto settings = OpenSettings(kind_ == Kind::kUser, path_);
-  if (settings->status() != QSettings::NoError || !settings->contains(kValueName)) {
+  if (settings->status() != QSettings::NoError || !settings->contains(valueName)) {
     return std::nullopt;
   }
-  const QVariant value = settings->value(kValueName);
+  const QVariant value = settings->value(valueName);
   if (value.typeId() != QMetaType::QString) return std::nullopt;
   return value.toString();
 }
 
-bool LanguageStore::WriteCurrentLanguage(const QString& code) const {
+bool LanguageStore::WriteText(const char16_t* name, const QString& text) const {
+  const QString valueName = QString::fromUtf16(name);
 #ifdef Q_OS_WIN
   if (kind_ == Kind::kUser) {
-    return win32::WriteUserRegistryText(kUserRegistryKey, kUserValueName, code.toStdWString()) ==
-           win32::kOk;
+    return win32::WriteUserRegistryText(kUserRegistryKey, valueName.toStdWString(),
+                                        text.toStdWString()) == win32::kOk;
   }
 #endif
   const auto settings = OpenSettings(kind_ == Kind::kUser, path_);
   if (!settings->isWritable()) return false;
-  settings->setValue(kValueName, code);
+  settings->setValue(valueName, text);
   settings->sync();
   return settings->status() == QSettings::NoError;
+}
+
+std::optional<QString> LanguageStore::ReadCurrentLanguage() const {
+  return ReadText(kLanguageValue);
+}
+
+bool LanguageStore::WriteCurrentLanguage(const QString& code) const {
+  return WriteText(kLanguageValue, code);
+}
+
+bool LanguageStore::ReadLivePreview() const {
+  return ReadText(kLivePreviewValue) == QStringLiteral("1");
+}
+
+bool LanguageStore::WriteLivePreview(bool on) const {
+  return WriteText(kLivePreviewValue, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 QString LanguageStore::location() const {

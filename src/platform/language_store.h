@@ -1,7 +1,9 @@
-// The remembered interface language and the system's interface language.
+// The remembered interface language and view choice, and the system's
+// interface language.
 //
-// LanguageStore reads and writes the one remembered value, "CurrentLanguage",
-// the code of the language the user last picked. The user's store is the
+// LanguageStore reads and writes the remembered values: "CurrentLanguage",
+// the code of the language the user last picked, and "LivePreview", whether
+// the preview follows every edit (the text "1"; anything else is off). The user's store is the
 // registry key HKEY_CURRENT_USER\Software\Corvane on Windows and the QSettings
 // native store of the organisation "Corvane" elsewhere (~/.config/Corvane.conf
 // on Linux). A store on an INI file of the caller's choice keeps tests away from
@@ -34,12 +36,21 @@ class LanguageStore {
   // opened or written.
   bool WriteCurrentLanguage(const QString& code) const;
 
+  // Whether live preview was left on; off when nothing (or anything but "1")
+  // is remembered.
+  bool ReadLivePreview() const;
+  // Remembers the live-preview choice; false, having written nothing, when
+  // the store cannot be written.
+  bool WriteLivePreview(bool on) const;
+
   // Where the value lives: a registry path or a file path, for diagnostics.
   QString location() const;
 
  private:
   enum class Kind { kUser, kIniFile };
   LanguageStore(Kind kind, QString path) : kind_(kind), path_(std::move(path)) {}
+  std::optional<QString> ReadText(const char16_t* name) const;
+  bool WriteText(const char16_t* name, const QString& text) const;
 
   Kind kind_;
   QString path_;

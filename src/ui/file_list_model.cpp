@@ -4,8 +4,10 @@
 
 #include <algorithm>
 
+#include "batch/verdict_texts.h"
 #include "collect/row_texts.h"
 #include "i18n/translation.h"
+#include "ui/verdict_look.h"
 
 namespace corvane {
 namespace {
@@ -62,17 +64,45 @@ QVariant FileListModel::data(const QModelIndex& index, int role) const {
     return index.column() == kSize ? QVariant(Qt::AlignRight | Qt::AlignVCenter)
                                    : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
   }
-  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   const TRenameItem& item = items_.at(index.row());
+  if (index.column() == kNewName) return NewNameData(item, index.row(), role);
+  if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   switch (index.column()) {
     case kOriginalName:
       return OriginalNameText(item);
-    case kNewName:
-      return item.NewName;
     case kFolder:
       return FolderText(item);
     case kSize:
       return SizeText(item.Size, QLocale());
+    default:
+      return {};
+  }
+}
+
+QVariant FileListModel::NewNameData(const TRenameItem& item, int row, int role) const {
+  if (verdicts_.isEmpty()) {
+    return role == Qt::DisplayRole || role == Qt::ToolTipRole ? QVariant(item.NewName) : QVariant();
+  }
+  const RowVerdict& verdict = verdicts_.at(row);
+  const QString& shown = verdict.shownName.isNull() ? item.NewName : verdict.shownName;
+  const auto text = [&] {
+    return VerdictText(ItemVerdict{verdict.kind, verdict.reason, {}}, item.NewName);
+  };
+  switch (role) {
+    case Qt::DisplayRole:
+      return shown;
+    case Qt::ToolTipRole: {
+      const QString said = text();
+      return said.isEmpty() ? shown : shown + u'\n' + said;
+    }
+    case Qt::AccessibleDescriptionRole:
+      return text();
+    case Qt::DecorationRole:
+      return VerdictIcon(verdict.kind);
+    case Qt::BackgroundRole:
+      return VerdictBackground(verdict.kind);
+    case Qt::ForegroundRole:
+      return VerdictForeground(verdict.kind);
     default:
       return {};
   }
@@ -104,8 +134,10 @@ Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
 Status FileListModel::Append(const std::function<Status(RenameItemList&)>& append) {
   // The rows are announced after the list has grown: the views ask nothing
   // in between (one thread), and the number of new items is known only then.
+  const qsizetype before = items_.count();
   const Status status = append(items_);
   const int count = int(items_.count());
+  if (count != before) ListChanging();
   if (count > rows_) {
     beginInsertRows(QModelIndex(), rows_, count - 1);
     rows_ = count;
@@ -117,6 +149,7 @@ Status FileListModel::Append(const std::function<Status(RenameItemList&)>& appen
 void FileListModel::RemoveRows(const QList<int>& rows) {
   const QList<RowRun> runs = RunsFromLast(rows, rows_);
   if (runs.isEmpty()) return;
+  ListChanging();
   if (runs.size() > kMostRemovalRuns) {
     QList<qsizetype> all;
     for (const RowRun& run : runs) all.append(RowsOf(run));
@@ -135,6 +168,7 @@ void FileListModel::RemoveRows(const QList<int>& rows) {
 }
 
 void FileListModel::Clear() {
+  ListChanging();
   beginResetModel();
   items_.Clear();
   rows_ = 0;
@@ -142,6 +176,7 @@ void FileListModel::Clear() {
 }
 
 void FileListModel::SetNewNames(QStringList&& names, const QList<qsizetype>& changedRows) {
+  ListChanging();
   items_.SetNewNames(std::move(names));
   if (changedRows.isEmpty()) return;
   emit dataChanged(index(int(changedRows.first()), kNewName),
@@ -150,6 +185,7 @@ void FileListModel::SetNewNames(QStringList&& names, const QList<qsizetype>& cha
 
 void FileListModel::ApplyUpdates(const QList<ItemUpdate>& updates) {
   if (updates.isEmpty()) return;
+  ListChanging();
   qsizetype first = updates.first().index;
   qsizetype last = first;
   for (const ItemUpdate& update : updates) {
@@ -161,6 +197,27 @@ void FileListModel::ApplyUpdates(const QList<ItemUpdate>& updates) {
   }
   emit dataChanged(index(int(first), kOriginalName), index(int(last), kFolder),
                    {Qt::DisplayRole});
+}
+
+void FileListModel::SetVerdicts(const QList<ItemVerdict>& verdicts) {
+  if (verdicts.size() != rows_ || rows_ == 0) return;
+  verdicts_.clear();
+  verdicts_.reserve(verdicts.size());
+  for (qsizetype i = 0; i < verdicts.size(); ++i) {
+    const ItemVerdict& verdict = verdicts.at(i);
+    const QStringView shown = ShownName(verdict, items_.at(i).NewName);
+    verdicts_.append({verdict.kind, verdict.reason,
+                      shown == items_.at(i).NewName ? QString() : shown.toString()});
+  }
+  emit dataChanged(index(0, kNewName), index(rows_ - 1, kNewName));
+}
+
+void FileListModel::ListChanging() {
+  ++version_;
+  if (verdicts_.isEmpty()) return;
+  verdicts_.clear();
+  // Rows that stay lose their marks; removed ones are announced as such.
+  if (rows_ > 0) emit dataChanged(index(0, kNewName), index(rows_ - 1, kNewName));
 }
 
 void FileListModel::RetranslateHeaders() {

@@ -7,6 +7,12 @@
 // reset), so a view redraws once however many rows change; a preview or a
 // batch announces only the cells it changed, so selection and scroll position
 // stay. The model is read-only and has no sorting: rows keep the list's order.
+//
+// It may also hold what the batch will do with each item (SetVerdicts); the
+// "New Name (preview)" cell then shows the name the file will really get.
+// Verdicts describe the list as it was judged, so any change to the list or
+// its new names drops them. version() counts those changes, so that work
+// done on a copy of the list can tell whether its result still fits.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -17,6 +23,7 @@
 
 #include "base/error.h"
 #include "batch/batch_executor.h"
+#include "batch/batch_verdicts.h"
 #include "collect/item_list.h"
 
 namespace corvane {
@@ -56,13 +63,35 @@ class FileListModel final : public QAbstractTableModel {
   // and announces its "Original Name" and "Folder" cells.
   void ApplyUpdates(const QList<ItemUpdate>& updates);
 
+  // Marks each row with its item's verdict (one per item, in list order; a
+  // list of another length is refused) and announces the new-name column.
+  void SetVerdicts(const QList<ItemVerdict>& verdicts);
+  bool hasVerdicts() const { return !verdicts_.isEmpty(); }
+
+  // Grows with every change of the items or their new names.
+  quint64 version() const { return version_; }
+
   // Asks the views to fetch the headers again (after a change of language).
   void RetranslateHeaders();
 
  private:
+  // What a row shows of its verdict: the shown name only where it is not the
+  // asked one, so that 100,000 verdicts cost little beside the items.
+  struct RowVerdict {
+    VerdictKind kind;
+    CannotBeMadeReason reason;
+    QString shownName;
+  };
+
+  QVariant NewNameData(const TRenameItem& item, int row, int role) const;
+  // Called before every change of the list or its names.
+  void ListChanging();
+
   RenameItemList& items_;
   // The rows the views know of; equal to the list's count between changes.
   int rows_ = 0;
+  QList<RowVerdict> verdicts_;  // empty, or one per row
+  quint64 version_ = 0;
 };
 
 }  // namespace corvane

@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -32,6 +33,7 @@
 #include "base/build_info.h"
 #include "batch/batch_executor.h"
 #include "batch/undo.h"
+#include "batch/verdict_texts.h"
 #include "cli/run_command_line.h"
 #include "collect/add_files.h"
 #include "collect/row_texts.h"
@@ -129,6 +131,14 @@ TFormMain::TFormMain(const WindowServices& services, Dialogs& dialogs,
   SetTabOrder();
   setAcceptDrops(true);
   BuildLanguageMenu();
+  live_ = new LivePreview(
+      services_.context, services_.fileSystem,
+      [this] { return LivePreview::Request{FRenameItems.items(), ReadOptions(), model_->version()}; },
+      this);
+  connect(live_, &LivePreview::Ready, this, &TFormMain::LivePreviewReady);
+  LivePreview1->setChecked(services_.languageStore.ReadLivePreview());
+  connect(LivePreview1, &QAction::toggled, this, &TFormMain::LivePreview1Click);
+  ConnectOptionEdits();
   ApplyTranslation();
 }
 
@@ -160,6 +170,9 @@ void TFormMain::CreateActions() {
   ShowSettings1->setCheckable(true);
   ShowSettings1->setChecked(true);
   connect(ShowSettings1, &QAction::toggled, this, &TFormMain::ShowSettings1Click);
+  // Off unless the user left it on: a preview at every keystroke is a choice.
+  LivePreview1 = NewAction(this, "LivePreview1");
+  LivePreview1->setCheckable(true);
 
   utorial1 = NewAction(this, "utorial1");
   connect(utorial1, &QAction::triggered, this, [this] { OpenPage(TutorialPageUrl()); });
@@ -196,6 +209,7 @@ void TFormMain::CreateMenus() {
 
   View1 = Named(menuBar()->addMenu(QString()), "View1");
   View1->addAction(ShowSettings1);
+  View1->addAction(LivePreview1);
   View1->addSeparator();
   mmLanguage = Named(View1->addMenu(QString()), "mmLanguage");
 
@@ -460,6 +474,23 @@ void TFormMain::SetTabOrder() {
   for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
 }
 
+void TFormMain::ConnectOptionEdits() {
+  for (QLineEdit* box : {edtFind, edtReplace, edtPattern, edtNewExt, edtInsertText, edtCropBefore,
+                         edtCropAfter, edtCharactersToRemove, edtDestination}) {
+    connect(box, &QLineEdit::textChanged, this, &TFormMain::OptionsEdited);
+  }
+  for (NumberBox* box : {edtInsertPos, edtRemoveFirst, edtRemoveLast, edtRemoveFromPos,
+                         edtRemoveTillPos, edtPadNumbers}) {
+    connect(box, &NumberBox::valueEdited, this, &TFormMain::OptionsEdited);
+  }
+  for (QCheckBox* box : {chkNewExt, chkCollapseDoubleSpaces, chkIncludeSubfolders}) {
+    connect(box, &QCheckBox::toggled, this, &TFormMain::OptionsEdited);
+  }
+  for (QComboBox* box : {cbCase, cbBatchMode}) {
+    connect(box, &QComboBox::currentIndexChanged, this, &TFormMain::OptionsEdited);
+  }
+}
+
 void TFormMain::BuildLanguageMenu() {
   const TranslationCatalogue& catalogue = Translations();
   for (int column = 0; column < catalogue.languageCount(); ++column) {
@@ -491,6 +522,7 @@ void TFormMain::ApplyTranslation() {
   caption(Rename1, u"Rename Files!");
   caption(Undo1, u"Undo Last Rename");
   caption(ShowSettings1, u"Show Options");
+  caption(LivePreview1, u"Live preview");
   caption(utorial1, u"Tutorial");
   caption(ContactUs1, u"Contact Us");
   caption(VisitWebsite1, u"Visit Website");
@@ -613,7 +645,63 @@ QList<int> TFormMain::SelectedRows() const {
   return rows;
 }
 
-void TFormMain::ShowFileCount() { statusText_->setText(FileCountText(FRenameItems.count())); }
+void TFormMain::ShowFileCount() {
+  const QString files = FileCountText(FRenameItems.count());
+  statusText_->setText(model_->hasVerdicts() ? StatusLineText(files, counts_) : files);
+}
+
+void TFormMain::ListEdited() {
+  ShowFileCount();
+  PreviewIfLive();
+}
+
+void TFormMain::PreviewIfLive() {
+  if (LivePreview1->isChecked() && FRenameItems.count() > 0) live_->RunNow();
+}
+
+void TFormMain::ShowJudgedPreview(JudgedPreview&& judged) {
+  model_->SetNewNames(std::move(judged.preview.newNames), judged.preview.changedRows);
+  ShowVerdicts(judged.verdicts);
+  MarkFindBox({});
+}
+
+void TFormMain::ShowVerdicts(const BatchVerdicts& judged) {
+  // A batch that would be refused as a whole (no destination) has no
+  // verdicts; the rename says why.
+  if (!judged.notice) model_->SetVerdicts(judged.verdicts);
+  counts_ = judged.counts;
+  ShowFileCount();
+}
+
+void TFormMain::MarkFindBox(const QString& problem) {
+  const bool invalid = !problem.isEmpty();
+  if (edtFind->property("invalid").toBool() == invalid && edtFind->toolTip() == problem) return;
+  edtFind->setProperty("invalid", invalid);
+  edtFind->setToolTip(problem);
+  edtFind->setAccessibleDescription(problem);
+  // The style sheet reads the property only when the box is polished again.
+  edtFind->style()->unpolish(edtFind);
+  edtFind->style()->polish(edtFind);
+}
+
+void TFormMain::OptionsEdited() {
+  if (LivePreview1->isChecked() && FRenameItems.count() > 0) live_->Schedule();
+}
+
+void TFormMain::LivePreviewReady(const LivePreview::Answer& answer, quint64 listVersion) {
+  // A change of the list since the snapshot asked for a newer preview.
+  if (listVersion != model_->version() || !LivePreview1->isChecked()) return;
+  Result<JudgedPreview>& judged = *answer;
+  if (!judged.ok()) {
+    // At every keystroke a box would be in the way: the status line says it.
+    statusText_->setText(ErrorReportText(judged.error()));
+    MarkFindBox(judged.error().code() == Error::Code::kRegex ? ErrorReportText(judged.error())
+                                                             : QString());
+    return;
+  }
+  if (judged->preview.notice) return;
+  ShowJudgedPreview(std::move(judged.value()));
+}
 
 void TFormMain::ReportError(const Error& error) { sink_.ShowError(error); }
 
@@ -632,11 +720,10 @@ void TFormMain::AddWith(const std::function<Status(RenameItemList&)>& add) {
     WaitCursor wait;
     status = model_->Append(add);
   }
-  if (!status.ok()) {
-    ReportError(status.error());
-    return;
-  }
-  ShowFileCount();
+  if (status.ok()) return ListEdited();
+  // The status line keeps its text: the command did not complete.
+  ReportError(status.error());
+  PreviewIfLive();
 }
 
 void TFormMain::AddDroppedPaths(const QStringList& paths) {
@@ -670,12 +757,12 @@ void TFormMain::btnRemoveClick() {
   const QList<int> rows = SelectedRows();
   if (rows.isEmpty()) return;
   model_->RemoveRows(rows);
-  ShowFileCount();
+  ListEdited();
 }
 
 void TFormMain::miRemoveSelectedClick() {
   model_->RemoveRows(SelectedRows());
-  ShowFileCount();
+  ListEdited();
 }
 
 void TFormMain::Clearlist1Click() {
@@ -689,17 +776,17 @@ void TFormMain::Clear() {
 }
 
 void TFormMain::btnPreviewClick() {
-  std::optional<Result<PreviewOutcome>> preview;
+  // This preview answers every edit made so far.
+  live_->Cancel();
+  std::optional<Result<JudgedPreview>> judged;
   {
     WaitCursor wait;
-    preview.emplace(BuildPreview(FRenameItems.items(), ReadOptions(), services_.context));
-    if (preview->ok() && !(*preview)->notice) {
-      PreviewOutcome& outcome = preview->value();
-      model_->SetNewNames(std::move(outcome.newNames), outcome.changedRows);
-    }
+    judged.emplace(BuildJudgedPreview(FRenameItems.items(), ReadOptions(), services_.context,
+                                      services_.fileSystem));
+    if (judged->ok() && !(*judged)->preview.notice) ShowJudgedPreview(std::move(judged->value()));
   }
-  if (!preview->ok()) return ReportError(preview->error());
-  if ((*preview)->notice) sink_.ShowNotice(*(*preview)->notice);
+  if (!judged->ok()) return ReportError(judged->error());
+  if ((*judged)->preview.notice) sink_.ShowNotice(*(*judged)->preview.notice);
 }
 
 void TFormMain::btnRenameClick() {
@@ -708,10 +795,17 @@ void TFormMain::btnRenameClick() {
         Notice::Information(QStringLiteral("Nothing to rename. Add files and build a preview first.")));
     return;
   }
-  if (!dialogs_.AskYesNo(this, QCoreApplication::applicationName(),
-                         Tr(u"Proceed to rename files as shown in the preview?"))) {
-    return;
+  QString question = Tr(u"Proceed to rename files as shown in the preview?");
+  {
+    // Judged again, since files may have come or gone on disk since the
+    // preview: the question tells what the batch will do now.
+    WaitCursor wait;
+    const BatchVerdicts judged = JudgeBatch(FRenameItems.items(), ReadOptions(), services_.fileSystem);
+    ShowVerdicts(judged);
+    const QString counts = judged.notice ? QString() : VerdictCountsText(judged.counts);
+    if (!counts.isEmpty()) question += u'\n' + counts;
   }
+  if (!dialogs_.AskYesNo(this, QCoreApplication::applicationName(), question)) return;
   std::optional<BatchOutcome> batch;
   {
     WaitCursor wait;
@@ -720,6 +814,7 @@ void TFormMain::btnRenameClick() {
     // Files renamed before a failure stay renamed; their rows say where they are.
     model_->ApplyUpdates(batch->updates);
   }
+  if (!batch->updates.isEmpty()) ListEdited();
   if (batch->notice) sink_.ShowNotice(*batch->notice);
   if (!batch->status.ok()) ReportError(batch->status.error());
 }
@@ -736,6 +831,16 @@ void TFormMain::btnUndoClick() {
 }
 
 void TFormMain::ShowSettings1Click(bool checked) { Panel2->setVisible(checked); }
+
+void TFormMain::LivePreview1Click(bool checked) {
+  // Remembered like the language; a store that cannot be written only
+  // forgets the choice.
+  static_cast<void>(services_.languageStore.WriteLivePreview(checked));
+  if (checked) return PreviewIfLive();
+  live_->Cancel();
+  MarkFindBox({});
+  ShowFileCount();
+}
 
 void TFormMain::chkNewExtClick() { edtNewExt->setEnabled(chkNewExt->isChecked()); }
 
@@ -773,7 +878,10 @@ void TFormMain::LoadPreset1Click() {
   WriteOptions(loaded.value());
 }
 
-void TFormMain::SpeedButton1Click() { dialogs_.RunModal(*settings_); }
+void TFormMain::SpeedButton1Click() {
+  dialogs_.RunModal(*settings_);
+  OptionsEdited();
+}
 
 void TFormMain::Button1Click() {
   dialogs_.ShowMessage(this, Dialogs::Kind::kInformation, QCoreApplication::applicationName(),

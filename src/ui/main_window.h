@@ -21,6 +21,8 @@
 #include <functional>
 #include <memory>
 
+#include "batch/batch_verdicts.h"
+#include "batch/judged_preview.h"
 #include "collect/item_list.h"
 #include "engine/engine_context.h"
 #include "engine/rename_options.h"
@@ -28,6 +30,7 @@
 #include "platform/file_system.h"
 #include "ui/dialog_sink.h"
 #include "ui/dialogs.h"
+#include "ui/live_preview.h"
 #include "ui/settings_dialog.h"
 
 class QAction;
@@ -116,8 +119,19 @@ class TFormMain final : public QMainWindow {
   void LayOut();
   void BuildLanguageMenu();
 
+  void ConnectOptionEdits();
   QList<int> SelectedRows() const;
+  // The file count, and the verdicts' counts while the rows show verdicts.
   void ShowFileCount();
+  // After files were added or removed or a batch moved them.
+  void ListEdited();
+  void PreviewIfLive();
+  void ShowJudgedPreview(JudgedPreview&& judged);
+  void ShowVerdicts(const BatchVerdicts& judged);
+  // Marks the find box as holding the problem given, or unmarks it.
+  void MarkFindBox(const QString& problem);
+  void OptionsEdited();
+  void LivePreviewReady(const LivePreview::Answer& answer, quint64 listVersion);
   void ReportError(const Error& error);
   void AddWith(const std::function<Status(RenameItemList&)>& add);
 
@@ -131,6 +145,7 @@ class TFormMain final : public QMainWindow {
   void btnRenameClick();
   void btnUndoClick();
   void ShowSettings1Click(bool checked);
+  void LivePreview1Click(bool checked);
   void chkNewExtClick();
   void cbBatchModeChange();
   void Button2Click();
@@ -148,6 +163,8 @@ class TFormMain final : public QMainWindow {
   RenameItemList FRenameItems;
   FileListModel* model_ = nullptr;
   std::unique_ptr<TFormSettings> settings_;
+  LivePreview* live_ = nullptr;
+  VerdictCounts counts_;  // of the verdicts the rows show
   bool laidOutOnce_ = false;
 
   QAction* AddFiles1 = nullptr;
@@ -159,6 +176,7 @@ class TFormMain final : public QMainWindow {
   QAction* Rename1 = nullptr;
   QAction* Undo1 = nullptr;
   QAction* ShowSettings1 = nullptr;
+  QAction* LivePreview1 = nullptr;
   QAction* utorial1 = nullptr;
   QAction* ContactUs1 = nullptr;
   QAction* VisitWebsite1 = nullptr;

@@ -15,6 +15,7 @@ NumberBox::NumberBox(QWidget* parent, Steps steps) : QAbstractSpinBox(parent), s
   setAccelerated(false);
   setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
   setKeyboardTracking(true);
+  connect(lineEdit(), &QLineEdit::textChanged, this, &NumberBox::valueEdited);
 }
 
 QString NumberBox::value() const { return lineEdit()->text(); }

@@ -32,6 +32,10 @@ class NumberBox final : public QAbstractSpinBox {
   // name: the focus goes to that edit, which is what a screen reader names.
   static void NameEditors(const QWidget& root);
 
+ signals:
+  // The text changed, by typing, stepping or setValue.
+  void valueEdited();
+
  protected:
   StepEnabled stepEnabled() const override;
   QValidator::State validate(QString& input, int& pos) const override;

@@ -84,6 +84,20 @@ TEST(LanguageStoreTest, HandWrittenValues) {
   }
 }
 
+TEST(LanguageStoreTest, LivePreviewIsOffUnlessLeftOn) {
+  testing::TempFolder folder;
+  const LanguageStore store = LanguageStore::InIniFile(folder.file("Corvane.conf"));
+  EXPECT_FALSE(store.ReadLivePreview());
+  ASSERT_TRUE(store.WriteCurrentLanguage("de"));
+  ASSERT_TRUE(store.WriteLivePreview(true));
+  EXPECT_TRUE(store.ReadLivePreview());
+  EXPECT_EQ(store.ReadCurrentLanguage(), std::optional<QString>("de"));  // kept beside it
+  ASSERT_TRUE(store.WriteLivePreview(false));
+  EXPECT_FALSE(store.ReadLivePreview());
+  const QString odd = folder.Create({"odd.conf"}, "[General]\nLivePreview=yes\n").first();
+  EXPECT_FALSE(LanguageStore::InIniFile(odd).ReadLivePreview());
+}
+
 #ifndef Q_OS_WIN
 TEST(LanguageStoreTest, UserStoreIsTheOrganisationsNativeFile) {
   // Only the location is checked: the user's own settings are never touched.

@@ -131,8 +131,10 @@ TEST_F(MainWindowTest, RenameAsksFirstEvenWithoutAPreviewAndNoChangesNothing) {
   Drop({path});
   dialogs_.AnswerNextQuestion(false);
   Click("btnRename");
+  // Without a preview the file has no new name, and the question says so.
   EXPECT_EQ(dialogs_.questions,
-            QStringList({"Corvane|Proceed to rename files as shown in the preview?"}));
+            QStringList({"Corvane|Proceed to rename files as shown in the preview?\n"
+                         "1 cannot be made"}));
   EXPECT_TRUE(Messages().isEmpty());
   EXPECT_EQ(temp_.List("files"), QStringList({"a.txt"}));
 

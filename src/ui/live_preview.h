@@ -1,0 +1,78 @@
+// LivePreview: the judged preview (batch/judged_preview.h) run off the
+// window's thread, shortly after the user stops editing.
+//
+// Schedule() waits for kQuietMilliseconds without a newer call, then takes a
+// snapshot of the list and the options and computes on a worker thread.
+// One computation runs at a time: a request made meanwhile waits for it, and
+// its result is then thrown away unheard, so only the newest request is ever
+// answered (Ready). The snapshot is a copy of the list that shares its data,
+// so taking it costs the window nothing; the caller decides from the list
+// version carried back whether the answer still fits its list.
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QThreadPool>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+#include "base/error.h"
+#include "batch/judged_preview.h"
+#include "engine/engine_context.h"
+#include "engine/rename_item.h"
+#include "engine/rename_options.h"
+#include "platform/file_system.h"
+
+namespace corvane {
+
+class LivePreview final : public QObject {
+  Q_OBJECT
+
+ public:
+  static constexpr int kQuietMilliseconds = 200;
+
+  struct Request {
+    QList<TRenameItem> items;
+    RenameOptions options;
+    quint64 listVersion = 0;
+  };
+  using Answer = std::shared_ptr<Result<JudgedPreview>>;
+
+  // `fs` must outlive this object and be safe to read from another thread.
+  LivePreview(EngineContext context, FileSystem& fs, std::function<Request()> snapshot,
+              QObject* parent = nullptr);
+  ~LivePreview() override;
+
+  // Asks for a preview once editing has been quiet for a while.
+  void Schedule();
+  // Asks for a preview at once (files were added; live preview turned on).
+  void RunNow();
+  // Forgets every request made so far: no Ready follows for them.
+  void Cancel();
+
+  // Whether a request is waiting or computing.
+  bool busy() const;
+
+ signals:
+  // The newest request's answer, for the list as it was at `listVersion`.
+  void Ready(const corvane::LivePreview::Answer& answer, quint64 listVersion);
+
+ private:
+  void Start();
+  void Finished(quint64 generation, const Answer& answer, quint64 listVersion);
+
+  EngineContext context_;
+  FileSystem& fs_;
+  std::function<Request()> snapshot_;
+  QTimer quiet_;
+  quint64 generation_ = 0;  // of the newest request
+  bool computing_ = false;
+  bool waiting_ = false;  // a request came while computing
+  // Lets a finished computation tell whether this object still exists.
+  std::shared_ptr<LivePreview*> self_;
+  QThreadPool pool_;  // last: destroyed first, waiting for the worker
+};
+
+}  // namespace corvane
