@@ -1,6 +1,8 @@
 #include "ui/file_list_model.h"
 
 #include <QAbstractItemModelTester>
+#include <QBrush>
+#include <QIcon>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
@@ -155,6 +157,60 @@ TEST_F(FileListModelTest, UpdatesFromABatchShowTheNewNameAndFolder) {
   EXPECT_EQ(list_.at(1).Ext, ".TXT");
   EXPECT_TRUE(list_.IsFileInList(temp_.file("out/moved.TXT")));
   EXPECT_FALSE(list_.IsFileInList(temp_.file("n1.txt")));
+}
+
+TEST_F(FileListModelTest, VerdictsShowTheFinalNameMarkedUntilTheListChanges) {
+  const QStringList paths = AddNumbered(6);
+  model_.SetNewNames({"a.txt", "b.txt", "n2.txt", "c.txt", "d.txt", ""}, {0, 1, 3, 4, 5});
+  const auto at = [&](const char* name) { return temp_.file(QString::fromLatin1(name)); };
+  const QList<ItemVerdict> verdicts = {
+      {VerdictKind::kRenamed, {}, at("a.txt")},
+      {VerdictKind::kNumbered, {}, at("b (1).txt")},
+      {VerdictKind::kUnchanged, {}, paths[2]},
+      {VerdictKind::kSkipped, {}, paths[3]},
+      {VerdictKind::kReplaces, {}, at("d.txt")},
+      {VerdictKind::kCannotBeMade, CannotBeMadeReason::kNoNewName, paths[5]},
+  };
+  QSignalSpy changed(&model_, &QAbstractItemModel::dataChanged);
+  model_.SetVerdicts(verdicts);
+  ASSERT_EQ(changed.count(), 1);
+  EXPECT_EQ(Column(1), QStringList({"a.txt", "b (1).txt", "n2.txt", "n3.txt", "d.txt", ""}));
+
+  const struct {
+    int row;
+    bool marked;  // an icon and a tool tip naming the verdict
+    bool tinted;
+    const char* tip;
+  } rows[] = {
+      {0, false, false, "a.txt"},
+      {1, true, true, "b (1).txt\nnumbered: b.txt is taken"},
+      {2, true, false, "n2.txt\nunchanged"},
+      {3, true, true, "n3.txt\nskipped: c.txt is taken"},
+      {4, true, true, "d.txt\nreplaces the file d.txt"},
+      {5, true, true, "\ncannot be made: no new name"},
+  };
+  for (const auto& r : rows) {
+    const QModelIndex cell = model_.index(r.row, FileListModel::kNewName);
+    EXPECT_EQ(model_.data(cell, Qt::ToolTipRole).toString(), r.tip) << r.row;
+    EXPECT_EQ(!model_.data(cell, Qt::DecorationRole).value<QIcon>().isNull(), r.marked) << r.row;
+    EXPECT_EQ(model_.data(cell, Qt::BackgroundRole).value<QBrush>().style() != Qt::NoBrush,
+              r.tinted)
+        << r.row;
+    // The other cells of the row are not marked.
+    EXPECT_FALSE(model_.data(model_.index(r.row, 0), Qt::DecorationRole).isValid());
+  }
+
+  // A verdict list that does not fit the rows is refused.
+  model_.SetVerdicts(verdicts.mid(1));
+  EXPECT_EQ(Cell(1, 1), "b (1).txt");
+
+  // Removing a row makes them stale: the cells show the names as asked.
+  const quint64 version = model_.version();
+  model_.RemoveRows({0});
+  EXPECT_FALSE(model_.hasVerdicts());
+  EXPECT_GT(model_.version(), version);
+  EXPECT_EQ(Column(1), QStringList({"b.txt", "n2.txt", "c.txt", "d.txt", ""}));
+  EXPECT_TRUE(model_.data(model_.index(0, 1), Qt::DecorationRole).value<QIcon>().isNull());
 }
 
 }  // namespace

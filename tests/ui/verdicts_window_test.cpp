@@ -1,0 +1,128 @@
+// The window's side of the verdicts and of live preview: the preview cells
+// say what the batch will really do, the CLI's dry run says the same, and a
+// live preview follows edits without ever showing a box.
+#include <QLineEdit>
+#include <QTest>
+
+#include "cli/run_command_line.h"
+#include "ui/window_fixture.h"
+
+namespace corvane {
+namespace {
+
+using testing::WindowTest;
+
+class RecordingSink : public MessageSink {
+ public:
+  void ShowNotice(const Notice&) override {}
+  void ShowError(const Error& error) override { lines << error.message(); }
+  void ShowLine(const QString& line) override { lines << line; }
+  void ShowErrorLine(const QString& line) override { lines << line; }
+  QStringList lines;
+};
+
+class VerdictsWindowTest : public WindowTest {
+ protected:
+  // x1.txt, x2.txt and z.txt in the list; y1.txt beside them on disk only.
+  QStringList AddFiles() {
+    const QStringList paths = temp_.Create({"in/x1.txt", "in/x2.txt", "in/z.txt", "in/y1.txt"});
+    Drop(paths.mid(0, 3));
+    return paths.mid(0, 3);
+  }
+  void FindAndReplace(const QString& find, const QString& replace) {
+    Find<QLineEdit>("edtFind")->setText(find);
+    Find<QLineEdit>("edtReplace")->setText(replace);
+  }
+  QString Tip(int row) const {
+    const QAbstractItemModel* model = List()->model();
+    return model->data(model->index(row, 1), Qt::ToolTipRole).toString();
+  }
+  QLineEdit* FindBox() const { return Find<QLineEdit>("edtFind"); }
+};
+
+TEST_F(VerdictsWindowTest, ThePreviewShowsTheFinalNamesAndTheDryRunSaysTheSame) {
+  const QStringList paths = AddFiles();
+  FindAndReplace("x", "y");
+  Click("btnPreview");
+  EXPECT_EQ(Column(1), QStringList({"y1 (1).txt", "y2.txt", "z.txt"}));
+  EXPECT_EQ(Tip(0), "y1 (1).txt\nnumbered: y1.txt is taken");
+  EXPECT_EQ(Tip(2), "z.txt\nunchanged");
+  EXPECT_EQ(Status(), QString::fromUtf8("Files: 3 \u00B7 1 numbered"));
+
+  RecordingSink sink;
+  const CommandLineServices services{RealFileSystem(), temp_.file("cli/last_rename.csv"),
+                                     EngineContext::FromSystem()};
+  ASSERT_EQ(RunCommandLine(QStringList{"/cli", "/dryrun", "/find=x", "/replace=y"} + paths,
+                           RenameOptions(), sink, services),
+            kExitCompleted);
+  QStringList shown;
+  for (int row = 0; row < 3; ++row) {
+    const QString said = Tip(row).section(u'\n', 1);
+    shown << paths[row] + " -> " + Column(1)[row] + (said.isEmpty() ? "" : "  [" + said + "]");
+  }
+  EXPECT_EQ(sink.lines, shown);
+  EXPECT_EQ(temp_.List("in"), QStringList({"x1.txt", "x2.txt", "y1.txt", "z.txt"}));
+}
+
+TEST_F(VerdictsWindowTest, TheQuestionCountsWhatIsTakenNowAndTheBatchDoesWhatWasShown) {
+  AddFiles();
+  FindAndReplace("x", "y");
+  Click("btnPreview");
+  EXPECT_EQ(Status(), QString::fromUtf8("Files: 3 \u00B7 1 numbered"));
+  // Taken on disk after the preview: the question judges again.
+  temp_.Create({"in/y2.txt"});
+  dialogs_.AnswerNextQuestion(true);
+  Click("btnRename");
+  ASSERT_EQ(dialogs_.questions.size(), 1);
+  EXPECT_EQ(dialogs_.questions.first(),
+            "Corvane|Proceed to rename files as shown in the preview?\n2 numbered");
+  EXPECT_EQ(Column(0), QStringList({"y1 (1).txt", "y2 (1).txt", "z.txt"}));
+  EXPECT_EQ(temp_.List("in"),
+            QStringList({"y1 (1).txt", "y1.txt", "y2 (1).txt", "y2.txt", "z.txt"}));
+  // The rows moved on: their old marks are gone.
+  EXPECT_EQ(Status(), "Files: 3");
+}
+
+TEST_F(VerdictsWindowTest, LivePreviewFollowsTypingAndIsRemembered) {
+  AddFiles();
+  FindAndReplace("x", "y");
+  QTest::qWait(LivePreview::kQuietMilliseconds * 2);
+  EXPECT_EQ(Column(1), QStringList({"", "", ""}));  // off: nothing happens by itself
+
+  Action("LivePreview1")->trigger();
+  QTRY_COMPARE(Column(1), QStringList({"y1 (1).txt", "y2.txt", "z.txt"}));
+  FindBox()->selectAll();
+  QTest::keyClicks(FindBox(), "z");
+  QTRY_COMPARE(Column(1), QStringList({"x1.txt", "x2.txt", "y.txt"}));
+  EXPECT_TRUE(dialogs_.messages.isEmpty());
+  EXPECT_EQ(Status(), "Files: 3");  // files left as they are are no news
+
+  // The next window starts with the choice left.
+  TFormMain next(Services(), dialogs_);
+  EXPECT_TRUE(next.findChild<QAction*>("LivePreview1")->isChecked());
+}
+
+TEST_F(VerdictsWindowTest, AnInvalidExpressionMarksTheFindBoxInsteadOfABox) {
+  AddFiles();
+  RenameOptions options = window_.ReadOptions();
+  options.regex = true;
+  window_.WriteOptions(options);
+  Action("LivePreview1")->trigger();
+  QTest::keyClicks(FindBox(), "x(");
+  QTRY_VERIFY(FindBox()->property("invalid").toBool());
+  EXPECT_TRUE(dialogs_.messages.isEmpty());
+  EXPECT_FALSE(FindBox()->toolTip().isEmpty());
+  EXPECT_EQ(Status(), FindBox()->toolTip());
+  EXPECT_EQ(FindBox()->accessibleDescription(), FindBox()->toolTip());
+
+  QTest::keyClick(FindBox(), Qt::Key_Backspace);
+  QTRY_VERIFY(!FindBox()->property("invalid").toBool());
+  EXPECT_EQ(Status(), "Files: 3");
+  // A preview asked for by hand still reports the error in its box.
+  QTest::keyClicks(FindBox(), "[");
+  Click("btnPreview");
+  EXPECT_EQ(dialogs_.messages.size(), 1);
+}
+
+}  // namespace
+}  // namespace corvane
