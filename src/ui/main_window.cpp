@@ -135,6 +135,7 @@ TFormMain::TFormMain(const WindowServices& services, Dialogs& dialogs,
       services_.context, services_.fileSystem,
       [this] { return LivePreview::Request{FRenameItems.items(), ReadOptions(), model_->version()}; },
       this);
+  live_->setObjectName(QStringLiteral("livePreview"));
   connect(live_, &LivePreview::Ready, this, &TFormMain::LivePreviewReady);
   LivePreview1->setChecked(services_.languageStore.ReadLivePreview());
   connect(LivePreview1, &QAction::toggled, this, &TFormMain::LivePreview1Click);

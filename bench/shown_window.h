@@ -1,0 +1,111 @@
+// The window benchmarks' common ground: 100,000 files in a temporary folder,
+// made once per process, and a shown main window whose dialogs answer
+// nothing and whose remembered choices live in a temporary file.
+#pragma once
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <QUrl>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "ui/main_window.h"
+
+namespace corvane::bench {
+
+inline constexpr int kFiles = 100'000;
+using Clock = std::chrono::steady_clock;
+
+[[noreturn]] inline void Fail(const char* what) {
+  std::fprintf(stderr, "bench: %s\n", what);
+  std::exit(1);
+}
+
+inline double Seconds(Clock::time_point from) {
+  return std::chrono::duration<double>(Clock::now() - from).count();
+}
+
+inline const QString& Folder() {
+  static QTemporaryDir dir;
+  static bool made = false;
+  if (!made) {
+    if (!dir.isValid()) std::abort();
+    const QByteArray base = QFile::encodeName(dir.path());
+    char name[64];
+    for (int i = 0; i < kFiles; ++i) {
+      std::snprintf(name, sizeof name, "/IMG_%06d holiday.jpg", i);
+      const int fd = ::open((base + name).constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+      if (fd < 0 || ::write(fd, name, 16) != 16) std::abort();
+      ::close(fd);
+    }
+    made = true;
+  }
+  static const QString path = dir.path();
+  return path;
+}
+
+class SilentDialogs final : public Dialogs {
+ public:
+  void ShowMessage(QWidget*, Kind, const QString&, const QString& text) override {
+    std::fprintf(stderr, "box: %s\n", qPrintable(text));
+  }
+  bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+  QStringList OpenFileNames(QWidget*, const QString&, const QString&) override { return {}; }
+  std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> SaveFileName(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  std::optional<QString> ExistingFolder(QWidget*, const QString&, const QString&) override {
+    return std::nullopt;
+  }
+  void RunModal(QDialog&) override {}
+};
+
+inline WindowServices BenchServices(const QString& storeFile) {
+  WindowServices services{
+      RealFileSystem(), QString(),
+      EngineContext::Fixed(QDateTime(QDate(2026, 1, 2), QTime(3, 4), QTimeZone::utc()),
+                           QTimeZone::utc())};
+  services.languageStore = LanguageStore::InIniFile(storeFile);
+  return services;
+}
+
+struct ShownWindow {
+  ShownWindow() : window(BenchServices(store.filePath(QStringLiteral("Corvane.conf"))), dialogs) {
+    window.show();
+    QApplication::processEvents();
+  }
+  void Drop(const QString& folder) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(folder)});
+    // Qt hands a drop to the widget that accepted the drag's entry.
+    QDragEnterEvent enter(QPoint(600, 400), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QDropEvent drop(QPointF(600, 400), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+  }
+  int Rows() { return window.findChild<QTableView*>(QStringLiteral("lvFiles"))->model()->rowCount(); }
+  void Preview(const QString& pattern) {
+    window.findChild<QLineEdit*>(QStringLiteral("edtPattern"))->setText(pattern);
+    window.findChild<QAction*>(QStringLiteral("Preview1"))->trigger();
+    QApplication::processEvents();  // the view draws the new names
+  }
+  QTemporaryDir store;
+  SilentDialogs dialogs;
+  TFormMain window;
+};
+
+}  // namespace corvane::bench
