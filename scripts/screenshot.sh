@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Renders the main window with a previewed folder into docs/main-window.png,
-# and the same window in German into docs/main-window-de.png (offscreen, so no
-# display is needed).
+# Renders the main window with a previewed folder into docs/main-window.png
+# (a row numbered since its new name is taken), the same window in German
+# into docs/main-window-de.png, and the English one under the conflict rule
+# Skip into docs/main-window-skip.png (offscreen, so no display is needed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -9,4 +10,5 @@ scripts/build.sh >/dev/null
 mkdir -p docs
 "${BUILD_DIR:-build}/tools/window_shot" docs/main-window.png
 "${BUILD_DIR:-build}/tools/window_shot" docs/main-window-de.png de
-echo "docs/main-window.png docs/main-window-de.png"
+"${BUILD_DIR:-build}/tools/window_shot" docs/main-window-skip.png en skip
+echo "docs/main-window.png docs/main-window-de.png docs/main-window-skip.png"

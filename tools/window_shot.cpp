@@ -1,7 +1,10 @@
 // window_shot: renders the real main window, with a previewed folder of
 // holiday photos in its list, into a PNG file (scripts/screenshot.sh). With a
 // language code (de, fr, ...) the window opens in that language, as it does
-// for a user who picked it before, from the shipped translations.
+// for a user who picked it before, from the shipped translations. A photo of
+// an earlier import already has the third row's new name, so that row is
+// numbered; with "skip" after the language the conflict rule is Skip, and the
+// row is skipped instead.
 //
 // The window is drawn by the offscreen platform and grabbed from its own
 // back buffer, so the picture is the same on every machine that has the
@@ -22,8 +25,8 @@
 #include "ui/startup.h"
 
 int main(int argc, char* argv[]) {
-  if (argc != 2 && argc != 3) {
-    QTextStream(stderr) << "usage: window_shot OUTPUT.png [LANGUAGE]\n";
+  if (argc < 2 || argc > 4 || (argc == 4 && qstrcmp(argv[3], "skip") != 0)) {
+    QTextStream(stderr) << "usage: window_shot OUTPUT.png [LANGUAGE [skip]]\n";
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -52,7 +55,7 @@ int main(int argc, char* argv[]) {
                                    home.filePath(QStringLiteral("last_rename.csv")),
                                    corvane::EngineContext::FromSystem()};
   services.languageStore = corvane::LanguageStore::InIniFile(home.filePath(QStringLiteral("language.ini")));
-  const QString language = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
+  const QString language = argc >= 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
   if (!services.languageStore.WriteCurrentLanguage(language)) return 1;
   const auto loadShipped = [&services] {
     return corvane::LoadTranslationsFrom(QStringLiteral(CORVANE_SHIPPED_TRANSLATIONS),
@@ -66,9 +69,20 @@ int main(int argc, char* argv[]) {
   pattern->setCursorPosition(0);
   window->findChild<QComboBox*>(QStringLiteral("cbCase"))->setCurrentIndex(1);
   window->findChild<QLineEdit*>(QStringLiteral("edtFind"))->setText(QStringLiteral("IMG_"));
-  window->findChild<QAction*>(QStringLiteral("Preview1"))->trigger();
+  auto* preview = window->findChild<QAction*>(QStringLiteral("Preview1"));
+  preview->trigger();
   auto* list = window->findChild<QTableView*>(QStringLiteral("lvFiles"));
-  list->selectionModel()->select(list->model()->index(2, 0),
+  QFile taken(folder + u'/' + list->model()->index(2, 1).data().toString());
+  if (!taken.open(QIODevice::WriteOnly)) return 1;
+  taken.close();
+  if (argc == 4) {
+    corvane::RenameOptions options = window->ReadOptions();
+    options.conflict = static_cast<int>(corvane::ConflictMode::Skip);
+    window->WriteOptions(options);
+    pattern->setCursorPosition(0);
+  }
+  preview->trigger();
+  list->selectionModel()->select(list->model()->index(5, 0),
                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
   list->setFocus();
   QApplication::processEvents();
