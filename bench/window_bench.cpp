@@ -3,8 +3,10 @@
 // - BM_DropAgainstAddFolder: a folder dropped on a shown window until its
 //   rows are in the model, against AddFolder into a bare item list.
 // - BM_PreviewAgainstBuildPreview: the window's preview until the view has
-//   drawn the new names, against BuildPreview alone on the same items. Each
-//   iteration switches between two patterns, so every name changes.
+//   drawn the new names and their verdicts, against BuildPreview alone on the
+//   same items ("ratio") and against BuildJudgedPreview, the preview with the
+//   verdicts that the window runs ("ratio_judged"). Each iteration switches
+//   between two patterns, so every name changes.
 // - BM_WindowMemory: resident memory of a shown window holding 100,000
 //   previewed rows above the same window empty, per row. Run it in a process
 //   of its own (bench/run_benchmarks.sh does): memory freed by an earlier
@@ -18,6 +20,7 @@
 #include <memory>
 
 #include "collect/add_files.h"
+#include "batch/judged_preview.h"
 #include "engine/preview.h"
 #include "shown_window.h"
 
@@ -70,7 +73,7 @@ void BM_PreviewAgainstBuildPreview(benchmark::State& state) {
   const QString patterns[] = {QStringLiteral("{counter}_{name}"), QStringLiteral("{name}_{counter}")};
   int next = 0;
   shown.Preview(patterns[next]);
-  double library = 0, window = 0;
+  double library = 0, judged = 0, window = 0;
   for (auto _ : state) {
     next = 1 - next;
     RenameOptions options = shown.window.ReadOptions();
@@ -84,6 +87,11 @@ void BM_PreviewAgainstBuildPreview(benchmark::State& state) {
     library += Seconds(start);
     if (!alone.ok() || alone->changedRows.size() != kFiles) Fail("the preview changed too few");
     start = Clock::now();
+    const Result<JudgedPreview> judgedAlone =
+        BuildJudgedPreview(shown.window.items().items(), options, context, RealFileSystem());
+    judged += Seconds(start);
+    if (!judgedAlone.ok()) Fail("the judged preview failed");
+    start = Clock::now();
     shown.Preview(patterns[next]);
     window += Seconds(start);
   }
@@ -91,6 +99,8 @@ void BM_PreviewAgainstBuildPreview(benchmark::State& state) {
   state.counters["library_ms"] = library / n * 1000;
   state.counters["window_ms"] = window / n * 1000;
   state.counters["ratio"] = window / library;
+  state.counters["judged_ms"] = judged / n * 1000;
+  state.counters["ratio_judged"] = window / judged;
 }
 BENCHMARK(BM_PreviewAgainstBuildPreview)->Unit(benchmark::kMillisecond)->Iterations(6);
 
