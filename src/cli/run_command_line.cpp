@@ -45,7 +45,8 @@ int RunUndo(const QStringList& args, MessageSink& sink, const CommandLineService
   {
     std::optional<TerminalProgress> progress = ProgressOnTerminal(services);
     outcome =
-        UndoLastRename(services.fileSystem, services.undoLogPath, progress ? &*progress : nullptr);
+        UndoLastRename(services.fileSystem, services.undoLogPath, nullptr,
+                                 progress ? &*progress : nullptr);
   }
   return Report(outcome.notice, outcome.status, sink);
 }

@@ -12,6 +12,11 @@
 // Controls carry their names as object names (edtFind, cbBatchMode, btnAdd,
 // lvFiles, ...), so tests and UI automation find them; each has an accessible
 // name, and the tab order follows the visual order.
+//
+// A batch, an undo and a drop run off the window's thread (ui/long_work.h),
+// with a progress dialog and Cancel when they last; meanwhile the commands
+// and drops that change the list, or start such work, are refused, and
+// closing the window asks the work to stop instead.
 #pragma once
 
 #include <QMainWindow>
@@ -28,6 +33,7 @@
 #include "platform/file_system.h"
 #include "ui/dialog_sink.h"
 #include "ui/dialogs.h"
+#include "ui/long_work.h"
 #include "ui/settings_dialog.h"
 
 class QAction;
@@ -101,6 +107,7 @@ class TFormMain final : public QMainWindow {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   QMenu* createPopupMenu() override;
 
  private:
@@ -120,6 +127,13 @@ class TFormMain final : public QMainWindow {
   void ShowFileCount();
   void ReportError(const Error& error);
   void AddWith(const std::function<Status(RenameItemList&)>& add);
+  // Runs `work` as LongWork::RunFor does, with the commands that change the
+  // list or start long work disabled meanwhile.
+  template <typename F>
+  auto RunLongWork(F&& work);
+  void EnableListCommands(bool enabled);
+  // Renames as the preview shows, and shows how it ended.
+  void RunBatch();
 
   // Commands.
   void btnAddClick();
@@ -149,6 +163,7 @@ class TFormMain final : public QMainWindow {
   FileListModel* model_ = nullptr;
   std::unique_ptr<TFormSettings> settings_;
   bool laidOutOnce_ = false;
+  LongWork longWork_{this};
 
   QAction* AddFiles1 = nullptr;
   QAction* RemoveSelected1 = nullptr;
