@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
-
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -87,7 +86,8 @@ bool LongWork::Run(const Work& work) {
     const std::unique_ptr<QThread> worker(QThread::create([&] {
       work(stop, counts);
       ended.store(true);
-      QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     }));
     QTimer reader;
     // After a Cancel the dialog has gone and must not come back.

@@ -17,7 +17,6 @@
 #pragma once
 
 #include <QtGlobal>
-
 #include <atomic>
 #include <functional>
 #include <optional>

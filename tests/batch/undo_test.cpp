@@ -140,7 +140,8 @@ TEST_F(UndoTest, StoppedUndoKeepsWhatIsLeftAndTheNextUndoTakesItBackOnce) {
     EXPECT_EQ(Text(undo.status), "(ok)");
     EXPECT_TRUE(undo.stopped);
     EXPECT_FALSE(undo.clearList);
-    EXPECT_EQ(Text(undo.notice), "Undo stopped after %d of %d files. Undo again to take back the others.");
+    EXPECT_EQ(Text(undo.notice),
+              "Undo stopped after %d of %d files. Undo again to take back the others.");
     EXPECT_EQ(undo.notice->kind, Notice::Kind::kWarning);
     EXPECT_EQ(undo.notice->args, QStringList({QString::number(stopAfter), "3"}));
     ASSERT_TRUE(LogExists());

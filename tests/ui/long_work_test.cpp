@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
-
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -129,8 +128,8 @@ class LongWorkTest : public GatedFiles, public testing::WindowTest {
   }
 
   QStringList ListCommands() const {
-    return {"AddFiles1", "RemoveSelected1", "miRemoveSelected", "Clearlist1",
-            "deleteRows", "Preview1", "Rename1", "Undo1"};
+    return {"AddFiles1",  "RemoveSelected1", "miRemoveSelected", "Clearlist1",
+            "deleteRows", "Preview1",        "Rename1",          "Undo1"};
   }
   QStringList Enabled(const QStringList& actions) const {
     QStringList enabled;
@@ -145,7 +144,8 @@ class LongWorkTest : public GatedFiles, public testing::WindowTest {
 
 // How many of the files listed are under a new name.
 int RenamedOnDisk(const QStringList& onDisk) {
-  return int(onDisk.count() - onDisk.filter(QRegularExpression(QStringLiteral("^f\\d{3}\\.txt$"))).count());
+  return int(onDisk.count() -
+             onDisk.filter(QRegularExpression(QStringLiteral("^f\\d{3}\\.txt$"))).count());
 }
 
 TEST_F(LongWorkTest, CancelHalfWayKeepsWhatWasRenamedAndAnUndoBringsEveryFileBack) {
@@ -211,9 +211,10 @@ TEST_F(LongWorkTest, AStoppedUndoKeepsTheRestForTheNextUndo) {
   const int stillRenamed = RenamedOnDisk(temp_.List("files"));
   EXPECT_GT(stillRenamed, 0);
   EXPECT_LT(stillRenamed, kFiles / 2);
-  EXPECT_EQ(Messages().last(),
-            QStringLiteral("Undo stopped after %1 of 300 files. Undo again to take back the others.")
-                .arg(kFiles - stillRenamed));
+  EXPECT_EQ(
+      Messages().last(),
+      QStringLiteral("Undo stopped after %1 of 300 files. Undo again to take back the others.")
+          .arg(kFiles - stillRenamed));
   EXPECT_EQ(List()->model()->rowCount(), kFiles);
   EXPECT_EQ(Enabled(ListCommands()), ListCommands());
 
