@@ -2,19 +2,25 @@
 // written ahead of the operations (lines copied into a shared mapping of the
 // log, one fdatasync per group). The "WithoutSyncs" variants run the same
 // batch with every sync skipped, so that the cost of the guarantee after a
-// power cut is measured in the same run; the "LogOnly" pair isolates the log.
+// power cut is measured in the same run; the "LogOnly" pair isolates the log;
+// "WindowProgressAgainstSilent" gives what the window's progress costs a batch.
 //   build-*/bench/batch_bench --benchmark_filter=100000
 #include "batch/batch_executor.h"
 #include "batch/operation_queue.h"
 #include "batch/undo.h"
 #include "batch/undo_log_writer.h"
 #include "cli/terminal_progress.h"
+#include "ui/long_work.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -112,6 +118,53 @@ void BM_ProgressReportsOnly(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// The batch without syncs as the window runs it (ui/long_work.h: a stop
+// request polled and two counts stored in atomics per file, read by the
+// window on a timer) against the same batch without either, both in every
+// iteration, in alternating order, so that they meet the same disk. The
+// counter "ratio" is the median over the iterations of the first's time over
+// the second's.
+void BM_WindowProgressAgainstSilent(benchmark::State& state) {
+  Folder folder(int(state.range(0)));
+  FileSystem& fs = FileSystemFor(false);
+  std::vector<double> ratios;
+  double silentTotal = 0;
+  bool reportingFirst = false;
+  for (auto _ : state) {
+    double seconds[2] = {0, 0};  // silent, reporting
+    for (const bool reporting : {reportingFirst, !reportingFirst}) {
+      StopRequest stop;
+      WorkCounts counts;
+      const auto start = std::chrono::steady_clock::now();
+      const BatchOutcome out = ExecuteBatch(folder.items, InPlace(), fs, folder.log,
+                                            reporting ? &stop : nullptr,
+                                            reporting ? &counts : nullptr);
+      seconds[reporting] =
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      if (!out.status.ok() || (reporting && counts.done() != folder.items.size()) ||
+          !UndoLastRename(RealFileSystem(), folder.log).status.ok()) {
+        state.SkipWithError("the batch or its undo failed");
+      }
+    }
+    ratios.push_back(seconds[1] / seconds[0]);
+    silentTotal += seconds[0];
+    reportingFirst = !reportingFirst;
+  }
+  std::sort(ratios.begin(), ratios.end());
+  state.counters["ratio"] = ratios.empty() ? 0 : ratios[ratios.size() / 2];
+  state.counters["silent_ms"] = 1000 * silentTotal / double(std::max<size_t>(ratios.size(), 1));
+}
+
+// What the window's reports cost on their own: one call per file.
+void BM_WindowReportsOnly(benchmark::State& state) {
+  for (auto _ : state) {
+    WorkCounts counts;
+    for (int64_t i = 1; i <= state.range(0); ++i) counts.Advanced(i, state.range(0));
+    benchmark::DoNotOptimize(counts.done());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 void BM_Undo(benchmark::State& state) {
   Folder folder(int(state.range(0)));
   for (auto _ : state) {
@@ -175,6 +228,16 @@ BENCHMARK_TEMPLATE(BM_BatchReporting, true)
     ->UseRealTime();
 BENCHMARK(BM_ProgressReportsOnly)
     ->Name("ProgressReportsOnly")
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowProgressAgainstSilent)
+    ->Name("BatchInPlace/WindowProgressAgainstSilent")
+    ->Arg(100000)
+    ->Iterations(7)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_WindowReportsOnly)
+    ->Name("WindowReportsOnly")
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Undo)

@@ -16,6 +16,8 @@ inline constexpr char16_t kUndoCompleted[] = u"Undo completed for the last renam
 inline constexpr char16_t kUnableToCreateDirectory[] = u"Unable to create directory";
 inline constexpr char16_t kBatchStopped[] =
     u"Batch stopped after %d of %d files. The undo log holds what was done.";
+inline constexpr char16_t kUndoStopped[] =
+    u"Undo stopped after %d of %d files. Undo again to take back the others.";
 inline constexpr char16_t kNotAFile[] = u"Not a file any more: %s";
 inline constexpr char16_t kNotAValidName[] = u"Not a valid file name: %s";
 inline constexpr char16_t kNameTooLong[] = u"File name too long: %s";

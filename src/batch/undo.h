@@ -12,6 +12,10 @@
 // moving any file twice. A partial copy left by a killed batch is removed. Nothing is shown: the
 // outcome carries the notice, and clearList tells the caller to empty its list (after a completed
 // undo only).
+//
+// A stop request ends the undo between two lines: the lines already undone
+// are cut off the log, which keeps the others, so that the next undo takes
+// back exactly what is left.
 #pragma once
 
 #include <QString>
@@ -20,6 +24,7 @@
 #include "base/error.h"
 #include "base/notice.h"
 #include "base/progress_report.h"
+#include "base/stop_request.h"
 #include "platform/file_system.h"
 
 namespace corvane {
@@ -28,11 +33,13 @@ struct UndoOutcome {
   Status status;
   std::optional<Notice> notice;
   bool clearList = false;
+  bool stopped = false;  // a stop request ended it (the notice says where)
 };
 
-// `progress`, when given, hears after each line how many of the log's lines
-// are through.
+// `stop`, when given, is polled before each line: a request ends the undo
+// with a notice of how many of the log's lines were undone. `progress`, when
+// given, hears after each line how many of the log's lines are through.
 UndoOutcome UndoLastRename(FileSystem& fs, const QString& logPath,
-                           ProgressReport* progress = nullptr);
+                           const StopRequest* stop = nullptr, ProgressReport* progress = nullptr);
 
 }  // namespace corvane

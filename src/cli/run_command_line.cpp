@@ -44,8 +44,8 @@ int RunUndo(const QStringList& args, MessageSink& sink, const CommandLineService
   UndoOutcome outcome;
   {
     std::optional<TerminalProgress> progress = ProgressOnTerminal(services);
-    outcome =
-        UndoLastRename(services.fileSystem, services.undoLogPath, progress ? &*progress : nullptr);
+    outcome = UndoLastRename(services.fileSystem, services.undoLogPath, nullptr,
+                             progress ? &*progress : nullptr);
   }
   return Report(outcome.notice, outcome.status, sink);
 }

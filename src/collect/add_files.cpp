@@ -4,6 +4,7 @@
 #include "platform/file_system.h"
 #include "platform/paths.h"
 
+#include <atomic>
 #include <system_error>
 #include <thread>
 #include <vector>
@@ -50,7 +51,7 @@ Status AddOne(RenameItemList& list, const QString& path, const MetadataReader& r
   return Status::Ok();
 }
 
-using MetadataResult = Result<std::optional<FileMetadata>>;
+using MetadataResult = FilesToAdd::Read;
 
 // From this many paths on, the second half is read on a second thread: the
 // system calls dominate adding a large folder, and a lookup in a folder does
@@ -58,20 +59,27 @@ using MetadataResult = Result<std::optional<FileMetadata>>;
 constexpr qsizetype kSecondThreadFrom = 1024;
 
 // The metadata of each path that is not empty and not yet in the list (nullopt
-// for the others), read before any is added. Reading stops nowhere: a file
-// after one that fails is read in vain, which costs less than keeping two
-// threads in step.
-std::vector<std::optional<MetadataResult>> ReadAhead(const RenameItemList& list,
-                                                     const QStringList& paths,
-                                                     const MetadataReader& read) {
+// for the others), read before any is added; nullopt when `stop` was
+// requested first. Reading stops nowhere else: a file after one that fails is
+// read in vain, which costs less than keeping two threads in step.
+std::optional<std::vector<std::optional<MetadataResult>>> ReadAhead(
+    const RenameItemList& list, const QStringList& paths, const MetadataReader& read,
+    const StopRequest* stop) {
   std::vector<std::optional<MetadataResult>> metadata(size_t(paths.size()));
   std::vector<qsizetype> wanted;
   wanted.reserve(size_t(paths.size()));
   for (qsizetype i = 0; i < paths.size(); ++i) {
     if (!paths[i].isEmpty() && !list.IsFileInList(paths[i])) wanted.push_back(i);
   }
+  std::atomic<bool> stopped = false;
   const auto readRange = [&](size_t from, size_t to) {
-    for (size_t k = from; k < to; ++k) metadata[size_t(wanted[k])].emplace(read(paths[wanted[k]]));
+    for (size_t k = from; k < to; ++k) {
+      if (stop && stop->requested()) {
+        stopped.store(true, std::memory_order_relaxed);
+        return;
+      }
+      metadata[size_t(wanted[k])].emplace(read(paths[wanted[k]]));
+    }
   };
   const size_t half = wanted.size() < size_t(kSecondThreadFrom) ? wanted.size() : wanted.size() / 2;
   {
@@ -85,6 +93,7 @@ std::vector<std::optional<MetadataResult>> ReadAhead(const RenameItemList& list,
     }
     readRange(0, half);
   }
+  if (stopped.load(std::memory_order_relaxed)) return std::nullopt;
   return metadata;
 }
 
@@ -100,12 +109,12 @@ Status AddFile(RenameItemList& list, const QString& path) {
   return AddOne(list, path, FileSystemReader(), ext);
 }
 
-Status AddFiles(RenameItemList& list, const QStringList& paths, const MetadataReader& read) {
+Status AddReadFiles(RenameItemList& list, FilesToAdd files) {
+  const QStringList& paths = files.paths;
   list.Reserve(list.count() + paths.size());
-  std::vector<std::optional<MetadataResult>> metadata = ReadAhead(list, paths, read);
   SharedExtension ext;
   for (qsizetype i = 0; i < paths.size(); ++i) {
-    std::optional<MetadataResult>& found = metadata[size_t(i)];
+    std::optional<MetadataResult>& found = files.metadata[size_t(i)];
     // Listed twice in `paths`: the first one is in the list by now.
     if (!found || list.IsFileInList(paths[i])) continue;
     if (!found->ok()) return found->status();
@@ -114,23 +123,46 @@ Status AddFiles(RenameItemList& list, const QStringList& paths, const MetadataRe
   return Status::Ok();
 }
 
+Status AddFiles(RenameItemList& list, const QStringList& paths, const MetadataReader& read) {
+  FilesToAdd files{paths, *ReadAhead(list, paths, read, nullptr)};
+  return AddReadFiles(list, std::move(files));
+}
+
 Status AddFiles(RenameItemList& list, const QStringList& paths) {
   return AddFiles(list, paths, FileSystemReader());
 }
 
-Status AddFolder(RenameItemList& list, const QString& folder, bool includeSubfolders) {
+Status AddFolder(RenameItemList& list, const QString& folder, bool includeSubfolders,
+                 const StopRequest* stop, ProgressReport* progress) {
   if (!RealFileSystem().FolderExists(folder)) return Status::Ok();
-  return AddFiles(list, CollectFolderFiles(folder, includeSubfolders));
+  return AddDroppedPaths(list, {folder}, includeSubfolders, stop, progress);
 }
 
-Status AddDroppedPaths(RenameItemList& list, const QStringList& paths, bool includeSubfolders) {
+Status AddDroppedPaths(RenameItemList& list, const QStringList& paths, bool includeSubfolders,
+                       const StopRequest* stop, ProgressReport* progress) {
+  std::optional<FilesToAdd> files =
+      ReadDroppedPaths(list, paths, includeSubfolders, RealFileSystem(), stop, progress);
+  return files ? AddReadFiles(list, std::move(*files)) : Status::Ok();
+}
+
+std::optional<FilesToAdd> ReadDroppedPaths(const RenameItemList& list, const QStringList& paths,
+                                           bool includeSubfolders, FileSystem& fs,
+                                           const StopRequest* stop, ProgressReport* progress) {
+  FilesToAdd files;
   for (const QString& path : paths) {
-    const Status status = RealFileSystem().FolderExists(path)
-                              ? AddFolder(list, path, includeSubfolders)
-                              : AddFile(list, path);
-    if (!status.ok()) return status;
+    if (stop && stop->requested()) return std::nullopt;
+    if (!fs.FolderExists(path)) {
+      files.paths.append(path);
+      if (progress) progress->Advanced(files.paths.size(), ProgressReport::kUnknownTotal);
+    } else if (!CollectFolderFiles(files.paths, path, includeSubfolders, stop, progress)) {
+      return std::nullopt;
+    }
   }
-  return Status::Ok();
+  std::optional<std::vector<std::optional<MetadataResult>>> metadata =
+      ReadAhead(list, files.paths, FileSystemReader(), stop);
+  if (!metadata) return std::nullopt;
+  files.metadata = std::move(*metadata);
+  return files;
 }
 
 }  // namespace corvane

@@ -12,6 +12,14 @@
 // path) ends the operation and is returned; the files added before it stay.
 // The window suspends the list's repainting around these calls and updates the
 // status line after them; nothing here shows anything.
+//
+// A folder scan can be long: the files of a drop are found and read first
+// (ReadDroppedPaths, which may run on another thread than the list's owner)
+// and added afterwards in one go (AddReadFiles, no system call). A stop
+// request while they are found or read ends the drop with nothing added: a
+// part of a folder, in the order the file system happens to list it, is no
+// selection anybody made, and the user who cancels expects the list as it
+// was.
 #pragma once
 
 #include <QString>
@@ -19,9 +27,14 @@
 #include <functional>
 #include <optional>
 
+#include <vector>
+
 #include "base/error.h"
+#include "base/progress_report.h"
+#include "base/stop_request.h"
 #include "collect/item_list.h"
 #include "platform/file_metadata.h"
+#include "platform/file_system.h"
 
 namespace corvane {
 
@@ -31,11 +44,38 @@ Status AddFile(RenameItemList& list, const QString& path);
 Status AddFiles(RenameItemList& list, const QStringList& paths);
 
 // Every file under `folder` (collect/folder_scan.h), collected before the
-// first is added. Nothing when no folder is at `folder`.
-Status AddFolder(RenameItemList& list, const QString& folder, bool includeSubfolders);
+// first is added. Nothing when no folder is at `folder`. `stop` and
+// `progress` as for ReadDroppedPaths; a stopped scan adds nothing.
+Status AddFolder(RenameItemList& list, const QString& folder, bool includeSubfolders,
+                 const StopRequest* stop = nullptr, ProgressReport* progress = nullptr);
 
 // A drop: AddFolder for a path where a folder is, AddFile for any other path.
-Status AddDroppedPaths(RenameItemList& list, const QStringList& paths, bool includeSubfolders);
+// `stop` and `progress` as for ReadDroppedPaths; a stopped drop adds nothing.
+Status AddDroppedPaths(RenameItemList& list, const QStringList& paths, bool includeSubfolders,
+                       const StopRequest* stop = nullptr, ProgressReport* progress = nullptr);
+
+// The files of a drop, found and read, not yet added. Only AddReadFiles
+// looks inside.
+struct FilesToAdd {
+  using Read = Result<std::optional<FileMetadata>>;
+  QStringList paths;
+  std::vector<std::optional<Read>> metadata;  // per path; nullopt: not read (empty, in the list)
+};
+
+// The first half of AddDroppedPaths: finds the files of `paths` (`fs` tells
+// which are folders) and reads what the system says of each file not yet in
+// `list`. `list` is only read, so another thread may read it meanwhile; none
+// may change it. `stop`, when given, is polled between two files: a request
+// gives nullopt. `progress`, when given, hears the number of files found so
+// far, with ProgressReport::kUnknownTotal, while they are searched for.
+std::optional<FilesToAdd> ReadDroppedPaths(const RenameItemList& list, const QStringList& paths,
+                                           bool includeSubfolders, FileSystem& fs,
+                                           const StopRequest* stop = nullptr,
+                                           ProgressReport* progress = nullptr);
+
+// The second half: appends the files read, to the list they were read
+// against, in order; an error read for a file ends it there, as AddFile's.
+Status AddReadFiles(RenameItemList& list, FilesToAdd files);
 
 // AddFiles reading each file through `read` instead of the file system, so
 // tests can make one file fail. Long lists are read on two threads at once,

@@ -21,12 +21,17 @@ struct OpenFolder {
 
 class FolderScan {
  public:
-  explicit FolderScan(bool includeSubfolders) : includeSubfolders_(includeSubfolders) {}
+  FolderScan(QStringList& files, bool includeSubfolders, const StopRequest* stop,
+             ProgressReport* progress)
+      : includeSubfolders_(includeSubfolders), stop_(stop), progress_(progress), files_(files) {}
 
-  QStringList Run(const QString& folder) {
+  bool Run(const QString& folder) {
     Enter(folder);
-    while (!stack_.empty()) Step();
-    return std::move(files_);
+    while (!stack_.empty()) {
+      if (stop_ && stop_->requested()) return false;
+      Step();
+    }
+    return true;
   }
 
  private:
@@ -50,6 +55,7 @@ class FolderScan {
       Enter(subfolder);
     } else if (entry.kind != FolderEntry::Kind::kFolder) {
       files_.append(std::move(entry.path));  // each entry is looked at once
+      if (progress_) progress_->Advanced(files_.size(), ProgressReport::kUnknownTotal);
     }
   }
 
@@ -63,15 +69,24 @@ class FolderScan {
   }
 
   const bool includeSubfolders_;
+  const StopRequest* stop_;
+  ProgressReport* progress_;
   std::vector<OpenFolder> stack_;
   std::unordered_set<FileIdentity, FileIdentityHash> entered_;
-  QStringList files_;
+  QStringList& files_;
 };
 
 }  // namespace
 
 QStringList CollectFolderFiles(const QString& folder, bool includeSubfolders) {
-  return FolderScan(includeSubfolders).Run(folder);
+  QStringList files;
+  FolderScan(files, includeSubfolders, nullptr, nullptr).Run(folder);
+  return files;
+}
+
+bool CollectFolderFiles(QStringList& files, const QString& folder, bool includeSubfolders,
+                        const StopRequest* stop, ProgressReport* progress) {
+  return FolderScan(files, includeSubfolders, stop, progress).Run(folder);
 }
 
 }  // namespace corvane

@@ -16,8 +16,18 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/progress_report.h"
+#include "base/stop_request.h"
+
 namespace corvane {
 
 QStringList CollectFolderFiles(const QString& folder, bool includeSubfolders);
+
+// The same, appended to `files`. `stop`, when given, is polled before each
+// entry: a request ends the scan at once and returns false, leaving part of
+// the folder's files appended. `progress`, when given, hears the size of
+// `files` after each file found, with ProgressReport::kUnknownTotal.
+bool CollectFolderFiles(QStringList& files, const QString& folder, bool includeSubfolders,
+                        const StopRequest* stop, ProgressReport* progress);
 
 }  // namespace corvane

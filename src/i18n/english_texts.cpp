@@ -174,6 +174,13 @@ constexpr const char16_t* kEnglishTexts[] = {
     u"Not a file any more: %s",
     u"Another batch or undo is running. Try again when it has ended.",
     u"Another file now stands at %s. Move it away, then undo again.",
+    u"Undo stopped after %d of %d files. Undo again to take back the others.",
+
+    // Long work in the window
+    u"Progress",
+    u"%d of %d files",
+    u"%d files found",
+    u"Cancel",
 
     // Main window: names read out for controls without a caption, start-up
     u"Include subfolders",

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
@@ -29,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 #include "base/build_info.h"
 #include "batch/batch_executor.h"
@@ -692,6 +694,11 @@ void TFormMain::OptionsEdited() {
 void TFormMain::LivePreviewReady(const LivePreview::Answer& answer, quint64 listVersion) {
   // A change of the list since the snapshot asked for a newer preview.
   if (listVersion != model_->version() || !LivePreview1->isChecked()) return;
+  // The work reads the items meanwhile; they change only once it is over.
+  if (longWork_.running()) {
+    livePreviewHeld_ = true;
+    return;
+  }
   Result<JudgedPreview>& judged = *answer;
   if (!judged.ok()) {
     // At every keystroke a box would be in the way: the status line says it.
@@ -716,6 +723,7 @@ QStringList TFormMain::DroppedPaths(const QMimeData& data) {
 }
 
 void TFormMain::AddWith(const std::function<Status(RenameItemList&)>& add) {
+  if (longWork_.running()) return;
   Status status;
   {
     WaitCursor wait;
@@ -727,24 +735,60 @@ void TFormMain::AddWith(const std::function<Status(RenameItemList&)>& add) {
   PreviewIfLive();
 }
 
+template <typename F>
+auto TFormMain::RunLongWork(F&& work) {
+  EnableListCommands(false);
+  auto result = longWork_.RunFor(std::forward<F>(work));
+  EnableListCommands(true);
+  if (std::exchange(livePreviewHeld_, false)) PreviewIfLive();
+  return result;
+}
+
+void TFormMain::EnableListCommands(bool enabled) {
+  for (QAction* command : {AddFiles1, RemoveSelected1, miRemoveSelected, Clearlist1, deleteRows_,
+                           Preview1, Rename1, Undo1}) {
+    command->setEnabled(enabled);
+  }
+}
+
+// The folders are searched and the files read off the window's thread, which
+// meanwhile paints the list unchanged; the items are appended here afterwards.
+// A cancelled drop adds nothing (collect/add_files.h).
 void TFormMain::AddDroppedPaths(const QStringList& paths) {
+  if (longWork_.running()) return;
   const bool subfolders = chkIncludeSubfolders->isChecked();
-  AddWith([&](RenameItemList& list) { return corvane::AddDroppedPaths(list, paths, subfolders); });
+  std::optional<std::optional<FilesToAdd>> read =
+      RunLongWork([&](const StopRequest& stop, ProgressReport& progress) {
+        return ReadDroppedPaths(FRenameItems, paths, subfolders, services_.fileSystem, &stop,
+                                &progress);
+      });
+  if (!read || !*read) return;
+  AddWith([&](RenameItemList& list) { return AddReadFiles(list, std::move(**read)); });
 }
 
 void TFormMain::dragEnterEvent(QDragEnterEvent* event) {
+  if (longWork_.running()) return;
   if (!DroppedPaths(*event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void TFormMain::dragMoveEvent(QDragMoveEvent* event) {
+  if (longWork_.running()) return;
   if (!DroppedPaths(*event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void TFormMain::dropEvent(QDropEvent* event) {
   const QStringList paths = DroppedPaths(*event->mimeData());
-  if (paths.isEmpty()) return;
+  if (paths.isEmpty() || longWork_.running()) return;
   event->acceptProposedAction();
   AddDroppedPaths(paths);
+}
+
+// Closing while work runs would leave it nobody to report to: the work is
+// asked to stop instead, and the window closes when asked again.
+void TFormMain::closeEvent(QCloseEvent* event) {
+  if (!longWork_.running()) return QMainWindow::closeEvent(event);
+  longWork_.RequestStop();
+  event->ignore();
 }
 
 void TFormMain::btnAddClick() {
@@ -807,25 +851,30 @@ void TFormMain::btnRenameClick() {
     if (!counts.isEmpty()) question += u'\n' + counts;
   }
   if (!dialogs_.AskYesNo(this, QCoreApplication::applicationName(), question)) return;
-  std::optional<BatchOutcome> batch;
-  {
-    WaitCursor wait;
-    batch.emplace(ExecuteBatch(FRenameItems.items(), ReadOptions(), services_.fileSystem,
-                               services_.undoLogPath));
-    // Files renamed before a failure stay renamed; their rows say where they are.
-    model_->ApplyUpdates(batch->updates);
-  }
+  RunBatch();
+}
+
+void TFormMain::RunBatch() {
+  const RenameOptions options = ReadOptions();
+  std::optional<BatchOutcome> batch =
+      RunLongWork([&](const StopRequest& stop, ProgressReport& progress) {
+        return ExecuteBatch(FRenameItems.items(), options, services_.fileSystem,
+                            services_.undoLogPath, &stop, &progress);
+      });
+  if (!batch) return;
+  // Files renamed before a failure or a stop stay renamed; their rows say where they are.
+  model_->ApplyUpdates(batch->updates);
   if (!batch->updates.isEmpty()) ListEdited();
   if (batch->notice) sink_.ShowNotice(*batch->notice);
   if (!batch->status.ok()) ReportError(batch->status.error());
 }
 
 void TFormMain::btnUndoClick() {
-  std::optional<UndoOutcome> undo;
-  {
-    WaitCursor wait;
-    undo.emplace(UndoLastRename(services_.fileSystem, services_.undoLogPath));
-  }
+  std::optional<UndoOutcome> undo =
+      RunLongWork([&](const StopRequest& stop, ProgressReport& progress) {
+        return UndoLastRename(services_.fileSystem, services_.undoLogPath, &stop, &progress);
+      });
+  if (!undo) return;
   if (undo->clearList) Clear();
   if (undo->notice) sink_.ShowNotice(*undo->notice);
   if (!undo->status.ok()) ReportError(undo->status.error());

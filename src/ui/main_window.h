@@ -12,6 +12,11 @@
 // Controls carry their names as object names (edtFind, cbBatchMode, btnAdd,
 // lvFiles, ...), so tests and UI automation find them; each has an accessible
 // name, and the tab order follows the visual order.
+//
+// A batch, an undo and a drop run off the window's thread (ui/long_work.h),
+// with a progress dialog and Cancel when they last; meanwhile the commands
+// and drops that change the list, or start such work, are refused, and
+// closing the window asks the work to stop instead.
 #pragma once
 
 #include <QMainWindow>
@@ -31,6 +36,7 @@
 #include "ui/dialog_sink.h"
 #include "ui/dialogs.h"
 #include "ui/live_preview.h"
+#include "ui/long_work.h"
 #include "ui/settings_dialog.h"
 
 class QAction;
@@ -104,6 +110,7 @@ class TFormMain final : public QMainWindow {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   QMenu* createPopupMenu() override;
 
  private:
@@ -134,6 +141,13 @@ class TFormMain final : public QMainWindow {
   void LivePreviewReady(const LivePreview::Answer& answer, quint64 listVersion);
   void ReportError(const Error& error);
   void AddWith(const std::function<Status(RenameItemList&)>& add);
+  // Runs `work` as LongWork::RunFor does, with the commands that change the
+  // list or start long work disabled meanwhile.
+  template <typename F>
+  auto RunLongWork(F&& work);
+  void EnableListCommands(bool enabled);
+  // Renames as the preview shows, and shows how it ended.
+  void RunBatch();
 
   // Commands.
   void btnAddClick();
@@ -164,8 +178,11 @@ class TFormMain final : public QMainWindow {
   FileListModel* model_ = nullptr;
   std::unique_ptr<TFormSettings> settings_;
   LivePreview* live_ = nullptr;
+  // A live preview came while long work ran and was put aside.
+  bool livePreviewHeld_ = false;
   VerdictCounts counts_;  // of the verdicts the rows show
   bool laidOutOnce_ = false;
+  LongWork longWork_{this};
 
   QAction* AddFiles1 = nullptr;
   QAction* RemoveSelected1 = nullptr;

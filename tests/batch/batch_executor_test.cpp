@@ -363,7 +363,7 @@ TEST_F(BatchTest, ProgressIsHeardAfterEachFileAndCanStopTheBatch) {
             "(ok)");
   EXPECT_EQ(all.heard, QStringList({"1/5", "3/5", "4/5", "5/5"}));
   RecordingProgress undone;
-  EXPECT_EQ(Text(UndoLastRename(RealFileSystem(), LogPath(), &undone).status), "(ok)");
+  EXPECT_EQ(Text(UndoLastRename(RealFileSystem(), LogPath(), nullptr, &undone).status), "(ok)");
   EXPECT_EQ(undone.heard, QStringList({"1/4", "2/4", "3/4", "4/4"}));
 
   RecordingProgress cancelling;

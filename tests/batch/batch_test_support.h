@@ -1,6 +1,8 @@
 // Helpers shared by the batch tests: items, options and the log's bytes.
 #pragma once
 
+#include "base/progress_report.h"
+#include "base/stop_request.h"
 #include "engine/rename_item.h"
 #include "engine/rename_options.h"
 
@@ -39,6 +41,25 @@ inline QByteArray LogBytes(const QList<QStringList>& pairs) {
   }
   return bytes;
 }
+
+// A progress report that asks the work to stop once `after` files are
+// through (0: before the first, -1: never), as a Cancel button clicked then
+// would.
+class StopAfter final : public ProgressReport {
+ public:
+  explicit StopAfter(qsizetype after) : after_(after) {
+    if (after_ == 0) stop.Request(1);
+  }
+  void Advanced(qsizetype done, qsizetype total) override {
+    lastTotal = total;
+    if (done == after_) stop.Request(1);
+  }
+  StopRequest stop;
+  qsizetype lastTotal = 0;  // the total last heard
+
+ private:
+  qsizetype after_;
+};
 
 }  // namespace corvane::testing
 

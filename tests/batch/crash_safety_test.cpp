@@ -189,6 +189,22 @@ TEST_P(CrashSafetyTest, UndoKilledAtEveryStepCompletesWhenRepeated) {
   }
 }
 
+// A Cancel after two lines, with a kill at each step of the undo up to and
+// through cutting the undone lines off the log.
+TEST_P(CrashSafetyTest, StoppedUndoKilledAtEveryStepCompletesWhenRepeated) {
+  for (int step = 1;; ++step) {
+    const BatchOutcome batch = RunBatch(RealFileSystem());
+    ASSERT_TRUE(batch.status.ok()) << batch.status.error().message().toStdString();
+    const bool finished = RunKilledAt(step, [this](FileSystem& fs) {
+      testing::StopAfter cancel(2);
+      (void)UndoLastRename(fs, LogPath(), &cancel.stop, &cancel);
+    });
+    ExpectUndoneCompletely(QStringLiteral("stopped undo killed at step %1").arg(step));
+    if (finished || HasFailure()) break;
+    Restart();
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Batches, CrashSafetyTest,
     ::testing::Values(

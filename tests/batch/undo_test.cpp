@@ -14,6 +14,7 @@ namespace {
 using testing::Item;
 using testing::LogBytes;
 using testing::Options;
+using testing::StopAfter;
 
 class UndoTest : public ::testing::Test {
  protected:
@@ -123,6 +124,42 @@ TEST_F(UndoTest, InterruptedUndoCompletesOnTheNextTryMovingEachFileOnce) {
                                 "MoveFile " + P("b2") + " -> " + P("b"),
                                 "MoveFile " + P("b2") + " -> " + P("b"),
                                 "MoveFile " + P("a2") + " -> " + P("a")}));
+}
+
+// A rotation through a free name (a to t, b to a, t to b): the oldest line
+// puts a file back where a newer line took one from, so the log is cut before
+// it whether or not the undo was stopped there.
+TEST_F(UndoTest, StoppedUndoKeepsWhatIsLeftAndTheNextUndoTakesItBackOnce) {
+  for (qsizetype stopAfter = 0; stopAfter < 3; ++stopAfter) {
+    SCOPED_TRACE(stopAfter);
+    dir_.Create({"a"}, "B");
+    dir_.Create({"b"}, "A");
+    WriteLog(LogBytes({{P("a"), P("t")}, {P("b"), P("a")}, {P("t"), P("b")}}));
+    StopAfter cancel(stopAfter);
+    UndoOutcome undo = UndoLastRename(RealFileSystem(), LogPath(), &cancel.stop, &cancel);
+    EXPECT_EQ(Text(undo.status), "(ok)");
+    EXPECT_TRUE(undo.stopped);
+    EXPECT_FALSE(undo.clearList);
+    EXPECT_EQ(Text(undo.notice),
+              "Undo stopped after %d of %d files. Undo again to take back the others.");
+    EXPECT_EQ(undo.notice->kind, Notice::Kind::kWarning);
+    EXPECT_EQ(undo.notice->args, QStringList({QString::number(stopAfter), "3"}));
+    ASSERT_TRUE(LogExists());
+
+    StopAfter rest(-1);
+    FaultInjectingFileSystem fs(RealFileSystem());
+    undo = UndoLastRename(fs, LogPath(), nullptr, &rest);
+    EXPECT_EQ(Text(undo.status), "(ok)");
+    EXPECT_FALSE(undo.stopped);
+    EXPECT_TRUE(undo.clearList);
+    EXPECT_EQ(rest.lastTotal, 3 - stopAfter);  // the log held only what was left
+    EXPECT_EQ(dir_.List(), QStringList({"a", "b", "log"}));
+    EXPECT_EQ(dir_.Read("a"), "A");
+    EXPECT_EQ(dir_.Read("b"), "B");
+    QStringList moves = fs.journal();
+    moves.removeIf([](const QString& call) { return !call.startsWith(u"MoveFile"); });
+    EXPECT_EQ(moves.size(), 3 - stopAfter);
+  }
 }
 
 TEST_F(UndoTest, FailuresStopAndKeepTheLog) {

@@ -352,6 +352,44 @@ TEST(AddFolderAccessTest, AFolderThatCannotBeListedContributesNothing) {
 #endif
 
 // A path of more than 259 characters, which a fixed-size buffer would cut.
+// Hears how many files were found and asks the drop to stop once `after`
+// are (-1: never), as a Cancel button clicked then would.
+class StopWhenFound final : public ProgressReport {
+ public:
+  explicit StopWhenFound(qsizetype after) : after_(after) {}
+  void Advanced(qsizetype found, qsizetype total) override {
+    heard << QStringLiteral("%1/%2").arg(found).arg(total);
+    if (found == after_) stop.Request(1);
+  }
+  StopRequest stop;
+  QStringList heard;
+
+ private:
+  qsizetype after_;
+};
+
+// Stopped while the files are found or while they are read (after the last
+// one is found), a drop leaves the list exactly as it was.
+TEST_F(AddFolderTest, AStoppedDropAddsNothingWhereverItStops) {
+  RenameItemList list;
+  ASSERT_TRUE(AddFile(list, dir_.file("a.txt")).ok());
+  const QStringList dropped = {dir_.file("z.txt"), dir_.path(), dir_.file("sub/s.txt")};
+  constexpr qsizetype kFound = 8;  // z.txt, the folder's six files, s.txt again
+  for (qsizetype after = 1; after <= kFound; ++after) {
+    StopWhenFound cancel(after);
+    EXPECT_TRUE(AddDroppedPaths(list, dropped, true, &cancel.stop, &cancel).ok());
+    EXPECT_EQ(Paths(list), QStringList({dir_.file("a.txt")})) << after;
+    EXPECT_EQ(cancel.heard.size(), after);
+  }
+  StopWhenFound never(-1);
+  ASSERT_TRUE(AddDroppedPaths(list, dropped, true, &never.stop, &never).ok());
+  EXPECT_EQ(SortedRelative(list, dir_.path()),
+            QStringList({".hidden", "a.txt", "sub/.h2", "sub/deep/d.txt", "sub/s.txt", "z.txt"}));
+  QStringList counts;
+  for (qsizetype found = 1; found <= kFound; ++found) counts << QStringLiteral("%1/-1").arg(found);
+  EXPECT_EQ(never.heard, counts);
+}
+
 QString LongFolder(const TempFolder& dir) {
   const QString part(100, u'f');
   return dir.CreateFolder(part + u'/' + part + u'/' + part);

@@ -42,13 +42,15 @@ class CatalogueForTest {
 class WindowTest : public ::testing::Test {
  protected:
   // `translations`, when given, is loaded as the catalogue before the window
-  // is made, so that its language menu lists its languages.
-  explicit WindowTest(const QString& translations = QString())
-      : catalogue_(translations, store()), window_(Services(), dialogs_) {}
+  // is made, so that its language menu lists its languages. The window works
+  // on `files`, which must outlive it.
+  explicit WindowTest(const QString& translations = QString(),
+                      FileSystem& files = RealFileSystem())
+      : files_(files), catalogue_(translations, store()), window_(Services(), dialogs_) {}
 
   WindowServices Services() {
     WindowServices services{
-        RealFileSystem(), temp_.file("appdata/last_rename.csv"),
+        files_, temp_.file("appdata/last_rename.csv"),
         EngineContext::Fixed(QDateTime(QDate(2026, 3, 4), QTime(5, 6), QTimeZone::utc()),
                              QTimeZone::utc())};
     services.languageStore = store();
@@ -113,6 +115,7 @@ class WindowTest : public ::testing::Test {
     return texts;
   }
 
+  FileSystem& files_;
   TempFolder temp_;
   ScriptedDialogs dialogs_;
   QStringList opened_;  // the addresses handed to the browser
