@@ -55,12 +55,14 @@ inline const QString& Folder() {
   return path;
 }
 
+// Answers every question with `answer` and keeps the last box's text.
 class SilentDialogs final : public Dialogs {
  public:
   void ShowMessage(QWidget*, Kind, const QString&, const QString& text) override {
     std::fprintf(stderr, "box: %s\n", qPrintable(text));
+    lastMessage = text;
   }
-  bool AskYesNo(QWidget*, const QString&, const QString&) override { return false; }
+  bool AskYesNo(QWidget*, const QString&, const QString&) override { return answer; }
   QStringList OpenFileNames(QWidget*, const QString&, const QString&) override { return {}; }
   std::optional<QString> OpenFileName(QWidget*, const QString&, const QString&) override {
     return std::nullopt;
@@ -72,19 +74,23 @@ class SilentDialogs final : public Dialogs {
     return std::nullopt;
   }
   void RunModal(QDialog&) override {}
+
+  bool answer = false;
+  QString lastMessage;
 };
 
-inline WindowServices BenchServices(const QString& storeFile) {
+// Services whose undo log and remembered choices live in `folder`.
+inline WindowServices BenchServices(const QString& folder) {
   WindowServices services{
-      RealFileSystem(), QString(),
+      RealFileSystem(), folder + QStringLiteral("/last_rename.csv"),
       EngineContext::Fixed(QDateTime(QDate(2026, 1, 2), QTime(3, 4), QTimeZone::utc()),
                            QTimeZone::utc())};
-  services.languageStore = LanguageStore::InIniFile(storeFile);
+  services.languageStore = LanguageStore::InIniFile(folder + QStringLiteral("/Corvane.conf"));
   return services;
 }
 
 struct ShownWindow {
-  ShownWindow() : window(BenchServices(store.filePath(QStringLiteral("Corvane.conf"))), dialogs) {
+  ShownWindow() : window(BenchServices(store.path()), dialogs) {
     window.show();
     QApplication::processEvents();
   }
