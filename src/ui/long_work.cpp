@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QLocale>
 #include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -60,11 +61,14 @@ void ShowCounts(QProgressDialog& dialog, const WorkCounts& counts) {
 }  // namespace
 
 QString WorkCountsText(qsizetype done, qsizetype total) {
+  // Read at a glance while they run: grouped as the user's locale groups digits.
+  const QLocale locale;
   if (total == ProgressReport::kUnknownTotal) {
     if (done == 0) return QString();
-    return FormatText(Tr(u"%d files found"), {QString::number(done)});
+    return FormatText(Tr(u"%d files found"), {locale.toString(qlonglong(done))});
   }
-  return FormatText(Tr(u"%d of %d files"), {QString::number(done), QString::number(total)});
+  return FormatText(Tr(u"%d of %d files"),
+                    {locale.toString(qlonglong(done)), locale.toString(qlonglong(total))});
 }
 
 bool LongWork::Run(const Work& work) {

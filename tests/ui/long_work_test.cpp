@@ -253,6 +253,25 @@ TEST_F(LongWorkTest, ACancelledDropAddsNothing) {
   EXPECT_EQ(List()->model()->rowCount(), 4);
 }
 
+TEST(WorkCountsTextTest, CountsAreGroupedAsTheLocaleGroupsDigits) {
+  const struct {
+    QLocale locale;
+    qsizetype done, total;
+    const char* text;
+  } cases[] = {
+      {QLocale(QLocale::English, QLocale::UnitedStates), 51064, 100000, "51,064 of 100,000 files"},
+      {QLocale(QLocale::German, QLocale::Germany), 51064, 100000, "51.064 of 100.000 files"},
+      {QLocale(QLocale::English, QLocale::UnitedStates), 1234, ProgressReport::kUnknownTotal,
+       "1,234 files found"},
+      {QLocale(QLocale::English, QLocale::UnitedStates), 0, ProgressReport::kUnknownTotal, ""},
+  };
+  for (const auto& c : cases) {
+    QLocale::setDefault(c.locale);
+    EXPECT_EQ(WorkCountsText(c.done, c.total), c.text) << c.text;
+  }
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
 TEST_F(LongWorkTest, QuickWorkShowsNoDialog) {
   temp_.Create({"files/a.txt", "files/b.txt", "files/c.txt"});
   bool shown = false;
