@@ -4,10 +4,13 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QStatusBar>
 #include <QStyleOption>
 #include <QTableView>
 #include <QToolBar>
+
+#include "ui/lazy_icon.h"
 
 namespace corvane {
 namespace {
@@ -198,6 +201,17 @@ int AllportsStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
     default:
       return QProxyStyle::pixelMetric(metric, option, widget);
   }
+}
+
+QIcon AllportsStyle::standardIcon(StandardPixmap icon, const QStyleOption* option,
+                                  const QWidget* widget) const {
+  if (icon != SP_ToolBarHorizontalExtensionButton && icon != SP_ToolBarVerticalExtensionButton) {
+    return QProxyStyle::standardIcon(icon, option, widget);
+  }
+  const QPointer<QStyle> base = baseStyle();
+  return QIcon(new LazyIconEngine([base, icon] {
+    return base ? base->standardIcon(icon, nullptr, nullptr) : QIcon();
+  }));
 }
 
 int AllportsStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,

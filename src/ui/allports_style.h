@@ -36,6 +36,10 @@ class AllportsStyle final : public QProxyStyle {
                          const QWidget* widget) const override;
   int pixelMetric(PixelMetric metric, const QStyleOption* option,
                   const QWidget* widget) const override;
+  // The menu bar's and the toolbar's extension arrows are made only when
+  // shown, which they seldom are.
+  QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                     const QWidget* widget) const override;
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                 QStyleHintReturn* returnData) const override;
 

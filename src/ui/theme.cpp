@@ -4,7 +4,7 @@
 #include <QFile>
 
 #include "ui/allports_style.h"
-#include "ui/lazy_svg_icon.h"
+#include "ui/lazy_icon.h"
 #include "ui/theme_colours.h"
 
 namespace corvane {
@@ -26,8 +26,7 @@ Status ApplyTheme(QApplication& app, const QString& resource) {
 }
 
 QIcon ProgramIcon(const QString& name) {
-  return QIcon(new LazySvgIconEngine(QStringLiteral(":/corvane/icons/") + name +
-                                     QStringLiteral(".svg")));
+  return LazySvgIcon(QStringLiteral(":/corvane/icons/") + name + QStringLiteral(".svg"));
 }
 
 }  // namespace corvane
