@@ -128,7 +128,8 @@ void AllportsStyle::drawControl(ControlElement element, const QStyleOption* opti
       const QRect& r = option->rect;
       painter->fillRect(r, colours_.header);
       EdgeLine(painter, r, false, colours_.line);
-      if (element == CE_HeaderSection) painter->fillRect(QRect(r.right(), r.top(), 1, r.height()), colours_.line);
+      if (element == CE_HeaderSection)
+        painter->fillRect(QRect(r.right(), r.top(), 1, r.height()), colours_.line);
       return;
     }
     default:
@@ -209,9 +210,8 @@ QIcon AllportsStyle::standardIcon(StandardPixmap icon, const QStyleOption* optio
     return QProxyStyle::standardIcon(icon, option, widget);
   }
   const QPointer<QStyle> base = baseStyle();
-  return QIcon(new LazyIconEngine([base, icon] {
-    return base ? base->standardIcon(icon, nullptr, nullptr) : QIcon();
-  }));
+  return QIcon(new LazyIconEngine(
+      [base, icon] { return base ? base->standardIcon(icon, nullptr, nullptr) : QIcon(); }));
 }
 
 int AllportsStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,

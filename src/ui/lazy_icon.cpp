@@ -1,7 +1,6 @@
 #include "ui/lazy_icon.h"
 
 #include <QPainter>
-
 #include <utility>
 
 namespace corvane {

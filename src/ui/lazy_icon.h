@@ -5,7 +5,6 @@
 
 #include <QIcon>
 #include <QIconEngine>
-
 #include <functional>
 
 namespace corvane {

@@ -1,8 +1,9 @@
 #include "ui/theme_colours.h"
 
 #include <QList>
-
+#include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace corvane {
 namespace {
@@ -40,6 +41,17 @@ const Role* FindRole(const QByteArray& name) {
   return nullptr;
 }
 
+// "#rrggbb" and nothing else.
+std::optional<QColor> HexColour(const QByteArray& word) {
+  if (word.size() != 7 || !word.startsWith('#')) return std::nullopt;
+  const QByteArray digits = word.mid(1);
+  if (!std::all_of(digits.begin(), digits.end(),
+                   [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); })) {
+    return std::nullopt;
+  }
+  return QColor(QRgb(digits.toUInt(nullptr, 16)));
+}
+
 }  // namespace
 
 std::optional<ThemeColours> ParseThemeColours(const QByteArray& text) {
@@ -52,10 +64,10 @@ std::optional<ThemeColours> ParseThemeColours(const QByteArray& text) {
     const Role* role = words.size() == 2 ? FindRole(words[0]) : nullptr;
     if (!role) return std::nullopt;
     bool& seen = named[static_cast<size_t>(role - kRoles.data())];
-    const QColor colour = QColor::fromString(QLatin1StringView(words[1]));
-    if (seen || !words[1].startsWith('#') || !colour.isValid()) return std::nullopt;
+    const std::optional<QColor> colour = HexColour(words[1]);
+    if (seen || !colour) return std::nullopt;
     seen = true;
-    colours.*role->colour = colour;
+    colours.*role->colour = *colour;
   }
   for (const bool seen : named) {
     if (!seen) return std::nullopt;

@@ -4,7 +4,6 @@
 
 #include <QByteArray>
 #include <QColor>
-
 #include <optional>
 
 namespace corvane {

@@ -1,11 +1,12 @@
 #include "ui/theme.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QFile>
 #include <QPalette>
 #include <QPixmap>
 #include <QStyle>
-#include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
 #include "ui/theme_colours.h"
@@ -52,6 +53,7 @@ TEST(ThemeTest, ThemeColoursWithARoleMissingBadOrTwiceAreRefused) {
       {"status-text       #1d3340", ""},                 // a role missing
       {"status-text       #1d3340", "status-text red"},  // not #rrggbb
       {"status-text       #1d3340", "status-text #12345g"},
+      {"status-text       #1d3340", "status-text #0x1d33"},
       {"status-text       #1d3340", "status-text #1d3340\nstatus #1d3340"},  // twice
       {"status-text       #1d3340", "status-text #1d3340\nshadow #000000"},  // unknown
       {"status-text       #1d3340", "status-text #1d3340 #ffffff"},
