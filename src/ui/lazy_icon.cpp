@@ -1,6 +1,7 @@
 #include "ui/lazy_icon.h"
 
 #include <QPainter>
+
 #include <utility>
 
 namespace corvane {

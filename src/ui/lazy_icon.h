@@ -5,6 +5,7 @@
 
 #include <QIcon>
 #include <QIconEngine>
+
 #include <functional>
 
 namespace corvane {

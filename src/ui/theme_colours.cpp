@@ -1,6 +1,7 @@
 #include "ui/theme_colours.h"
 
 #include <QList>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
