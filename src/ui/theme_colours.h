@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QColor>
+
 #include <optional>
 
 namespace corvane {
