@@ -19,6 +19,9 @@ namespace {
 constexpr int kToolbarPadding = 3;
 constexpr int kToolbarSpacing = 1;
 constexpr int kCornerRadius = 4;
+// Where a group's title stands inside its border.
+constexpr int kGroupTitleLeft = 8;
+constexpr int kGroupTitleTop = 3;
 // A column header's padding around its text, on each side.
 constexpr int kHeaderPaddingX = 6;
 constexpr int kHeaderPaddingY = 3;
@@ -47,6 +50,23 @@ void RoundedBox(QPainter* painter, const QRect& rect, const QColor& fill, const 
   painter->drawRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius,
                            kCornerRadius);
   painter->restore();
+}
+
+// The parts of a group: the border round it all, the title inside it at the
+// top left, and the contents right below the title (right inside the border
+// when there is none).
+QRect GroupBoxRect(const QStyleOptionGroupBox& group, QStyle::SubControl sub) {
+  const QRect& r = group.rect;
+  const int title = group.text.isEmpty() ? 0 : group.fontMetrics.height() + kGroupTitleTop;
+  switch (sub) {
+    case QStyle::SC_GroupBoxLabel:
+      return {r.left() + kGroupTitleLeft, r.top() + kGroupTitleTop,
+              group.fontMetrics.horizontalAdvance(group.text) + 1, group.fontMetrics.height()};
+    case QStyle::SC_GroupBoxContents:
+      return r.adjusted(1, 1 + title, -1, -1);
+    default:
+      return r;
+  }
 }
 
 }  // namespace
@@ -169,11 +189,7 @@ QRect AllportsStyle::subControlRect(ComplexControl control, const QStyleOptionCo
                                     SubControl sub, const QWidget* widget) const {
   if (control == CC_GroupBox) {
     const auto* group = qstyleoption_cast<const QStyleOptionGroupBox*>(option);
-    // A group without a title: its border, and the contents right inside it.
-    if (group && group->text.isEmpty() && !(group->subControls & SC_GroupBoxCheckBox)) {
-      if (sub == SC_GroupBoxFrame) return option->rect;
-      if (sub == SC_GroupBoxContents) return option->rect.adjusted(1, 1, -1, -1);
-    }
+    if (group && !(group->subControls & SC_GroupBoxCheckBox)) return GroupBoxRect(*group, sub);
   }
   return QProxyStyle::subControlRect(control, option, sub, widget);
 }
