@@ -198,9 +198,12 @@ QSize AllportsStyle::sizeFromContents(ContentsType type, const QStyleOption* opt
                                       const QSize& size, const QWidget* widget) const {
   if (type == CT_HeaderSection) {
     if (const auto* header = qstyleoption_cast<const QStyleOptionHeader*>(option)) {
-      // The text with its padding, and the line to the right and below.
-      const QSize text = header->fontMetrics.size(Qt::TextSingleLine, header->text);
-      return {text.width() + 2 * kHeaderPaddingX + 1, text.height() + 2 * kHeaderPaddingY + 1};
+      // The text on one line with its padding, and the line to the right and
+      // below. The header asks at every change of geometry: the advance is
+      // measured without laying the text out.
+      const QFontMetrics& metrics = header->fontMetrics;
+      return {metrics.horizontalAdvance(header->text) + 2 * kHeaderPaddingX + 1,
+              metrics.height() + 2 * kHeaderPaddingY + 1};
     }
   }
   return QProxyStyle::sizeFromContents(type, option, size, widget);
