@@ -19,10 +19,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
@@ -49,6 +49,7 @@
 #include "ui/number_box.h"
 #include "ui/settings_dialog.h"
 #include "ui/theme.h"
+#include "ui/verdict_look.h"
 
 namespace corvane {
 namespace {
@@ -682,9 +683,10 @@ void TFormMain::MarkFindBox(const QString& problem) {
   edtFind->setProperty("invalid", invalid);
   edtFind->setToolTip(problem);
   edtFind->setAccessibleDescription(problem);
-  // The style sheet reads the property only when the box is polished again.
-  edtFind->style()->unpolish(edtFind);
-  edtFind->style()->polish(edtFind);
+  // A palette of no colours inherits the window's again.
+  QPalette palette;
+  if (invalid) palette.setColor(QPalette::Base, ProblemBackground());
+  edtFind->setPalette(palette);
 }
 
 void TFormMain::OptionsEdited() {

@@ -1,5 +1,6 @@
 // The theme "Allports" and the program's icons, compiled into the program
-// with the Qt resource system.
+// with the Qt resource system. The theme is a table of colours by role
+// (data/theme/allports.colors) drawn by AllportsStyle.
 #pragma once
 
 #include <QIcon>
@@ -12,16 +13,17 @@ class QApplication;
 namespace corvane {
 
 inline constexpr char16_t kThemeName[] = u"Allports";
-inline constexpr char16_t kThemeResource[] = u":/corvane/theme/allports.qss";
+inline constexpr char16_t kThemeResource[] = u":/corvane/theme/allports.colors";
 
-// Applies the style sheet at `resource` to the whole application. When it
-// cannot be read the look stays as it was and the error says so ("The theme
+// Applies the theme whose colours are at `resource` to the whole
+// application: its style and palette. When the colours cannot be read, or
+// any is missing, the look stays as it was and the error says so ("The theme
 // "%s" could not be applied.").
 Status ApplyTheme(QApplication& app, const QString& resource = QString::fromUtf16(kThemeResource));
 
 // One of the program's SVG icons by its name ("plus", "cross", "eye", ...);
 // "corvane" is the application's own. Drawn at any size, so sharp on
-// high-resolution screens.
+// high-resolution screens, and only once painted.
 QIcon ProgramIcon(const QString& name);
 
 }  // namespace corvane

@@ -26,7 +26,7 @@ Look LookOf(VerdictKind kind) {
     case VerdictKind::kReplaces:
       return {u"verdict-replaces", 0xffe4cc};
     case VerdictKind::kCannotBeMade:
-      return {u"verdict-cannot", 0xfbdcd7};
+      return {u"verdict-cannot", ProblemBackground().rgb()};
   }
   return {nullptr, 0};
 }
@@ -45,6 +45,8 @@ QIcon VerdictIcon(VerdictKind kind) {
   }
   return *found;
 }
+
+QColor ProblemBackground() { return QColor(0xfbdcd7); }
 
 QBrush VerdictBackground(VerdictKind kind) {
   const QRgb rgb = LookOf(kind).background;

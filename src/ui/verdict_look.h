@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QBrush>
+#include <QColor>
 #include <QIcon>
 
 #include "batch/batch_verdicts.h"
@@ -19,5 +20,9 @@ QBrush VerdictBackground(VerdictKind kind);
 // The cell's text colour; Qt::NoBrush (the view's own) but for kUnchanged,
 // whose name is greyed as a thing that will not happen.
 QBrush VerdictForeground(VerdictKind kind);
+
+// The background of what cannot be done as it stands: a row that cannot be
+// made, a find box holding an invalid expression.
+QColor ProblemBackground();
 
 }  // namespace corvane

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "cli/run_command_line.h"
+#include "ui/verdict_look.h"
 #include "ui/window_fixture.h"
 
 namespace corvane {
@@ -110,6 +111,7 @@ TEST_F(VerdictsWindowTest, AnInvalidExpressionMarksTheFindBoxInsteadOfABox) {
   Action("LivePreview1")->trigger();
   QTest::keyClicks(FindBox(), "x(");
   QTRY_VERIFY(FindBox()->property("invalid").toBool());
+  EXPECT_EQ(FindBox()->palette().color(QPalette::Base), ProblemBackground());
   EXPECT_TRUE(dialogs_.messages.isEmpty());
   EXPECT_FALSE(FindBox()->toolTip().isEmpty());
   EXPECT_EQ(Status(), FindBox()->toolTip());
@@ -117,6 +119,8 @@ TEST_F(VerdictsWindowTest, AnInvalidExpressionMarksTheFindBoxInsteadOfABox) {
 
   QTest::keyClick(FindBox(), Qt::Key_Backspace);
   QTRY_VERIFY(!FindBox()->property("invalid").toBool());
+  EXPECT_EQ(FindBox()->palette().color(QPalette::Base),
+            Find<QLineEdit>("edtReplace")->palette().color(QPalette::Base));
   EXPECT_EQ(Status(), "Files: 3");
   // A preview asked for by hand still reports the error in its box.
   QTest::keyClicks(FindBox(), "[");
