@@ -1,15 +1,19 @@
 #include "ui/homepage_link.h"
 
+#include <QColor>
 #include <QMouseEvent>
+#include <QPalette>
 
 namespace corvane {
 
 HomepageLink::HomepageLink(QWidget* parent) : QLabel(parent) {
   setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   setCursor(Qt::PointingHandCursor);
-  // A style sheet of the widget's own outranks the application's, so the
-  // theme cannot take this colour; the text colour is left to the theme.
-  setStyleSheet(QStringLiteral("background-color: rgb(231, 233, 238);"));
+  // Its own background, whatever the theme; the text colour is the theme's.
+  QPalette own = palette();
+  own.setColor(QPalette::Window, QColor(231, 233, 238));
+  setPalette(own);
+  setAutoFillBackground(true);
 }
 
 void HomepageLink::SetUnderline(bool on) {
