@@ -75,8 +75,8 @@ bool FreeNames::CertainlyFree(const QString& path) {
   if (!folder.listed) {
     if (++folder.lookups < kListAfter) return false;
     QSet<size_t> listed = folder.names;
-    const bool complete =
-        fs_.ListNames(folderPart.toString(), [&](QStringView name) { listed.insert(KeyHash(name)); });
+    const bool complete = fs_.ListNames(folderPart.toString(),
+                                        [&](QStringView name) { listed.insert(KeyHash(name)); });
     if (!complete) {
       folder.lookups = 0;  // try again later rather than trust half a listing
       return false;

@@ -6,19 +6,17 @@
 // folder, about as much as the rename itself. After a few lookups in one
 // folder, its names are listed once and every target noted as taken is
 // added. Names are compared as no file system tells them apart more finely:
-// letter case and Unicode normalisation are ignored, so a name that some
-// file system might take for a listed one is never called free. Only a hash
-// of each name is kept: a name that shares one with a listed name by chance
-// is looked up. A name in neither is free, unless another program made it
-// since: the move never
-// replaces, fails, and the batch plans that item again after Distrust(), with
-// real lookups from then on.
+// letter case and Unicode normalisation are ignored, so a name that some file
+// system might take for a listed one is never called free. Only a hash of
+// each name is kept: a name that shares one with a listed name by chance is
+// looked up. A name in neither is free, unless another program made it since:
+// the move never replaces, fails, and the batch plans that item again after
+// Distrust(), with real lookups from then on.
 #pragma once
 
 #include <QSet>
 #include <QString>
 #include <QStringView>
-
 #include <unordered_map>
 
 #include "platform/file_system.h"

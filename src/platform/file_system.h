@@ -197,9 +197,10 @@ class FaultInjectingFileSystem : public FileSystem {
  public:
   explicit FaultInjectingFileSystem(FileSystem& base) : base_(base) {}
 
-  // The next `times` calls of `op` whose path (the folder for kListNames) (either path of a move, copy or
-  // replace; the file's own path for kAppend and kSync) contains `pathPart`
-  // fail with `error`. times = -1: every such call.
+  // The next `times` calls of `op` whose path (either path of a move, copy or
+  // replace; the file's own path for kAppend and kSync; the folder for
+  // kListNames) contains `pathPart` fail with `error`. times = -1: every such
+  // call. A listing that fails hands no name.
   void AddFault(FileOp op, const QString& pathPart, Error error = Error("Access is denied"),
                 int times = 1);
   const QStringList& journal() const { return journal_; }

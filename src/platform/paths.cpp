@@ -111,7 +111,8 @@ QString JoinPath(QStringView folder, QStringView name) {
   const bool separate = !folder.isEmpty() && !IsFolderDelimiter(folder.back());
   // Written in place: the batch joins a path for every file.
   QString path(folder.size() + (separate ? 1 : 0) + name.size(), Qt::Uninitialized);
-  char16_t* out = std::copy_n(folder.utf16(), folder.size(), reinterpret_cast<char16_t*>(path.data()));
+  char16_t* out =
+      std::copy_n(folder.utf16(), folder.size(), reinterpret_cast<char16_t*>(path.data()));
   if (separate) *out++ = kPathSeparator.unicode();
   std::copy_n(name.utf16(), name.size(), out);
   return path;

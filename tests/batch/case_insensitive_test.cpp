@@ -154,7 +154,8 @@ TEST(CaseInsensitiveTest, ManyFilesMeetANameOnDiskInOtherLetterCase) {
 
   const BatchVerdicts judged = JudgeBatch(items, options, fs);
   ASSERT_EQ(judged.verdicts.size(), items.size());
-  EXPECT_EQ(judged.verdicts[80], (ItemVerdict{VerdictKind::kNumbered, {}, fat.file("b80 (1).dat")}));
+  EXPECT_EQ(judged.verdicts[80],
+            (ItemVerdict{VerdictKind::kNumbered, {}, fat.file("b80 (1).dat")}));
   EXPECT_EQ(judged.verdicts[99], (ItemVerdict{VerdictKind::kRenamed, {}, fat.file("b99.dat")}));
   const BatchOutcome out = ExecuteBatch(items, options, fs, fat.logPath());
   ASSERT_TRUE(out.status.ok()) << out.status.error().message().toStdString();
