@@ -29,7 +29,9 @@ class BatchRun {
  public:
   BatchRun(const QList<TRenameItem>& items, const Settings& settings, FileSystem& fs,
            UndoLogWriter& log, const StopRequest* stop)
-      : items_(items), s_(settings), fs_(fs), queue_(fs, log, stop, settings.touch), stop_(stop) {
+      : items_(items), s_(settings), fs_(fs), queue_(fs, log, stop, settings.touch),
+        stop_(stop),
+        freeNames_(fs) {
     if (s_.conflict == ConflictMode::Overwrite) queue_.TrackProducedTargets();
   }
 

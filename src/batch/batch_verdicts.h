@@ -6,8 +6,10 @@
 // meets b still there; in the other order it does not), with the same rules
 // as the batch (batch/target_path.h): the conflict rule, the auto-numbered
 // name, Overwrite never replacing a file of the batch, a case-only rename.
-// Each target costs one hash lookup and at most one metadata lookup; a
-// conflict under Overwrite reads the identities of the batch's files once.
+// Each target costs one hash lookup and at most one metadata lookup, and in a
+// folder that many targets go to, not even that: the folder is listed once
+// (batch/free_names.h) and a name not listed is free. A conflict under
+// Overwrite reads the identities of the batch's files once.
 //
 // What it cannot see: files that others change between the verdicts and the
 // batch, and sources that left their place since they were added (the batch

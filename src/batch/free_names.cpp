@@ -1,17 +1,68 @@
 #include "batch/free_names.h"
 
-#include "platform/folder_entries.h"
 #include "platform/paths.h"
 
+#include <cstdint>
+#include <cstring>
 #include <optional>
 
 namespace corvane {
+namespace {
+
+constexpr uint64_t kOnes = 0x0001000100010001ull;
+
+// Mixes the units of a key four at a time, as PathTextHash mixes a path.
+// With `fold`, folds A to Z on the way, and gives up at a unit beyond ASCII.
+template <bool fold>
+std::optional<size_t> Mix(QStringView text) {
+  constexpr uint64_t kMultiplier = 0xFF51AFD7ED558CCDull;
+  const char16_t* units = text.utf16();
+  qsizetype left = text.size();
+  uint64_t h = 0x9E3779B97F4A7C15ull ^ uint64_t(left);
+  const auto step = [&h](uint64_t word) {
+    if constexpr (fold) {
+      if ((word & (kOnes * 0xFF80)) != 0) return false;
+      // Bit 7 of a lane below 0x80 is set by adding 0x80 - c when the lane is c or more.
+      const uint64_t upper =
+          ((word + kOnes * (0x80 - u'A')) ^ (word + kOnes * (0x80 - u'Z' - 1))) & (kOnes * 0x80);
+      word |= upper >> 2;
+    }
+    h = (h ^ word) * kMultiplier;
+    h ^= h >> 32;
+    return true;
+  };
+  for (; left >= 4; left -= 4, units += 4) {
+    uint64_t word;
+    std::memcpy(&word, units, sizeof word);
+    if (!step(word)) return std::nullopt;
+  }
+  uint64_t word = 0;  // lanes of zero: ASCII, and no letter
+  std::memcpy(&word, units, size_t(left) * sizeof(char16_t));
+  if (!step(word)) return std::nullopt;
+  return size_t(h ^ (h >> 29));
+}
+
+// A hash of the key of `name`, the key that every name a file system may take
+// for it shares. ASCII names, the common case, only lose the case of A to Z.
+// Any other name is decomposed (NFKD: ext4 casefold and Apple's file systems
+// compare decomposed names), given upper case (NTFS compares by upper case,
+// which joins the dotless i with I) and case folding, and decomposed again,
+// since case mapping may compose.
+size_t KeyHash(QStringView name) {
+  if (std::optional<size_t> ascii = Mix<true>(name)) return *ascii;
+  return *Mix<false>(name.toString()
+                         .normalized(QString::NormalizationForm_KD)
+                         .toUpper()
+                         .toCaseFolded()
+                         .normalized(QString::NormalizationForm_KD));
+}
+
+}  // namespace
 
 // A batch asks about one folder many times in a row.
-FreeNames::Folder& FreeNames::FolderOf(QStringView path) {
-  const QStringView key = FolderView(path);
-  if (last_ == nullptr || key != lastKey_) {
-    lastKey_ = key.toString();
+FreeNames::Folder& FreeNames::FolderOf(QStringView folder) {
+  if (last_ == nullptr || folder != lastKey_) {
+    lastKey_ = folder.toString();
     last_ = &folders_[lastKey_];
   }
   return *last_;
@@ -19,25 +70,26 @@ FreeNames::Folder& FreeNames::FolderOf(QStringView path) {
 
 bool FreeNames::CertainlyFree(const QString& path) {
   if (!trusted_) return false;
-  Folder& folder = FolderOf(path);
+  const QStringView folderPart = FolderView(path);
+  Folder& folder = FolderOf(folderPart);
   if (!folder.listed) {
     if (++folder.lookups < kListAfter) return false;
-    const std::optional<QList<FolderEntry>> entries = ListFolderEntries(FolderPart(path));
-    if (!entries) {
+    QSet<size_t> listed = folder.names;
+    const bool complete = fs_.ListNames(folderPart.toString(),
+                                        [&](QStringView name) { listed.insert(KeyHash(name)); });
+    if (!complete) {
       folder.lookups = 0;  // try again later rather than trust half a listing
       return false;
     }
-    folder.names.reserve(folder.names.size() + entries->size());
-    for (const FolderEntry& entry : *entries) {
-      folder.names.insert(FileNamePart(entry.path).toCaseFolded());
-    }
+    folder.names = std::move(listed);
     folder.listed = true;
   }
-  return !folder.names.contains(FileNamePart(path).toCaseFolded());
+  return !folder.names.contains(KeyHash(QStringView(path).sliced(folderPart.size())));
 }
 
 void FreeNames::NoteTaken(const QString& path) {
-  FolderOf(path).names.insert(FileNamePart(path).toCaseFolded());
+  const QStringView folder = FolderView(path);
+  FolderOf(folder).names.insert(KeyHash(QStringView(path).sliced(folder.size())));
 }
 
 }  // namespace corvane

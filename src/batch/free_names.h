@@ -1,25 +1,33 @@
 // FreeNames: tells from one listing of a folder that a name is certainly free
-// there, so that a large batch need not look up every target it moves to.
+// there, so that a large batch, or the verdicts on it, need not look up every
+// target it moves to.
 //
 // A lookup of a name that is not there costs the kernel a search of the
 // folder, about as much as the rename itself. After a few lookups in one
-// folder, its names are listed once (letter case ignored, as some file
-// systems ignore it) and every target the batch sends there is added. A name
-// in neither is free, unless another program made it since: the move never
-// replaces, fails, and the batch plans that item again after Distrust(), with
-// real lookups from then on.
+// folder, its names are listed once and every target noted as taken is
+// added. Names are compared as no file system tells them apart more finely:
+// letter case and Unicode normalisation are ignored, so a name that some file
+// system might take for a listed one is never called free. Only a hash of
+// each name is kept: a name that shares one with a listed name by chance is
+// looked up. A name in neither is free, unless another program made it since:
+// the move never replaces, fails, and the batch plans that item again after
+// Distrust(), with real lookups from then on.
 #pragma once
 
 #include <QSet>
 #include <QString>
 #include <QStringView>
-
 #include <unordered_map>
+
+#include "platform/file_system.h"
 
 namespace corvane {
 
 class FreeNames {
  public:
+  // Lists folders through `fs`, which must outlive this.
+  explicit FreeNames(FileSystem& fs) : fs_(fs) {}
+
   // True only when `path` is certainly free; false means "look it up".
   bool CertainlyFree(const QString& path);
   // `path` is a target of the batch: it is taken from now on.
@@ -35,11 +43,12 @@ class FreeNames {
   struct Folder {
     int lookups = 0;
     bool listed = false;
-    QSet<QString> names;  // case-folded
+    QSet<size_t> names;  // KeyHash of each name
   };
 
-  Folder& FolderOf(QStringView path);
+  Folder& FolderOf(QStringView folder);
 
+  FileSystem& fs_;
   bool trusted_ = true;
   std::unordered_map<QString, Folder> folders_;  // nodes stay put: last_ points at one
   QString lastKey_;

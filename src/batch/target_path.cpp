@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "base/format.h"
+#include "base/unit_scan.h"
 #include "batch/batch_texts.h"
 #include "batch/undo_log.h"
 #include "engine/rename_item.h"
@@ -13,14 +14,9 @@
 namespace corvane {
 namespace {
 
+// Every control character, " < > and |.
 bool HoldsForbiddenCharacter(QStringView text) {
-  // The units below 64 as bits: every control character, " < and >.
-  constexpr uint64_t kBelow64 = 0xFFFFFFFFull | (1ull << u'"') | (1ull << u'<') | (1ull << u'>');
-  for (QChar c : text) {
-    const char16_t u = c.unicode();
-    if (u < 64 ? ((kBelow64 >> u) & 1) != 0 : u == u'|') return true;
-  }
-  return false;
+  return HoldsUnit<0x20, u'"', u'<', u'>', u'|'>(text);
 }
 
 Error InvalidCharacters() {

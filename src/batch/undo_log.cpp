@@ -1,5 +1,6 @@
 #include "batch/undo_log.h"
 
+#include "base/unit_scan.h"
 #include "engine/whole_number.h"
 #include "platform/app_data.h"
 #include "platform/native_name.h"
@@ -51,15 +52,7 @@ QByteArray UndoLogLine(QStringView source, QStringView target) {
   return line;
 }
 
-bool LogCanHoldPath(QStringView path) {
-  // One pass with a bit per code unit below 64: the batch asks for every file.
-  constexpr uint64_t kUnloggable = (1ull << u'"') | (1ull << u'\r') | (1ull << u'\n');
-  for (QChar c : path) {
-    const char16_t u = c.unicode();
-    if (u < 64 && ((kUnloggable >> u) & 1) != 0) return false;
-  }
-  return true;
-}
+bool LogCanHoldPath(QStringView path) { return !HoldsUnit<0, u'"', u'\r', u'\n'>(path); }
 
 QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes, QList<qint64>* lineStarts) {
   const qint64 bom = bytes.startsWith(kByteOrderMark) ? 3 : 0;

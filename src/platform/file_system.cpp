@@ -129,6 +129,12 @@ bool FaultInjectingFileSystem::FolderExists(const QString& path) {
 
 EntryKind FaultInjectingFileSystem::LookUp(const QString& path) { return base_.LookUp(path); }
 
+bool FaultInjectingFileSystem::ListNames(const QString& folder,
+                                         const std::function<void(QStringView)>& take) {
+  if (TakeFault(FileOp::kListNames, folder)) return false;
+  return base_.ListNames(folder, take);
+}
+
 bool FaultInjectingFileSystem::IsSameFile(const QString& a, const QString& b) {
   return base_.IsSameFile(a, b);
 }

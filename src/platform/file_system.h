@@ -75,6 +75,12 @@ class FileSystem {
   // True only for a folder; links are followed.
   virtual bool FolderExists(const QString& path) = 0;
   virtual EntryKind LookUp(const QString& path) = 0;
+  // Hands `take` the name of each entry of `folder` in the order the file
+  // system lists them, "." and ".." left out, each valid during that call
+  // only; false when the folder cannot be listed completely (some names may
+  // have been handed then). One listing of a folder costs about as much as a
+  // few lookups of names not there.
+  virtual bool ListNames(const QString& folder, const std::function<void(QStringView)>& take) = 0;
   // Creates the folder with every missing parent; true when it exists afterwards.
   virtual bool CreateFolder(const QString& path) = 0;
   virtual Status DeleteFile(const QString& path) = 0;
@@ -178,6 +184,7 @@ enum class FileOp {
   kMoveToTrash,
   kSyncFolder,
   kLock,
+  kListNames,
   kAppend,
   kSync,
   kTruncate,
@@ -191,8 +198,9 @@ class FaultInjectingFileSystem : public FileSystem {
   explicit FaultInjectingFileSystem(FileSystem& base) : base_(base) {}
 
   // The next `times` calls of `op` whose path (either path of a move, copy or
-  // replace; the file's own path for kAppend and kSync) contains `pathPart`
-  // fail with `error`. times = -1: every such call.
+  // replace; the file's own path for kAppend and kSync; the folder for
+  // kListNames) contains `pathPart` fail with `error`. times = -1: every such
+  // call. A listing that fails hands no name.
   void AddFault(FileOp op, const QString& pathPart, Error error = Error("Access is denied"),
                 int times = 1);
   const QStringList& journal() const { return journal_; }
@@ -201,6 +209,7 @@ class FaultInjectingFileSystem : public FileSystem {
   bool FileExists(const QString& path) override;
   bool FolderExists(const QString& path) override;
   EntryKind LookUp(const QString& path) override;
+  bool ListNames(const QString& folder, const std::function<void(QStringView)>& take) override;
   bool CreateFolder(const QString& path) override;
   Status DeleteFile(const QString& path) override;
   Status MoveFile(const QString& from, const QString& to) override;

@@ -3,6 +3,7 @@
 #ifndef Q_OS_WIN
 
 #include "platform/file_system_internal.h"
+#include "platform/folder_entries.h"
 #include "platform/native_path.h"
 #include "platform/paths.h"
 
@@ -338,6 +339,10 @@ class PosixFileSystem : public FileSystem {
     if (S_ISLNK(st.st_mode)) return EntryKind::kLink;
     if (S_ISDIR(st.st_mode)) return EntryKind::kFolder;
     return EntryKind::kOther;
+  }
+
+  bool ListNames(const QString& folder, const std::function<void(QStringView)>& take) override {
+    return !HoldsInvalidPathCharacter(folder) && ListFolderNames(folder, take);
   }
 
   bool CreateFolder(const QString& path) override {

@@ -4,6 +4,7 @@
 #ifdef Q_OS_WIN
 
 #include "platform/file_system_internal.h"
+#include "platform/folder_entries.h"
 #include "platform/paths.h"
 #include "platform/win32/win32_files.h"
 
@@ -89,6 +90,10 @@ class WindowsFileSystem : public FileSystem {
         return EntryKind::kFolder;
     }
     return EntryKind::kNone;
+  }
+
+  bool ListNames(const QString& folder, const std::function<void(QStringView)>& take) override {
+    return !HoldsInvalidPathCharacter(folder) && ListFolderNames(folder, take);
   }
 
   Status DeleteFile(const QString& path) override {

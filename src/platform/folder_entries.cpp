@@ -8,7 +8,10 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #else
+#include "platform/native_name.h"
 #include "platform/native_path.h"
+
+#include <QVarLengthArray>
 
 #include <dirent.h>
 
@@ -20,18 +23,35 @@ namespace corvane {
 
 #ifdef Q_OS_WIN
 
-std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
+namespace {
+
+// Hands each entry to `take`; false when `folder` is no folder.
+template <typename Take>
+bool ReadEntries(const QString& folder, Take take) {
   // QDirIterator without sorting walks FindFirstFile/FindNextFile in their order.
   QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-  if (!QFileInfo(folder).isDir()) return std::nullopt;
-  QList<FolderEntry> entries;
+  if (!QFileInfo(folder).isDir()) return false;
   while (it.hasNext()) {
     it.next();
-    const QFileInfo info = it.fileInfo();
+    take(it.fileInfo());
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
+  QList<FolderEntry> entries;
+  const bool listed = ReadEntries(folder, [&](const QFileInfo& info) {
     entries.append({JoinPath(folder, info.fileName()),
                     info.isDir() ? FolderEntry::Kind::kFolder : FolderEntry::Kind::kNotFolder});
-  }
+  });
+  if (!listed) return std::nullopt;
   return entries;
+}
+
+bool ListFolderNames(const QString& folder, const std::function<void(QStringView)>& take) {
+  return ReadEntries(folder, [&](const QFileInfo& info) { take(info.fileName()); });
 }
 
 #else
@@ -65,13 +85,12 @@ QString PrefixedName(const QString& prefix, const char* name) {
   return path;
 }
 
-}  // namespace
-
-std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
-  const QString prefix = JoinPath(folder, QString());
+// Hands each entry but "." and ".." to `take`; false when the folder cannot
+// be listed completely.
+template <typename Take>
+bool ReadEntries(const QString& folder, Take take) {
   DIR* dir = ::opendir(NativePath(folder).c_str());
-  if (dir == nullptr) return std::nullopt;
-  QList<FolderEntry> entries;
+  if (dir == nullptr) return false;
   bool complete = true;
   for (;;) {
     errno = 0;
@@ -80,12 +99,31 @@ std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
       complete = (errno == 0);
       break;
     }
-    if (IsDotOrDotDot(entry->d_name)) continue;
-    entries.append({PrefixedName(prefix, entry->d_name), KindOf(entry->d_type)});
+    if (!IsDotOrDotDot(entry->d_name)) take(*entry);
   }
   ::closedir(dir);
-  if (!complete) return std::nullopt;
+  return complete;
+}
+
+}  // namespace
+
+std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
+  const QString prefix = JoinPath(folder, QString());
+  QList<FolderEntry> entries;
+  const bool listed = ReadEntries(folder, [&](const dirent& entry) {
+    entries.append({PrefixedName(prefix, entry.d_name), KindOf(entry.d_type)});
+  });
+  if (!listed) return std::nullopt;
   return entries;
+}
+
+bool ListFolderNames(const QString& folder, const std::function<void(QStringView)>& take) {
+  QVarLengthArray<char16_t, 256> name;
+  return ReadEntries(folder, [&](const dirent& entry) {
+    const QByteArrayView bytes(entry.d_name, qsizetype(std::strlen(entry.d_name)));
+    name.resize(bytes.size());  // a byte gives at most one unit
+    take(QStringView(name.data(), DecodeNativeNameTo(bytes, name.data())));
+  });
 }
 
 #endif

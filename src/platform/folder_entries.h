@@ -12,6 +12,8 @@
 
 #include <QList>
 #include <QString>
+#include <QStringView>
+#include <functional>
 #include <optional>
 
 namespace corvane {
@@ -23,5 +25,11 @@ struct FolderEntry {
 };
 
 std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder);
+
+// Hands `take` the name alone of each of the same entries (on Linux decoded
+// as DecodeNativeName of platform/native_name.h decodes it), valid during
+// that call only: no string is made for it. False when the folder cannot be
+// listed completely.
+bool ListFolderNames(const QString& folder, const std::function<void(QStringView)>& take);
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -108,11 +109,12 @@ QString FolderPart(QStringView path) { return FolderView(path).toString(); }
 
 QString JoinPath(QStringView folder, QStringView name) {
   const bool separate = !folder.isEmpty() && !IsFolderDelimiter(folder.back());
-  QString path;
-  path.reserve(folder.size() + (separate ? 1 : 0) + name.size());
-  path.append(folder);
-  if (separate) path.append(kPathSeparator);
-  path.append(name);
+  // Written in place: the batch joins a path for every file.
+  QString path(folder.size() + (separate ? 1 : 0) + name.size(), Qt::Uninitialized);
+  char16_t* out =
+      std::copy_n(folder.utf16(), folder.size(), reinterpret_cast<char16_t*>(path.data()));
+  if (separate) *out++ = kPathSeparator.unicode();
+  std::copy_n(name.utf16(), name.size(), out);
   return path;
 }
 

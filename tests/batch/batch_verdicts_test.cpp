@@ -28,6 +28,9 @@ struct VerdictCase {
   QStringList otherFiles;  // on disk, not in the batch; each holds its own name
   QList<Asked> items;
   QStringList expected;  // per item: the verdict and the final path, relative
+  // Listings of folders that fail for the verdicts (-1: every one); the batch
+  // lists as it can.
+  int listingFaults = 0;
 };
 
 const QString kOut = QStringLiteral("out");
@@ -112,7 +115,11 @@ TEST_P(BatchVerdictsTest, SayWhatTheBatchThenDoes) {
   const VerdictCase& c = GetParam();
   const QList<TRenameItem> items = MakeFolder(c);
   const RenameOptions options = OptionsOf(c);
-  const BatchVerdicts judged = JudgeBatch(items, options, RealFileSystem());
+  FaultInjectingFileSystem fs(RealFileSystem());
+  if (c.listingFaults != 0) {
+    fs.AddFault(FileOp::kListNames, dir_.path(), Error("Access is denied"), c.listingFaults);
+  }
+  const BatchVerdicts judged = JudgeBatch(items, options, fs);
   ASSERT_FALSE(judged.notice);
   QStringList said;
   for (const ItemVerdict& v : judged.verdicts)
@@ -127,6 +134,24 @@ constexpr BatchMode kMove = BatchMode::MoveToFolder;
 constexpr ConflictMode kNumber = ConflictMode::AutoNumber;
 constexpr ConflictMode kSkip = ConflictMode::Skip;
 constexpr ConflictMode kOverwrite = ConflictMode::Overwrite;
+
+// More targets in one folder than are looked up before the folder is listed:
+// the later ones are told free from the listing. On disk, not in the batch,
+// one of the new names and one with other letter case (another name here);
+// one item asks for the name of a later source, one for a name freed before.
+VerdictCase ManyInOneFolder(const char* name, int listingFaults) {
+  VerdictCase c{name, kInPlace, kNumber, {"g150.txt", "G170.TXT"}, {}, {}, listingFaults};
+  for (int i = 0; i < 200; ++i) {
+    const QString n = QString::number(i);
+    c.items.append(Asked{"f" + n + ".txt", "g" + n + ".txt"});
+    c.expected.append(i == 150 ? "numbered g150 (1).txt" : "renamed g" + n + ".txt");
+  }
+  c.items.insert(100, Asked{"x.txt", "f180.txt"});
+  c.expected.insert(100, "numbered f180 (1).txt");
+  c.items.append(Asked{"y.txt", "f0.txt"});
+  c.expected.append("renamed f0.txt");
+  return c;
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Batches, BatchVerdictsTest,
@@ -280,7 +305,16 @@ INSTANTIATE_TEST_SUITE_P(
                                   kNumber,
                                   {},
                                   {{"a.txt", "y\x01.txt"}},
-                                  {"cannot a.txt"}}),
+                                  {"cannot a.txt"}},
+                      VerdictCase{"ANameTakenWithOtherLetterCase",
+                                  kInPlace,
+                                  kSkip,
+                                  {"X.TXT"},
+                                  {{"a.txt", "x.txt"}},
+                                  {"renamed x.txt"}},
+                      ManyInOneFolder("ManyInOneFolder", 0),
+                      ManyInOneFolder("ManyInOneFolderThatCannotBeListed", -1),
+                      ManyInOneFolder("ManyInOneFolderListedAtTheSecondTry", 1)),
     [](const ::testing::TestParamInfo<VerdictCase>& info) { return info.param.name; });
 
 // Long enough for several groups of the batch's queue, so that what waits in

@@ -132,6 +132,39 @@ TEST(CaseInsensitiveTest, CaseOnlyRenameUnderEveryRuleIsDoneAndUndone) {
   }
 }
 
+// Past the lookups a folder gets before it is listed, a file on disk whose
+// name differs from a new name only in letter case still takes that name,
+// in the verdicts as in the batch.
+TEST(CaseInsensitiveTest, ManyFilesMeetANameOnDiskInOtherLetterCase) {
+  FatMount fat;
+  if (!fat.mounted()) GTEST_SKIP() << "cannot mount a FAT image: " << fat.reason().toStdString();
+  const auto write = [&](const QString& name, const QByteArray& content) {
+    QFile f(fat.file(name));
+    return f.open(QIODevice::WriteOnly) && f.write(content) == content.size();
+  };
+  QList<TRenameItem> items;
+  for (int i = 0; i < 100; ++i) {
+    const QString name = QStringLiteral("a%1.dat").arg(i);
+    ASSERT_TRUE(write(name, name.toUtf8()));
+    items.append(Item(fat.file(name), QStringLiteral("b%1.dat").arg(i)));
+  }
+  ASSERT_TRUE(write("B80.DAT", "theirs"));
+  FileSystem& fs = RealFileSystem();
+  const RenameOptions options = Options(BatchMode::RenameInPlace, ConflictMode::AutoNumber);
+
+  const BatchVerdicts judged = JudgeBatch(items, options, fs);
+  ASSERT_EQ(judged.verdicts.size(), items.size());
+  EXPECT_EQ(judged.verdicts[80],
+            (ItemVerdict{VerdictKind::kNumbered, {}, fat.file("b80 (1).dat")}));
+  EXPECT_EQ(judged.verdicts[99], (ItemVerdict{VerdictKind::kRenamed, {}, fat.file("b99.dat")}));
+  const BatchOutcome out = ExecuteBatch(items, options, fs, fat.logPath());
+  ASSERT_TRUE(out.status.ok()) << out.status.error().message().toStdString();
+  QList<ItemUpdate> said;
+  for (qsizetype i = 0; i < items.size(); ++i) said.append({i, judged.verdicts[i].finalPath});
+  EXPECT_EQ(out.updates, said);
+  EXPECT_EQ(Read(fat.file("B80.DAT")), "theirs");
+}
+
 TEST(CaseInsensitiveTest, MoveOnAFileSystemWithoutNoReplaceOrLinksStillRefusesToReplace) {
   FatMount fat;
   if (!fat.mounted()) GTEST_SKIP() << "cannot mount a FAT image: " << fat.reason().toStdString();
