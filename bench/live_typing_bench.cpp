@@ -14,7 +14,6 @@
 #include <algorithm>
 
 #include "shown_window.h"
-#include "ui/live_preview.h"
 
 namespace corvane {
 namespace {
@@ -50,11 +49,6 @@ class KeyClock final : public QObject {
   const QElapsedTimer& clock_;
 };
 
-void WaitUntilIdle(const LivePreview& live) {
-  while (live.busy()) QApplication::processEvents(QEventLoop::AllEvents, 5);
-  QApplication::processEvents();
-}
-
 Waits Type(ShownWindow& shown, const QString& text) {
   QLineEdit* box = shown.window.findChild<QLineEdit*>(QStringLiteral("edtFind"));
   box->setFocus();
@@ -85,7 +79,7 @@ Waits Type(ShownWindow& shown, const QString& text) {
     waited.start();
     while (waited.elapsed() < pause) QApplication::processEvents(QEventLoop::AllEvents, 1);
   }
-  WaitUntilIdle(*shown.window.findChild<LivePreview*>(QStringLiteral("livePreview")));
+  shown.WaitForWorker();
   heartbeat.stop();
   box->removeEventFilter(&keys);
   if (box->text() != text) Fail("the find box did not get every key");
@@ -116,7 +110,7 @@ int main(int argc, char** argv) {
 
   const Waits off = Type(shown, text);
   shown.window.findChild<QAction*>(QStringLiteral("LivePreview1"))->trigger();
-  WaitUntilIdle(*shown.window.findChild<LivePreview*>(QStringLiteral("livePreview")));
+  shown.WaitForWorker();
   const Waits on = Type(shown, text);
   QTableView* view = shown.window.findChild<QTableView*>(QStringLiteral("lvFiles"));
   const QString shownName = view->model()->index(0, 1).data().toString();

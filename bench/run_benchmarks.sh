@@ -25,3 +25,19 @@ if [[ "BM_WindowMemory" =~ $FILTER ]]; then
   "$BUILD_DIR/bench/window_bench" --benchmark_filter=BM_WindowMemory
 fi
 "$BUILD_DIR/bench/window_bench" --benchmark_filter="Against.*$FILTER|$FILTER.*Against"
+
+# The verdicts against the preview, and the window's long work and live
+# preview (whole programs, offscreen, each checking what it measures).
+if [[ "verdicts" =~ $FILTER || "$FILTER" == "." ]]; then
+  echo "== verdicts_bench"
+  "$BUILD_DIR/bench/verdicts_bench" --benchmark_repetitions="$REPS" \
+    --benchmark_report_aggregates_only=true --benchmark_display_aggregates_only=true
+fi
+if [[ "typing" =~ $FILTER || "$FILTER" == "." ]]; then
+  echo "== live_typing_bench"
+  "$BUILD_DIR/bench/live_typing_bench"
+fi
+if [[ "cancel" =~ $FILTER || "$FILTER" == "." ]]; then
+  echo "== cancel_half_way"
+  "$BUILD_DIR/bench/cancel_half_way"
+fi

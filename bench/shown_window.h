@@ -21,6 +21,7 @@
 #include <cstdlib>
 
 #include "ui/main_window.h"
+#include "ui/preview_worker.h"
 
 namespace corvane::bench {
 
@@ -108,6 +109,12 @@ struct ShownWindow {
     window.findChild<QLineEdit*>(QStringLiteral("edtPattern"))->setText(pattern);
     window.findChild<QAction*>(QStringLiteral("Preview1"))->trigger();
     QApplication::processEvents();  // the view draws the new names
+  }
+  // Until the worker's verdicts (or live preview) are in the rows.
+  void WaitForWorker() {
+    const auto* worker = window.findChild<PreviewWorker*>(QStringLiteral("previewWorker"));
+    while (worker->busy()) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    QApplication::processEvents();
   }
   QTemporaryDir store;
   SilentDialogs dialogs;

@@ -22,6 +22,7 @@
 
 #include "batch/undo_log.h"
 #include "i18n/translation.h"
+#include "ui/preview_worker.h"
 #include "ui/startup.h"
 
 int main(int argc, char* argv[]) {
@@ -70,7 +71,12 @@ int main(int argc, char* argv[]) {
   window->findChild<QComboBox*>(QStringLiteral("cbCase"))->setCurrentIndex(1);
   window->findChild<QLineEdit*>(QStringLiteral("edtFind"))->setText(QStringLiteral("IMG_"));
   auto* preview = window->findChild<QAction*>(QStringLiteral("Preview1"));
-  preview->trigger();
+  const auto* worker = window->findChild<corvane::PreviewWorker*>(QStringLiteral("previewWorker"));
+  const auto showPreview = [&] {
+    preview->trigger();
+    while (worker->busy()) QApplication::processEvents(QEventLoop::AllEvents, 5);
+  };
+  showPreview();
   auto* list = window->findChild<QTableView*>(QStringLiteral("lvFiles"));
   QFile taken(folder + u'/' + list->model()->index(2, 1).data().toString());
   if (!taken.open(QIODevice::WriteOnly)) return 1;
@@ -81,7 +87,7 @@ int main(int argc, char* argv[]) {
     window->WriteOptions(options);
     pattern->setCursorPosition(0);
   }
-  preview->trigger();
+  showPreview();
   list->selectionModel()->select(list->model()->index(5, 0),
                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
   list->setFocus();

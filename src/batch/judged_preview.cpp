@@ -13,4 +13,13 @@ Result<JudgedPreview> BuildJudgedPreview(QList<TRenameItem> items, const RenameO
   return judged;
 }
 
+JudgedPreview JudgeGivenNames(const QList<TRenameItem>& items, const RenameOptions& options,
+                              FileSystem& fs) {
+  JudgedPreview judged;
+  judged.preview.newNames.reserve(items.size());
+  for (const TRenameItem& item : items) judged.preview.newNames.append(item.NewName);
+  judged.verdicts = JudgeBatch(items, options, fs);
+  return judged;
+}
+
 }  // namespace corvane

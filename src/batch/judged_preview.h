@@ -26,4 +26,9 @@ struct JudgedPreview {
 Result<JudgedPreview> BuildJudgedPreview(QList<TRenameItem> items, const RenameOptions& options,
                                          const EngineContext& context, FileSystem& fs);
 
+// The verdicts on the new names `items` already hold, carried with those
+// names (and no changed rows), as BuildJudgedPreview carries its own.
+JudgedPreview JudgeGivenNames(const QList<TRenameItem>& items, const RenameOptions& options,
+                              FileSystem& fs);
+
 }  // namespace corvane

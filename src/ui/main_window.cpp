@@ -134,12 +134,12 @@ TFormMain::TFormMain(const WindowServices& services, Dialogs& dialogs,
   SetTabOrder();
   setAcceptDrops(true);
   BuildLanguageMenu();
-  live_ = new LivePreview(
+  worker_ = new PreviewWorker(
       services_.context, services_.fileSystem,
-      [this] { return LivePreview::Request{FRenameItems.items(), ReadOptions(), model_->version()}; },
+      [this] { return PreviewWorker::Request{FRenameItems.items(), ReadOptions(), model_->version()}; },
       this);
-  live_->setObjectName(QStringLiteral("livePreview"));
-  connect(live_, &LivePreview::Ready, this, &TFormMain::LivePreviewReady);
+  worker_->setObjectName(QStringLiteral("previewWorker"));
+  connect(worker_, &PreviewWorker::Ready, this, &TFormMain::WorkerAnswered);
   LivePreview1->setChecked(services_.languageStore.ReadLivePreview());
   connect(LivePreview1, &QAction::toggled, this, &TFormMain::LivePreview1Click);
   ConnectOptionEdits();
@@ -660,7 +660,7 @@ void TFormMain::ListEdited() {
 }
 
 void TFormMain::PreviewIfLive() {
-  if (LivePreview1->isChecked() && FRenameItems.count() > 0) live_->RunNow();
+  if (LivePreview1->isChecked() && FRenameItems.count() > 0) worker_->RunNow();
 }
 
 void TFormMain::ShowJudgedPreview(JudgedPreview&& judged) {
@@ -690,12 +690,12 @@ void TFormMain::MarkFindBox(const QString& problem) {
 }
 
 void TFormMain::OptionsEdited() {
-  if (LivePreview1->isChecked() && FRenameItems.count() > 0) live_->Schedule();
+  if (LivePreview1->isChecked() && FRenameItems.count() > 0) worker_->Schedule();
 }
 
-void TFormMain::LivePreviewReady(const LivePreview::Answer& answer, quint64 listVersion) {
+void TFormMain::WorkerAnswered(const PreviewWorker::Answer& answer, quint64 listVersion) {
   // A change of the list since the snapshot asked for a newer preview.
-  if (listVersion != model_->version() || !LivePreview1->isChecked()) return;
+  if (listVersion != model_->version()) return;
   // The work reads the items meanwhile; they change only once it is over.
   if (longWork_.running()) {
     livePreviewHeld_ = true;
@@ -823,17 +823,21 @@ void TFormMain::Clear() {
 }
 
 void TFormMain::btnPreviewClick() {
-  // This preview answers every edit made so far.
-  live_->Cancel();
-  std::optional<Result<JudgedPreview>> judged;
+  std::optional<Result<PreviewOutcome>> preview;
   {
     WaitCursor wait;
-    judged.emplace(BuildJudgedPreview(FRenameItems.items(), ReadOptions(), services_.context,
-                                      services_.fileSystem));
-    if (judged->ok() && !(*judged)->preview.notice) ShowJudgedPreview(std::move(judged->value()));
+    preview.emplace(BuildPreview(FRenameItems.items(), ReadOptions(), services_.context));
+    if (preview->ok() && !(*preview)->notice) {
+      PreviewOutcome& outcome = preview->value();
+      model_->SetNewNames(std::move(outcome.newNames), outcome.changedRows);
+      MarkFindBox({});
+      // The names show at once; their verdicts follow from the worker, which
+      // thereby drops any live preview older than this one.
+      worker_->JudgeNow();
+    }
   }
-  if (!judged->ok()) return ReportError(judged->error());
-  if ((*judged)->preview.notice) sink_.ShowNotice(*(*judged)->preview.notice);
+  if (!preview->ok()) return ReportError(preview->error());
+  if ((*preview)->notice) sink_.ShowNotice(*(*preview)->notice);
 }
 
 void TFormMain::btnRenameClick() {
@@ -843,6 +847,7 @@ void TFormMain::btnRenameClick() {
     return;
   }
   QString question = Tr(u"Proceed to rename files as shown in the preview?");
+  worker_->Cancel();  // judged here and now instead
   {
     // Judged again, since files may have come or gone on disk since the
     // preview: the question tells what the batch will do now.
@@ -889,7 +894,7 @@ void TFormMain::LivePreview1Click(bool checked) {
   // forgets the choice.
   static_cast<void>(services_.languageStore.WriteLivePreview(checked));
   if (checked) return PreviewIfLive();
-  live_->Cancel();
+  worker_->Cancel();
   MarkFindBox({});
   ShowFileCount();
 }

@@ -35,7 +35,7 @@
 #include "platform/file_system.h"
 #include "ui/dialog_sink.h"
 #include "ui/dialogs.h"
-#include "ui/live_preview.h"
+#include "ui/preview_worker.h"
 #include "ui/long_work.h"
 #include "ui/settings_dialog.h"
 
@@ -138,7 +138,8 @@ class TFormMain final : public QMainWindow {
   // Marks the find box as holding the problem given, or unmarks it.
   void MarkFindBox(const QString& problem);
   void OptionsEdited();
-  void LivePreviewReady(const LivePreview::Answer& answer, quint64 listVersion);
+  // Shows the worker's newest preview or verdicts, if they fit the list.
+  void WorkerAnswered(const PreviewWorker::Answer& answer, quint64 listVersion);
   void ReportError(const Error& error);
   void AddWith(const std::function<Status(RenameItemList&)>& add);
   // Runs `work` as LongWork::RunFor does, with the commands that change the
@@ -177,7 +178,7 @@ class TFormMain final : public QMainWindow {
   RenameItemList FRenameItems;
   FileListModel* model_ = nullptr;
   std::unique_ptr<TFormSettings> settings_;
-  LivePreview* live_ = nullptr;
+  PreviewWorker* worker_ = nullptr;
   // A live preview came while long work ran and was put aside.
   bool livePreviewHeld_ = false;
   VerdictCounts counts_;  // of the verdicts the rows show

@@ -1,8 +1,10 @@
-// LivePreview: the judged preview (batch/judged_preview.h) run off the
-// window's thread, shortly after the user stops editing.
+// PreviewWorker: the judged preview (batch/judged_preview.h) run off the
+// window's thread: live, shortly after the user stops editing, and for a
+// preview made by hand, the verdicts on the names it has just shown.
 //
 // Schedule() waits for kQuietMilliseconds without a newer call, then takes a
-// snapshot of the list and the options and computes on a worker thread.
+// snapshot of the list and the options and computes on a worker thread;
+// RunNow() and JudgeNow() start at once.
 // One computation runs at a time: a request made meanwhile waits for it, and
 // its result is then thrown away unheard, so only the newest request is ever
 // answered (Ready). The snapshot is a copy of the list that shares its data,
@@ -27,7 +29,7 @@
 
 namespace corvane {
 
-class LivePreview final : public QObject {
+class PreviewWorker final : public QObject {
   Q_OBJECT
 
  public:
@@ -41,14 +43,17 @@ class LivePreview final : public QObject {
   using Answer = std::shared_ptr<Result<JudgedPreview>>;
 
   // `fs` must outlive this object and be safe to read from another thread.
-  LivePreview(EngineContext context, FileSystem& fs, std::function<Request()> snapshot,
+  PreviewWorker(EngineContext context, FileSystem& fs, std::function<Request()> snapshot,
               QObject* parent = nullptr);
-  ~LivePreview() override;
+  ~PreviewWorker() override;
 
   // Asks for a preview once editing has been quiet for a while.
   void Schedule();
   // Asks for a preview at once (files were added; live preview turned on).
   void RunNow();
+  // Asks at once for the verdicts on the new names the items already hold;
+  // the answer carries those names, unchanged.
+  void JudgeNow();
   // Forgets every request made so far: no Ready follows for them.
   void Cancel();
 
@@ -57,7 +62,7 @@ class LivePreview final : public QObject {
 
  signals:
   // The newest request's answer, for the list as it was at `listVersion`.
-  void Ready(const corvane::LivePreview::Answer& answer, quint64 listVersion);
+  void Ready(const corvane::PreviewWorker::Answer& answer, quint64 listVersion);
 
  private:
   void Start();
@@ -70,8 +75,9 @@ class LivePreview final : public QObject {
   quint64 generation_ = 0;  // of the newest request
   bool computing_ = false;
   bool waiting_ = false;  // a request came while computing
+  bool namesGiven_ = false;  // the newest request is JudgeNow's
   // Lets a finished computation tell whether this object still exists.
-  std::shared_ptr<LivePreview*> self_;
+  std::shared_ptr<PreviewWorker*> self_;
   QThreadPool pool_;  // last: destroyed first, waiting for the worker
 };
 

@@ -1,49 +1,58 @@
-#include "ui/live_preview.h"
+#include "ui/preview_worker.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
 
 namespace corvane {
 
-LivePreview::LivePreview(EngineContext context, FileSystem& fs, std::function<Request()> snapshot,
+PreviewWorker::PreviewWorker(EngineContext context, FileSystem& fs, std::function<Request()> snapshot,
                          QObject* parent)
     : QObject(parent),
       context_(std::move(context)),
       fs_(fs),
       snapshot_(std::move(snapshot)),
-      self_(std::make_shared<LivePreview*>(this)) {
+      self_(std::make_shared<PreviewWorker*>(this)) {
   pool_.setMaxThreadCount(1);
   quiet_.setSingleShot(true);
   quiet_.setInterval(kQuietMilliseconds);
-  connect(&quiet_, &QTimer::timeout, this, &LivePreview::Start);
+  connect(&quiet_, &QTimer::timeout, this, &PreviewWorker::Start);
 }
 
-LivePreview::~LivePreview() {
+PreviewWorker::~PreviewWorker() {
   *self_ = nullptr;
   // The worker reads the file system the window owns: wait for it.
   pool_.waitForDone();
 }
 
-void LivePreview::Schedule() {
+void PreviewWorker::Schedule() {
   ++generation_;
+  namesGiven_ = false;
   quiet_.start();
 }
 
-void LivePreview::RunNow() {
+void PreviewWorker::RunNow() {
   ++generation_;
+  namesGiven_ = false;
   quiet_.stop();
   Start();
 }
 
-void LivePreview::Cancel() {
+void PreviewWorker::JudgeNow() {
+  ++generation_;
+  namesGiven_ = true;
+  quiet_.stop();
+  Start();
+}
+
+void PreviewWorker::Cancel() {
   ++generation_;
   quiet_.stop();
   waiting_ = false;
 }
 
-bool LivePreview::busy() const { return quiet_.isActive() || computing_ || waiting_; }
+bool PreviewWorker::busy() const { return quiet_.isActive() || computing_ || waiting_; }
 
-void LivePreview::Start() {
+void PreviewWorker::Start() {
   if (computing_) {
     waiting_ = true;
     return;
@@ -53,9 +62,11 @@ void LivePreview::Start() {
   const quint64 generation = generation_;
   // The snapshot is taken here, on the window's thread, and handed over whole.
   auto request = std::make_shared<Request>(snapshot_());
-  pool_.start([self = self_, generation, request, context = context_, fs = &fs_]() mutable {
+  pool_.start([self = self_, generation, request, context = context_, fs = &fs_,
+               namesGiven = namesGiven_]() mutable {
     auto answer = std::make_shared<Result<JudgedPreview>>(
-        BuildJudgedPreview(std::move(request->items), request->options, context, *fs));
+        namesGiven ? JudgeGivenNames(request->items, request->options, *fs)
+                   : BuildJudgedPreview(std::move(request->items), request->options, context, *fs));
     const quint64 listVersion = request->listVersion;
     // Let go of the list before the window may change it, so that changing
     // it never has to copy 100,000 items on the window's thread.
@@ -64,13 +75,13 @@ void LivePreview::Start() {
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
         [self, generation, answer, listVersion] {
-          if (LivePreview* alive = *self) alive->Finished(generation, answer, listVersion);
+          if (PreviewWorker* alive = *self) alive->Finished(generation, answer, listVersion);
         },
         Qt::QueuedConnection);
   });
 }
 
-void LivePreview::Finished(quint64 generation, const Answer& answer, quint64 listVersion) {
+void PreviewWorker::Finished(quint64 generation, const Answer& answer, quint64 listVersion) {
   computing_ = false;
   if (generation == generation_ && !waiting_) {
     emit Ready(answer, listVersion);
