@@ -832,8 +832,9 @@ void TFormMain::btnPreviewClick() {
       model_->SetNewNames(std::move(outcome.newNames), outcome.changedRows);
       MarkFindBox({});
       // The names show at once; their verdicts follow from the worker, which
-      // thereby drops any live preview older than this one.
-      worker_->JudgeNow();
+      // thereby drops any live preview older than this one. It starts once
+      // the view has drawn the names, so as not to slow that down.
+      QMetaObject::invokeMethod(worker_, &PreviewWorker::JudgeNow, Qt::QueuedConnection);
     }
   }
   if (!preview->ok()) return ReportError(preview->error());
