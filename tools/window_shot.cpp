@@ -74,6 +74,7 @@ int main(int argc, char* argv[]) {
   const auto* worker = window->findChild<corvane::PreviewWorker*>(QStringLiteral("previewWorker"));
   const auto showPreview = [&] {
     preview->trigger();
+    QApplication::processEvents();  // the names, and the worker set going
     while (worker->busy()) QApplication::processEvents(QEventLoop::AllEvents, 5);
   };
   showPreview();
