@@ -50,9 +50,7 @@ class HalfWayCanceller {
 int main(int argc, char** argv) {
   using namespace corvane;
   using namespace corvane::bench;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Corvane"));
+  corvane::bench::OffscreenApplication app(argc, argv);
   const QStringList before = Listing();
   ShownWindow shown;
   shown.dialogs.answer = true;

@@ -97,9 +97,7 @@ void Report(const char* what, const Waits& waits) {
 int main(int argc, char** argv) {
   using namespace corvane;
   using namespace corvane::bench;
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Corvane"));
+  corvane::bench::OffscreenApplication app(argc, argv);
   QElapsedTimer made;
   made.start();
   ShownWindow shown;

@@ -121,4 +121,16 @@ struct ShownWindow {
   TFormMain window;
 };
 
+// The application of a window benchmark: on the offscreen platform, and
+// named as the program, whose name the window's captions and boxes use.
+class OffscreenApplication : public QApplication {
+ public:
+  OffscreenApplication(int& argc, char** argv) : QApplication((Prepare(), argc), argv) {
+    setApplicationName(QStringLiteral("Corvane"));
+  }
+
+ private:
+  static void Prepare() { qputenv("QT_QPA_PLATFORM", "offscreen"); }
+};
+
 }  // namespace corvane::bench

@@ -135,9 +135,7 @@ BENCHMARK(BM_WindowMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
 }  // namespace corvane
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Corvane"));
+  corvane::bench::OffscreenApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
