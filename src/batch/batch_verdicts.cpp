@@ -1,95 +1,137 @@
 #include "batch/batch_verdicts.h"
 
+#include "batch/changed_paths.h"
 #include "batch/free_names.h"
 #include "platform/file_identity.h"
 #include "platform/paths.h"
 
-#include <QHash>
-
+#include <deque>
 #include <unordered_set>
+#include <vector>
 
 namespace corvane {
 namespace {
 
-// A path compared as the platform compares list entries, hashed once: a
-// target is looked up and then inserted. QHash keeps its entries in arrays,
-// where a node-based map would allocate one per path.
-struct PathKey {
-  explicit PathKey(const QString& p) : path(p), hash(PathTextHash(p)) {}
-  QString path;
-  size_t hash;
-  friend bool operator==(const PathKey& a, const PathKey& b) {
-    return a.hash == b.hash && SamePathText(a.path, b.path);
-  }
-};
-size_t qHash(const PathKey& key, size_t seed) { return key.hash ^ seed; }
-
-// The disk as the batch will find it before each item: the paths earlier
-// items freed or filled, over the disk as it is now.
-class Playback {
- public:
-  Playback(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs)
-      : items_(items), s_(settings), fs_(fs), freeNames_(fs) {
-    changed_.reserve(items.size() * 2);
-  }
-
-  ItemVerdict Judge(qsizetype index);
-
- private:
-  struct Entry {
-    bool taken;
-    bool ofTheBatch;  // a file an earlier item put there
-  };
-
-  bool Taken(const PathKey& key) {
-    const auto it = changed_.constFind(key);
-    if (it != changed_.cend()) return it->taken;
-    // Nothing is changed before the verdicts are all made: a listing stays
-    // true, and the batch's own names are already in changed_.
-    return !freeNames_.CertainlyFree(key.path) && IsTaken(fs_.LookUp(key.path));
-  }
-  ItemVerdict Resolve(const QString& source, const PathKey& target);
-  ItemVerdict Done(VerdictKind kind, const QString& source, const PathKey& target);
-  ItemVerdict Numbered(const QString& source, const QString& target);
-  bool IsFileOfTheBatch(const QString& path);
-
-  const QList<TRenameItem>& items_;
-  const BatchSettings& s_;
-  FileSystem& fs_;
-  FreeNames freeNames_;
-  QHash<PathKey, Entry> changed_;
-  std::optional<std::unordered_set<FileIdentity, FileIdentityHash>> sources_;
+// What an item asks for, found before the batch is played: nothing in it
+// depends on the items before.
+struct Wish {
+  // Decided without playing: unchanged, or cannot be made.
+  std::optional<ItemVerdict> decided;
+  QString target;
+  size_t targetHash = 0;  // PathTextHash(target)
+  size_t nameKey = 0;     // FreeNames::NameKey of the target's name
+  size_t sourceHash = 0;  // PathTextHash of the source
 };
 
 ItemVerdict CannotBeMade(CannotBeMadeReason reason, const QString& source) {
   return {VerdictKind::kCannotBeMade, reason, source};
 }
 
-ItemVerdict Playback::Judge(qsizetype index) {
-  const TRenameItem& item = items_[index];
-  const QString& source = item.OriginalPath;
-  if (item.NewName.isEmpty()) return CannotBeMade(CannotBeMadeReason::kNoNewName, source);
-  NameFault fault;
-  Result<QString> joined = BatchTargetPath(s_, source, item.NewName, &fault);
-  if (!joined.ok()) {
-    return CannotBeMade(fault == NameFault::kTooLong ? CannotBeMadeReason::kTooLong
-                                                     : CannotBeMadeReason::kInvalidName,
-                        source);
-  }
-  if (s_.mode == BatchMode::RenameInPlace && *joined == source) {
-    return {VerdictKind::kUnchanged, {}, source};
-  }
-  const PathKey target(*joined);
-  if (!Taken(target)) return Done(VerdictKind::kRenamed, source, target);
-  return Resolve(source, target);
+Wish Decided(ItemVerdict verdict) {
+  Wish wish;
+  wish.decided = std::move(verdict);
+  return wish;
 }
 
-ItemVerdict Playback::Resolve(const QString& source, const PathKey& key) {
-  const QString& target = key.path;
+Wish WishOf(const TRenameItem& item, const BatchSettings& s) {
+  const QString& source = item.OriginalPath;
+  if (item.NewName.isEmpty()) return Decided(CannotBeMade(CannotBeMadeReason::kNoNewName, source));
+  NameFault fault;
+  Result<QString> joined = BatchTargetPath(s, source, item.NewName, &fault);
+  if (!joined.ok()) {
+    return Decided(CannotBeMade(fault == NameFault::kTooLong ? CannotBeMadeReason::kTooLong
+                                                             : CannotBeMadeReason::kInvalidName,
+                                source));
+  }
+  if (s.mode == BatchMode::RenameInPlace && *joined == source) {
+    return Decided({VerdictKind::kUnchanged, {}, source});
+  }
+  Wish wish;
+  wish.target = std::move(joined).value();
+  wish.targetHash = PathTextHash(wish.target);
+  wish.nameKey = FreeNames::NameKey(FileNameView(wish.target));
+  wish.sourceHash = PathTextHash(source);
+  return wish;
+}
+
+// The disk as the batch will find it before each item: the paths earlier
+// items freed or filled, over the disk as it is now.
+class Playback {
+ public:
+  Playback(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs)
+      : items_(items), s_(settings), fs_(fs), freeNames_(fs), changed_(items.size() * 2) {
+    wishes_.reserve(items.size());
+    for (const TRenameItem& item : items) wishes_.push_back(WishOf(item, s_));
+    ListCrowdedFolders();
+  }
+
+  ItemVerdict Judge(qsizetype index);
+
+ private:
+  using Change = ChangedPaths::Change;
+
+  void ListCrowdedFolders();
+  bool Taken(const Change* change, QStringView path, size_t nameKey) {
+    if (change) return change->taken;
+    // Nothing is changed before the verdicts are all made: a listing stays
+    // true, and the batch's own names are already in changed_.
+    return !freeNames_.CertainlyFree(path, nameKey) && IsTaken(fs_.LookUp(path.toString()));
+  }
+  bool Taken(const QString& path) {
+    return Taken(changed_.Find(path, PathTextHash(path)), path,
+                 FreeNames::NameKey(FileNameView(path)));
+  }
+  ItemVerdict Resolve(qsizetype index, bool changed);
+  ItemVerdict Done(VerdictKind kind, qsizetype index, const QString& target, size_t targetHash);
+  ItemVerdict Numbered(qsizetype index);
+  bool IsFileOfTheBatch(const QString& path);
+
+  const QList<TRenameItem>& items_;
+  const BatchSettings& s_;
+  FileSystem& fs_;
+  FreeNames freeNames_;
+  std::vector<Wish> wishes_;
+  std::deque<QString> numberedTargets_;  // the text changed_ sees of numbered names
+  ChangedPaths changed_;
+  std::optional<std::unordered_set<FileIdentity, FileIdentityHash>> sources_;
+};
+
+// Folders that many targets go to are listed before the first lookup.
+void Playback::ListCrowdedFolders() {
+  QStringView folder;
+  qsizetype count = 0;
+  for (const Wish& wish : wishes_) {
+    if (wish.decided) continue;
+    const QStringView next = FolderView(wish.target);
+    if (next != folder) {
+      if (count > 0) freeNames_.Expect(folder, count);
+      folder = next;
+      count = 0;
+    }
+    ++count;
+  }
+  if (count > 0) freeNames_.Expect(folder, count);
+}
+
+ItemVerdict Playback::Judge(qsizetype index) {
+  const Wish& wish = wishes_[index];
+  if (wish.decided) return *wish.decided;
+  const Change* change = changed_.Find(wish.target, wish.targetHash);
+  if (!Taken(change, wish.target, wish.nameKey)) {
+    return Done(VerdictKind::kRenamed, index, wish.target, wish.targetHash);
+  }
+  return Resolve(index, change != nullptr);
+}
+
+ItemVerdict Playback::Resolve(qsizetype index, bool changed) {
+  const QString& source = items_[index].OriginalPath;
+  const Wish& wish = wishes_[index];
   // Only a target the batch has not touched can be the source itself.
-  if (!changed_.contains(key) && fs_.IsSameFile(source, target)) {
-    if (s_.mode == BatchMode::RenameInPlace) return Done(VerdictKind::kRenamed, source, key);
-    if (s_.conflict == ConflictMode::AutoNumber) return Numbered(source, target);
+  if (!changed && fs_.IsSameFile(source, wish.target)) {
+    if (s_.mode == BatchMode::RenameInPlace) {
+      return Done(VerdictKind::kRenamed, index, wish.target, wish.targetHash);
+    }
+    if (s_.conflict == ConflictMode::AutoNumber) return Numbered(index);
     if (!s_.conflict) return CannotBeMade(CannotBeMadeReason::kNameTaken, source);
     return {VerdictKind::kSkipped, {}, source};
   }
@@ -98,33 +140,39 @@ ItemVerdict Playback::Resolve(const QString& source, const PathKey& key) {
     case ConflictMode::Skip:
       return {VerdictKind::kSkipped, {}, source};
     case ConflictMode::Overwrite:
-      if (!IsFileOfTheBatch(target)) return Done(VerdictKind::kReplaces, source, key);
+      if (!IsFileOfTheBatch(wish.target)) {
+        return Done(VerdictKind::kReplaces, index, wish.target, wish.targetHash);
+      }
       [[fallthrough]];
     case ConflictMode::AutoNumber:
-      return Numbered(source, target);
+      return Numbered(index);
   }
   return {VerdictKind::kSkipped, {}, source};
 }
 
-ItemVerdict Playback::Numbered(const QString& source, const QString& target) {
-  const QString numbered =
-      UniqueTargetPath([this](const QString& path) { return Taken(PathKey(path)); },
-                       FolderPart(target), FileNamePart(target));
-  return Done(VerdictKind::kNumbered, source, PathKey(numbered));
+ItemVerdict Playback::Numbered(qsizetype index) {
+  const QString& target = wishes_[index].target;
+  numberedTargets_.push_back(
+      UniqueTargetPath([this](const QString& path) { return Taken(path); }, FolderPart(target),
+                       FileNamePart(target)));
+  const QString& numbered = numberedTargets_.back();
+  return Done(VerdictKind::kNumbered, index, numbered, PathTextHash(numbered));
 }
 
-ItemVerdict Playback::Done(VerdictKind kind, const QString& source, const PathKey& target) {
-  if (s_.mode != BatchMode::CopyToFolder) changed_.insert(PathKey(source), Entry{false, false});
-  changed_.insert(target, Entry{true, true});
-  return {kind, {}, target.path};
+// `target` is text that outlives the playback.
+ItemVerdict Playback::Done(VerdictKind kind, qsizetype index, const QString& target,
+                           size_t targetHash) {
+  if (s_.mode != BatchMode::CopyToFolder) {
+    changed_.Set(items_[index].OriginalPath, wishes_[index].sourceHash, Change{false, false});
+  }
+  changed_.Set(target, targetHash, Change{true, true});
+  return {kind, {}, target};
 }
 
 // As the batch decides it: a file an earlier item put there, or a source of
 // any item reached by any spelling (by identity).
 bool Playback::IsFileOfTheBatch(const QString& path) {
-  if (const auto it = changed_.constFind(PathKey(path)); it != changed_.cend()) {
-    return it->ofTheBatch;
-  }
+  if (const Change* change = changed_.Find(path, PathTextHash(path))) return change->ofTheBatch;
   if (!sources_) {
     sources_.emplace();
     for (const TRenameItem& item : items_) {

@@ -42,13 +42,15 @@ std::optional<size_t> Mix(QStringView text) {
   return size_t(h ^ (h >> 29));
 }
 
+}  // namespace
+
 // A hash of the key of `name`, the key that every name a file system may take
 // for it shares. ASCII names, the common case, only lose the case of A to Z.
 // Any other name is decomposed (NFKD: ext4 casefold and Apple's file systems
 // compare decomposed names), given upper case (NTFS compares by upper case,
 // which joins the dotless i with I) and case folding, and decomposed again,
 // since case mapping may compose.
-size_t KeyHash(QStringView name) {
+size_t FreeNames::NameKey(QStringView name) {
   if (std::optional<size_t> ascii = Mix<true>(name)) return *ascii;
   return *Mix<false>(name.toString()
                          .normalized(QString::NormalizationForm_KD)
@@ -56,8 +58,6 @@ size_t KeyHash(QStringView name) {
                          .toCaseFolded()
                          .normalized(QString::NormalizationForm_KD));
 }
-
-}  // namespace
 
 // A batch asks about one folder many times in a row.
 FreeNames::Folder& FreeNames::FolderOf(QStringView folder) {
@@ -68,28 +68,39 @@ FreeNames::Folder& FreeNames::FolderOf(QStringView folder) {
   return *last_;
 }
 
-bool FreeNames::CertainlyFree(const QString& path) {
+void FreeNames::List(QStringView folderPath, Folder& folder) {
+  QSet<size_t> listed = folder.names;
+  const bool complete = fs_.ListNames(folderPath.toString(),
+                                      [&](QStringView name) { listed.insert(NameKey(name)); });
+  if (!complete) {
+    folder.lookups = 0;  // try again later rather than trust half a listing
+    return;
+  }
+  folder.names = std::move(listed);
+  folder.listed = true;
+}
+
+bool FreeNames::CertainlyFree(QStringView path, size_t nameKey) {
   if (!trusted_) return false;
   const QStringView folderPart = FolderView(path);
   Folder& folder = FolderOf(folderPart);
   if (!folder.listed) {
     if (++folder.lookups < kListAfter) return false;
-    QSet<size_t> listed = folder.names;
-    const bool complete = fs_.ListNames(folderPart.toString(),
-                                        [&](QStringView name) { listed.insert(KeyHash(name)); });
-    if (!complete) {
-      folder.lookups = 0;  // try again later rather than trust half a listing
-      return false;
-    }
-    folder.names = std::move(listed);
-    folder.listed = true;
+    List(folderPart, folder);
+    if (!folder.listed) return false;
   }
-  return !folder.names.contains(KeyHash(QStringView(path).sliced(folderPart.size())));
+  return !folder.names.contains(nameKey);
+}
+
+void FreeNames::Expect(QStringView folderPath, qsizetype lookups) {
+  if (!trusted_ || lookups < kListAfter) return;
+  Folder& folder = FolderOf(folderPath);
+  if (!folder.listed) List(folderPath, folder);
 }
 
 void FreeNames::NoteTaken(const QString& path) {
   const QStringView folder = FolderView(path);
-  FolderOf(folder).names.insert(KeyHash(QStringView(path).sliced(folder.size())));
+  FolderOf(folder).names.insert(NameKey(QStringView(path).sliced(folder.size())));
 }
 
 }  // namespace corvane

@@ -20,6 +20,7 @@
 #include <unordered_map>
 
 #include "platform/file_system.h"
+#include "platform/paths.h"
 
 namespace corvane {
 
@@ -28,8 +29,18 @@ class FreeNames {
   // Lists folders through `fs`, which must outlive this.
   explicit FreeNames(FileSystem& fs) : fs_(fs) {}
 
+  // The key of a name, as CertainlyFree compares names; pure, so that it may
+  // be found ahead on any thread.
+  static size_t NameKey(QStringView name);
+
   // True only when `path` is certainly free; false means "look it up".
-  bool CertainlyFree(const QString& path);
+  bool CertainlyFree(QStringView path) { return CertainlyFree(path, NameKey(FileNameView(path))); }
+  // The same, with NameKey(FileNameView(path)) found ahead.
+  bool CertainlyFree(QStringView path, size_t nameKey);
+  // About `lookups` names in `folder` will be asked about: lists it at once
+  // when that many would have it listed anyway, instead of looking up the
+  // first of them one by one.
+  void Expect(QStringView folder, qsizetype lookups);
   // `path` is a target of the batch: it is taken from now on.
   void NoteTaken(const QString& path);
   // Something outside the batch changed a folder: stop answering.
@@ -47,6 +58,7 @@ class FreeNames {
   };
 
   Folder& FolderOf(QStringView folder);
+  void List(QStringView folderPath, Folder& folder);
 
   FileSystem& fs_;
   bool trusted_ = true;
