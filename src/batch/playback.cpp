@@ -1,0 +1,151 @@
+#include "batch/playback.h"
+
+#include "platform/paths.h"
+
+namespace corvane {
+namespace {
+
+ItemVerdict CannotBeMade(CannotBeMadeReason reason, const QString& source) {
+  return {VerdictKind::kCannotBeMade, reason, source};
+}
+
+}  // namespace
+
+bool BatchSources::Contains(const FileIdentity& id) {
+  std::call_once(read_, [this] {
+    for (const TRenameItem& item : items_) {
+      if (std::optional<FileIdentity> source = IdentityOf(item.OriginalPath)) ids_.insert(*source);
+    }
+  });
+  return ids_.contains(id);
+}
+
+Playback::Playback(const QList<TRenameItem>& items, const BatchSettings& settings,
+                   FileSystem& fs, BatchSources& sources)
+    : items_(items), s_(settings), fs_(fs), sources_(sources), freeNames_(fs) {}
+
+Playback::Wish Playback::WishOf(const TRenameItem& item) const {
+  Wish wish;
+  const QString& source = item.OriginalPath;
+  if (item.NewName.isEmpty()) {
+    wish.decided = CannotBeMade(CannotBeMadeReason::kNoNewName, source);
+    return wish;
+  }
+  NameFault fault;
+  Result<QString> joined = BatchTargetPath(s_, source, item.NewName, &fault);
+  if (!joined.ok()) {
+    wish.decided = CannotBeMade(fault == NameFault::kTooLong ? CannotBeMadeReason::kTooLong
+                                                             : CannotBeMadeReason::kInvalidName,
+                                source);
+  } else if (s_.mode == BatchMode::RenameInPlace && *joined == source) {
+    wish.decided = ItemVerdict{VerdictKind::kUnchanged, {}, source};
+  } else {
+    wish.target = std::move(joined).value();
+    wish.targetHash = PathTextHash(wish.target);
+    wish.nameKey = FreeNames::NameKey(FileNameView(wish.target));
+    wish.sourceHash = PathTextHash(source);
+  }
+  return wish;
+}
+
+void Playback::Play(const std::vector<qsizetype>& indexes, ItemVerdict* verdicts) {
+  wishes_.reserve(indexes.size());
+  for (qsizetype index : indexes) wishes_.push_back(WishOf(items_[index]));
+  changed_.emplace(qsizetype(indexes.size()) * 2);
+  ListCrowdedFolders();
+  for (size_t i = 0; i < indexes.size(); ++i) {
+    verdicts[indexes[i]] = Judge(indexes[i], wishes_[i]);
+  }
+}
+
+// Folders that many targets go to are listed before the first lookup.
+void Playback::ListCrowdedFolders() {
+  QStringView folder;
+  qsizetype count = 0;
+  for (const Wish& wish : wishes_) {
+    if (wish.decided) continue;
+    const QStringView next = FolderView(wish.target);
+    if (next != folder) {
+      if (count > 0) freeNames_.Expect(folder, count);
+      folder = next;
+      count = 0;
+    }
+    ++count;
+  }
+  if (count > 0) freeNames_.Expect(folder, count);
+}
+
+ItemVerdict Playback::Judge(qsizetype index, const Wish& wish) {
+  if (wish.decided) return *wish.decided;
+  const Change* change = changed_->Find(wish.target, wish.targetHash);
+  if (!Taken(change, wish.target, wish.nameKey)) {
+    return Done(VerdictKind::kRenamed, index, wish, wish.target, wish.targetHash);
+  }
+  return Resolve(index, wish, change != nullptr);
+}
+
+bool Playback::Taken(const Change* change, QStringView path, size_t nameKey) {
+  if (change) return change->taken;
+  // Nothing is changed before the verdicts are all made: a listing stays
+  // true, and the batch's own names are already in changed_.
+  return !freeNames_.CertainlyFree(path, nameKey) && IsTaken(fs_.LookUp(path.toString()));
+}
+
+bool Playback::Taken(const QString& path) {
+  return Taken(changed_->Find(path, PathTextHash(path)), path,
+               FreeNames::NameKey(FileNameView(path)));
+}
+
+ItemVerdict Playback::Resolve(qsizetype index, const Wish& wish, bool changed) {
+  const QString& source = items_[index].OriginalPath;
+  // Only a target the batch has not touched can be the source itself.
+  if (!changed && fs_.IsSameFile(source, wish.target)) {
+    if (s_.mode == BatchMode::RenameInPlace) {
+      return Done(VerdictKind::kRenamed, index, wish, wish.target, wish.targetHash);
+    }
+    if (s_.conflict == ConflictMode::AutoNumber) return Numbered(index, wish);
+    if (!s_.conflict) return CannotBeMade(CannotBeMadeReason::kNameTaken, source);
+    return {VerdictKind::kSkipped, {}, source};
+  }
+  if (!s_.conflict) return CannotBeMade(CannotBeMadeReason::kNameTaken, source);
+  switch (*s_.conflict) {
+    case ConflictMode::Skip:
+      return {VerdictKind::kSkipped, {}, source};
+    case ConflictMode::Overwrite:
+      if (!IsFileOfTheBatch(wish.target)) {
+        return Done(VerdictKind::kReplaces, index, wish, wish.target, wish.targetHash);
+      }
+      [[fallthrough]];
+    case ConflictMode::AutoNumber:
+      return Numbered(index, wish);
+  }
+  return {VerdictKind::kSkipped, {}, source};
+}
+
+ItemVerdict Playback::Numbered(qsizetype index, const Wish& wish) {
+  numberedTargets_.push_back(UniqueTargetPath([this](const QString& path) { return Taken(path); },
+                                              FolderPart(wish.target),
+                                              FileNamePart(wish.target)));
+  const QString& numbered = numberedTargets_.back();
+  return Done(VerdictKind::kNumbered, index, wish, numbered, PathTextHash(numbered));
+}
+
+// `target` is text that outlives the playback.
+ItemVerdict Playback::Done(VerdictKind kind, qsizetype index, const Wish& wish,
+                           const QString& target, size_t targetHash) {
+  if (s_.mode != BatchMode::CopyToFolder) {
+    changed_->Set(items_[index].OriginalPath, wish.sourceHash, Change{false, false});
+  }
+  changed_->Set(target, targetHash, Change{true, true});
+  return {kind, {}, target};
+}
+
+// As the batch decides it: a file an earlier item put there, or a source of
+// any item reached by any spelling (by identity).
+bool Playback::IsFileOfTheBatch(const QString& path) {
+  if (const Change* change = changed_->Find(path, PathTextHash(path))) return change->ofTheBatch;
+  const std::optional<FileIdentity> id = IdentityOf(path);
+  return id && sources_.Contains(*id);
+}
+
+}  // namespace corvane

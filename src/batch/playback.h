@@ -1,0 +1,85 @@
+// Playback: plays items of a batch in list order without touching the disk,
+// and tells what the batch will do with each (see batch/batch_verdicts.h).
+//
+// One playback plays one group of items that no item outside the group can
+// affect (batch/verdict_groups.h): the paths the group's items free or take,
+// over the disk as it is now. Groups may be played on several threads at
+// once; what they share (the items, the file system's lookups, the batch's
+// sources) is only read.
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <unordered_set>
+#include <vector>
+
+#include "batch/batch_verdicts.h"
+#include "batch/changed_paths.h"
+#include "batch/free_names.h"
+#include "batch/target_path.h"
+#include "engine/rename_item.h"
+#include "platform/file_identity.h"
+#include "platform/file_system.h"
+
+namespace corvane {
+
+// The identities of every source of the batch, read once, when an Overwrite
+// first needs to know whether a taken target is one of them.
+class BatchSources {
+ public:
+  explicit BatchSources(const QList<TRenameItem>& items) : items_(items) {}
+  bool Contains(const FileIdentity& id);
+
+ private:
+  const QList<TRenameItem>& items_;
+  std::once_flag read_;
+  std::unordered_set<FileIdentity, FileIdentityHash> ids_;
+};
+
+class Playback {
+ public:
+  // Everything given must outlive the playback.
+  Playback(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs,
+           BatchSources& sources);
+
+  // Judges the items at `indexes` (ascending) into `verdicts[index]`.
+  void Play(const std::vector<qsizetype>& indexes, ItemVerdict* verdicts);
+
+ private:
+  // What an item asks for, found before it is played: nothing in it depends
+  // on the items before.
+  struct Wish {
+    std::optional<ItemVerdict> decided;  // unchanged, or cannot be made
+    QString target;
+    size_t targetHash = 0;  // PathTextHash(target)
+    size_t nameKey = 0;     // FreeNames::NameKey of the target's name
+    size_t sourceHash = 0;  // PathTextHash of the source
+  };
+  using Change = ChangedPaths::Change;
+
+  Wish WishOf(const TRenameItem& item) const;
+  void ListCrowdedFolders();
+  ItemVerdict Judge(qsizetype index, const Wish& wish);
+  bool Taken(const Change* change, QStringView path, size_t nameKey);
+  bool Taken(const QString& path);
+  ItemVerdict Resolve(qsizetype index, const Wish& wish, bool changed);
+  ItemVerdict Done(VerdictKind kind, qsizetype index, const Wish& wish, const QString& target,
+                   size_t targetHash);
+  ItemVerdict Numbered(qsizetype index, const Wish& wish);
+  bool IsFileOfTheBatch(const QString& path);
+
+  const QList<TRenameItem>& items_;
+  const BatchSettings& s_;
+  FileSystem& fs_;
+  BatchSources& sources_;
+  FreeNames freeNames_;
+  std::vector<Wish> wishes_;             // of the items played, in their order
+  std::deque<QString> numberedTargets_;  // the text changed_ sees of numbered names
+  std::optional<ChangedPaths> changed_;
+};
+
+}  // namespace corvane

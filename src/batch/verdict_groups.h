@@ -1,0 +1,23 @@
+// VerdictGroups: the items of a batch split into groups whose verdicts do
+// not depend on each other, so that they can be judged on several threads.
+//
+// An item affects another only through a path that both touch, and every
+// path a rename in place touches lies in its source's folder: the groups are
+// the folders then. Any other batch, or a new name holding a folder
+// delimiter, makes one group of all the items.
+#pragma once
+
+#include <QList>
+
+#include <vector>
+
+#include "batch/target_path.h"
+#include "engine/rename_item.h"
+
+namespace corvane {
+
+// Each group lists item indexes in ascending order; together they list every item once.
+std::vector<std::vector<qsizetype>> VerdictGroups(const QList<TRenameItem>& items,
+                                                  const BatchSettings& settings);
+
+}  // namespace corvane
