@@ -1,6 +1,7 @@
 #include "platform/paths.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -24,9 +25,26 @@ bool IsDelimiterOf(QChar c) {
   return c == u'/';
 }
 
+// Eight units a step from the end (GCC's and Clang's vector extension, one
+// SSE2 register on x86-64): a batch splits several paths for every file.
 template <Rule rule>
 qsizetype LastDelimiter(QStringView path) {
-  for (qsizetype i = path.size() - 1; i >= 0; --i) {
+  using Lanes = uint16_t __attribute__((vector_size(16)));
+  constexpr qsizetype kLanes = sizeof(Lanes) / sizeof(char16_t);
+  const char16_t* units = path.utf16();
+  qsizetype end = path.size();
+  for (; end >= kLanes; end -= kLanes) {
+    Lanes lanes;
+    std::memcpy(&lanes, units + end - kLanes, sizeof lanes);
+    Lanes hit = lanes == u'/';
+    if constexpr (rule == Rule::kWindows) hit |= (lanes == u'\\') | (lanes == u':');
+    uint64_t halves[2];  // lane 0 in the low bits of halves[0]
+    std::memcpy(halves, &hit, sizeof hit);
+    const qsizetype first = end - kLanes;
+    if (halves[1] != 0) return first + 4 + (63 - std::countl_zero(halves[1])) / 16;
+    if (halves[0] != 0) return first + (63 - std::countl_zero(halves[0])) / 16;
+  }
+  for (qsizetype i = end - 1; i >= 0; --i) {
     if (IsDelimiterOf<rule>(path[i])) return i;
   }
   return -1;

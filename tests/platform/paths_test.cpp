@@ -15,6 +15,27 @@ TEST(PathsTest, SplitsAtTheLastSeparator) {
   EXPECT_EQ(FolderPart(u"/c"), "/");
 }
 
+// The split looks at several units at once: a delimiter at every place of
+// paths longer than one step, and a last one hidden behind earlier ones.
+TEST(PathsTest, SplitsAtTheLastDelimiterWhereverItStands) {
+  for (qsizetype length = 1; length <= 20; ++length) {
+    for (qsizetype at = 0; at < length; ++at) {
+      QString path(length, u'x');
+      path[at] = u'/';
+      if (at > 2) path[at / 2] = u'/';
+      EXPECT_EQ(FolderView(path).size(), at + 1) << path.toStdString();
+      EXPECT_EQ(FileNameView(path), QStringView(path).sliced(at + 1)) << path.toStdString();
+      for (char16_t delimiter : {u'/', u'\\', u':'}) {
+        QString windows = path;
+        windows[at] = delimiter;
+        EXPECT_EQ(FolderViewWindowsRule(windows).size(), at + 1) << windows.toStdString();
+      }
+    }
+    EXPECT_TRUE(FolderView(QString(length, u'x')).isEmpty());
+    EXPECT_TRUE(FolderViewWindowsRule(QString(length, u'x')).isEmpty());
+  }
+}
+
 TEST(PathsTest, JoinPutsOneSeparatorBetween) {
   EXPECT_EQ(JoinPath(u"/out", u"a.txt"), "/out/a.txt");
   EXPECT_EQ(JoinPath(u"/out/", u"a.txt"), "/out/a.txt");
