@@ -1,5 +1,6 @@
 #include "batch/playback.h"
 
+#include "base/prefetch.h"
 #include "platform/paths.h"
 
 namespace corvane {
@@ -50,7 +51,15 @@ Playback::Wish Playback::WishOf(const TRenameItem& item) const {
 
 void Playback::Play(const std::vector<qsizetype>& indexes, ItemVerdict* verdicts) {
   wishes_.reserve(indexes.size());
-  for (qsizetype index : indexes) wishes_.push_back(WishOf(items_[index]));
+  constexpr size_t kAhead = 8;
+  for (size_t i = 0; i < indexes.size(); ++i) {
+    if (i + kAhead < indexes.size()) {
+      const TRenameItem& ahead = items_[indexes[i + kAhead]];
+      PrefetchText(ahead.OriginalPath);
+      PrefetchText(ahead.NewName);
+    }
+    wishes_.push_back(WishOf(items_[indexes[i]]));
+  }
   changed_.emplace(qsizetype(indexes.size()) * 2);
   ListCrowdedFolders();
   for (size_t i = 0; i < indexes.size(); ++i) {

@@ -5,6 +5,7 @@
 
 #include <numeric>
 
+#include "base/prefetch.h"
 #include "platform/paths.h"
 
 namespace corvane {
@@ -19,6 +20,8 @@ struct FolderKey {
   }
 };
 size_t qHash(const FolderKey& key, size_t seed) { return key.hash ^ seed; }
+
+constexpr qsizetype kAhead = 8;
 
 std::vector<std::vector<qsizetype>> OneGroup(qsizetype count) {
   std::vector<std::vector<qsizetype>> groups(1, std::vector<qsizetype>(size_t(count)));
@@ -36,6 +39,10 @@ std::vector<std::vector<qsizetype>> VerdictGroups(const QList<TRenameItem>& item
   QStringView lastFolder;
   size_t last = 0;
   for (qsizetype i = 0; i < items.size(); ++i) {
+    if (i + kAhead < items.size()) {
+      PrefetchText(items[i + kAhead].OriginalPath);
+      PrefetchText(items[i + kAhead].NewName);
+    }
     if (!FolderView(items[i].NewName).isEmpty()) return OneGroup(items.size());
     const QStringView folder = FolderView(items[i].OriginalPath);
     // Lists are mostly folder after folder.
