@@ -13,22 +13,25 @@ namespace {
 constexpr qsizetype kSplitFrom = 1024;
 
 // Plays every group, on this thread and, for a large batch, on one more.
-void PlayGroups(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs,
-                ItemVerdict* verdicts) {
-  const std::vector<std::vector<qsizetype>> groups = VerdictGroups(items, settings);
+// False when a group turns out not to be one (see batch/verdict_groups.h).
+bool PlayGroups(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs,
+                const ItemGroups& groups, ItemVerdict* verdicts) {
   BatchSources sources(items);
   std::atomic<size_t> next = 0;
+  std::atomic<bool> allGroups = true;
   const auto playSome = [&] {
-    for (size_t g; (g = next.fetch_add(1)) < groups.size();) {
-      Playback(items, settings, fs, sources).Play(groups[g], verdicts);
+    for (size_t g; allGroups && (g = next.fetch_add(1)) < groups.size();) {
+      if (!Playback(items, settings, fs, sources).Play(groups[g], verdicts)) allGroups = false;
     }
   };
   if (groups.size() < 2 || items.size() < kSplitFrom || std::thread::hardware_concurrency() < 2) {
-    return playSome();
+    playSome();
+  } else {
+    std::thread helper(playSome);
+    playSome();
+    helper.join();
   }
-  std::thread helper(playSome);
-  playSome();
-  helper.join();
+  return allGroups;
 }
 
 void Count(VerdictCounts& counts, VerdictKind kind) {
@@ -61,7 +64,9 @@ BatchVerdicts JudgeBatch(const QList<TRenameItem>& items, const RenameOptions& o
   const std::optional<BatchSettings> settings = SettingsOfBatch(options, out.notice);
   if (!settings) return out;
   out.verdicts.resize(items.size());
-  PlayGroups(items, *settings, fs, out.verdicts.data());
+  if (!PlayGroups(items, *settings, fs, VerdictGroups(items, *settings), out.verdicts.data())) {
+    PlayGroups(items, *settings, fs, OneGroup(items.size()), out.verdicts.data());
+  }
   for (qsizetype i = 0; i < items.size(); ++i) {
     const VerdictKind kind = out.verdicts[i].kind;
     if (kind == VerdictKind::kCannotBeMade && !out.stopsAt) out.stopsAt = i;

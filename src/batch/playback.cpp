@@ -25,7 +25,7 @@ Playback::Playback(const QList<TRenameItem>& items, const BatchSettings& setting
                    FileSystem& fs, BatchSources& sources)
     : items_(items), s_(settings), fs_(fs), sources_(sources), freeNames_(fs) {}
 
-Playback::Wish Playback::WishOf(const TRenameItem& item) const {
+Playback::Wish Playback::WishOf(const TRenameItem& item) {
   Wish wish;
   const QString& source = item.OriginalPath;
   if (item.NewName.isEmpty()) {
@@ -42,6 +42,10 @@ Playback::Wish Playback::WishOf(const TRenameItem& item) const {
     wish.decided = ItemVerdict{VerdictKind::kUnchanged, {}, source};
   } else {
     wish.target = std::move(joined).value();
+    if (s_.mode == BatchMode::RenameInPlace &&
+        FolderView(wish.target).size() != FolderView(source).size()) {
+      leftFolder_ = true;
+    }
     wish.targetHash = PathTextHash(wish.target);
     wish.nameKey = FreeNames::NameKey(FileNameView(wish.target));
     wish.sourceHash = PathTextHash(source);
@@ -49,7 +53,7 @@ Playback::Wish Playback::WishOf(const TRenameItem& item) const {
   return wish;
 }
 
-void Playback::Play(const std::vector<qsizetype>& indexes, ItemVerdict* verdicts) {
+bool Playback::Play(const std::vector<qsizetype>& indexes, ItemVerdict* verdicts) {
   wishes_.reserve(indexes.size());
   constexpr size_t kAhead = 8;
   for (size_t i = 0; i < indexes.size(); ++i) {
@@ -60,11 +64,13 @@ void Playback::Play(const std::vector<qsizetype>& indexes, ItemVerdict* verdicts
     }
     wishes_.push_back(WishOf(items_[indexes[i]]));
   }
+  if (leftFolder_) return false;
   changed_.emplace(qsizetype(indexes.size()) * 2);
   ListCrowdedFolders();
   for (size_t i = 0; i < indexes.size(); ++i) {
     verdicts[indexes[i]] = Judge(indexes[i], wishes_[i]);
   }
+  return true;
 }
 
 // Folders that many targets go to are listed before the first lookup.

@@ -46,8 +46,10 @@ class Playback {
   Playback(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs,
            BatchSources& sources);
 
-  // Judges the items at `indexes` (ascending) into `verdicts[index]`.
-  void Play(const std::vector<qsizetype>& indexes, ItemVerdict* verdicts);
+  // Judges the items at `indexes` (ascending) into `verdicts[index]`. False,
+  // with the verdicts left unset, when a rename in place would put an item
+  // of the group into another folder (see batch/verdict_groups.h).
+  bool Play(const std::vector<qsizetype>& indexes, ItemVerdict* verdicts);
 
  private:
   // What an item asks for, found before it is played: nothing in it depends
@@ -61,7 +63,7 @@ class Playback {
   };
   using Change = ChangedPaths::Change;
 
-  Wish WishOf(const TRenameItem& item) const;
+  Wish WishOf(const TRenameItem& item);
   void ListCrowdedFolders();
   ItemVerdict Judge(qsizetype index, const Wish& wish);
   bool Taken(const Change* change, QStringView path, size_t nameKey);
@@ -80,6 +82,7 @@ class Playback {
   std::vector<Wish> wishes_;             // of the items played, in their order
   std::deque<QString> numberedTargets_;  // the text changed_ sees of numbered names
   std::optional<ChangedPaths> changed_;
+  bool leftFolder_ = false;  // a target of a rename in place outside its source's folder
 };
 
 }  // namespace corvane

@@ -23,27 +23,22 @@ size_t qHash(const FolderKey& key, size_t seed) { return key.hash ^ seed; }
 
 constexpr qsizetype kAhead = 8;
 
-std::vector<std::vector<qsizetype>> OneGroup(qsizetype count) {
-  std::vector<std::vector<qsizetype>> groups(1, std::vector<qsizetype>(size_t(count)));
+}  // namespace
+
+ItemGroups OneGroup(qsizetype count) {
+  ItemGroups groups(1, std::vector<qsizetype>(size_t(count)));
   std::iota(groups[0].begin(), groups[0].end(), 0);
   return groups;
 }
 
-}  // namespace
-
-std::vector<std::vector<qsizetype>> VerdictGroups(const QList<TRenameItem>& items,
-                                                  const BatchSettings& settings) {
+ItemGroups VerdictGroups(const QList<TRenameItem>& items, const BatchSettings& settings) {
   if (settings.mode != BatchMode::RenameInPlace) return OneGroup(items.size());
-  std::vector<std::vector<qsizetype>> groups;
+  ItemGroups groups;
   QHash<FolderKey, size_t> groupOf;
   QStringView lastFolder;
   size_t last = 0;
   for (qsizetype i = 0; i < items.size(); ++i) {
-    if (i + kAhead < items.size()) {
-      PrefetchText(items[i + kAhead].OriginalPath);
-      PrefetchText(items[i + kAhead].NewName);
-    }
-    if (!FolderView(items[i].NewName).isEmpty()) return OneGroup(items.size());
+    if (i + kAhead < items.size()) PrefetchText(items[i + kAhead].OriginalPath);
     const QStringView folder = FolderView(items[i].OriginalPath);
     // Lists are mostly folder after folder.
     if (groups.empty() || !SamePathText(folder, lastFolder)) {
