@@ -13,15 +13,16 @@ namespace {
 constexpr qsizetype kSplitFrom = 1024;
 
 // Plays every group, on this thread and, for a large batch, on one more.
-// False when a group turns out not to be one (see batch/verdict_groups.h).
+// False when groups of folders turn out not to be (see batch/verdict_groups.h).
 bool PlayGroups(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs,
-                const ItemGroups& groups, ItemVerdict* verdicts) {
+                const ItemGroups& groups, bool folders, ItemVerdict* verdicts) {
   BatchSources sources(items);
   std::atomic<size_t> next = 0;
   std::atomic<bool> allGroups = true;
   const auto playSome = [&] {
     for (size_t g; allGroups && (g = next.fetch_add(1)) < groups.size();) {
-      if (!Playback(items, settings, fs, sources).Play(groups[g], verdicts)) allGroups = false;
+      Playback playback(items, settings, fs, sources);
+      if (!playback.Play(groups[g], folders, verdicts)) allGroups = false;
     }
   };
   if (groups.size() < 2 || items.size() < kSplitFrom || std::thread::hardware_concurrency() < 2) {
@@ -64,8 +65,9 @@ BatchVerdicts JudgeBatch(const QList<TRenameItem>& items, const RenameOptions& o
   const std::optional<BatchSettings> settings = SettingsOfBatch(options, out.notice);
   if (!settings) return out;
   out.verdicts.resize(items.size());
-  if (!PlayGroups(items, *settings, fs, VerdictGroups(items, *settings), out.verdicts.data())) {
-    PlayGroups(items, *settings, fs, OneGroup(items.size()), out.verdicts.data());
+  ItemVerdict* verdicts = out.verdicts.data();
+  if (!PlayGroups(items, *settings, fs, VerdictGroups(items, *settings), true, verdicts)) {
+    PlayGroups(items, *settings, fs, OneGroup(items.size()), false, verdicts);
   }
   for (qsizetype i = 0; i < items.size(); ++i) {
     const VerdictKind kind = out.verdicts[i].kind;

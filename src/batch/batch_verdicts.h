@@ -9,7 +9,9 @@
 // Each target costs one hash lookup and at most one metadata lookup, and in a
 // folder that many targets go to, not even that: the folder is listed once
 // (batch/free_names.h) and a name not listed is free. A conflict under
-// Overwrite reads the identities of the batch's files once.
+// Overwrite reads the identities of the batch's files once. The folders of a
+// large rename in place are judged apart, two at a time
+// (batch/verdict_groups.h).
 //
 // What it cannot see: files that others change between the verdicts and the
 // batch, and sources that left their place since they were added (the batch
@@ -77,7 +79,7 @@ struct BatchVerdicts {
   VerdictCounts counts;
 };
 
-// `fs` is only read.
+// `fs` is only queried, for a large batch on this thread and one more at once.
 BatchVerdicts JudgeBatch(const QList<TRenameItem>& items, const RenameOptions& options,
                          FileSystem& fs);
 

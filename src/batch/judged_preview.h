@@ -22,7 +22,7 @@ struct JudgedPreview {
   BatchVerdicts verdicts;
 };
 
-// `fs` is only read.
+// `fs` is only queried (see JudgeBatch).
 Result<JudgedPreview> BuildJudgedPreview(QList<TRenameItem> items, const RenameOptions& options,
                                          const EngineContext& context, FileSystem& fs);
 

@@ -53,7 +53,8 @@ Playback::Wish Playback::WishOf(const TRenameItem& item) {
   return wish;
 }
 
-bool Playback::Play(const std::vector<qsizetype>& indexes, ItemVerdict* verdicts) {
+bool Playback::Play(const std::vector<qsizetype>& indexes, bool oneFolder,
+                    ItemVerdict* verdicts) {
   wishes_.reserve(indexes.size());
   constexpr size_t kAhead = 8;
   for (size_t i = 0; i < indexes.size(); ++i) {
@@ -64,7 +65,7 @@ bool Playback::Play(const std::vector<qsizetype>& indexes, ItemVerdict* verdicts
     }
     wishes_.push_back(WishOf(items_[indexes[i]]));
   }
-  if (leftFolder_) return false;
+  if (oneFolder && leftFolder_) return false;
   changed_.emplace(qsizetype(indexes.size()) * 2);
   ListCrowdedFolders();
   for (size_t i = 0; i < indexes.size(); ++i) {

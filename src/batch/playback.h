@@ -46,10 +46,11 @@ class Playback {
   Playback(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs,
            BatchSources& sources);
 
-  // Judges the items at `indexes` (ascending) into `verdicts[index]`. False,
-  // with the verdicts left unset, when a rename in place would put an item
-  // of the group into another folder (see batch/verdict_groups.h).
-  bool Play(const std::vector<qsizetype>& indexes, ItemVerdict* verdicts);
+  // Judges the items at `indexes` (ascending) into `verdicts[index]`. With
+  // `oneFolder`, the items are those of one folder, and the result is false,
+  // with the verdicts left unset, when a rename in place would put one of
+  // them into another folder (see batch/verdict_groups.h).
+  bool Play(const std::vector<qsizetype>& indexes, bool oneFolder, ItemVerdict* verdicts);
 
  private:
   // What an item asks for, found before it is played: nothing in it depends

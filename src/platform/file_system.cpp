@@ -98,11 +98,13 @@ class FaultInjectingFile : public WritableFile {
 
 void FaultInjectingFileSystem::AddFault(FileOp op, const QString& pathPart, Error error,
                                         int times) {
+  const std::lock_guard<std::mutex> hold(faultsLock_);
   faults_.append(Fault{op, pathPart, std::move(error), times});
 }
 
 std::optional<Error> FaultInjectingFileSystem::TakeFault(FileOp op, const QString& path,
                                                          const QString& other) {
+  const std::lock_guard<std::mutex> hold(faultsLock_);
   for (qsizetype i = 0; i < faults_.size(); ++i) {
     Fault& f = faults_[i];
     if (f.op != op || f.times == 0) continue;

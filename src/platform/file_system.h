@@ -9,9 +9,11 @@
 // missing source), "The specified file already exists" (a move onto a file);
 // anything else carries the operating system's own message.
 //
-// RealFileSystem() lives for the whole program and may be used from one thread
-// at a time. FaultInjectingFileSystem wraps another FileSystem, which must
-// outlive it.
+// RealFileSystem() lives for the whole program and keeps no state of its own:
+// its queries (FileExists, FolderExists, LookUp, ListNames, IsSameFile) may
+// run on several threads at once, beside one thread that changes files; a
+// query then sees the disk before or after a change. FaultInjectingFileSystem
+// wraps another FileSystem, which must outlive it, and keeps the same rule.
 #pragma once
 
 #include "base/error.h"
@@ -25,6 +27,7 @@
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 
 // <windows.h> defines these as macros for its own functions; the interface
@@ -241,6 +244,7 @@ class FaultInjectingFileSystem : public FileSystem {
                                              const QString& path);
 
   FileSystem& base_;
+  std::mutex faultsLock_;  // queries may take faults on several threads
   QList<Fault> faults_;
   QStringList journal_;
 };

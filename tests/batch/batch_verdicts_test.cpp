@@ -317,6 +317,32 @@ INSTANTIATE_TEST_SUITE_P(
                       ManyInOneFolder("ManyInOneFolderListedAtTheSecondTry", 1)),
     [](const ::testing::TestParamInfo<VerdictCase>& info) { return info.param.name; });
 
+// Runs the batch on `dir`, where each file holds its own path relative to
+// `dir`, and checks that it did what `judged` said of every item.
+void ExpectTheBatchDoesWhatWasJudged(const testing::TempFolder& dir,
+                                     const QList<TRenameItem>& items,
+                                     const RenameOptions& options, const BatchVerdicts& judged) {
+  ASSERT_FALSE(judged.stopsAt);
+  // Each conflict makes the batch do what waits first; syncing the log
+  // each time would only make the test slow.
+  const std::unique_ptr<FileSystem> fast = NewRealFileSystemForTests({.skipSyncs = true});
+  const BatchOutcome out = ExecuteBatch(items, options, *fast, dir.file("appdata/last_rename.csv"));
+  ASSERT_TRUE(out.status.ok());
+  const auto relative = [&](const QString& path) { return path.mid(dir.path().size() + 1); };
+  QList<ItemUpdate> expected;
+  for (qsizetype i = 0; i < items.size(); ++i) {
+    const ItemVerdict& v = judged.verdicts[i];
+    if (Moves(v.kind)) expected.append({i, v.finalPath});
+    EXPECT_EQ(dir.Read(relative(v.finalPath)), relative(items[i].OriginalPath).toUtf8()) << i;
+  }
+  EXPECT_EQ(out.updates, expected);
+}
+
+// Each file of `relatives` made in `dir` holding its own relative path.
+void CreateOwnNamed(const testing::TempFolder& dir, const QStringList& relatives) {
+  for (const QString& relative : relatives) dir.Create({relative}, relative.toUtf8());
+}
+
 // Long enough for several groups of the batch's queue, so that what waits in
 // a group meets what the next one does: every file asks for the name of
 // another, some of them taken on disk.
@@ -328,7 +354,7 @@ TEST(BatchVerdictsAcrossGroupsTest, AgreeOnAShuffleOfThousandsOfFiles) {
     QList<TRenameItem> items;
     for (int i = 0; i < kCount; ++i) {
       const QString name = QStringLiteral("n%1.dat").arg(i);
-      dir.Create({name}, name.toUtf8());
+      CreateOwnNamed(dir, {name});
       items.append(
           Item(dir.file(name), QStringLiteral("n%1.dat").arg((i * 7 + 3) % (kCount + 40))));
     }
@@ -337,23 +363,57 @@ TEST(BatchVerdictsAcrossGroupsTest, AgreeOnAShuffleOfThousandsOfFiles) {
     }
     const RenameOptions options = Options(kInPlace, conflict);
     const BatchVerdicts judged = JudgeBatch(items, options, RealFileSystem());
-    ASSERT_FALSE(judged.stopsAt);
-    // Each conflict makes the batch do what waits first; syncing the log
-    // each time would only make the test slow.
-    const std::unique_ptr<FileSystem> fast = NewRealFileSystemForTests({.skipSyncs = true});
-    const BatchOutcome out =
-        ExecuteBatch(items, options, *fast, dir.file("appdata/last_rename.csv"));
-    ASSERT_TRUE(out.status.ok());
-    QList<ItemUpdate> expected;
-    for (qsizetype i = 0; i < kCount; ++i) {
-      const ItemVerdict& v = judged.verdicts[i];
-      if (Moves(v.kind)) expected.append({i, v.finalPath});
-      const QString source = QStringLiteral("n%1.dat").arg(i);
-      EXPECT_EQ(dir.Read(FileNamePart(v.finalPath)), source.toUtf8()) << i;
-    }
-    EXPECT_EQ(out.updates, expected);
+    ExpectTheBatchDoesWhatWasJudged(dir, items, options, judged);
     EXPECT_GT(judged.counts.numbered + judged.counts.skipped, 0);
   }
+}
+
+// A large rename in place is judged folder by folder, several at once: the
+// items of three folders, interleaved in the list, each asking for the name
+// of another of its folder, some of them taken on disk.
+TEST(BatchVerdictsAcrossGroupsTest, AgreeWhenFoldersAreJudgedApart) {
+  const QStringList folders = {"a", "b", "c"};
+  for (const ConflictMode conflict : {kNumber, kSkip, kOverwrite}) {
+    SCOPED_TRACE(int(conflict));
+    testing::TempFolder dir;
+    constexpr int kPerFolder = 400;
+    QList<TRenameItem> items;
+    for (int i = 0; i < kPerFolder; ++i) {
+      for (const QString& folder : folders) {
+        const QString source = folder + QStringLiteral("/n%1.dat").arg(i);
+        CreateOwnNamed(dir, {source});
+        const int asked = (i * 7 + 3) % (kPerFolder + 40);
+        items.append(Item(dir.file(source), QStringLiteral("n%1.dat").arg(asked)));
+      }
+    }
+    for (const QString& folder : folders) {
+      CreateOwnNamed(dir, {folder + QStringLiteral("/n%1.dat").arg(kPerFolder + 3)});
+    }
+    const RenameOptions options = Options(kInPlace, conflict);
+    const BatchVerdicts judged = JudgeBatch(items, options, RealFileSystem());
+    ExpectTheBatchDoesWhatWasJudged(dir, items, options, judged);
+    EXPECT_GT(judged.counts.numbered + judged.counts.skipped, 0);
+  }
+}
+
+// A new name holding a folder delimiter takes its file into another folder
+// of the batch: there it meets a name an earlier item freed, which only a
+// playback of both folders together sees.
+TEST(BatchVerdictsAcrossGroupsTest, ANewNameIntoAnotherFolderIsJudgedWithIt) {
+  testing::TempFolder dir;
+  QStringList sources = {"a/sub/y.txt", "a/x.txt"};
+  QStringList newNames = {"z.txt", "sub/y.txt"};
+  for (int i = 0; i < 1100; ++i) {
+    sources.append(QStringLiteral("a/p%1.txt").arg(i));
+    newNames.append(QStringLiteral("q%1.txt").arg(i));
+  }
+  CreateOwnNamed(dir, sources);
+  QList<TRenameItem> items;
+  for (qsizetype i = 0; i < sources.size(); ++i) items.append(Item(dir.file(sources[i]), newNames[i]));
+  const RenameOptions options = Options(kInPlace, kNumber);
+  const BatchVerdicts judged = JudgeBatch(items, options, RealFileSystem());
+  EXPECT_EQ(judged.verdicts[1], (ItemVerdict{VerdictKind::kRenamed, {}, dir.file("a/sub/y.txt")}));
+  ExpectTheBatchDoesWhatWasJudged(dir, items, options, judged);
 }
 
 TEST(BatchVerdictsNoticeTest, WarnLikeTheBatchWithoutADestination) {
