@@ -80,9 +80,8 @@ void FreeNames::List(QStringView folderPath, Folder& folder) {
   folder.listed = true;
 }
 
-bool FreeNames::CertainlyFree(QStringView path, size_t nameKey) {
+bool FreeNames::CertainlyFreeIn(QStringView folderPart, size_t nameKey) {
   if (!trusted_) return false;
-  const QStringView folderPart = FolderView(path);
   Folder& folder = FolderOf(folderPart);
   if (!folder.listed) {
     if (++folder.lookups < kListAfter) return false;

@@ -36,7 +36,11 @@ class FreeNames {
   // True only when `path` is certainly free; false means "look it up".
   bool CertainlyFree(QStringView path) { return CertainlyFree(path, NameKey(FileNameView(path))); }
   // The same, with NameKey(FileNameView(path)) found ahead.
-  bool CertainlyFree(QStringView path, size_t nameKey);
+  bool CertainlyFree(QStringView path, size_t nameKey) {
+    return CertainlyFreeIn(FolderView(path), nameKey);
+  }
+  // The same, for the name whose key is `nameKey` in `folder` (FolderView of its path).
+  bool CertainlyFreeIn(QStringView folder, size_t nameKey);
   // About `lookups` names in `folder` will be asked about: lists it at once
   // when that many would have it listed anyway, instead of looking up the
   // first of them one by one.

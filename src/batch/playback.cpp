@@ -42,19 +42,22 @@ Playback::Wish Playback::WishOf(const TRenameItem& item) {
     wish.decided = ItemVerdict{VerdictKind::kUnchanged, {}, source};
   } else {
     wish.target = std::move(joined).value();
-    if (s_.mode == BatchMode::RenameInPlace &&
-        FolderView(wish.target).size() != FolderView(source).size()) {
+    if (s_.mode == BatchMode::RenameInPlace && !FolderView(item.NewName).isEmpty()) {
       leftFolder_ = true;
     }
-    wish.targetHash = PathTextHash(wish.target);
-    wish.nameKey = FreeNames::NameKey(FileNameView(wish.target));
-    wish.sourceHash = PathTextHash(source);
+    // In a folder's group the target lies in that folder, or the group is given up.
+    wish.nameFrom = ofAFolder_ ? keyFrom_ : FolderView(wish.target).size();
+    wish.targetHash = PathTextHash(Key(wish.target));
+    wish.nameKey = FreeNames::NameKey(QStringView(wish.target).sliced(wish.nameFrom));
+    wish.sourceHash = PathTextHash(Key(source));
   }
   return wish;
 }
 
 bool Playback::Play(const std::vector<qsizetype>& indexes, bool oneFolder,
                     ItemVerdict* verdicts) {
+  ofAFolder_ = oneFolder && s_.mode == BatchMode::RenameInPlace && !indexes.empty();
+  if (ofAFolder_) keyFrom_ = FolderView(items_[indexes[0]].OriginalPath).size();
   wishes_.reserve(indexes.size());
   constexpr size_t kAhead = 8;
   for (size_t i = 0; i < indexes.size(); ++i) {
@@ -65,7 +68,7 @@ bool Playback::Play(const std::vector<qsizetype>& indexes, bool oneFolder,
     }
     wishes_.push_back(WishOf(items_[indexes[i]]));
   }
-  if (oneFolder && leftFolder_) return false;
+  if (ofAFolder_ && leftFolder_) return false;
   changed_.emplace(qsizetype(indexes.size()) * 2);
   ListCrowdedFolders();
   for (size_t i = 0; i < indexes.size(); ++i) {
@@ -80,7 +83,7 @@ void Playback::ListCrowdedFolders() {
   qsizetype count = 0;
   for (const Wish& wish : wishes_) {
     if (wish.decided) continue;
-    const QStringView next = FolderView(wish.target);
+    const QStringView next = QStringView(wish.target).first(wish.nameFrom);
     if (next != folder) {
       if (count > 0) freeNames_.Expect(folder, count);
       folder = next;
@@ -93,23 +96,26 @@ void Playback::ListCrowdedFolders() {
 
 ItemVerdict Playback::Judge(qsizetype index, const Wish& wish) {
   if (wish.decided) return *wish.decided;
-  const Change* change = changed_->Find(wish.target, wish.targetHash);
-  if (!Taken(change, wish.target, wish.nameKey)) {
+  const Change* change = changed_->Find(Key(wish.target), wish.targetHash);
+  if (!Taken(change, wish.target, wish.nameFrom, wish.nameKey)) {
     return Done(VerdictKind::kRenamed, index, wish, wish.target, wish.targetHash);
   }
   return Resolve(index, wish, change != nullptr);
 }
 
-bool Playback::Taken(const Change* change, QStringView path, size_t nameKey) {
+bool Playback::Taken(const Change* change, const QString& path, qsizetype nameFrom,
+                     size_t nameKey) {
   if (change) return change->taken;
   // Nothing is changed before the verdicts are all made: a listing stays
   // true, and the batch's own names are already in changed_.
-  return !freeNames_.CertainlyFree(path, nameKey) && IsTaken(fs_.LookUp(path.toString()));
+  return !freeNames_.CertainlyFreeIn(QStringView(path).first(nameFrom), nameKey) &&
+         IsTaken(fs_.LookUp(path));
 }
 
 bool Playback::Taken(const QString& path) {
-  return Taken(changed_->Find(path, PathTextHash(path)), path,
-               FreeNames::NameKey(FileNameView(path)));
+  const qsizetype nameFrom = FolderView(path).size();
+  return Taken(changed_->Find(Key(path), PathTextHash(Key(path))), path, nameFrom,
+               FreeNames::NameKey(QStringView(path).sliced(nameFrom)));
 }
 
 ItemVerdict Playback::Resolve(qsizetype index, const Wish& wish, bool changed) {
@@ -143,23 +149,25 @@ ItemVerdict Playback::Numbered(qsizetype index, const Wish& wish) {
                                               FolderPart(wish.target),
                                               FileNamePart(wish.target)));
   const QString& numbered = numberedTargets_.back();
-  return Done(VerdictKind::kNumbered, index, wish, numbered, PathTextHash(numbered));
+  return Done(VerdictKind::kNumbered, index, wish, numbered, PathTextHash(Key(numbered)));
 }
 
 // `target` is text that outlives the playback.
 ItemVerdict Playback::Done(VerdictKind kind, qsizetype index, const Wish& wish,
                            const QString& target, size_t targetHash) {
   if (s_.mode != BatchMode::CopyToFolder) {
-    changed_->Set(items_[index].OriginalPath, wish.sourceHash, Change{false, false});
+    changed_->Set(Key(items_[index].OriginalPath), wish.sourceHash, Change{false, false});
   }
-  changed_->Set(target, targetHash, Change{true, true});
+  changed_->Set(Key(target), targetHash, Change{true, true});
   return {kind, {}, target};
 }
 
 // As the batch decides it: a file an earlier item put there, or a source of
 // any item reached by any spelling (by identity).
 bool Playback::IsFileOfTheBatch(const QString& path) {
-  if (const Change* change = changed_->Find(path, PathTextHash(path))) return change->ofTheBatch;
+  if (const Change* change = changed_->Find(Key(path), PathTextHash(Key(path)))) {
+    return change->ofTheBatch;
+  }
   const std::optional<FileIdentity> id = IdentityOf(path);
   return id && sources_.Contains(*id);
 }

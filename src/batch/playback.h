@@ -58,16 +58,20 @@ class Playback {
   struct Wish {
     std::optional<ItemVerdict> decided;  // unchanged, or cannot be made
     QString target;
-    size_t targetHash = 0;  // PathTextHash(target)
-    size_t nameKey = 0;     // FreeNames::NameKey of the target's name
-    size_t sourceHash = 0;  // PathTextHash of the source
+    qsizetype nameFrom = 0;  // where the target's name starts
+    size_t targetHash = 0;   // PathTextHash(Key(target))
+    size_t nameKey = 0;      // FreeNames::NameKey of the target's name
+    size_t sourceHash = 0;   // PathTextHash(Key(source))
   };
   using Change = ChangedPaths::Change;
 
   Wish WishOf(const TRenameItem& item);
   void ListCrowdedFolders();
   ItemVerdict Judge(qsizetype index, const Wish& wish);
-  bool Taken(const Change* change, QStringView path, size_t nameKey);
+  // What changed_ holds of a path: all paths of a folder's group share their
+  // folder, and their names alone are hashed and compared.
+  QStringView Key(const QString& path) const { return QStringView(path).sliced(keyFrom_); }
+  bool Taken(const Change* change, const QString& path, qsizetype nameFrom, size_t nameKey);
   bool Taken(const QString& path);
   ItemVerdict Resolve(qsizetype index, const Wish& wish, bool changed);
   ItemVerdict Done(VerdictKind kind, qsizetype index, const Wish& wish, const QString& target,
@@ -84,6 +88,8 @@ class Playback {
   std::deque<QString> numberedTargets_;  // the text changed_ sees of numbered names
   std::optional<ChangedPaths> changed_;
   bool leftFolder_ = false;  // a target of a rename in place outside its source's folder
+  bool ofAFolder_ = false;    // the items are those of one folder, renamed in place
+  qsizetype keyFrom_ = 0;    // with ofAFolder_, the length of that folder
 };
 
 }  // namespace corvane
