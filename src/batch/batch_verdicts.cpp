@@ -1,16 +1,13 @@
 #include "batch/batch_verdicts.h"
 
+#include <atomic>
+
+#include "base/two_threads.h"
 #include "batch/playback.h"
 #include "batch/verdict_groups.h"
 
-#include <atomic>
-#include <thread>
-
 namespace corvane {
 namespace {
-
-// Below this many items a second thread costs more than it saves.
-constexpr qsizetype kSplitFrom = 1024;
 
 // Plays every group, on this thread and, for a large batch, on one more.
 // False when groups of folders turn out not to be (see batch/verdict_groups.h).
@@ -25,13 +22,7 @@ bool PlayGroups(const QList<TRenameItem>& items, const BatchSettings& settings, 
       if (!playback.Play(groups[g], folders, verdicts)) allGroups = false;
     }
   };
-  if (groups.size() < 2 || items.size() < kSplitFrom || std::thread::hardware_concurrency() < 2) {
-    playSome();
-  } else {
-    std::thread helper(playSome);
-    playSome();
-    helper.join();
-  }
+  OnTwoThreads(groups.size() >= 2 && items.size() >= kSplitFrom, playSome, playSome);
   return allGroups;
 }
 

@@ -18,6 +18,9 @@ namespace corvane {
 
 using ItemGroups = std::vector<std::vector<qsizetype>>;
 
+// Below this many items a second thread costs more than it saves.
+inline constexpr qsizetype kSplitFrom = 1024;
+
 // Each group lists item indexes in ascending order; together they list every
 // item once. The new names are not read: a caller that finds a new name
 // holding a folder delimiter in a rename in place must judge OneGroup instead.
