@@ -1,8 +1,8 @@
 // The verdicts of a batch against the preview of the same items, in the same
-// run: 100,000 files on disk (100 folders of 1,000), previewed with a keyword
-// pattern, a regular-expression find and replace and Title Case; the
-// verdicts then look up each new name. Target: the verdicts cost at most half
-// the preview.
+// run: 100,000 files on disk, in 100 folders of 1,000 (the argument 1000) or
+// in one folder (100000), previewed with a keyword pattern, a
+// regular-expression find and replace and Title Case; the verdicts then look
+// up each new name. Target: the verdicts cost at most half the preview.
 //   build/bench/verdicts_bench --benchmark_repetitions=5
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -12,6 +12,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
 
 #include "batch/batch_verdicts.h"
 #include "engine/engine_context.h"
@@ -33,12 +37,12 @@ RenameOptions Options() {
 
 // The files, made once for every benchmark of the run, with their previewed names.
 struct Files {
-  Files() {
+  explicit Files(qsizetype perFolder) {
     items.reserve(kCount);
     const QDateTime created(QDate(2024, 5, 17), QTime(8, 30), QTimeZone::utc());
     for (qsizetype i = 0; i < kCount; ++i) {
-      const QString folder = dir.filePath(QStringLiteral("trip %1").arg(i / 1000));
-      if (i % 1000 == 0) QDir().mkpath(folder);
+      const QString folder = dir.filePath(QStringLiteral("trip %1").arg(i / perFolder));
+      if (i % perFolder == 0) QDir().mkpath(folder);
       const QString path =
           folder + QStringLiteral("/IMG_%1 holiday photo.jpg").arg(i, 5, 10, QChar(u'0'));
       const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT, 0644);
@@ -59,13 +63,15 @@ struct Files {
   EngineContext context = EngineContext::FromSystem();
 };
 
-Files& TheFiles() {
-  static Files files;
-  return files;
+Files& TheFiles(qsizetype perFolder) {
+  static std::map<qsizetype, std::unique_ptr<Files>> made;
+  std::unique_ptr<Files>& files = made[perFolder];
+  if (!files) files = std::make_unique<Files>(perFolder);
+  return *files;
 }
 
 void BM_Preview(benchmark::State& state) {
-  Files& files = TheFiles();
+  Files& files = TheFiles(state.range(0));
   for (auto _ : state) {
     Result<PreviewOutcome> outcome = BuildPreview(files.items, Options(), files.context);
     if (!outcome.ok()) std::abort();
@@ -75,7 +81,7 @@ void BM_Preview(benchmark::State& state) {
 }
 
 void BM_Verdicts(benchmark::State& state) {
-  Files& files = TheFiles();
+  Files& files = TheFiles(state.range(0));
   for (auto _ : state) {
     const BatchVerdicts judged = JudgeBatch(files.items, Options(), RealFileSystem());
     if (judged.verdicts.size() != kCount || judged.counts.numbered != 0) std::abort();
@@ -86,7 +92,7 @@ void BM_Verdicts(benchmark::State& state) {
 
 // The floor of the verdicts: one metadata lookup of each target.
 void BM_LookUpOnly(benchmark::State& state) {
-  Files& files = TheFiles();
+  Files& files = TheFiles(state.range(0));
   QStringList targets;
   for (const TRenameItem& item : files.items) {
     targets.append(FolderPart(item.OriginalPath) + item.NewName);
@@ -100,9 +106,25 @@ void BM_LookUpOnly(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kCount);
 }
 
-BENCHMARK(BM_Preview)->Name("Preview/100000")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Verdicts)->Name("Verdicts/100000")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_LookUpOnly)->Name("LookUpOnly/100000")->Unit(benchmark::kMillisecond)->UseRealTime();
+// Each layout's preview and verdicts one after the other.
+void Register(qsizetype perFolder) {
+  using Function = void (*)(benchmark::State&);
+  const std::pair<std::string, Function> benchmarks[] = {
+      {"Preview", BM_Preview}, {"Verdicts", BM_Verdicts}, {"LookUpOnly", BM_LookUpOnly}};
+  for (const auto& [name, function] : benchmarks) {
+    benchmark::RegisterBenchmark((name + "/100000").c_str(), function)
+        ->ArgName("perFolder")
+        ->Arg(perFolder)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+  }
+}
+
+const bool registered = [] {
+  Register(1000);
+  Register(kCount);
+  return true;
+}();
 
 }  // namespace
 }  // namespace corvane

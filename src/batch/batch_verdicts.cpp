@@ -16,13 +16,14 @@ bool PlayGroups(const QList<TRenameItem>& items, const BatchSettings& settings, 
   BatchSources sources(items);
   std::atomic<size_t> next = 0;
   std::atomic<bool> allGroups = true;
+  const bool split = groups.size() >= 2 && items.size() >= kSplitFrom;
   const auto playSome = [&] {
     for (size_t g; allGroups && (g = next.fetch_add(1)) < groups.size();) {
       Playback playback(items, settings, fs, sources);
-      if (!playback.Play(groups[g], folders, verdicts)) allGroups = false;
+      if (!playback.Play(groups[g], folders, !split, verdicts)) allGroups = false;
     }
   };
-  OnTwoThreads(groups.size() >= 2 && items.size() >= kSplitFrom, playSome, playSome);
+  OnTwoThreads(split, playSome, playSome);
   return allGroups;
 }
 

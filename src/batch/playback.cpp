@@ -1,6 +1,8 @@
 #include "batch/playback.h"
 
 #include "base/prefetch.h"
+#include "base/two_threads.h"
+#include "batch/verdict_groups.h"
 #include "platform/paths.h"
 
 namespace corvane {
@@ -54,10 +56,29 @@ Playback::Wish Playback::WishOf(const TRenameItem& item) {
   return wish;
 }
 
-bool Playback::Play(const std::vector<qsizetype>& indexes, bool oneFolder,
+bool Playback::Play(const std::vector<qsizetype>& indexes, bool oneFolder, bool mayUseAThread,
                     ItemVerdict* verdicts) {
   ofAFolder_ = oneFolder && s_.mode == BatchMode::RenameInPlace && !indexes.empty();
   if (ofAFolder_) keyFrom_ = FolderView(items_[indexes[0]].OriginalPath).size();
+  // A folder's group lists the folder while it finds what its items ask for.
+  const auto listTheFolder = [&] {
+    if (ofAFolder_) {
+      freeNames_.Expect(QStringView(items_[indexes[0]].OriginalPath).first(keyFrom_),
+                        qsizetype(indexes.size()));
+    }
+  };
+  OnTwoThreads(mayUseAThread && ofAFolder_ && qsizetype(indexes.size()) >= kSplitFrom,
+               [&] { FindWishes(indexes); }, listTheFolder);
+  if (ofAFolder_ && leftFolder_) return false;
+  changed_.emplace(qsizetype(indexes.size()) * 2);
+  ListCrowdedFolders();
+  for (size_t i = 0; i < indexes.size(); ++i) {
+    verdicts[indexes[i]] = Judge(indexes[i], wishes_[i]);
+  }
+  return true;
+}
+
+void Playback::FindWishes(const std::vector<qsizetype>& indexes) {
   wishes_.reserve(indexes.size());
   constexpr size_t kAhead = 8;
   for (size_t i = 0; i < indexes.size(); ++i) {
@@ -68,13 +89,6 @@ bool Playback::Play(const std::vector<qsizetype>& indexes, bool oneFolder,
     }
     wishes_.push_back(WishOf(items_[indexes[i]]));
   }
-  if (ofAFolder_ && leftFolder_) return false;
-  changed_.emplace(qsizetype(indexes.size()) * 2);
-  ListCrowdedFolders();
-  for (size_t i = 0; i < indexes.size(); ++i) {
-    verdicts[indexes[i]] = Judge(indexes[i], wishes_[i]);
-  }
-  return true;
 }
 
 // Folders that many targets go to are listed before the first lookup.

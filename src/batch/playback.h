@@ -49,8 +49,11 @@ class Playback {
   // Judges the items at `indexes` (ascending) into `verdicts[index]`. With
   // `oneFolder`, the items are those of one folder, and the result is false,
   // with the verdicts left unset, when a rename in place would put one of
-  // them into another folder (see batch/verdict_groups.h).
-  bool Play(const std::vector<qsizetype>& indexes, bool oneFolder, ItemVerdict* verdicts);
+  // them into another folder (see batch/verdict_groups.h). With
+  // `mayUseAThread`, a large folder is listed on a thread of its own
+  // meanwhile.
+  bool Play(const std::vector<qsizetype>& indexes, bool oneFolder, bool mayUseAThread,
+            ItemVerdict* verdicts);
 
  private:
   // What an item asks for, found before it is played: nothing in it depends
@@ -65,6 +68,7 @@ class Playback {
   };
   using Change = ChangedPaths::Change;
 
+  void FindWishes(const std::vector<qsizetype>& indexes);
   Wish WishOf(const TRenameItem& item);
   void ListCrowdedFolders();
   ItemVerdict Judge(qsizetype index, const Wish& wish);
