@@ -46,7 +46,8 @@ class Playback {
   Playback(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs,
            BatchSources& sources);
 
-  // Judges the items at `indexes` (ascending) into `verdicts[index]`. With
+  // Judges the items at `indexes` (ascending) into `verdicts[index]`, once
+  // for the playback's life. With
   // `oneFolder`, the items are those of one folder, and the result is false,
   // with the verdicts left unset, when a rename in place would put one of
   // them into another folder (see batch/verdict_groups.h). With
@@ -92,7 +93,7 @@ class Playback {
   std::deque<QString> numberedTargets_;  // the text changed_ sees of numbered names
   std::optional<ChangedPaths> changed_;
   bool leftFolder_ = false;  // a target of a rename in place outside its source's folder
-  bool ofAFolder_ = false;    // the items are those of one folder, renamed in place
+  bool ofAFolder_ = false;   // the items are those of one folder, renamed in place
   qsizetype keyFrom_ = 0;    // with ofAFolder_, the length of that folder
 };
 
