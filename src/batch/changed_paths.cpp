@@ -22,13 +22,17 @@ ChangedPaths::ChangedPaths(qsizetype expected) {
   entries_.reserve(size_t(expected));
 }
 
+// The upper bits of a Fibonacci product pick the slot: PathTextHash is spread
+// well enough for equality, not for a power-of-two table.
+size_t ChangedPaths::FirstSlot(size_t hash) const {
+  return size_t((uint64_t(hash) * kFibonacci) >> shift_);
+}
+
 // The slot holding `path`, or the empty slot where it belongs.
 size_t ChangedPaths::SlotOf(QStringView path, size_t hash) const {
   const size_t mask = slots_.size() - 1;
   const uint64_t fragment = Fragment(hash);
-  // The upper bits of a Fibonacci product pick the slot: PathTextHash is
-  // spread well enough for equality, not for a power-of-two table.
-  for (size_t i = size_t((uint64_t(hash) * kFibonacci) >> shift_);; i = (i + 1) & mask) {
+  for (size_t i = FirstSlot(hash);; i = (i + 1) & mask) {
     const uint64_t slot = slots_[i];
     if (slot == 0) return i;
     if ((slot & 0xFFFF'FFFF'0000'0000ull) != fragment) continue;
@@ -61,7 +65,7 @@ void ChangedPaths::Grow() {
   for (size_t index = 0; index < entries_.size(); ++index) {
     const Entry& entry = entries_[index];
     const size_t hash = PathTextHash(QStringView(entry.text, entry.size));
-    size_t i = size_t((uint64_t(hash) * kFibonacci) >> shift_);
+    size_t i = FirstSlot(hash);
     while (slots_[i] != 0) i = (i + 1) & mask;
     slots_[i] = Fragment(hash) | uint64_t(index + 1);
   }

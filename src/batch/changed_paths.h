@@ -29,6 +29,9 @@ class ChangedPaths {
   // is PathTextHash(path).
   const Change* Find(QStringView path, size_t hash) const;
   void Set(QStringView path, size_t hash, Change change);
+  // Asks the processor for the slot of `hash` ahead of a Find or Set: a
+  // table of 200,000 paths is larger than its caches.
+  void Prefetch(size_t hash) const { __builtin_prefetch(&slots_[FirstSlot(hash)]); }
 
  private:
   struct Entry {
@@ -37,6 +40,7 @@ class ChangedPaths {
     Change change;
   };
 
+  size_t FirstSlot(size_t hash) const;
   size_t SlotOf(QStringView path, size_t hash) const;
   void Grow();
 

@@ -72,7 +72,12 @@ bool Playback::Play(const std::vector<qsizetype>& indexes, bool oneFolder, bool 
   if (ofAFolder_ && leftFolder_) return false;
   changed_.emplace(qsizetype(indexes.size()) * 2);
   ListCrowdedFolders();
+  constexpr size_t kAhead = 8;
   for (size_t i = 0; i < indexes.size(); ++i) {
+    if (i + kAhead < indexes.size() && !wishes_[i + kAhead].decided) {
+      changed_->Prefetch(wishes_[i + kAhead].targetHash);
+      changed_->Prefetch(wishes_[i + kAhead].sourceHash);
+    }
     verdicts[indexes[i]] = Judge(indexes[i], wishes_[i]);
   }
   return true;
