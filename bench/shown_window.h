@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTimeZone>
 #include <QUrl>
 #include <chrono>
@@ -111,9 +112,13 @@ struct ShownWindow {
     QApplication::processEvents();  // the view draws the new names
   }
   // Until the worker's verdicts (or live preview) are in the rows.
+  // Sleeps in the event loop as the window would: a loop polling for events
+  // would take a core from the worker's threads.
   void WaitForWorker() {
     const auto* worker = window.findChild<PreviewWorker*>(QStringLiteral("previewWorker"));
-    while (worker->busy()) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    QTimer wake;  // every answer of the worker is an event; this only bounds a wait
+    wake.start(5);
+    while (worker->busy()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QApplication::processEvents();
   }
   QTemporaryDir store;
