@@ -2,6 +2,7 @@
 
 #include "platform/paths.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -51,6 +52,14 @@ std::optional<size_t> Mix(QStringView text) {
 // which joins the dotless i with I) and case folding, and decomposed again,
 // since case mapping may compose.
 size_t FreeNames::NameKey(QStringView name) {
+  // A listing cannot tell these from an entry it lists: "~" makes the short
+  // names FAT and NTFS give long ones ("LONGFI~1.TXT"), and Windows drops
+  // trailing dots and spaces before it looks a name up.
+  if (name.contains(u'~') || name.endsWith(u'.') || name.endsWith(u' ')) return kAskTheDisk;
+  return std::max<size_t>(1, KeyOf(name));
+}
+
+size_t FreeNames::KeyOf(QStringView name) {
   if (std::optional<size_t> ascii = Mix<true>(name)) return *ascii;
   return *Mix<false>(name.toString()
                          .normalized(QString::NormalizationForm_KD)
@@ -81,7 +90,7 @@ void FreeNames::List(QStringView folderPath, Folder& folder) {
 }
 
 bool FreeNames::CertainlyFreeIn(QStringView folderPart, size_t nameKey) {
-  if (!trusted_) return false;
+  if (!trusted_ || nameKey == kAskTheDisk) return false;
   Folder& folder = FolderOf(folderPart);
   if (!folder.listed) {
     if (++folder.lookups < kListAfter) return false;

@@ -30,8 +30,10 @@ class FreeNames {
   explicit FreeNames(FileSystem& fs) : fs_(fs) {}
 
   // The key of a name, as CertainlyFree compares names; pure, so that it may
-  // be found ahead on any thread.
+  // be found ahead on any thread. kAskTheDisk for a name that only a lookup
+  // can tell free.
   static size_t NameKey(QStringView name);
+  static constexpr size_t kAskTheDisk = 0;
 
   // True only when `path` is certainly free; false means "look it up".
   bool CertainlyFree(QStringView path) { return CertainlyFree(path, NameKey(FileNameView(path))); }
@@ -61,6 +63,7 @@ class FreeNames {
     QSet<size_t> names;  // KeyHash of each name
   };
 
+  static size_t KeyOf(QStringView name);
   Folder& FolderOf(QStringView folder);
   void List(QStringView folderPath, Folder& folder);
 

@@ -51,7 +51,12 @@ INSTANTIATE_TEST_SUITE_P(
                       // NTFS compares by upper case: the dotless i is I there.
                       NameCase{"DotlessI", "I.txt", "\u0131.txt", false},
                       NameCase{"Ligature", "file.txt", "\uFB01le.txt", false},
-                      NameCase{"SharpS", "STRASSE", "stra\u00DFe", false}),
+                      NameCase{"SharpS", "STRASSE", "stra\u00DFe", false},
+                      // FAT's and NTFS's short name of the long one, and names
+                      // Windows looks up without their trailing dot or space.
+                      NameCase{"ShortAlias", "LongFileName.txt", "LONGFI~1.TXT", false},
+                      NameCase{"TrailingDot", "report.txt", "report.txt.", false},
+                      NameCase{"TrailingSpace", "report.txt", "report.txt ", false}),
     [](const ::testing::TestParamInfo<NameCase>& info) { return info.param.name; });
 
 TEST(FreeNamesNotingTest, ATargetNotedIsTaken) {
