@@ -3,13 +3,14 @@
 #include <QRandomGenerator>
 #include <unordered_set>
 
+#include "batch/batch_files.h"
 #include "batch/batch_texts.h"
+#include "batch/fate.h"
 #include "batch/free_names.h"
 #include "batch/operation_queue.h"
 #include "batch/undo_log.h"
 #include "batch/undo_log_writer.h"
 #include "engine/whole_number.h"
-#include "platform/file_identity.h"
 #include "platform/paths.h"
 
 namespace corvane {
@@ -30,9 +31,8 @@ class BatchRun {
   BatchRun(const QList<TRenameItem>& items, const Settings& settings, FileSystem& fs,
            UndoLogWriter& log, const StopRequest* stop)
       : items_(items), s_(settings), fs_(fs), queue_(fs, log, stop, settings.touch),
-        stop_(stop),
-        freeNames_(fs) {
-    if (s_.conflict == ConflictMode::Overwrite) queue_.TrackProducedTargets();
+        stop_(stop), sources_(items, settings, fs), entries_(fs), freeNames_(fs) {
+    if (s_.conflict == ConflictMode::Overwrite) queue_.TrackWrittenTargets();
   }
 
   // Runs every item; `next` tells where it stopped (items before it are done
@@ -51,6 +51,7 @@ class BatchRun {
   Status DoNow(qsizetype index, Kind kind, const QString& source, const QString& target);
   Status Enqueue(qsizetype index, Kind kind, const QString& source, const QString& target);
   Status ChangeCase(qsizetype index, const QString& source, const QString& target);
+  QString FreeHiddenPath(const QString& folder);
   bool IsFileOfTheBatch(const QString& path);
   Kind Plain() const { return s_.mode == BatchMode::CopyToFolder ? Kind::kCopy : Kind::kMove; }
 
@@ -59,7 +60,9 @@ class BatchRun {
   FileSystem& fs_;
   OperationQueue queue_;
   const StopRequest* stop_;
-  std::optional<std::unordered_set<FileIdentity, FileIdentityHash>> batchFiles_;
+  BatchSources sources_;
+  EntryKeys entries_;
+  std::unordered_set<EntryKey, EntryKeyHash> written_;  // the entries the batch wrote
   FreeNames freeNames_;
   bool stopped_ = false;
 };
@@ -147,45 +150,49 @@ Status BatchRun::Plan(qsizetype index) {
 
 // A file takes the target's name; nothing of the batch waits.
 Status BatchRun::Resolve(qsizetype index, const QString& source, const QString& target) {
-  if (fs_.IsSameFile(source, target)) {
-    // The target is the source under another spelling (in place, that is a
-    // case change on a case-insensitive file system) or a copy or move into
-    // the file's own folder. Nothing may replace it.
-    if (s_.mode == BatchMode::RenameInPlace) return ChangeCase(index, source, target);
-    if (s_.conflict == ConflictMode::AutoNumber) {
-      return DoNow(index, Plain(), source,
-                   UniqueTargetPath(fs_, FolderPart(target), FileNamePart(target)));
+  const TargetFacts facts{true, fs_.IsSameFile(source, target),
+                          [&] { return IsFileOfTheBatch(target); }};
+  switch (DecideFate(s_, facts)) {
+    case Fate::kRenamed:
+      return DoNow(index, Plain(), source, target);
+    case Fate::kCaseChange:
+      return ChangeCase(index, source, target);
+    case Fate::kNumbered: {
+      Result<QString> numbered = UniqueTargetPath(fs_, FolderPart(target), FileNamePart(target));
+      if (!numbered.ok()) return numbered.error();
+      return DoNow(index, Plain(), source, *numbered);
     }
-    if (!s_.conflict) return FileExistsError();
-    return Status::Ok();
-  }
-  if (!s_.conflict) return FileExistsError();
-  switch (*s_.conflict) {
-    case ConflictMode::Skip:
+    case Fate::kSkipped:
       return Status::Ok();
-    case ConflictMode::Overwrite:
-      if (!IsFileOfTheBatch(target)) return Overwrite(index, source, target);
-      [[fallthrough]];
-    case ConflictMode::AutoNumber:
-      return DoNow(index, Plain(), source,
-                   UniqueTargetPath(fs_, FolderPart(target), FileNamePart(target)));
+    case Fate::kReplaces:
+      return Overwrite(index, source, target);
+    case Fate::kCannotBeMade:
+      break;
   }
-  return Status::Ok();
+  return FileExistsError();
 }
 
-// The file replaced goes to the trash first, where there is one, so that the
-// user can still get it back; when the new file does not take its place after
-// all (the log or the move failed) it comes back from there. Without a trash
-// it is replaced in one step, after the log holds the operation.
+// The file replaced leaves the target's name first, as an operation of its
+// own: into the trash, where its volume has one, or aside under a hidden
+// name in its folder, to be discarded once the new file stands there. Both
+// lines are in the log before either happens, so that the undo brings back
+// the replaced file too, and can tell the item's move from one that never
+// happened whatever the instant of a kill (batch/undo.h).
 Status BatchRun::Overwrite(qsizetype index, const QString& source, const QString& target) {
-  if (Result<QString> trashed = fs_.MoveToTrash(target); trashed.ok()) {
-    const Status s = DoNow(index, Plain(), source, target);
-    if (fs_.LookUp(target) == EntryKind::kNone) (void)fs_.RestoreFromTrash(*trashed, target);
+  Kind away = Kind::kToTrash;
+  Result<QString> place = fs_.TrashPlaceFor(target);
+  if (!place.ok()) {
+    if (place.error().code() != Error::Code::kNotSupported) return place.error();
+    away = Kind::kSetAside;
+    place = FreeHiddenPath(FolderPart(target));
+  }
+  Status s = Enqueue(index, away, target, *place);
+  if (s.ok()) s = Enqueue(index, Plain(), source, target);
+  if (!s.ok()) {
+    (void)queue_.Discard();
     return s;
   }
-  const Kind replacing =
-      s_.mode == BatchMode::CopyToFolder ? Kind::kCopyReplacing : Kind::kMoveReplacing;
-  return DoNow(index, replacing, source, target);
+  return queue_.Perform();
 }
 
 Status BatchRun::DoNow(qsizetype index, Kind kind, const QString& source, const QString& target) {
@@ -205,11 +212,7 @@ Status BatchRun::Enqueue(qsizetype index, Kind kind, const QString& source,
 // entry for a rename onto itself and do nothing; and the log names the
 // temporary name, so that a kill between the steps leaves nothing hidden.
 Status BatchRun::ChangeCase(qsizetype index, const QString& source, const QString& target) {
-  QString temp;
-  do {
-    temp = FolderPart(target) + QStringLiteral(".corvane-") +
-           QString::number(QRandomGenerator::global()->generate64(), 36);
-  } while (fs_.LookUp(temp) != EntryKind::kNone);
+  const QString temp = FreeHiddenPath(FolderPart(target));
   Status s = Enqueue(index, Kind::kMoveAside, source, temp);
   if (s.ok()) s = Enqueue(index, Kind::kMoveBackInCase, temp, target);
   if (!s.ok()) {
@@ -219,22 +222,24 @@ Status BatchRun::ChangeCase(qsizetype index, const QString& source, const QStrin
   return queue_.Perform();
 }
 
-// Whether `path` holds a file this batch must keep: the source of any item
-// (wherever an earlier item put it) or a file an earlier item wrote. Sources
-// are compared by file identity, so no spelling of a path gets past.
+// A name in `folder` that nothing takes, hidden, for a file on its way.
+QString BatchRun::FreeHiddenPath(const QString& folder) {
+  QString path;
+  do {
+    path = folder + QStringLiteral(".corvane-") +
+           QString::number(QRandomGenerator::global()->generate64(), 36);
+  } while (fs_.LookUp(path) != EntryKind::kNone);
+  return path;
+}
+
+// Whether the entry at `path` is a file this batch must keep
+// (batch/batch_files.h), whatever the spelling of `path`.
 bool BatchRun::IsFileOfTheBatch(const QString& path) {
-  if (queue_.Produced(path)) return true;
-  if (!batchFiles_) {
-    batchFiles_.emplace();
-    for (const TRenameItem& item : items_) {
-      if (std::optional<FileIdentity> id = IdentityOf(item.OriginalPath)) batchFiles_->insert(*id);
-    }
-    for (const ItemUpdate& moved : queue_.updates()) {
-      if (std::optional<FileIdentity> id = IdentityOf(moved.newPath)) batchFiles_->insert(*id);
-    }
+  for (const QString& written : queue_.TakeWritten()) {
+    if (std::optional<EntryKey> entry = entries_.Of(written)) written_.insert(*entry);
   }
-  const std::optional<FileIdentity> id = IdentityOf(path);
-  return id && batchFiles_->contains(*id);
+  const std::optional<EntryKey> entry = entries_.Of(path);
+  return entry && (written_.contains(*entry) || sources_.Contains(*entry));
 }
 
 // Ends a stopped batch: the log keeps what was performed.

@@ -11,11 +11,16 @@
 // undo reverses exactly what happened.
 //
 // No file is lost to a conflict rule: the source itself is never replaced;
-// Overwrite never replaces a file of the batch (a source of any item, or a
-// file an earlier item put there; that item is numbered instead), sends the
-// file it replaces to the trash where the volume has one, and otherwise
-// replaces it in one step. A source that is no longer a file (a folder put in
-// its place) stops the batch. One batch or undo runs at a time for one log:
+// Overwrite never replaces a file of the batch (batch/batch_files.h: the
+// source of an item the batch moves or copies, or a file an earlier item
+// wrote; that item is numbered instead). The file it replaces moves to the
+// trash where its volume has one, as a logged operation that the undo takes
+// back; elsewhere it is set aside under a hidden name, logged as well, and
+// deleted once the new file stands in its place (the Recycle Bin takes it on
+// Windows). A trash that cannot take the file (full, read-only) stops the
+// batch. Each file's fate is DecideFate's (batch/fate.h), as for the
+// verdicts. A source that is no longer a file (a folder put in its place)
+// stops the batch. One batch or undo runs at a time for one log:
 // a second is refused before it touches anything.
 #pragma once
 

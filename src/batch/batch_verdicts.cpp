@@ -13,7 +13,7 @@ namespace {
 // False when groups of folders turn out not to be (see batch/verdict_groups.h).
 bool PlayGroups(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs,
                 const ItemGroups& groups, bool folders, ItemVerdict* verdicts) {
-  BatchSources sources(items);
+  BatchSources sources(items, settings, fs);
   std::atomic<size_t> next = 0;
   std::atomic<bool> allGroups = true;
   const bool split = groups.size() >= 2 && items.size() >= kSplitFrom;

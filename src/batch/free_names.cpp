@@ -45,12 +45,7 @@ std::optional<size_t> Mix(QStringView text) {
 
 }  // namespace
 
-// A hash of the key of `name`, the key that every name a file system may take
-// for it shares. ASCII names, the common case, only lose the case of A to Z.
-// Any other name is decomposed (NFKD: ext4 casefold and Apple's file systems
-// compare decomposed names), given upper case (NTFS compares by upper case,
-// which joins the dotless i with I) and case folding, and decomposed again,
-// since case mapping may compose.
+// A hash of FoldedName(name); ASCII names, the common case, fold on the way.
 size_t FreeNames::NameKey(QStringView name) {
   // A listing cannot tell these from an entry it lists: "~" makes the short
   // names FAT and NTFS give long ones ("LONGFI~1.TXT"), and Windows drops
@@ -61,11 +56,7 @@ size_t FreeNames::NameKey(QStringView name) {
 
 size_t FreeNames::KeyOf(QStringView name) {
   if (std::optional<size_t> ascii = Mix<true>(name)) return *ascii;
-  return *Mix<false>(name.toString()
-                         .normalized(QString::NormalizationForm_KD)
-                         .toUpper()
-                         .toCaseFolded()
-                         .normalized(QString::NormalizationForm_KD));
+  return *Mix<false>(FoldedName(name));
 }
 
 // A batch asks about one folder many times in a row.

@@ -32,23 +32,25 @@ Status OperationQueue::Perform() {
   if (pending_.isEmpty()) return Status::Ok();
   if (Status s = log_.Commit(); !s.ok()) return StopAt(0, s);
   for (qsizetype k = 0; k < pending_.size(); ++k) {
-    if (stop_ && stop_->requested()) {
-      stopped_ = pending_[k].item;
+    const Operation& op = pending_[k];
+    const bool itemStarts = k == 0 || pending_[k - 1].item != op.item;
+    if (itemStarts && stop_ && stop_->requested()) {
+      stopped_ = op.item;
       return StopAt(k, Status::Ok());
     }
-    const Operation& op = pending_[k];
     const Status s = Do(op);
     if (s.ok()) {
-      Done(op);
+      Done(k);
       continue;
     }
+    // The item's operations done so far go back, and their lines with them;
+    // one that cannot go back keeps its line for the undo.
     qsizetype undoneFrom = k;
-    // A case-only rename never stops half-way: the file leaves the temporary
-    // name again, and neither step stays in the log.
-    if (op.kind == Kind::kMoveBackInCase && k > 0 &&
-        fs_.MoveFile(op.source, pending_[k - 1].source).ok()) {
-      undoneFrom = k - 1;
+    while (undoneFrom > 0 && pending_[undoneFrom - 1].item == op.item &&
+           Revert(pending_[undoneFrom - 1]).ok()) {
+      --undoneFrom;
     }
+    if (undoneFrom > 0 && pending_[undoneFrom - 1].item == op.item) anythingDone_ = true;
     const bool takenMeanwhile =
         s.error().code() == Error::Code::kFileExists && IsTaken(fs_.LookUp(op.target));
     if (takenMeanwhile) {
@@ -78,22 +80,43 @@ Status OperationQueue::Do(const Operation& op) {
     case Kind::kMove:
     case Kind::kMoveAside:
     case Kind::kMoveBackInCase:
+    case Kind::kSetAside:
       return fs_.MoveFile(op.source, op.target);
+    case Kind::kToTrash:
+      // A trash that cannot take the file stops the batch rather than
+      // destroy it.
+      return fs_.MoveToTrash(op.source, op.target);
     case Kind::kCopy:
       return fs_.CopyFile(op.source, op.target, Replace::kNever);
-    case Kind::kMoveReplacing:
-      return fs_.ReplaceFile(op.source, op.target);
-    case Kind::kCopyReplacing:
-      return fs_.CopyFile(op.source, op.target, Replace::kAtomically);
   }
   return Status::Ok();
 }
 
-void OperationQueue::Done(const Operation& op) {
+// Moves a file back where the operation found it.
+Status OperationQueue::Revert(const Operation& op) {
+  if (op.kind == Kind::kCopy) return fs_.DeleteFile(op.target);
+  Status s = fs_.MoveFile(op.target, op.source);
+  if (s.ok() && op.kind == Kind::kToTrash) {
+    if (std::optional<QString> record = TrashRecordFor(op.target)) (void)fs_.DeleteFile(*record);
+  }
+  return s;
+}
+
+void OperationQueue::Done(qsizetype index) {
+  // An item's first steps count once the item is done.
+  const Operation& op = pending_[index];
+  if (op.kind == Kind::kMoveAside || op.kind == Kind::kToTrash || op.kind == Kind::kSetAside) {
+    return;
+  }
   anythingDone_ = true;
-  if (op.kind == Kind::kMoveAside) return;
-  if (trackProduced_) produced_.insert(op.target);
-  const bool moved = op.kind != Kind::kCopy && op.kind != Kind::kCopyReplacing;
+  // The replaced file set aside goes once the new one stands in its place; one
+  // that cannot go stays under its hidden name, which the log names.
+  if (index > 0 && pending_[index - 1].kind == Kind::kSetAside &&
+      pending_[index - 1].item == op.item) {
+    (void)fs_.DiscardReplaced(pending_[index - 1].target);
+  }
+  if (trackWritten_) written_.append(op.target);
+  const bool moved = op.kind != Kind::kCopy;
   if (moved) updates_.append({op.item, op.target});
   if (touch_) TouchModifiedTime(fs_, op.target);
   if (progress_) progress_->Advanced(op.item + 1, total_);

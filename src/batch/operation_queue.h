@@ -28,13 +28,15 @@ namespace corvane {
 
 class OperationQueue {
  public:
+  // Nothing ever replaces a file: the file Overwrite replaces leaves the
+  // target's name first, as an operation of the same item.
   enum class Kind {
-    kMove,           // never replaces
-    kCopy,           // never replaces
-    kMoveReplacing,  // replaces a file at the target in one step
-    kCopyReplacing,
+    kMove,
+    kCopy,
     kMoveAside,       // first step of a case-only rename: to a temporary name
     kMoveBackInCase,  // second step: from that name to the new spelling
+    kToTrash,         // a replaced file, to its place in the trash
+    kSetAside,        // a replaced file, to a hidden name; discarded after its item
   };
 
   // Operations logged ahead and done together; a larger group costs fewer
@@ -55,7 +57,9 @@ class OperationQueue {
   // Commits the log and does the waiting operations in order. Stops early,
   // taking back the lines of what was not done, on a failure (returned), a
   // stop request (stopped() turns true) or a target found taken by a file
-  // (replanFrom() names the item to plan again; Ok is returned).
+  // (replanFrom() names the item to plan again; Ok is returned). An item's
+  // operations are done all or none: a stop comes between two items, and a
+  // failure takes back the item's operations done before it.
   Status Perform();
   // Takes back the lines of every waiting operation.
   Status Discard();
@@ -69,9 +73,9 @@ class OperationQueue {
   qsizetype FirstWaitingItem(qsizetype fallback) const;
 
   bool anythingDone() const { return anythingDone_; }
-  // Whether an operation of this batch already put a file at `target`.
-  bool Produced(const QString& target) const { return produced_.contains(target); }
-  void TrackProducedTargets() { trackProduced_ = true; }
+  // The targets files were written to since the last call, once tracked.
+  QList<QString> TakeWritten() { return std::move(written_); }
+  void TrackWrittenTargets() { trackWritten_ = true; }
   // After each operation done, `progress` (which must outlive the queue)
   // hears its item's place among `total`.
   void ReportProgressTo(ProgressReport* progress, qsizetype total) {
@@ -91,8 +95,9 @@ class OperationQueue {
   };
 
   Status Do(const Operation& op);
+  Status Revert(const Operation& op);
   Status StopAt(qsizetype index, Status why);
-  void Done(const Operation& op);
+  void Done(qsizetype index);
 
   FileSystem& fs_;
   UndoLogWriter& log_;
@@ -101,8 +106,8 @@ class OperationQueue {
   QList<Operation> pending_;
   qsizetype groupSize_ = kFirstGroupSize;
   QSet<QString> pendingTargets_;  // case-folded
-  QSet<QString> produced_;
-  bool trackProduced_ = false;
+  QList<QString> written_;
+  bool trackWritten_ = false;
   ProgressReport* progress_ = nullptr;
   qsizetype total_ = 0;
   bool anythingDone_ = false;

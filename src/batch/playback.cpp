@@ -2,6 +2,7 @@
 
 #include "base/prefetch.h"
 #include "base/two_threads.h"
+#include "batch/fate.h"
 #include "batch/verdict_groups.h"
 #include "platform/paths.h"
 
@@ -14,18 +15,16 @@ ItemVerdict CannotBeMade(CannotBeMadeReason reason, const QString& source) {
 
 }  // namespace
 
-bool BatchSources::Contains(const FileIdentity& id) {
-  std::call_once(read_, [this] {
-    for (const TRenameItem& item : items_) {
-      if (std::optional<FileIdentity> source = IdentityOf(item.OriginalPath)) ids_.insert(*source);
-    }
-  });
-  return ids_.contains(id);
-}
-
 Playback::Playback(const QList<TRenameItem>& items, const BatchSettings& settings,
                    FileSystem& fs, BatchSources& sources)
-    : items_(items), s_(settings), fs_(fs), sources_(sources), freeNames_(fs) {}
+    : items_(items), s_(settings), fs_(fs), sources_(sources), entries_(fs), freeNames_(fs) {}
+
+QStringView Playback::Key(const QString& path) {
+  const QStringView key = QStringView(path).sliced(keyFrom_);
+  if (ofAFolder_ ? !folderFolds_ : !entries_.FoldsIn(FolderView(path))) return key;
+  foldedKeys_.push_back(FolderView(key).toString() + FoldedName(FileNameView(key)));
+  return foldedKeys_.back();
+}
 
 Playback::Wish Playback::WishOf(const TRenameItem& item) {
   Wish wish;
@@ -59,7 +58,11 @@ Playback::Wish Playback::WishOf(const TRenameItem& item) {
 bool Playback::Play(const std::vector<qsizetype>& indexes, bool oneFolder, bool mayUseAThread,
                     ItemVerdict* verdicts) {
   ofAFolder_ = oneFolder && s_.mode == BatchMode::RenameInPlace && !indexes.empty();
-  if (ofAFolder_) keyFrom_ = FolderView(items_[indexes[0]].OriginalPath).size();
+  if (ofAFolder_) {
+    const QStringView folder = FolderView(items_[indexes[0]].OriginalPath);
+    keyFrom_ = folder.size();
+    folderFolds_ = entries_.FoldsIn(folder);
+  }
   // A folder's group lists the folder while it finds what its items ask for.
   const auto listTheFolder = [&] {
     if (ofAFolder_) {
@@ -133,42 +136,39 @@ bool Playback::Taken(const Change* change, const QString& path, qsizetype nameFr
 
 bool Playback::Taken(const QString& path) {
   const qsizetype nameFrom = FolderView(path).size();
-  return Taken(changed_->Find(Key(path), PathTextHash(Key(path))), path, nameFrom,
+  const QStringView key = Key(path);
+  return Taken(changed_->Find(key, PathTextHash(key)), path, nameFrom,
                FreeNames::NameKey(QStringView(path).sliced(nameFrom)));
 }
 
 ItemVerdict Playback::Resolve(qsizetype index, const Wish& wish, bool changed) {
   const QString& source = items_[index].OriginalPath;
   // Only a target the batch has not touched can be the source itself.
-  if (!changed && fs_.IsSameFile(source, wish.target)) {
-    if (s_.mode == BatchMode::RenameInPlace) {
+  const TargetFacts facts{true, !changed && fs_.IsSameFile(source, wish.target),
+                          [&] { return IsFileOfTheBatch(wish.target); }};
+  switch (DecideFate(s_, facts)) {
+    case Fate::kRenamed:
+    case Fate::kCaseChange:
       return Done(VerdictKind::kRenamed, index, wish, wish.target, wish.targetHash);
-    }
-    if (s_.conflict == ConflictMode::AutoNumber) return Numbered(index, wish);
-    if (!s_.conflict) return CannotBeMade(CannotBeMadeReason::kNameTaken, source);
-    return {VerdictKind::kSkipped, {}, source};
-  }
-  if (!s_.conflict) return CannotBeMade(CannotBeMadeReason::kNameTaken, source);
-  switch (*s_.conflict) {
-    case ConflictMode::Skip:
-      return {VerdictKind::kSkipped, {}, source};
-    case ConflictMode::Overwrite:
-      if (!IsFileOfTheBatch(wish.target)) {
-        return Done(VerdictKind::kReplaces, index, wish, wish.target, wish.targetHash);
-      }
-      [[fallthrough]];
-    case ConflictMode::AutoNumber:
+    case Fate::kNumbered:
       return Numbered(index, wish);
+    case Fate::kSkipped:
+      return {VerdictKind::kSkipped, {}, source};
+    case Fate::kReplaces:
+      return Done(VerdictKind::kReplaces, index, wish, wish.target, wish.targetHash);
+    case Fate::kCannotBeMade:
+      break;
   }
-  return {VerdictKind::kSkipped, {}, source};
+  return CannotBeMade(CannotBeMadeReason::kNameTaken, source);
 }
 
 ItemVerdict Playback::Numbered(qsizetype index, const Wish& wish) {
-  numberedTargets_.push_back(UniqueTargetPath([this](const QString& path) { return Taken(path); },
-                                              FolderPart(wish.target),
-                                              FileNamePart(wish.target)));
-  const QString& numbered = numberedTargets_.back();
-  return Done(VerdictKind::kNumbered, index, wish, numbered, PathTextHash(Key(numbered)));
+  Result<QString> numbered = UniqueTargetPath([this](const QString& path) { return Taken(path); },
+                                              FolderPart(wish.target), FileNamePart(wish.target));
+  if (!numbered.ok()) return CannotBeMade(CannotBeMadeReason::kTooLong, items_[index].OriginalPath);
+  numberedTargets_.push_back(std::move(numbered).value());
+  const QString& target = numberedTargets_.back();
+  return Done(VerdictKind::kNumbered, index, wish, target, PathTextHash(Key(target)));
 }
 
 // `target` is text that outlives the playback.
@@ -181,14 +181,14 @@ ItemVerdict Playback::Done(VerdictKind kind, qsizetype index, const Wish& wish,
   return {kind, {}, target};
 }
 
-// As the batch decides it: a file an earlier item put there, or a source of
-// any item reached by any spelling (by identity).
+// As the batch decides it (batch/batch_files.h): a file an earlier item put
+// there, or the source of an item the batch moves or copies, reached by any
+// spelling.
 bool Playback::IsFileOfTheBatch(const QString& path) {
-  if (const Change* change = changed_->Find(Key(path), PathTextHash(Key(path)))) {
-    return change->ofTheBatch;
-  }
-  const std::optional<FileIdentity> id = IdentityOf(path);
-  return id && sources_.Contains(*id);
+  const QStringView key = Key(path);
+  if (const Change* change = changed_->Find(key, PathTextHash(key))) return change->ofTheBatch;
+  const std::optional<EntryKey> entry = entries_.Of(path);
+  return entry && sources_.Contains(*entry);
 }
 
 }  // namespace corvane

@@ -12,33 +12,18 @@
 #include <QString>
 
 #include <deque>
-#include <mutex>
 #include <optional>
-#include <unordered_set>
 #include <vector>
 
+#include "batch/batch_files.h"
 #include "batch/batch_verdicts.h"
 #include "batch/changed_paths.h"
 #include "batch/free_names.h"
 #include "batch/target_path.h"
 #include "engine/rename_item.h"
-#include "platform/file_identity.h"
 #include "platform/file_system.h"
 
 namespace corvane {
-
-// The identities of every source of the batch, read once, when an Overwrite
-// first needs to know whether a taken target is one of them.
-class BatchSources {
- public:
-  explicit BatchSources(const QList<TRenameItem>& items) : items_(items) {}
-  bool Contains(const FileIdentity& id);
-
- private:
-  const QList<TRenameItem>& items_;
-  std::once_flag read_;
-  std::unordered_set<FileIdentity, FileIdentityHash> ids_;
-};
 
 class Playback {
  public:
@@ -74,8 +59,9 @@ class Playback {
   void ListCrowdedFolders();
   ItemVerdict Judge(qsizetype index, const Wish& wish);
   // What changed_ holds of a path: all paths of a folder's group share their
-  // folder, and their names alone are hashed and compared.
-  QStringView Key(const QString& path) const { return QStringView(path).sliced(keyFrom_); }
+  // folder, and their names alone are hashed and compared. On a volume that
+  // ignores letter case the name is folded: "X.txt" and "x.txt" are one entry.
+  QStringView Key(const QString& path);
   bool Taken(const Change* change, const QString& path, qsizetype nameFrom, size_t nameKey);
   bool Taken(const QString& path);
   ItemVerdict Resolve(qsizetype index, const Wish& wish, bool changed);
@@ -88,13 +74,16 @@ class Playback {
   const BatchSettings& s_;
   FileSystem& fs_;
   BatchSources& sources_;
+  EntryKeys entries_;
   FreeNames freeNames_;
   std::vector<Wish> wishes_;             // of the items played, in their order
   std::deque<QString> numberedTargets_;  // the text changed_ sees of numbered names
+  std::deque<QString> foldedKeys_;       // the text changed_ sees of folded names
   std::optional<ChangedPaths> changed_;
   bool leftFolder_ = false;  // a target of a rename in place outside its source's folder
   bool ofAFolder_ = false;   // the items are those of one folder, renamed in place
   qsizetype keyFrom_ = 0;    // with ofAFolder_, the length of that folder
+  bool folderFolds_ = false;  // with ofAFolder_, whether that folder ignores letter case
 };
 
 }  // namespace corvane

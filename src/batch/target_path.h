@@ -58,10 +58,11 @@ Result<QString> JoinTargetPath(QStringView folder, QStringView fileName);
 
 // The first of "base (1).ext", "base (2).ext", ... in `folder` that nothing
 // takes at this moment (IsTaken; folders do not count); base and ext split
-// `fileName` at its last dot.
-QString UniqueTargetPath(FileSystem& fs, const QString& folder, const QString& fileName);
+// `fileName` at its last dot. Fails with "File name too long: %s" when the
+// first free one is longer than a file system takes (NewNameFault).
+Result<QString> UniqueTargetPath(FileSystem& fs, const QString& folder, const QString& fileName);
 // The same, with `taken` telling whether a path is taken.
-QString UniqueTargetPath(const std::function<bool(const QString&)>& taken, const QString& folder,
-                         const QString& fileName);
+Result<QString> UniqueTargetPath(const std::function<bool(const QString&)>& taken,
+                                 const QString& folder, const QString& fileName);
 
 }  // namespace corvane

@@ -1,8 +1,14 @@
 #include "batch/undo.h"
 
+#include <QHash>
 #include <QSet>
 
+#include <algorithm>
+#include <functional>
+#include <optional>
+
 #include "batch/batch_executor.h"
+#include "batch/batch_files.h"
 #include "batch/batch_texts.h"
 #include "batch/target_path.h"
 #include "batch/undo_log.h"
@@ -33,13 +39,25 @@ Status ResolveOldPathTaken(FileSystem& fs, const UndoLogEntry& entry) {
   return fs.DeleteFile(entry.newPath);
 }
 
-Status UndoOne(FileSystem& fs, const UndoLogEntry& entry) {
+// Gives up the trash's record of a file that is not in the trash (any more).
+void ForgetTrashRecord(FileSystem& fs, const QString& place) {
+  const std::optional<QString> record = TrashRecordFor(place);
+  if (record && fs.LookUp(place) == EntryKind::kNone && fs.LookUp(*record) == EntryKind::kFile) {
+    (void)fs.DeleteFile(*record);
+  }
+}
+
+// `replacedPlace` tells where an older line of the log moved a file away from
+// this line's new path (Overwrite's replaced file), or nullptr.
+Status UndoOne(FileSystem& fs, const UndoLogEntry& entry,
+               const std::function<const QString*()>& replacedPlace) {
   const QString& oldPath = entry.oldPath;
   const QString& newPath = entry.newPath;
   if (oldPath == newPath) return Status::Ok();
   // The entry itself counts: a link is brought back whatever it points to.
   const EntryKind kind = fs.LookUp(newPath);
   if (kind == EntryKind::kNone) {
+    ForgetTrashRecord(fs, newPath);
     // Never done, or done and already undone; a copy killed half-way may
     // have left its partial file, whose source is still in place.
     const QString partial = TemporaryPathFor(newPath);
@@ -54,8 +72,33 @@ Status UndoOne(FileSystem& fs, const UndoLogEntry& entry) {
     return Error(QString::fromUtf16(batch_texts::kUnableToCreateDirectory));
   }
   if (!fs.FolderExists(folder)) fs.CreateFolder(folder);
-  if (fs.LookUp(oldPath) != EntryKind::kNone) return ResolveOldPathTaken(fs, entry);
-  return fs.MoveFile(newPath, oldPath);
+  if (fs.LookUp(oldPath) != EntryKind::kNone) {
+    // The file the item would have replaced never left: neither did the
+    // item's file, which the batch moves only after it. (Both undone looks
+    // the same, and is left alone the same way.)
+    const QString* replaced = replacedPlace();
+    if (replaced && fs.LookUp(*replaced) == EntryKind::kNone &&
+        !fs.IsSameFile(oldPath, newPath)) {
+      return Status::Ok();
+    }
+    return ResolveOldPathTaken(fs, entry);
+  }
+  if (Status s = fs.MoveFile(newPath, oldPath); !s.ok()) return s;
+  ForgetTrashRecord(fs, newPath);
+  return Status::Ok();
+}
+
+// The identity of the entry at `path` for telling whether an older line
+// puts a file where an undone one took it away: letter case is ignored
+// everywhere (a cut too many costs a sync, one too few a file moved twice),
+// and the folder is known by identity where it exists, so that a folder
+// reached under two spellings is one.
+QString EntryOf(EntryKeys& entries, const QString& path) {
+  if (std::optional<EntryKey> entry = entries.Of(path)) {
+    return QStringLiteral("%1:%2/").arg(entry->folder.device).arg(entry->folder.node) +
+           FoldedName(entry->name);
+  }
+  return path.toCaseFolded();
 }
 
 // Undoes the entries newest first. A line once undone finds no file at its
@@ -81,7 +124,20 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
     if (s.ok()) s = log->Sync();
     return s;
   };
-  QSet<QString> undoneTargets;  // new paths of undone lines still in the log, case-folded
+  EntryKeys keys(fs);
+  QSet<QString> undoneTargets;  // EntryOf the new paths of undone lines still in the log
+  // For each path, the lines that moved a file away from it, oldest first;
+  // listed when first needed, which only a taken old path asks.
+  std::optional<QHash<QString, QList<qsizetype>>> leaving;
+  const auto replacedAt = [&](qsizetype i) -> const QString* {
+    if (!leaving) {
+      leaving.emplace();
+      for (qsizetype j = 0; j < entries.size(); ++j) (*leaving)[entries[j].oldPath].append(j);
+    }
+    const QList<qsizetype> lines = leaving->value(entries[i].newPath);
+    const auto newer = std::lower_bound(lines.begin(), lines.end(), i);
+    return newer == lines.begin() ? nullptr : &entries[*(newer - 1)].newPath;
+  };
   for (qsizetype i = entries.size() - 1; i >= 0; --i) {
     undone = entries.size() - 1 - i;
     if (stop && stop->requested()) {
@@ -89,12 +145,12 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
       Status s = cutFrom(i + 1);
       return s.ok() ? log->Close() : s;
     }
-    if (!undoneTargets.isEmpty() && undoneTargets.contains(entries[i].oldPath.toCaseFolded())) {
+    if (!undoneTargets.isEmpty() && undoneTargets.contains(EntryOf(keys, entries[i].oldPath))) {
       if (Status s = cutFrom(i + 1); !s.ok()) return s;
       undoneTargets.clear();
     }
-    if (Status s = UndoOne(fs, entries[i]); !s.ok()) return s;
-    undoneTargets.insert(entries[i].newPath.toCaseFolded());
+    if (Status s = UndoOne(fs, entries[i], [&] { return replacedAt(i); }); !s.ok()) return s;
+    undoneTargets.insert(EntryOf(keys, entries[i].newPath));
     if (progress) progress->Advanced(entries.size() - i, entries.size());
   }
   undone = entries.size();

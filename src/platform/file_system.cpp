@@ -55,6 +55,19 @@ QString TemporaryPathFor(QStringView target) {
          QString::number(hash, 16).rightJustified(16, u'0') + QStringLiteral(".part");
 }
 
+std::optional<QString> TrashRecordFor(QStringView place) {
+  const QStringView files = FolderView(place);
+  if (!files.endsWith(u"/files/") || FileNameView(place).isEmpty()) return std::nullopt;
+  const QStringView trash = files.chopped(7);  // ".../Trash", without the "/files/"
+  const QStringView trashName = FileNameView(trash);
+  const QStringView above = FolderView(trash);
+  const bool isTrash = trashName == u"Trash" || trashName.startsWith(u".Trash-") ||
+                       (above.size() > 1 && FileNameView(above.chopped(1)) == u".Trash");
+  if (!isTrash) return std::nullopt;
+  return trash.toString() + QStringLiteral("/info/") + FileNameView(place).toString() +
+         QStringLiteral(".trashinfo");
+}
+
 FileSystem& RealFileSystem() {
   static const std::unique_ptr<FileSystem> fs = file_system_internal::NewNativeFileSystem({});
   return *fs;
@@ -172,15 +185,25 @@ Status FaultInjectingFileSystem::CopyFile(const QString& from, const QString& to
   return base_.CopyFile(from, to, replace);
 }
 
-Result<QString> FaultInjectingFileSystem::MoveToTrash(const QString& path) {
-  journal_ << QStringLiteral("MoveToTrash ") + path;
-  if (auto error = TakeFault(FileOp::kMoveToTrash, path)) return *error;
-  return base_.MoveToTrash(path);
+bool FaultInjectingFileSystem::FoldsLetterCase(const QString& folder) {
+  return base_.FoldsLetterCase(folder);
 }
 
-Status FaultInjectingFileSystem::RestoreFromTrash(const QString& inTrash, const QString& path) {
-  journal_ << QStringLiteral("RestoreFromTrash %1 -> %2").arg(inTrash, path);
-  return base_.RestoreFromTrash(inTrash, path);
+Result<QString> FaultInjectingFileSystem::TrashPlaceFor(const QString& path) {
+  if (auto error = TakeFault(FileOp::kMoveToTrash, path)) return *error;
+  return base_.TrashPlaceFor(path);
+}
+
+Status FaultInjectingFileSystem::MoveToTrash(const QString& path, const QString& place) {
+  journal_ << QStringLiteral("MoveToTrash %1 -> %2").arg(path, place);
+  if (auto error = TakeFault(FileOp::kMoveToTrash, path, place)) return *error;
+  return base_.MoveToTrash(path, place);
+}
+
+Status FaultInjectingFileSystem::DiscardReplaced(const QString& path) {
+  journal_ << QStringLiteral("DiscardReplaced ") + path;
+  if (auto error = TakeFault(FileOp::kDiscardReplaced, path)) return *error;
+  return base_.DiscardReplaced(path);
 }
 
 Result<bool> FaultInjectingFileSystem::HoldSameBytes(const QString& a, const QString& b) {

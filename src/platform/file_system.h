@@ -103,29 +103,50 @@ class FileSystem {
   // A no-replace move cannot: on a case-insensitive file system it sees `to`
   // taken by the file itself.
   virtual Status RenameSameFile(const QString& from, const QString& to) = 0;
-  // Copies content, permissions and last-write time. Writes under
+  // Copies content, permissions and last-write time. On POSIX systems a link
+  // is copied as a link holding the same text (as cp -P does), whatever it
+  // points to or whether it points anywhere at all. Writes under
   // TemporaryPathFor(to) first, so that a failed or killed copy never leaves a
   // half-written file under the target name, then renames it to `to`:
   // replacing a file there in one step (kAtomically) or never (kNever).
   virtual Status CopyFile(const QString& from, const QString& to, Replace replace) = 0;
-  // Moves a file into the desktop's trash (freedesktop trash on Linux, the
-  // Recycle Bin on Windows) and returns where it went. Fails with
-  // kNotSupported where the volume has none; nothing has changed then.
-  virtual Result<QString> MoveToTrash(const QString& path) = 0;
-  // Puts a file MoveToTrash moved back at `path`, never replacing anything.
-  virtual Status RestoreFromTrash(const QString& inTrash, const QString& path) = 0;
+  // Whether the file system of the existing `folder` takes names that differ
+  // only in letter case for one name (FAT and exFAT, NTFS, a case-folding
+  // folder of ext4); false where it cannot tell.
+  virtual bool FoldsLetterCase(const QString& folder) = 0;
+  // Where the desktop's trash would keep the file at `path`: a name in the
+  // files folder of the home trash (Linux, freedesktop.org trash) on the
+  // file's own volume that neither a file nor a record takes now. Nothing is
+  // written but the trash's folders. Fails with kNotSupported where the
+  // file's volume has no trash.
+  virtual Result<QString> TrashPlaceFor(const QString& path) = 0;
+  // Moves the file at `path` to `place` (from TrashPlaceFor) after writing
+  // the trash's record of it (TrashRecordFor(place)), never replacing either.
+  // On failure the file stays and the record is gone: a full or read-only
+  // trash fails here with the system's error, at once (nothing retries).
+  // Whoever moves the file back removes the record.
+  virtual Status MoveToTrash(const QString& path, const QString& place) = 0;
+  // Removes a file that a batch replaced and set aside on a volume without a
+  // trash: the Recycle Bin takes it on Windows where it can, else it is
+  // deleted.
+  virtual Status DiscardReplaced(const QString& path) = 0;
   // Whether two files hold the same bytes (two links: the same link text).
   virtual Result<bool> HoldSameBytes(const QString& a, const QString& b) = 0;
-  // Sets the last-write time alone; creation and access times stay.
+  // Sets the last-write time alone; creation and access times stay. On POSIX
+  // systems a link gets the time itself; the file it points to keeps its own.
   virtual Status SetLastWriteTime(const QString& path, const QDateTime& utc) = 0;
 
   virtual Result<QByteArray> ReadFile(const QString& path) = 0;
-  // Creates `path` empty, replacing any file there.
+  // Creates `path` empty, replacing any file there. On POSIX systems a link
+  // at `path` is never followed: the link itself is replaced by the new file,
+  // and the file it points to stays as it was.
   virtual Result<std::unique_ptr<WritableFile>> NewWritableFile(const QString& path) = 0;
   // Opens an existing file to write at its end. Where the platform can, an
-  // Append costs no system call (POSIX: a shared mapping); until Sync or
-  // Close the file may then end in zero bytes past what was appended, and a
-  // process killed before either leaves them there for readers to pass over.
+  // Append costs no system call (POSIX: a shared mapping); until Close the
+  // file may then end in zero bytes past what was appended, and a process
+  // killed before it leaves them there for readers to pass over. Close leaves
+  // them too where the file system refuses to cut them off (FAT through
+  // FUSE), and still succeeds: every append is in the file.
   virtual Result<std::unique_ptr<WritableFile>> NewAppendableFile(const QString& path) = 0;
   // Moves `from` to `to`, replacing a file at `to` in one step: whoever looks
   // at `to` sees the old file or the new one, never none. Across file systems
@@ -148,6 +169,12 @@ Error MissingFileError(FileSystem& fs, const QString& path);
 // an undo finds what a killed copy left. Only ever a partial copy: its source
 // is still in place whenever it exists.
 QString TemporaryPathFor(QStringView target);
+
+// The trash's record of the file a place in the trash holds or will hold
+// (FileSystem::TrashPlaceFor): TRASH/info/NAME.trashinfo for the place
+// TRASH/files/NAME, where TRASH is a trash folder ("Trash", ".Trash-UID",
+// ".Trash/UID"); nullopt for any other path.
+std::optional<QString> TrashRecordFor(QStringView place);
 
 // The operating system's file system.
 FileSystem& RealFileSystem();
@@ -185,6 +212,7 @@ enum class FileOp {
   kNewAppendableFile,
   kReplaceFile,
   kMoveToTrash,
+  kDiscardReplaced,
   kSyncFolder,
   kLock,
   kListNames,
@@ -219,8 +247,10 @@ class FaultInjectingFileSystem : public FileSystem {
   bool IsSameFile(const QString& a, const QString& b) override;
   Status RenameSameFile(const QString& from, const QString& to) override;
   Status CopyFile(const QString& from, const QString& to, Replace replace) override;
-  Result<QString> MoveToTrash(const QString& path) override;
-  Status RestoreFromTrash(const QString& inTrash, const QString& path) override;
+  bool FoldsLetterCase(const QString& folder) override;
+  Result<QString> TrashPlaceFor(const QString& path) override;
+  Status MoveToTrash(const QString& path, const QString& place) override;
+  Status DiscardReplaced(const QString& path) override;
   Result<bool> HoldSameBytes(const QString& a, const QString& b) override;
   Status SetLastWriteTime(const QString& path, const QDateTime& utc) override;
   Result<QByteArray> ReadFile(const QString& path) override;

@@ -7,6 +7,7 @@
 
 #include <QStringView>
 
+#include <functional>
 #include <memory>
 
 namespace corvane::file_system_internal {
@@ -22,6 +23,17 @@ bool HoldsInvalidPathCharacter(QStringView path);
 
 // The error for a source that is not there: its folder missing, or the file.
 Error MissingSourceError(FileSystem& fs, const QString& source);
+
+#ifndef Q_OS_WIN
+// See FileSystem::FoldsLetterCase; `folder` as the system calls take it.
+bool FolderFoldsLetterCase(const QByteArray& folder);
+// See FileSystem::TrashPlaceFor.
+Result<QString> HomeTrashPlaceFor(const QString& path);
+// Writes the trash's record `record` of the file at `path`, failing where it
+// exists; `step` runs before each change of the disk.
+Status WriteTrashRecord(const QString& record, const QString& path,
+                        const std::function<void()>& step);
+#endif
 
 // The operating system's file system; `errnos` are used once each (Linux only).
 std::unique_ptr<FileSystem> NewNativeFileSystem(SimulatedErrnos errnos);

@@ -172,9 +172,9 @@ class PosixWritableFile : public WritableFile {
 // reservations hold; copy-on-write ones such as ZFS may still fail a store on
 // a full disk). Where the disk has less room than that, only what the line
 // needs is reserved, so a log fails only when a line really cannot be
-// written. Sync and Close cut the file back to what was appended; a
-// process killed before that leaves zero bytes after the last append. Where
-// room cannot be reserved or the file cannot be mapped, appends are written.
+// written. Close cuts the file back to what was appended; a process killed
+// before that leaves zero bytes after the last append. Where room cannot be
+// reserved or the file cannot be mapped, appends are written.
 class PosixMappedAppendFile : public WritableFile {
  public:
   static constexpr off_t kRoom = 256 * 1024;
@@ -228,10 +228,13 @@ class PosixMappedAppendFile : public WritableFile {
     return Status::Ok();
   }
 
+  // The cut-back only gives back the zero bytes reserved past the last line,
+  // which readers pass over: a file system that refuses it (FAT through FUSE
+  // refuses to cut a file to the size it has) still holds every line.
   Status Close() override {
     if (fd_ < 0) return Status::Ok();
-    int err = CutBack();
-    if (::close(fd_) != 0 && err == 0) err = errno;
+    (void)CutBack();
+    const int err = ::close(fd_) == 0 ? 0 : errno;
     fd_ = -1;
     return err == 0 ? Status::Ok() : OsError(err);
   }
@@ -430,46 +433,42 @@ class PosixFileSystem : public FileSystem {
     if (HoldsInvalidPathCharacter(from) || HoldsInvalidPathCharacter(to)) {
       return InvalidPathError();
     }
-    if (!FileExists(from)) return MissingSourceError(*this, from);
+    const QByteArray source = Native(from);
+    struct stat st;
+    const bool link = ::lstat(source.constData(), &st) == 0 && S_ISLNK(st.st_mode);
+    if (!link && !FileExists(from)) return MissingSourceError(*this, from);
     if (!FolderExists(ContainingFolder(to))) return PathNotFoundError();
     const QByteArray temp = Native(TemporaryPathFor(to));
-    if (const int err = CopyContentTo(from, temp, Keep::kForCopy)) return ErrorFor(err, from);
+    const int copied = link ? CopyLinkTo(source, temp, st, Keep::kForCopy)
+                            : CopyContentTo(from, temp, Keep::kForCopy);
+    if (copied != 0) return ErrorFor(copied, from);
     if (const int err = RenameTemporary(temp, Native(to), replace)) return ErrorFor(err, from);
     return Status::Ok();
   }
 
-  // The home trash only, for files on its own file system: Qt 6.4 moves a
-  // file into the current folder when it cannot set up the trash it chose,
-  // so the trash is made sure of first, and anything else counts as none.
-  Result<QString> MoveToTrash(const QString& path) override {
-    // Qt names the file by its own encoding of the path; a name it cannot
-    // spell would send another file, or none, to the trash.
-    if (HoldsInvalidPathCharacter(path) || QFile::decodeName(QFile::encodeName(path)) != path) {
-      return NoTrashError();
-    }
-    const QString trash =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash";
-    struct stat file, files;
-    if (!QDir().mkpath(trash + "/files") || !QDir().mkpath(trash + "/info") ||
-        ::lstat(Native(path).constData(), &file) != 0 ||
-        ::stat(Native(trash + "/files").constData(), &files) != 0 || file.st_dev != files.st_dev) {
-      return NoTrashError();
-    }
-    Step();
-    QString inTrash;
-    if (!QFile::moveToTrash(path, &inTrash)) return NoTrashError();
-    return inTrash;
+  bool FoldsLetterCase(const QString& folder) override {
+    return !HoldsInvalidPathCharacter(folder) && FolderFoldsLetterCase(Native(folder));
   }
 
-  Status RestoreFromTrash(const QString& inTrash, const QString& path) override {
-    if (Status s = MoveFile(inTrash, path); !s.ok()) return s;
-    // Its record in the trash: info/NAME.trashinfo beside files/NAME.
-    const QString info = FolderPart(FolderPart(inTrash).chopped(1)) + QStringLiteral("info/") +
-                         FileNamePart(inTrash) + QStringLiteral(".trashinfo");
-    Step();
-    ::unlink(Native(info).constData());
-    return Status::Ok();
+  // The home trash only, for files on its own volume.
+  Result<QString> TrashPlaceFor(const QString& path) override {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    return HomeTrashPlaceFor(path);
   }
+
+  Status MoveToTrash(const QString& path, const QString& place) override {
+    const std::optional<QString> record = TrashRecordFor(place);
+    if (!record) return NoTrashError();
+    if (Status s = WriteTrashRecord(*record, path, simulated_.beforeChange); !s.ok()) return s;
+    const Status moved = MoveFile(path, place);
+    if (!moved.ok()) {
+      Step();
+      ::unlink(Native(*record).constData());
+    }
+    return moved;
+  }
+
+  Status DiscardReplaced(const QString& path) override { return DeleteFile(path); }
 
   Result<bool> HoldSameBytes(const QString& a, const QString& b) override {
     if (HoldsInvalidPathCharacter(a) || HoldsInvalidPathCharacter(b)) return InvalidPathError();
@@ -500,7 +499,9 @@ class PosixFileSystem : public FileSystem {
     times[1].tv_sec = time_t(ms / 1000 - (ms % 1000 < 0 ? 1 : 0));
     times[1].tv_nsec = long(((ms % 1000) + 1000) % 1000) * 1000000L;
     Step();
-    if (::utimensat(AT_FDCWD, Native(path).constData(), times, 0) == 0) return Status::Ok();
+    if (::utimensat(AT_FDCWD, Native(path).constData(), times, AT_SYMLINK_NOFOLLOW) == 0) {
+      return Status::Ok();
+    }
     const int err = errno;
     return err == ENOENT ? MissingSourceError(*this, path) : ErrorFor(err, path);
   }
@@ -655,7 +656,7 @@ class PosixFileSystem : public FileSystem {
     const QByteArray temp = Native(TemporaryPathFor(to));
     struct stat st;
     if (::lstat(source.constData(), &st) != 0) return ErrorFor(errno, from);
-    const int copied = S_ISLNK(st.st_mode) ? CopyLinkTo(source, temp, st)
+    const int copied = S_ISLNK(st.st_mode) ? CopyLinkTo(source, temp, st, Keep::kForMove)
                                            : CopyContentTo(from, temp, Keep::kForMove);
     if (copied != 0) return ErrorFor(copied, from);
     if (const int err = RenameTemporary(temp, target, replace)) return ErrorFor(err, from, to);
@@ -687,16 +688,21 @@ class PosixFileSystem : public FileSystem {
     return err;
   }
 
-  // Makes the link `st` describes again at `temp`, with its owner and times.
-  int CopyLinkTo(const QByteArray& source, const QByteArray& temp, const struct stat& st) {
+  // Makes the link `st` describes again at `temp`, holding the same text,
+  // with its last-write time; a move keeps its owner and access time as well.
+  int CopyLinkTo(const QByteArray& source, const QByteArray& temp, const struct stat& st,
+                 Keep keep) {
     const QByteArray text = LinkText(source);
     Step();
-    ::unlink(temp.constData());  // what a killed move left
+    ::unlink(temp.constData());  // what a killed copy or move left
     Step();
     if (::symlink(text.constData(), temp.constData()) != 0) return errno;
-    (void)::lchown(temp.constData(), st.st_uid, st.st_gid);
-    const timespec times[2] = {st.st_atim, st.st_mtim};
-    (void)::utimensat(AT_FDCWD, temp.constData(), times, AT_SYMLINK_NOFOLLOW);
+    // Only the superuser may give a link away; others keep the copy as theirs.
+    if (keep == Keep::kForMove) (void)::lchown(temp.constData(), st.st_uid, st.st_gid);
+    const timespec copyTimes[2] = {{0, UTIME_OMIT}, st.st_mtim};
+    const timespec moveTimes[2] = {st.st_atim, st.st_mtim};
+    (void)::utimensat(AT_FDCWD, temp.constData(), keep == Keep::kForMove ? moveTimes : copyTimes,
+                      AT_SYMLINK_NOFOLLOW);
     return 0;
   }
 
@@ -792,10 +798,23 @@ class PosixFileSystem : public FileSystem {
     return ssize_t(done);
   }
 
+  // Never opens through a link at `path`: one planted there would have the
+  // writes land in the file it points to. When `flags` create, such a link is
+  // removed and the file made in its place; a kill between the two leaves
+  // nothing at `path` and the file the link pointed to as it was.
   Result<std::unique_ptr<WritableFile>> Open(const QString& path, int flags) {
     if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    const QByteArray native = Native(path);
     Step();
-    const int fd = ::open(Native(path).constData(), flags, 0666);
+    int fd = ::open(native.constData(), flags | O_NOFOLLOW, 0666);
+    struct stat st;
+    if (fd < 0 && errno == ELOOP && (flags & O_CREAT) && ::lstat(native.constData(), &st) == 0 &&
+        S_ISLNK(st.st_mode)) {
+      Step();
+      if (::unlink(native.constData()) != 0) return OsError(errno);
+      Step();
+      fd = ::open(native.constData(), flags | O_EXCL | O_NOFOLLOW, 0666);
+    }
     if (fd < 0) {
       const int err = errno;
       if (err != ENOENT) return OsError(err);

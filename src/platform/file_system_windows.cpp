@@ -162,21 +162,25 @@ class WindowsFileSystem : public FileSystem {
     return Check(ops_.MoveReplacing(Native(from), Native(to), Native(TemporaryPathFor(to))), from);
   }
 
-  // Qt's move to the Recycle Bin through the shell. Where the volume has no
-  // Recycle Bin the shell may delete the file for good instead; that is what
-  // Overwrite asked for, and the batch only calls this for a file it replaces.
-  Result<QString> MoveToTrash(const QString& path) override {
-    QString inTrash;
-    if (HoldsInvalidPathCharacter(path) || !QFile::moveToTrash(path, &inTrash)) {
-      return Error(QStringLiteral("No trash on this volume"), Error::Code::kNotSupported);
-    }
-    return inTrash;
+  // NTFS and FAT, the volumes Windows renames on, ignore letter case.
+  bool FoldsLetterCase(const QString&) override { return true; }
+
+  // The Recycle Bin names what it keeps itself, after the file is in it, so
+  // no place can be named ahead; a replaced file is set aside and recycled
+  // afterwards (DiscardReplaced).
+  Result<QString> TrashPlaceFor(const QString&) override {
+    return Error(QStringLiteral("No trash on this volume"), Error::Code::kNotSupported);
+  }
+  Status MoveToTrash(const QString&, const QString&) override {
+    return Error(QStringLiteral("No trash on this volume"), Error::Code::kNotSupported);
   }
 
-  // The Recycle Bin keeps its own records; a file is only ever restored by
-  // the shell.
-  Status RestoreFromTrash(const QString&, const QString&) override {
-    return Error(QStringLiteral("No trash on this volume"), Error::Code::kNotSupported);
+  // Qt's move to the Recycle Bin through the shell; where the volume has none,
+  // the file is deleted, as Overwrite asked.
+  Status DiscardReplaced(const QString& path) override {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    if (QFile::moveToTrash(path)) return Status::Ok();
+    return DeleteFile(path);
   }
 
   Result<bool> HoldSameBytes(const QString& a, const QString& b) override {

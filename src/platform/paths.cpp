@@ -188,3 +188,17 @@ size_t PathTextHash(QStringView path) {
 }
 
 }  // namespace corvane
+
+namespace corvane {
+
+QString FoldedName(QStringView name) {
+  const bool ascii = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+  if (ascii) return name.toString().toLower();
+  return name.toString()
+      .normalized(QString::NormalizationForm_KD)
+      .toUpper()
+      .toCaseFolded()
+      .normalized(QString::NormalizationForm_KD);
+}
+
+}  // namespace corvane

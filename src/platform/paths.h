@@ -39,6 +39,14 @@ QString JoinPath(QStringView folder, QStringView name);
 // other character exactly (so Ä and ä differ).
 bool EqualIgnoringAsciiCase(QStringView a, QStringView b);
 
+// The text that every spelling of `name` a file system ignoring letter case
+// might take for it shares: ASCII letters in lower case; any other name
+// decomposed (NFKD, as ext4 casefold and Apple's file systems compare), in
+// upper case (NTFS compares upper case, which joins the dotless i with I),
+// case-folded and decomposed again. It may join names a file system keeps
+// apart, never the other way round.
+QString FoldedName(QStringView name);
+
 // Whether two paths name the same list entry: the Windows rule (A to Z without
 // case) on Windows, exact comparison elsewhere, where file systems usually
 // tell Report.TXT and report.txt apart.

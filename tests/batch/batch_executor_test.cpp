@@ -126,9 +126,23 @@ TEST_P(ConflictTest, AppliesTheRule) {
   EXPECT_EQ(files, c.expectedFiles);
   if (c.error) {
     EXPECT_FALSE(QFileInfo::exists(LogPath()));
-  } else {
-    EXPECT_EQ(LogOnDisk(), c.logTarget ? LogBytes({{P("a.txt"), P(c.logTarget)}}) : LogBytes({}));
+    return;
   }
+  QList<UndoLogEntry> expectedLog;
+  if (c.conflict == int(ConflictMode::Overwrite)) {
+    // The replaced file's move into the trash comes first, logged like any other.
+    const QList<UndoLogEntry> log = ParseUndoLog(LogOnDisk());
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_EQ(log[0].oldPath, P(folder + "b.txt"));
+    EXPECT_TRUE(log[0].newPath.endsWith("/Trash/files/b.txt")) << log[0].newPath.toStdString();
+    expectedLog << log[0];
+  }
+  if (c.logTarget) expectedLog << UndoLogEntry{P("a.txt"), P(c.logTarget)};
+  EXPECT_EQ(ParseUndoLog(LogOnDisk()), expectedLog);
+  // The undo brings back every file, the one Overwrite replaced included.
+  EXPECT_EQ(Text(UndoLastRename(RealFileSystem(), LogPath()).status), "(ok)");
+  files = FilesWithContent(dir_, "") + FilesWithContent(dir_, "out");
+  EXPECT_EQ(files, QStringList({"a.txt=A", folder + "b (1).txt=N", folder + "b.txt=B"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -448,17 +462,20 @@ TEST_F(BatchTest, FailedOperationKeepsItsPartialLogAndUndoRestoresAll) {
   EXPECT_EQ(dir_.Read("b"), "B");
 }
 
-// Without a trash, Overwrite replaces in one step; when that fails nothing is
-// lost and nothing is logged.
-TEST_F(BatchTest, OverwriteWithoutTrashReplacesInOneStepOrNotAtAll) {
+// Without a trash, Overwrite sets the replaced file aside under a hidden name,
+// logged, and deletes it once the new file stands in its place. When the move
+// fails the replaced file goes back and nothing stays logged.
+TEST_F(BatchTest, OverwriteWithoutTrashSetsAsideThenDiscardsOrPutsBack) {
   dir_.Create({"a"}, "A");
   dir_.Create({"b"}, "B");
   FaultInjectingFileSystem fs(RealFileSystem());
-  fs.AddFault(FileOp::kMoveToTrash, P("b"), Error("No trash"), -1);
-  fs.AddFault(FileOp::kReplaceFile, P("b"));
+  fs.AddFault(FileOp::kMoveToTrash, P("b"), Error("No trash", Error::Code::kNotSupported),
+              -1);
+  fs.AddFault(FileOp::kMoveFile, P("a"));
   const RenameOptions overwrite = Options(BatchMode::RenameInPlace, ConflictMode::Overwrite);
   BatchOutcome out = ExecuteBatch({Item(P("a"), "b")}, overwrite, fs, LogPath());
   EXPECT_EQ(Text(out.status), "Access is denied");
+  EXPECT_EQ(dir_.List(), QStringList({"a", "appdata", "b"}));
   EXPECT_EQ(dir_.Read("a"), "A");
   EXPECT_EQ(dir_.Read("b"), "B");
   EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList({"last_rename.csv.lock"}));
@@ -467,7 +484,16 @@ TEST_F(BatchTest, OverwriteWithoutTrashReplacesInOneStepOrNotAtAll) {
   EXPECT_EQ(Text(out.status), "(ok)");
   EXPECT_EQ(dir_.List(), QStringList({"appdata", "b"}));
   EXPECT_EQ(dir_.Read("b"), "A");
-  EXPECT_EQ(LogOnDisk(), LogBytes({{P("a"), P("b")}}));
+  const QList<UndoLogEntry> lines = ParseUndoLog(LogOnDisk());
+  ASSERT_EQ(lines.size(), 2);
+  EXPECT_EQ(lines[0].oldPath, P("b"));
+  EXPECT_TRUE(lines[0].newPath.startsWith(P(".corvane-"))) << lines[0].newPath.toStdString();
+  EXPECT_EQ(lines[1], (UndoLogEntry{P("a"), P("b")}));
+
+  const UndoOutcome undo = UndoLastRename(RealFileSystem(), LogPath());
+  EXPECT_EQ(Text(undo.status), "(ok)");
+  EXPECT_EQ(dir_.List(), QStringList({"a", "appdata"}));
+  EXPECT_EQ(dir_.Read("a"), "A");
 }
 
 // Whenever a file operation starts, the log on disk already names it: a file

@@ -44,10 +44,23 @@ TEST(UniqueTargetPathTest, FirstFreeNumberCountingFilesOnly) {
   dir.Create({"README (1)"});
   FileSystem& fs = RealFileSystem();
   const QString folder = dir.path() + "/";
-  EXPECT_EQ(UniqueTargetPath(fs, folder, "photo.jpg"), folder + "photo (2).jpg");
-  EXPECT_EQ(UniqueTargetPath(fs, folder, "README"), folder + "README (2)");
-  EXPECT_EQ(UniqueTargetPath(fs, folder, ".profile"), folder + " (1).profile");
-  EXPECT_EQ(UniqueTargetPath(fs, folder, "archive.tar.gz"), folder + "archive.tar (1).gz");
+  EXPECT_EQ(UniqueTargetPath(fs, folder, "photo.jpg").value(), folder + "photo (2).jpg");
+  EXPECT_EQ(UniqueTargetPath(fs, folder, "README").value(), folder + "README (2)");
+  EXPECT_EQ(UniqueTargetPath(fs, folder, ".profile").value(), folder + " (1).profile");
+  EXPECT_EQ(UniqueTargetPath(fs, folder, "archive.tar.gz").value(), folder + "archive.tar (1).gz");
+}
+
+// The number makes the name longer: a name that fits may not fit numbered.
+TEST(UniqueTargetPathTest, NumberedNameTooLongFails) {
+  const auto nothingTaken = [](const QString&) { return false; };
+  const QString fits = QString(247, u'x') + ".txt";  // 251 bytes; " (1)" makes 255
+  EXPECT_EQ(UniqueTargetPath(nothingTaken, "/f/", fits).value(), "/f/" + QString(247, u'x') + " (1).txt");
+  const QString tooLong = QString(248, u'x') + ".txt";
+  const Result<QString> numbered = UniqueTargetPath(nothingTaken, "/f/", tooLong);
+  ASSERT_FALSE(numbered.ok());
+  EXPECT_EQ(numbered.error().message(), "File name too long: " + QString(248, u'x') + " (1).txt");
+  const auto firstNineTaken = [](const QString& path) { return !path.contains("(10)"); };
+  EXPECT_FALSE(UniqueTargetPath(firstNineTaken, "/f/", fits).ok());
 }
 
 // Both platforms' rules, tested anywhere: Linux counts the bytes of UTF-8 (a
