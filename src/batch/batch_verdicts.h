@@ -4,8 +4,9 @@
 // It plays the batch in list order against the disk as it is now and the
 // names the earlier items take or free (a chain a->b, b->c in that order
 // meets b still there; in the other order it does not), with the same rules
-// as the batch (batch/target_path.h): the conflict rule, the auto-numbered
-// name, Overwrite never replacing a file of the batch, a case-only rename.
+// as the batch (batch/target_path.h, batch/fate.h): the conflict rule, the
+// auto-numbered name (too long a name cannot be made), Overwrite never
+// replacing a file of the batch, a case-only rename.
 // Each target costs one hash lookup and at most one metadata lookup, and in a
 // folder that many targets go to, not even that: the folder is listed once
 // (batch/free_names.h) and a name not listed is free. A conflict under
@@ -15,9 +16,9 @@
 //
 // What it cannot see: files that others change between the verdicts and the
 // batch, and sources that left their place since they were added (the batch
-// stops at such a file). On a case-insensitive file system of Linux two
-// items whose new names differ only in letter case are told apart as the
-// names are.
+// stops at such a file). Names are compared as their folder's volume does:
+// on FAT, "X.txt" and "x.txt" are one name (batch/batch_files.h). Each
+// file's fate is DecideFate's (batch/fate.h), as for the batch.
 //
 // The first item that cannot be made is where the batch stops (an error or
 // a warning; the items before it stay done). The verdicts after it tell what

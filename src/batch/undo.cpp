@@ -25,8 +25,12 @@ Error FileInTheWay(const QString& path) {
 // one: the source of a copy, a file made there since, or (a line logged ahead
 // of a move that did not happen) the very file. Only bytes that are there
 // twice may go, and then the one at the new path goes, so that the file at
-// the old path keeps its own times.
-Status ResolveOldPathTaken(FileSystem& fs, const UndoLogEntry& entry) {
+// the old path keeps its own times. Bytes that differ are in the way, unless
+// the file the item would have replaced (`replacedPlace`) never left the new
+// path: then neither did the item's file, which the batch moves only after
+// it. (Both undone looks the same, and is left alone the same way.)
+Status ResolveOldPathTaken(FileSystem& fs, const UndoLogEntry& entry,
+                           const std::function<const QString*()>& replacedPlace) {
   // A case change on a case-insensitive file system: the "file at the old
   // path" is the very file to move back.
   if (fs.IsSameFile(entry.oldPath, entry.newPath)) {
@@ -35,8 +39,10 @@ Status ResolveOldPathTaken(FileSystem& fs, const UndoLogEntry& entry) {
   if (fs.LookUp(entry.oldPath) == EntryKind::kFolder) return FileInTheWay(entry.oldPath);
   Result<bool> same = fs.HoldSameBytes(entry.oldPath, entry.newPath);
   if (!same.ok()) return same.error();
-  if (!*same) return FileInTheWay(entry.oldPath);
-  return fs.DeleteFile(entry.newPath);
+  if (*same) return fs.DeleteFile(entry.newPath);
+  const QString* replaced = replacedPlace();
+  if (replaced && fs.LookUp(*replaced) == EntryKind::kNone) return Status::Ok();
+  return FileInTheWay(entry.oldPath);
 }
 
 // Gives up the trash's record of a file that is not in the trash (any more).
@@ -72,17 +78,7 @@ Status UndoOne(FileSystem& fs, const UndoLogEntry& entry,
     return Error(QString::fromUtf16(batch_texts::kUnableToCreateDirectory));
   }
   if (!fs.FolderExists(folder)) fs.CreateFolder(folder);
-  if (fs.LookUp(oldPath) != EntryKind::kNone) {
-    // The file the item would have replaced never left: neither did the
-    // item's file, which the batch moves only after it. (Both undone looks
-    // the same, and is left alone the same way.)
-    const QString* replaced = replacedPlace();
-    if (replaced && fs.LookUp(*replaced) == EntryKind::kNone &&
-        !fs.IsSameFile(oldPath, newPath)) {
-      return Status::Ok();
-    }
-    return ResolveOldPathTaken(fs, entry);
-  }
+  if (fs.LookUp(oldPath) != EntryKind::kNone) return ResolveOldPathTaken(fs, entry, replacedPlace);
   if (Status s = fs.MoveFile(newPath, oldPath); !s.ok()) return s;
   ForgetTrashRecord(fs, newPath);
   return Status::Ok();

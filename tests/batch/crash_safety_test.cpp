@@ -60,7 +60,10 @@ struct CrashCase {
   // name -> new name, in list order; each source holds its own name as content
   QList<std::pair<QString, QString>> items;
   QStringList otherFiles;  // present beforehand, not in the list (content: "other")
-  QStringList replaced;    // files Overwrite may send to the trash
+  // Files Overwrite replaces where their volume has no trash: once the new
+  // file stands in place they are gone for good; until then the undo brings
+  // them back.
+  QStringList replacedForGood;
 };
 
 void PrintTo(const CrashCase& c, std::ostream* os) { *os << c.name; }
@@ -129,7 +132,8 @@ class CrashSafetyTest : public ::testing::TestWithParam<CrashCase> {
   }
 
   // Undoes until complete, as a user would after a stop; then everything
-  // stands as before the batch but the files Overwrite sent to the trash.
+  // stands as before the batch (but a replaced file that was gone for good),
+  // and the trash holds nothing of it.
   void ExpectUndoneCompletely(const QString& when) {
     const UndoOutcome undo = UndoLastRename(RealFileSystem(), LogPath());
     EXPECT_TRUE(undo.status.ok()) << when.toStdString() << ": "
@@ -138,14 +142,25 @@ class CrashSafetyTest : public ::testing::TestWithParam<CrashCase> {
     QMap<QString, QByteArray> otherExpected = otherBefore_;
     QMap<QString, QByteArray> now = Snapshot(dir_.path());
     QMap<QString, QByteArray> otherNow = other_ ? Snapshot(other_->path()) : otherBefore_;
-    for (const QString& name : GetParam().replaced) {
-      for (auto* map : {&expected, &otherExpected, &now, &otherNow}) {
-        map->remove(name);
-        map->remove(QStringLiteral("out/") + name);
+    for (const QString& name : GetParam().replacedForGood) {
+      for (const QString& key : {name, QStringLiteral("out/") + name}) {
+        if (!now.contains(key)) expected.remove(key);
+        if (!otherNow.contains(key)) otherExpected.remove(key);
       }
     }
     EXPECT_EQ(now, expected) << when.toStdString();
     EXPECT_EQ(otherNow, otherExpected) << when.toStdString();
+    const QDir trash(dir_.file("xdg/Trash"));
+    EXPECT_EQ(trash.entryList({"*"}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                              QDir::Name),
+              trash.exists() ? QStringList({"files", "info"}) : QStringList())
+        << when.toStdString();
+    for (const char* part : {"files", "info"}) {
+      EXPECT_EQ(QDir(trash.filePath(part)).entryList(QDir::AllEntries | QDir::Hidden |
+                                                     QDir::NoDotAndDotDot),
+                QStringList())
+          << part << " " << when.toStdString();
+    }
   }
 
   void Restart() {
@@ -210,12 +225,17 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CrashCase{"ChainAndSwapInPlace", BatchMode::RenameInPlace, ConflictMode::AutoNumber, false,
                   {{"a", "b"}, {"b", "c"}, {"x", "y"}, {"y", "x"}, {"@link", "link2"}}, {}, {}},
-        CrashCase{"OverwriteInPlace", BatchMode::RenameInPlace, ConflictMode::Overwrite, false,
-                  {{"a", "taken"}, {"b", "c"}, {"c", "b"}}, {"taken"}, {"taken"}},
+        CrashCase{"OverwriteInPlaceIntoTheTrash", BatchMode::RenameInPlace,
+                  ConflictMode::Overwrite, false,
+                  {{"a", "taken"}, {"b", "c"}, {"c", "b"}, {"d", "e"}}, {"taken", "e"}, {}},
         CrashCase{"CopyIntoAFolder", BatchMode::CopyToFolder, ConflictMode::AutoNumber, false,
                   {{"a", "a"}, {"b", "a"}}, {"a"}, {}},
-        CrashCase{"OverwriteCopies", BatchMode::CopyToFolder, ConflictMode::Overwrite, false,
-                  {{"a", "a"}, {"b", "b"}}, {"a"}, {"a"}},
+        CrashCase{"OverwriteCopiesIntoTheTrash", BatchMode::CopyToFolder,
+                  ConflictMode::Overwrite, false, {{"a", "a"}, {"b", "b"}}, {"a"}, {}},
+        CrashCase{"OverwriteMovesWithoutTrash", BatchMode::MoveToFolder, ConflictMode::Overwrite,
+                  true, {{"a", "a"}, {"b", "b"}, {"@link", "link"}}, {"a", "link"}, {"a", "link"}},
+        CrashCase{"OverwriteCopiesWithoutTrash", BatchMode::CopyToFolder, ConflictMode::Overwrite,
+                  true, {{"a", "a"}, {"b", "b"}}, {"b"}, {"b"}},
         CrashCase{"MoveToAnotherFileSystem", BatchMode::MoveToFolder, ConflictMode::AutoNumber,
                   true, {{"a", "a"}, {"b", "a"}, {"@link", "link"}}, {"a"}, {}}),
     [](const ::testing::TestParamInfo<CrashCase>& info) { return info.param.name; });
