@@ -44,10 +44,13 @@ int RunUndo(const QStringList& args, MessageSink& sink, const CommandLineService
   UndoOutcome outcome;
   {
     std::optional<TerminalProgress> progress = ProgressOnTerminal(services);
-    outcome = UndoLastRename(services.fileSystem, services.undoLogPath, nullptr,
+    if (services.stop) services.stop->Arm(true);
+    outcome = UndoLastRename(services.fileSystem, services.undoLogPath, services.stop,
                              progress ? &*progress : nullptr);
+    if (services.stop) services.stop->Arm(false);
   }
-  return Report(outcome.notice, outcome.status, sink);
+  const int exitCode = Report(outcome.notice, outcome.status, sink);
+  return outcome.stopped ? kExitSignalBase + services.stop->reason() : exitCode;
 }
 
 // The options of the run: the current ones, or those of the preset named by

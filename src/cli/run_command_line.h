@@ -35,8 +35,8 @@ inline constexpr int kExitStopped = 1;
 // nothing was done.
 inline constexpr int kExitUsage = 2;
 
-// A signal stopped the batch between two files: 128 + the signal's number
-// (130 for SIGINT, 143 for SIGTERM), as shells report it.
+// A signal stopped the batch or the undo between two files: 128 + the
+// signal's number (130 for SIGINT, 143 for SIGTERM), as shells report it.
 inline constexpr int kExitSignalBase = 128;
 
 // What the mode works with beyond its arguments.
@@ -44,7 +44,7 @@ struct CommandLineServices {
   FileSystem& fileSystem;
   QString undoLogPath;
   EngineContext context;
-  // Armed while a batch runs; a request stops it between two files.
+  // Armed while a batch or an undo runs; a request stops it between two files.
   StopRequest* stop = nullptr;
   // Where a long batch or undo keeps its progress line; empty: nowhere.
   TerminalWriter progressLine = {};

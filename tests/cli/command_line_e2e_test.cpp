@@ -3,16 +3,25 @@
 // touches the real home.
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QThread>
 #include <cerrno>
 #include <csignal>
+#include <functional>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "support/fat_mount.h"
 #include "support/temp_folder.h"
 
 namespace corvane {
@@ -35,7 +44,7 @@ class CorvaneRunner {
                     const QStringList& unset = {}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const QString& name : unset) env.remove(name);
-    env.insert("APPDATA", temp_.file("appdata"));
+    env.insert("APPDATA", appData_);
     env.insert("XDG_CONFIG_HOME", temp_.file("config"));
     // A start without /cli asks for a newer version; tests never go online.
     env.insert("CORVANE_UPDATE_SERVER", "");
@@ -48,7 +57,7 @@ class CorvaneRunner {
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
   }
-  QString LogPath() const { return temp_.file("appdata/Larkwell/Corvane/last_rename.csv"); }
+  QString LogPath() const { return appData_ + "/Larkwell/Corvane/last_rename.csv"; }
 
   // Every entry under the folder, the undo log included: a folder as its
   // relative path with "/", a file with its bytes, a link with its target.
@@ -72,6 +81,7 @@ class CorvaneRunner {
   }
 
   TempFolder temp_;
+  QString appData_ = temp_.file("appdata");
 };
 
 class CommandLineEndToEndTest : public ::testing::Test, protected CorvaneRunner {
@@ -80,6 +90,32 @@ class CommandLineEndToEndTest : public ::testing::Test, protected CorvaneRunner 
 };
 
 const QString kCompleted = "Batch completed. A CSV log has been saved in AppData.\n";
+const QString kUndone = "Undo completed for the last rename operation.\n";
+const QDateTime kOldTime(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+
+// The entry itself, a link not followed; st_mode 0 when nothing is there.
+struct stat Entry(const QString& path) {
+  struct stat st = {};
+  (void)::lstat(QFile::encodeName(path).constData(), &st);
+  return st;
+}
+
+QDateTime ModifiedTime(const struct stat& st) {
+  return QDateTime::fromMSecsSinceEpoch(
+      qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000, Qt::UTC);
+}
+
+// Gives the entry itself (a link is not followed) the modified time `utc`.
+bool SetModifiedTime(const QString& path, const QDateTime& utc) {
+  const timespec times[2] = {{0, UTIME_OMIT}, {time_t(utc.toSecsSinceEpoch()), 0}};
+  return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW) ==
+         0;
+}
+
+void WritePreset(const QString& path, const QByteArray& json) {
+  QFile preset(path);
+  ASSERT_TRUE(preset.open(QIODevice::WriteOnly) && preset.write(json) == json.size());
+}
 
 TEST_F(CommandLineEndToEndTest, WithoutCliAndWithoutDisplaySaysSoAndEndsWithOne) {
   temp_.Create({"photos/a.txt"});
@@ -180,6 +216,98 @@ TEST_F(CommandLineEndToEndTest, UndoTakesTheRenameBackFromAnotherFolder) {
   const ProcessResult again = Run({"/cli", "/undo"});
   EXPECT_EQ(again.exitCode, 0);
   EXPECT_EQ(again.out, "No undo log found in AppData.\n");
+}
+
+// A copy of a link is a link, so the undo finds the copy to hold what the
+// source holds and takes it back; the source stays a link.
+TEST_F(CommandLineEndToEndTest, CopyOfAFolderHoldingALinkIsUndoneCompletely) {
+  temp_.Create({"photos/x.jpg"}, "picture");
+  ASSERT_TRUE(QFile::link("x.jpg", temp_.file("photos/latest.jpg")));
+  WritePreset(temp_.file("copy.json"),
+              R"({"pattern":"{name}","changeExt":false,"batchMode":1,"destination":"out"})");
+  const ProcessResult r = Run({"/cli", "/preset=copy.json", "photos"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.out, kCompleted);
+  EXPECT_EQ(QFileInfo(temp_.file("out/latest.jpg")).symLinkTarget(), temp_.file("out/x.jpg"));
+  EXPECT_EQ(temp_.Read("out/x.jpg"), "picture");
+
+  const ProcessResult undo = Run({"/cli", "/undo"});
+  EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
+  EXPECT_EQ(undo.out, kUndone);
+  EXPECT_EQ(undo.err, "");
+  EXPECT_EQ(QDir(temp_.file("out"))
+                .entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+            QStringList());
+  EXPECT_TRUE(S_ISLNK(Entry(temp_.file("photos/latest.jpg")).st_mode));
+  EXPECT_EQ(QFileInfo(temp_.file("photos/latest.jpg")).symLinkTarget(), temp_.file("photos/x.jpg"));
+  EXPECT_EQ(temp_.Read("photos/x.jpg"), "picture");
+}
+
+// A link planted at the name the log is first written under is replaced,
+// never written through.
+TEST_F(CommandLineEndToEndTest, LinkAtTheLogsTemporaryNameLeavesTheFileItPointsTo) {
+  temp_.Create({"precious.txt"}, "precious");
+  temp_.Create({"docs/a.txt"}, "a");
+  temp_.CreateFolder("appdata/Larkwell/Corvane");
+  ASSERT_TRUE(QFile::link(temp_.file("precious.txt"), LogPath() + ".tmp"));
+  const ProcessResult r = Run({"/cli", "/pattern=b", "docs/a.txt"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.out, kCompleted);
+  EXPECT_EQ(temp_.Read("precious.txt"), "precious");
+  EXPECT_TRUE(S_ISREG(Entry(LogPath()).st_mode));
+  EXPECT_EQ(temp_.List("docs"), QStringList({"b.txt"}));
+
+  const ProcessResult undo = Run({"/cli", "/undo"});
+  EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
+  EXPECT_EQ(temp_.List("docs"), QStringList({"a.txt"}));
+  EXPECT_EQ(temp_.Read("precious.txt"), "precious");
+}
+
+// Touching the modified time of a renamed link touches the link, not the file
+// it points to.
+TEST_F(CommandLineEndToEndTest, TouchingARenamedLinkLeavesTheTimeOfItsFile) {
+  temp_.Create({"docs/target.txt"}, "x");
+  ASSERT_TRUE(QFile::link("target.txt", temp_.file("docs/link.txt")));
+  ASSERT_TRUE(SetModifiedTime(temp_.file("docs/target.txt"), kOldTime));
+  ASSERT_TRUE(SetModifiedTime(temp_.file("docs/link.txt"), kOldTime));
+  WritePreset(temp_.file("touch.json"),
+              R"({"pattern":"renamed","changeExt":false,"touchModifiedNow":true})");
+  const ProcessResult r = Run({"/cli", "/preset=touch.json", "docs/link.txt"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(temp_.List("docs"), QStringList({"renamed.txt", "target.txt"}));
+  const struct stat link = Entry(temp_.file("docs/renamed.txt"));
+  EXPECT_TRUE(S_ISLNK(link.st_mode));
+  EXPECT_GT(ModifiedTime(link), kOldTime);
+  EXPECT_EQ(ModifiedTime(Entry(temp_.file("docs/target.txt"))), kOldTime);
+}
+
+// On a FAT volume mounted through FUSE the log cannot always be cut to the
+// size it already has; a batch that did its work and logged every line has
+// completed, and its undo brings every file back.
+TEST_F(CommandLineEndToEndTest, LogOnAFatVolumeThroughFuseCompletesAndUndoes) {
+  testing::FatMount fat;
+  if (!fat.mounted()) GTEST_SKIP() << "cannot mount a FAT image: " << fat.reason().toStdString();
+  appData_ = fat.path();
+  QStringList names;
+  for (int i = 0; i < 50; ++i) names << QStringLiteral("docs/f%1.txt").arg(i, 2, 10, QChar(u'0'));
+  temp_.Create(names, "x");
+  const QStringList before = temp_.List("docs");
+
+  // Every file is given one name: the numbered ones are logged after the log
+  // has taken its place.
+  const ProcessResult r = Run({"/cli", "/pattern=b", "docs"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.out, kCompleted);
+  EXPECT_EQ(r.err, "");
+  const QStringList renamed = temp_.List("docs");
+  EXPECT_EQ(renamed.size(), names.size());
+  EXPECT_TRUE(renamed.contains("b (49).txt")) << renamed.join(", ").toStdString();
+
+  const ProcessResult undo = Run({"/cli", "/undo"});
+  EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
+  EXPECT_EQ(undo.out, kUndone);
+  EXPECT_EQ(temp_.List("docs"), before);
+  EXPECT_FALSE(QFile::exists(LogPath()));
 }
 
 TEST_F(CommandLineEndToEndTest, InvalidExpressionExitsOneWithTheMessageOnStandardError) {
@@ -374,49 +502,131 @@ struct SignalCase {
   int exitCode;  // -1: killed, no exit code
 };
 
-class InterruptedBatchTest : public ::testing::TestWithParam<SignalCase>, protected CorvaneRunner {};
+void PrintTo(const SignalCase& c, std::ostream* os) { *os << c.name; }
+
+constexpr int kManyFiles = 20000;
+
+struct SignalledRun {
+  QProcess::ExitStatus exitStatus = QProcess::CrashExit;
+  int exitCode = -1;
+  QString out;
+};
+
+class InterruptedRunTest : public ::testing::TestWithParam<SignalCase>, protected CorvaneRunner {
+ protected:
+  using CorvaneRunner::Run;
+
+  // Files f00000, f00001, ... in the folder "many".
+  void CreateManyFiles() {
+    const QString folder = temp_.CreateFolder("many");
+    for (int i = 0; i < kManyFiles; ++i) {
+      QFile f(folder + QStringLiteral("/f%1").arg(i, 5, 10, QChar(u'0')));
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+  }
+
+  // Runs corvane with `args` and sends it the case's signal as soon as
+  // `underWay` holds.
+  SignalledRun RunAndSignal(const QStringList& args, const std::function<bool()>& underWay) {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("APPDATA", appData_);
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(temp_.path());
+    process.start(QStringLiteral(CORVANE_EXECUTABLE), args);
+    SignalledRun run;
+    EXPECT_TRUE(process.waitForStarted());
+    for (int i = 0; i < 2000 && !underWay(); ++i) QThread::msleep(1);
+    EXPECT_EQ(::kill(pid_t(process.processId()), GetParam().signal), 0);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    run.exitStatus = process.exitStatus();
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    return run;
+  }
+
+  // Every file is back under its first name.
+  void ExpectEveryFileBack() {
+    const QStringList names = temp_.List("many");
+    EXPECT_EQ(names.size(), kManyFiles);
+    EXPECT_EQ(names.filter(QRegularExpression("^f\\d{5}$")).size(), kManyFiles);
+  }
+};
+
+using InterruptedBatchTest = InterruptedRunTest;
 
 // A long batch stopped half-way by a signal leaves a log from which the undo
 // brings every file back; SIGINT and SIGTERM finish the file in hand first.
 TEST_P(InterruptedBatchTest, UndoBringsEveryFileBack) {
-  constexpr int kFiles = 20000;
-  const QString folder = temp_.CreateFolder("many");
-  for (int i = 0; i < kFiles; ++i) {
-    QFile f(folder + QStringLiteral("/f%1").arg(i, 5, 10, QChar(u'0')));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-  }
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert("APPDATA", temp_.file("appdata"));
-  QProcess process;
-  process.setProcessEnvironment(env);
-  process.setWorkingDirectory(temp_.path());
-  process.start(QStringLiteral(CORVANE_EXECUTABLE), {"/cli", "/regex", "/find=^f", "/replace=g", "many"});
-  ASSERT_TRUE(process.waitForStarted());
+  CreateManyFiles();
   // Once the log has lines, the batch is under way.
   QFile log(LogPath());
-  for (int i = 0; i < 2000 && !(log.exists() && log.size() > 4096); ++i) QThread::msleep(1);
-  ASSERT_EQ(::kill(pid_t(process.processId()), GetParam().signal), 0);
-  ASSERT_TRUE(process.waitForFinished(60000));
-  const QString out = QString::fromUtf8(process.readAllStandardOutput());
+  const SignalledRun run = RunAndSignal({"/cli", "/regex", "/find=^f", "/replace=g", "many"},
+                                        [&] { return log.exists() && log.size() > 4096; });
   if (GetParam().exitCode < 0) {
-    EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+    EXPECT_EQ(run.exitStatus, QProcess::CrashExit);
   } else {
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), GetParam().exitCode);
-    EXPECT_TRUE(out.startsWith("Batch stopped after ")) << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral(" of %1 files.").arg(kFiles))) << out.toStdString();
+    EXPECT_EQ(run.exitStatus, QProcess::NormalExit);
+    EXPECT_EQ(run.exitCode, GetParam().exitCode);
+    EXPECT_TRUE(run.out.startsWith("Batch stopped after ")) << run.out.toStdString();
+    EXPECT_TRUE(run.out.contains(QStringLiteral(" of %1 files.").arg(kManyFiles)))
+        << run.out.toStdString();
   }
-  const ProcessResult undo = CorvaneRunner::Run({"/cli", "/undo"});
+  const ProcessResult undo = Run({"/cli", "/undo"});
   EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
-  const QStringList names = temp_.List("many");
-  EXPECT_EQ(names.size(), kFiles);
-  EXPECT_TRUE(names.first().startsWith(u'f') && names.last().startsWith(u'f'));
+  ExpectEveryFileBack();
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, InterruptedBatchTest,
                          ::testing::Values(SignalCase{"Interrupt", SIGINT, 130},
                                            SignalCase{"Terminate", SIGTERM, 143},
                                            SignalCase{"Kill", SIGKILL, -1}),
+                         [](const ::testing::TestParamInfo<SignalCase>& info) {
+                           return info.param.name;
+                         });
+
+using InterruptedUndoTest = InterruptedRunTest;
+
+// A long undo stopped by a signal ends after the file in hand, says how many
+// of the log's lines it undid, and a second undo takes back the rest.
+TEST_P(InterruptedUndoTest, SecondUndoBringsEveryFileBack) {
+  CreateManyFiles();
+  const ProcessResult batch = Run({"/cli", "/regex", "/find=^f", "/replace=g", "many"});
+  ASSERT_EQ(batch.exitCode, 0) << batch.err.toStdString();
+  ASSERT_EQ(temp_.List("many").filter(QRegularExpression("^g")).size(), kManyFiles);
+  // The undo starts at the log's last line: once its file is back, the undo is under way.
+  QFile log(LogPath());
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = log.readAll().trimmed().split('\n');
+  const QString firstUndone = QString::fromUtf8(lines.last().split('"').value(1));
+  ASSERT_TRUE(firstUndone.startsWith(temp_.file("many/f"))) << firstUndone.toStdString();
+
+  const SignalledRun run =
+      RunAndSignal({"/cli", "/undo"}, [&] { return QFile::exists(firstUndone); });
+  EXPECT_EQ(run.exitStatus, QProcess::NormalExit);
+  EXPECT_EQ(run.exitCode, GetParam().exitCode);
+  const QRegularExpressionMatch said =
+      QRegularExpression(
+          QStringLiteral("^Undo stopped after (\\d+) of %1 files\\. Undo again to take "
+                         "back the others\\.\n$")
+              .arg(kManyFiles))
+          .match(run.out);
+  ASSERT_TRUE(said.hasMatch()) << run.out.toStdString();
+  const int undone = said.captured(1).toInt();
+  EXPECT_GT(undone, 0);
+  EXPECT_LT(undone, kManyFiles);
+  EXPECT_EQ(temp_.List("many").filter(QRegularExpression("^f")).size(), undone);
+
+  const ProcessResult again = Run({"/cli", "/undo"});
+  EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+  EXPECT_EQ(again.out, kUndone);
+  ExpectEveryFileBack();
+  EXPECT_FALSE(QFile::exists(LogPath()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptedUndoTest,
+                         ::testing::Values(SignalCase{"Interrupt", SIGINT, 130},
+                                           SignalCase{"Terminate", SIGTERM, 143}),
                          [](const ::testing::TestParamInfo<SignalCase>& info) {
                            return info.param.name;
                          });

@@ -10,9 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 
 namespace corvane {
 namespace {
@@ -24,6 +27,34 @@ const QDateTime kOldTime(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
 int Mode(const QString& path) {
   struct stat st;
   return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+// The entry itself, a link not followed; st_mode 0 when nothing is there.
+struct stat Entry(const QString& path) {
+  struct stat st = {};
+  (void)::lstat(QFile::encodeName(path).constData(), &st);
+  return st;
+}
+
+// The text a link holds; empty for anything else.
+QByteArray LinkText(const QString& path) {
+  QByteArray text(PATH_MAX, Qt::Uninitialized);
+  const ssize_t n =
+      ::readlink(QFile::encodeName(path).constData(), text.data(), size_t(text.size()));
+  text.truncate(n < 0 ? 0 : n);
+  return text;
+}
+
+QDateTime ModifiedTime(const struct stat& st) {
+  return QDateTime::fromMSecsSinceEpoch(
+      qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000, Qt::UTC);
+}
+
+// Gives the link itself the modified time `utc`.
+bool SetLinkTime(const QString& path, const QDateTime& utc) {
+  const timespec times[2] = {{0, UTIME_OMIT}, {time_t(utc.toSecsSinceEpoch()), 0}};
+  return ::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, AT_SYMLINK_NOFOLLOW) ==
+         0;
 }
 
 QString ErrorText(const Status& s) { return s.ok() ? QStringLiteral("(ok)") : s.error().message(); }
@@ -226,6 +257,53 @@ TEST(FileSystemTest, FailedCopyLeavesTheTargetAsItWas) {
   EXPECT_EQ(dir.List(), QStringList({"target.txt"}));
 }
 
+// A link is copied as a link holding the same text, whatever it points to,
+// and under the same rule for a file at the target as a file's copy.
+TEST(FileSystemTest, CopyOfALinkIsALinkWithTheSameText) {
+  struct Case {
+    const char* name;
+    QByteArray text;
+    Replace replace;
+    bool targetTaken;
+    QString error;  // "(ok)": succeeds
+  };
+  const Case cases[] = {
+      {"link to a file", "x.jpg", Replace::kNever, false, "(ok)"},
+      {"link by absolute path", "/nowhere/at/all/x.jpg", Replace::kNever, false, "(ok)"},
+      {"dangling link", "gone.jpg", Replace::kNever, false, "(ok)"},
+      {"link to a folder", "..", Replace::kNever, false, "(ok)"},
+      {"onto a file, never", "x.jpg", Replace::kNever, true, "The specified file already exists"},
+      {"dangling onto a file, never", "gone.jpg", Replace::kNever, true,
+       "The specified file already exists"},
+      {"onto a file, atomically", "x.jpg", Replace::kAtomically, true, "(ok)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    dir.Create({"src/x.jpg"}, "picture");
+    dir.CreateFolder("out");
+    if (c.targetTaken) dir.Create({"out/latest.jpg"}, "theirs");
+    const QString link = dir.file("src/latest.jpg");
+    ASSERT_EQ(::symlink(c.text.constData(), QFile::encodeName(link).constData()), 0);
+    ASSERT_TRUE(SetLinkTime(link, kOldTime));
+
+    const Status s = RealFileSystem().CopyFile(link, dir.file("out/latest.jpg"), c.replace);
+    EXPECT_EQ(ErrorText(s), c.error);
+    const struct stat copy = Entry(dir.file("out/latest.jpg"));
+    if (s.ok()) {
+      EXPECT_TRUE(S_ISLNK(copy.st_mode));
+      EXPECT_EQ(LinkText(dir.file("out/latest.jpg")), c.text);
+      EXPECT_EQ(ModifiedTime(copy), kOldTime);
+    } else {
+      EXPECT_TRUE(S_ISREG(copy.st_mode));
+      EXPECT_EQ(dir.Read("out/latest.jpg"), "theirs");
+    }
+    EXPECT_EQ(LinkText(link), c.text);
+    EXPECT_EQ(dir.Read("src/x.jpg"), "picture");
+    EXPECT_EQ(Leftovers(dir, "out"), QStringList());
+  }
+}
+
 TEST(FileSystemTest, SetLastWriteTimeLeavesCreationAndAccessTimes) {
   TempFolder dir;
   dir.Create({"a.txt"}, "x");
@@ -242,6 +320,19 @@ TEST(FileSystemTest, SetLastWriteTimeLeavesCreationAndAccessTimes) {
   }
   EXPECT_EQ(ErrorText(fs.SetLastWriteTime(dir.file("gone"), kOldTime)),
             "The specified file was not found");
+}
+
+// A renamed link is touched itself; the file it points to keeps its time.
+TEST(FileSystemTest, SetLastWriteTimeOfALinkSetsTheLinkItself) {
+  TempFolder dir;
+  dir.Create({"target.txt"}, "x");
+  ASSERT_TRUE(QFile::link("target.txt", dir.file("link")));
+  FileSystem& fs = RealFileSystem();
+  ASSERT_TRUE(fs.SetLastWriteTime(dir.file("target.txt"), kOldTime).ok());
+  const QDateTime newTime(QDate(2010, 11, 12), QTime(13, 14, 15, 160), Qt::UTC);
+  ASSERT_TRUE(fs.SetLastWriteTime(dir.file("link"), newTime).ok());
+  EXPECT_EQ(ModifiedTime(Entry(dir.file("link"))), newTime);
+  EXPECT_EQ(ModifiedTime(Entry(dir.file("target.txt"))), kOldTime);
 }
 
 TEST(FileSystemTest, SameFileMeansOneEntry) {
@@ -292,6 +383,40 @@ TEST(FileSystemTest, WritableFilesAndReplace) {
   EXPECT_EQ(fs.NewWritableFile(dir.file("none/log")).error().message(),
             "The specified path was not found");
   EXPECT_EQ(fs.ReadFile(dir.file("gone")).error().message(), "The specified file was not found");
+}
+
+// The file is made anew at the path whatever stands there; a link there is
+// replaced, never written through, so the file it points to keeps its bytes
+// and a dangling one makes no file where it points.
+TEST(FileSystemTest, NewWritableFileNeverWritesThroughALink) {
+  struct Case {
+    const char* name;
+    const char* linkTo;  // nullptr: a file stands at the path
+  };
+  const Case cases[] = {
+      {"file at the path", nullptr},
+      {"link to a file", "precious.txt"},
+      {"dangling link", "elsewhere.txt"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder dir;
+    dir.Create({"precious.txt"}, "precious");
+    if (c.linkTo) {
+      ASSERT_TRUE(QFile::link(dir.file(c.linkTo), dir.file("log.tmp")));
+    } else {
+      dir.Create({"log.tmp"}, "an earlier, longer log");
+    }
+    Result<std::unique_ptr<WritableFile>> file =
+        RealFileSystem().NewWritableFile(dir.file("log.tmp"));
+    ASSERT_TRUE(file.ok()) << file.error().message().toStdString();
+    ASSERT_TRUE(file.value()->Append("new").ok());
+    ASSERT_TRUE(file.value()->Close().ok());
+    EXPECT_TRUE(S_ISREG(Entry(dir.file("log.tmp")).st_mode));
+    EXPECT_EQ(dir.Read("log.tmp"), "new");
+    EXPECT_EQ(dir.Read("precious.txt"), "precious");
+    EXPECT_EQ(dir.List(), QStringList({"log.tmp", "precious.txt"}));
+  }
 }
 
 // Appending well past the room reserved at a time: every byte lands in
