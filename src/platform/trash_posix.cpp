@@ -71,6 +71,14 @@ int WriteRecord(int fd, const QByteArray& text) {
   return 0;
 }
 
+// 0 when nothing stands at `path`, EEXIST when something does, else the
+// error that keeps it from being known (a file where a folder should be).
+int Free(const QByteArray& path) {
+  struct stat st;
+  if (::lstat(path.constData(), &st) == 0) return EEXIST;
+  return errno == ENOENT ? 0 : errno;
+}
+
 }  // namespace
 
 Result<QString> HomeTrashPlaceFor(const QString& path) {
@@ -94,11 +102,15 @@ Result<QString> HomeTrashPlaceFor(const QString& path) {
     const QByteArray inTrash = TrashName(name, attempt);
     const QByteArray place = trash + "/files/" + inTrash;
     const QByteArray record = trash + "/info/" + inTrash + kRecordSuffix.toByteArray();
-    struct stat st;
-    if (::lstat(place.constData(), &st) != 0 && errno == ENOENT &&
-        ::lstat(record.constData(), &st) != 0 && errno == ENOENT) {
-      return DecodeNativeName(place);
+    if (const int err = Free(place)) {
+      if (err == EEXIST) continue;
+      return Error(qt_error_string(err));
     }
+    if (const int err = Free(record)) {
+      if (err == EEXIST) continue;
+      return Error(qt_error_string(err));
+    }
+    return DecodeNativeName(place);
   }
   return Error(qt_error_string(EEXIST));
 }
