@@ -21,68 +21,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "corvane_runner.h"
 #include "support/fat_mount.h"
 #include "support/temp_folder.h"
 
 namespace corvane {
 namespace {
 
+using testing::CorvaneRunner;
+using testing::ProcessResult;
 using testing::TempFolder;
-
-struct ProcessResult {
-  int exitCode = -1;
-  QString out;
-  QString err;
-};
-
-// Runs corvane in a fresh temporary folder of its own.
-class CorvaneRunner {
- public:
-  // Runs corvane in `folder` (default: the temporary folder itself), without
-  // the environment variables named in `unset`.
-  ProcessResult Run(const QStringList& args, const QString& folder = {},
-                    const QStringList& unset = {}) {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString& name : unset) env.remove(name);
-    env.insert("APPDATA", appData_);
-    env.insert("XDG_CONFIG_HOME", temp_.file("config"));
-    // A start without /cli asks for a newer version; tests never go online.
-    env.insert("CORVANE_UPDATE_SERVER", "");
-    QProcess process;
-    process.setProcessEnvironment(env);
-    process.setWorkingDirectory(folder.isEmpty() ? temp_.path() : folder);
-    process.start(QStringLiteral(CORVANE_EXECUTABLE), args);
-    EXPECT_TRUE(process.waitForFinished(60000)) << "corvane did not end";
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-  }
-  QString LogPath() const { return appData_ + "/Larkwell/Corvane/last_rename.csv"; }
-
-  // Every entry under the folder, the undo log included: a folder as its
-  // relative path with "/", a file with its bytes, a link with its target.
-  QMap<QString, QByteArray> Snapshot() const {
-    QMap<QString, QByteArray> entries;
-    QDirIterator it(temp_.path(),
-                    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-      const QFileInfo info(it.next());
-      const QString relative = info.filePath().mid(temp_.path().size() + 1);
-      if (info.isSymLink()) {
-        entries[relative + " ->"] = info.symLinkTarget().toUtf8();
-      } else if (info.isDir()) {
-        entries[relative + "/"] = {};
-      } else {
-        entries[relative] = temp_.Read(relative);
-      }
-    }
-    return entries;
-  }
-
-  TempFolder temp_;
-  QString appData_ = temp_.file("appdata");
-};
 
 class CommandLineEndToEndTest : public ::testing::Test, protected CorvaneRunner {
  protected:
