@@ -9,7 +9,7 @@ PACKAGES=(
   libpcre2-dev libjpeg-dev zlib1g-dev libmimalloc-dev libicu-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   tzdata locales
-  rename time dosfstools fusefat
+  rename time dosfstools fusefat strace
   xvfb xauth imagemagick
   python3
   # The Windows lane (scripts/test_windows.sh): the 64-bit cross compiler with

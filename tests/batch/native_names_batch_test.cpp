@@ -13,6 +13,8 @@
 #include "engine/preview.h"
 #include "support/temp_folder.h"
 
+#include <QStandardPaths>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -122,6 +124,28 @@ TEST_F(NativeNamesBatchTest, AFoldersFilesAreRenamedLoggedAndBroughtBackByteForB
 
   Undo();
   EXPECT_EQ(Contents(), Contents(files, ""));
+}
+
+// A file Overwrite replaces goes to the trash whatever its name's bytes, and
+// the undo brings it back under them.
+TEST_F(NativeNamesBatchTest, ReplacedFileWhoseNameIsNotUtf8GoesToTheTrashAndComesBack) {
+  const File replaced = {"caf\xE9.txt", u"caf\xDCE9.txt", "old"};
+  dir_.CreateFolderBytes("in");
+  dir_.CreateBytes("in/" + replaced.bytes, replaced.content);
+  dir_.CreateBytes("in/a.txt", "new");
+
+  RenameOptions options;
+  options.pattern = Text(u"caf\xDCE9");
+  options.conflict = int(ConflictMode::Overwrite);
+  AddPreviewAndRun({FolderPath() + "/a.txt"}, options);
+  EXPECT_EQ(Contents(), QList<QByteArray>({replaced.bytes + "=new"}));
+  const QString trash =
+      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Trash";
+  EXPECT_EQ(RealFileSystem().ReadFile(trash + "/files/" + Text(replaced.text)).value(), "old");
+
+  Undo();
+  EXPECT_EQ(Contents(), QList<QByteArray>({"a.txt=new", replaced.bytes + "=old"}));
+  EXPECT_EQ(RealFileSystem().LookUp(trash + "/files/" + Text(replaced.text)), EntryKind::kNone);
 }
 
 // What U+FFFD stands for in a name: the character itself, or a byte that is
