@@ -6,13 +6,16 @@ namespace corvane {
 
 const EntryKeys::Folder& EntryKeys::FolderOf(QStringView folder) {
   auto found = folders_.find(folder);
-  if (found == folders_.end()) {
-    const QString path = folder.isEmpty() ? QStringLiteral(".") : folder.toString();
-    Folder facts{IdentityOf(path), false};
-    if (facts.identity) facts.folds = fs_.FoldsLetterCase(path);
-    found = folders_.emplace(folder.toString(), facts).first;
+  if (found != folders_.end()) return found->second;
+  const QString path = folder.isEmpty() ? QStringLiteral(".") : folder.toString();
+  Folder facts{IdentityOf(path), names_ == Names::kIgnoringCase};
+  if (!facts.identity) {
+    // A folder made later (an undo makes old folders again) is found then.
+    static const Folder kMissing;
+    return kMissing;
   }
-  return found->second;
+  if (!facts.folds) facts.folds = fs_.FoldsLetterCase(path);
+  return folders_.emplace(folder.toString(), facts).first->second;
 }
 
 std::optional<EntryKey> EntryKeys::Of(const QString& path) {

@@ -44,8 +44,12 @@ struct EntryKeyHash {
 // spelled). One per thread; `fs` must outlive it.
 class EntryKeys {
  public:
-  explicit EntryKeys(FileSystem& fs) : fs_(fs) {}
-  // nullopt when the path's folder cannot be found.
+  enum class Names {
+    kAsTheVolume,     // folded where the folder's volume ignores letter case
+    kIgnoringCase,    // folded everywhere: may join two entries, never split one
+  };
+  explicit EntryKeys(FileSystem& fs, Names names = Names::kAsTheVolume) : fs_(fs), names_(names) {}
+  // nullopt when the path's folder cannot be found (then asked again next time).
   std::optional<EntryKey> Of(const QString& path);
   // Whether the volume of `folder` (a FolderView) ignores letter case.
   bool FoldsIn(QStringView folder);
@@ -67,6 +71,7 @@ class EntryKeys {
   const Folder& FolderOf(QStringView folder);
 
   FileSystem& fs_;
+  Names names_;
   std::unordered_map<QString, Folder, TextHash, TextEqual> folders_;
 };
 

@@ -1,11 +1,11 @@
 #include "batch/undo.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <unordered_set>
 
 #include "batch/batch_executor.h"
 #include "batch/batch_files.h"
@@ -84,17 +84,14 @@ Status UndoOne(FileSystem& fs, const UndoLogEntry& entry,
   return Status::Ok();
 }
 
-// The identity of the entry at `path` for telling whether an older line
-// puts a file where an undone one took it away: letter case is ignored
-// everywhere (a cut too many costs a sync, one too few a file moved twice),
-// and the folder is known by identity where it exists, so that a folder
-// reached under two spellings is one.
-QString EntryOf(EntryKeys& entries, const QString& path) {
-  if (std::optional<EntryKey> entry = entries.Of(path)) {
-    return QStringLiteral("%1:%2/").arg(entry->folder.device).arg(entry->folder.node) +
-           FoldedName(entry->name);
-  }
-  return path.toCaseFolded();
+// The entry at `path`, for telling whether an older line puts a file where an
+// undone one took it away: letter case is ignored everywhere (a cut too many
+// costs a sync, one too few a file moved twice), and the folder is known by
+// identity where it exists, so that a folder reached under two spellings is
+// one; elsewhere by the path's text.
+EntryKey EntryOf(EntryKeys& entries, const QString& path) {
+  if (std::optional<EntryKey> entry = entries.Of(path)) return *std::move(entry);
+  return EntryKey{{}, path.toCaseFolded()};
 }
 
 // Undoes the entries newest first. A line once undone finds no file at its
@@ -120,8 +117,8 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
     if (s.ok()) s = log->Sync();
     return s;
   };
-  EntryKeys keys(fs);
-  QSet<QString> undoneTargets;  // EntryOf the new paths of undone lines still in the log
+  EntryKeys keys(fs, EntryKeys::Names::kIgnoringCase);
+  std::unordered_set<EntryKey, EntryKeyHash> undoneTargets;  // new paths of undone lines in the log
   // For each path, the lines that moved a file away from it, oldest first;
   // listed when first needed, which only a taken old path asks.
   std::optional<QHash<QString, QList<qsizetype>>> leaving;
@@ -141,7 +138,7 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
       Status s = cutFrom(i + 1);
       return s.ok() ? log->Close() : s;
     }
-    if (!undoneTargets.isEmpty() && undoneTargets.contains(EntryOf(keys, entries[i].oldPath))) {
+    if (!undoneTargets.empty() && undoneTargets.contains(EntryOf(keys, entries[i].oldPath))) {
       if (Status s = cutFrom(i + 1); !s.ok()) return s;
       undoneTargets.clear();
     }
