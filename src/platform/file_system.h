@@ -211,7 +211,7 @@ enum class FileOp {
   kNewWritableFile,
   kNewAppendableFile,
   kReplaceFile,
-  kMoveToTrash,
+  kMoveToTrash,  // TrashPlaceFor as well
   kDiscardReplaced,
   kSyncFolder,
   kLock,

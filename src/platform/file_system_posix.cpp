@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 
 #include <dirent.h>
 #include <fcntl.h>
