@@ -94,6 +94,30 @@ EntryKey EntryOf(EntryKeys& entries, const QString& path) {
   return EntryKey{{}, path.toCaseFolded()};
 }
 
+// Where the log's lines moved files away from the paths other lines then
+// took: Overwrite's replaced files. Listed when first asked, which only an
+// old path found taken does.
+class ReplacedPlaces {
+ public:
+  explicit ReplacedPlaces(const QList<UndoLogEntry>& entries) : entries_(entries) {}
+
+  // Where the newest line before line `i` moved a file away from line i's
+  // new path, or nullptr.
+  const QString* Before(qsizetype i) {
+    if (!leaving_) {
+      leaving_.emplace();
+      for (qsizetype j = 0; j < entries_.size(); ++j) (*leaving_)[entries_[j].oldPath].append(j);
+    }
+    const QList<qsizetype> lines = leaving_->value(entries_[i].newPath);
+    const auto newer = std::lower_bound(lines.begin(), lines.end(), i);
+    return newer == lines.begin() ? nullptr : &entries_[*(newer - 1)].newPath;
+  }
+
+ private:
+  const QList<UndoLogEntry>& entries_;
+  std::optional<QHash<QString, QList<qsizetype>>> leaving_;  // lines leaving each path, in order
+};
+
 // Undoes the entries newest first. A line once undone finds no file at its
 // new path when the undo is repeated, unless an older line has put one there
 // since (a swap, a chain): before that happens, the lines already undone are
@@ -119,18 +143,7 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
   };
   EntryKeys keys(fs, EntryKeys::Names::kIgnoringCase);
   std::unordered_set<EntryKey, EntryKeyHash> undoneTargets;  // new paths of undone lines in the log
-  // For each path, the lines that moved a file away from it, oldest first;
-  // listed when first needed, which only a taken old path asks.
-  std::optional<QHash<QString, QList<qsizetype>>> leaving;
-  const auto replacedAt = [&](qsizetype i) -> const QString* {
-    if (!leaving) {
-      leaving.emplace();
-      for (qsizetype j = 0; j < entries.size(); ++j) (*leaving)[entries[j].oldPath].append(j);
-    }
-    const QList<qsizetype> lines = leaving->value(entries[i].newPath);
-    const auto newer = std::lower_bound(lines.begin(), lines.end(), i);
-    return newer == lines.begin() ? nullptr : &entries[*(newer - 1)].newPath;
-  };
+  ReplacedPlaces replaced(entries);
   for (qsizetype i = entries.size() - 1; i >= 0; --i) {
     undone = entries.size() - 1 - i;
     if (stop && stop->requested()) {
@@ -142,7 +155,7 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
       if (Status s = cutFrom(i + 1); !s.ok()) return s;
       undoneTargets.clear();
     }
-    if (Status s = UndoOne(fs, entries[i], [&] { return replacedAt(i); }); !s.ok()) return s;
+    if (Status s = UndoOne(fs, entries[i], [&] { return replaced.Before(i); }); !s.ok()) return s;
     undoneTargets.insert(EntryOf(keys, entries[i].newPath));
     if (progress) progress->Advanced(entries.size() - i, entries.size());
   }
