@@ -28,19 +28,19 @@ const QString kUndone = "Undo completed for the last rename operation.\n";
 const QStringList kNotTheUsersFiles = {"appdata", "config", "xdg"};
 
 // A file "path=content", or a link "path -> text".
-void CreateEntry(const QString& root, const QString& spec) {
-  const qsizetype arrow = spec.indexOf(" -> ");
-  const QString path = root + "/" + (arrow >= 0 ? spec.left(arrow) : spec.section('=', 0, 0));
+void CreateEntry(const QString& root, const QString& entry) {
+  const qsizetype arrow = entry.indexOf(" -> ");
+  const QString path = root + "/" + (arrow >= 0 ? entry.left(arrow) : entry.section('=', 0, 0));
   QDir().mkpath(QFileInfo(path).path());
   if (arrow >= 0) {
-    ASSERT_EQ(::symlink(QFile::encodeName(spec.mid(arrow + 4)).constData(),
+    ASSERT_EQ(::symlink(QFile::encodeName(entry.mid(arrow + 4)).constData(),
                         QFile::encodeName(path).constData()),
               0);
     return;
   }
   QFile f(path);
-  const QByteArray content = spec.section('=', 1).toUtf8();
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size()) << spec.toStdString();
+  const QByteArray content = entry.section('=', 1).toUtf8();
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size()) << entry.toStdString();
 }
 
 // The entries under `root` in the form CreateEntry takes, folders left out.
