@@ -36,6 +36,7 @@ class CommandLineBytesTest : public ::testing::Test {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("APPDATA", temp_.file("appdata"));
     env.insert("XDG_CONFIG_HOME", temp_.file("config"));
+    env.insert("XDG_DATA_HOME", temp_.file("xdg"));
     QList<QByteArray> argStore = {QByteArray(CORVANE_EXECUTABLE)};
     argStore += args;
     QList<QByteArray> envStore;
@@ -92,6 +93,25 @@ TEST_F(CommandLineBytesTest, NamingAFileThatIsNotUtf8RenamesItAndNoOther) {
   EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
   EXPECT_EQ(undo.out, kUndone);
   EXPECT_EQ(Contents("photos"), QList<QByteArray>({"\xE9.txt=byte", "\xEF\xBF\xBD.txt=real"}));
+}
+
+// A file Overwrite replaces goes to the trash whatever the bytes of its name,
+// and the undo brings it back under them.
+TEST_F(CommandLineBytesTest, ReplacedFileWhoseNameIsNotUtf8GoesToTheTrashAndComesBack) {
+  temp_.CreateFolderBytes("docs");
+  temp_.CreateBytes("docs/caf\xE9.txt", "old");
+  temp_.CreateBytes("docs/a.txt", "new");
+  const ProcessResult r =
+      Run({"/cli", "/pattern=caf\xE9", "/conflict=overwrite", "docs/a.txt"});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(Contents("docs"), QList<QByteArray>({"caf\xE9.txt=new"}));
+  EXPECT_EQ(Contents("xdg/Trash/files"), QList<QByteArray>({"caf\xE9.txt=old"}));
+
+  const ProcessResult undo = Run({"/cli", "/undo"});
+  EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
+  EXPECT_EQ(Contents("docs"), QList<QByteArray>({"a.txt=new", "caf\xE9.txt=old"}));
+  EXPECT_EQ(Contents("xdg/Trash/files"), QList<QByteArray>());
+  EXPECT_EQ(Contents("xdg/Trash/info"), QList<QByteArray>());
 }
 
 // A relative path is made absolute with the folder the program runs in, whose
