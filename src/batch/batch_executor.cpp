@@ -239,7 +239,7 @@ bool BatchRun::IsFileOfTheBatch(const QString& path) {
     if (std::optional<EntryKey> entry = entries_.Of(written)) written_.insert(*entry);
   }
   const std::optional<EntryKey> entry = entries_.Of(path);
-  return entry && (written_.contains(*entry) || sources_.Contains(*entry));
+  return entry && (written_.contains(*entry) || sources_.Holds(*entry, path));
 }
 
 // Ends a stopped batch: the log keeps what was performed.

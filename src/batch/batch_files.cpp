@@ -10,12 +10,23 @@ const EntryKeys::Folder& EntryKeys::FolderOf(QStringView folder) {
   const QString path = folder.isEmpty() ? QStringLiteral(".") : folder.toString();
   Folder facts{IdentityOf(path), names_ == Names::kIgnoringCase};
   if (!facts.identity) {
-    // A folder made later (an undo makes old folders again) is found then.
-    static const Folder kMissing;
-    return kMissing;
+    // A folder made later (a batch makes its destination, an undo old
+    // folders) is found then; until then, its volume is the nearest
+    // existing folder's.
+    missing_ = Folder{std::nullopt, facts.folds || NearestFolderFolds(folder)};
+    return missing_;
   }
   if (!facts.folds) facts.folds = fs_.FoldsLetterCase(path);
   return folders_.emplace(folder.toString(), facts).first->second;
+}
+
+bool EntryKeys::NearestFolderFolds(QStringView folder) {
+  while (folder.size() > 1) {
+    folder = FolderView(folder.chopped(1));
+    const QString path = folder.isEmpty() ? QStringLiteral(".") : folder.toString();
+    if (IdentityOf(path)) return fs_.FoldsLetterCase(path);
+  }
+  return false;
 }
 
 std::optional<EntryKey> EntryKeys::Of(const QString& path) {
@@ -33,15 +44,22 @@ bool BatchMovesOrCopies(const BatchSettings& settings, const TRenameItem& item) 
   return target.ok() && (settings.mode != BatchMode::RenameInPlace || *target != item.OriginalPath);
 }
 
-bool BatchSources::Contains(const EntryKey& entry) {
+bool BatchSources::Holds(const EntryKey& entry, const QString& path) {
   std::call_once(read_, [this] {
     EntryKeys keys(fs_);
     for (const TRenameItem& item : items_) {
       if (!BatchMovesOrCopies(settings_, item)) continue;
       if (std::optional<EntryKey> key = keys.Of(item.OriginalPath)) entries_.insert(*key);
+      if (fs_.LookUp(item.OriginalPath) != EntryKind::kLink) continue;
+      if (std::optional<FileIdentity> linked = IdentityOf(item.OriginalPath)) {
+        linkedFiles_.insert(*linked);
+      }
     }
   });
-  return entries_.contains(entry);
+  if (entries_.contains(entry)) return true;
+  if (linkedFiles_.empty() || fs_.LookUp(path) == EntryKind::kLink) return false;
+  const std::optional<FileIdentity> identity = IdentityOf(path);
+  return identity && linkedFiles_.contains(*identity);
 }
 
 }  // namespace corvane

@@ -69,20 +69,25 @@ class EntryKeys {
     bool operator()(QStringView a, QStringView b) const { return a == b; }
   };
   const Folder& FolderOf(QStringView folder);
+  bool NearestFolderFolds(QStringView folder);
 
   FileSystem& fs_;
   Names names_;
   std::unordered_map<QString, Folder, TextHash, TextEqual> folders_;
+  Folder missing_;  // what FolderOf last said of a folder not there
 };
 
-// The entries of the sources of the items a batch moves or copies, found
-// once, on the first question; Contains may be asked on several threads.
-// Everything given must outlive it.
+// The sources of the items a batch moves or copies, found once, on the first
+// question; Holds may be asked on several threads. Everything given must
+// outlive it.
 class BatchSources {
  public:
   BatchSources(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs)
       : items_(items), settings_(settings), fs_(fs) {}
-  bool Contains(const EntryKey& entry);
+  // Whether `entry`, the entry at `path`, is such a source, or the file a
+  // source that is a link points to: replacing that would leave the link
+  // pointing at the new file, or at itself.
+  bool Holds(const EntryKey& entry, const QString& path);
 
  private:
   const QList<TRenameItem>& items_;
@@ -90,6 +95,7 @@ class BatchSources {
   FileSystem& fs_;
   std::once_flag read_;
   std::unordered_set<EntryKey, EntryKeyHash> entries_;
+  std::unordered_set<FileIdentity, FileIdentityHash> linkedFiles_;
 };
 
 // Whether the batch moves or copies the item: its new name makes a target,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "batch/target_path.h"
+#include "platform/paths.h"
 
 namespace corvane {
 
@@ -13,11 +14,35 @@ OperationQueue::OperationQueue(FileSystem& fs, UndoLogWriter& log, const StopReq
 }
 
 Status OperationQueue::Add(qsizetype item, Kind kind, QString source, QString target) {
-  Result<qint64> start = log_.Add(source, target);
-  if (!start.ok()) return start.error();
+  // The file that takes a replaced file's name is logged only once that file
+  // has left: a line in the log then always means its target was free, and
+  // the undo never has to guess whether the replaced file is still there.
+  const bool afterAway = !pending_.isEmpty() && pending_.last().item == item &&
+                         (pending_.last().kind == Kind::kToTrash ||
+                          pending_.last().kind == Kind::kSetAside);
+  qint64 logStart = kNotLogged;
+  if (!afterAway) {
+    Result<qint64> start = log_.Add(source, target);
+    if (!start.ok()) return start.error();
+    logStart = *start;
+  }
   pendingTargets_.insert(target.toCaseFolded());
-  pending_.append(Operation{item, kind, std::move(source), std::move(target), *start});
+  pending_.append(Operation{item, kind, std::move(source), std::move(target), logStart});
   return Status::Ok();
+}
+
+// Logs an operation whose line waited for the replaced file to leave its
+// name: that departure is made durable first, so that not even a power cut
+// leaves the line in the log with the replaced file still in place.
+Status OperationQueue::LogNow(Operation& op) {
+  const QString folder = FolderPart(op.target);
+  if (Status s = fs_.SyncFolder(folder.isEmpty() ? QStringLiteral(".") : folder); !s.ok()) {
+    return s;
+  }
+  Result<qint64> start = log_.Add(op.source, op.target);
+  if (!start.ok()) return start.error();
+  op.logStart = *start;
+  return log_.Commit();
 }
 
 bool OperationQueue::WaitsFor(const QString& target) const {
@@ -32,13 +57,14 @@ Status OperationQueue::Perform() {
   if (pending_.isEmpty()) return Status::Ok();
   if (Status s = log_.Commit(); !s.ok()) return StopAt(0, s);
   for (qsizetype k = 0; k < pending_.size(); ++k) {
-    const Operation& op = pending_[k];
+    Operation& op = pending_[k];
     const bool itemStarts = k == 0 || pending_[k - 1].item != op.item;
     if (itemStarts && stop_ && stop_->requested()) {
       stopped_ = op.item;
       return StopAt(k, Status::Ok());
     }
-    const Status s = Do(op);
+    Status s = op.logStart == kNotLogged ? LogNow(op) : Status::Ok();
+    if (s.ok()) s = Do(op);
     if (s.ok()) {
       Done(k);
       continue;
@@ -69,6 +95,7 @@ Status OperationQueue::Discard() { return pending_.isEmpty() ? Status::Ok() : St
 
 Status OperationQueue::StopAt(qsizetype index, Status why) {
   Status takenBack = Status::Ok();
+  while (index < pending_.size() && pending_[index].logStart == kNotLogged) ++index;
   if (index < pending_.size()) takenBack = log_.TakeBackFrom(pending_[index].logStart);
   pending_.clear();
   pendingTargets_.clear();

@@ -2,7 +2,10 @@
 // in order, a group at a time.
 //
 // Add writes an operation's line to the undo log; Perform commits the log
-// (one fdatasync for the whole group) and only then does the operations.
+// (one fdatasync for the whole group) and only then does the operations. The
+// one exception follows a replaced file's departure (kToTrash, kSetAside):
+// the line of the file taking its name is written, and committed, only once
+// that departure is done and durable.
 // Whatever is not done after all (a failure, a stop request, a target found
 // taken) has its line taken back, so the log ends up naming exactly what was
 // done, and at every instant before that at most the operations of one group
@@ -86,14 +89,17 @@ class OperationQueue {
   QList<ItemUpdate> TakeUpdates() { return std::move(updates_); }
 
  private:
+  static constexpr qint64 kNotLogged = -1;
+
   struct Operation {
     qsizetype item;
     Kind kind;
     QString source;
     QString target;
-    qint64 logStart;
+    qint64 logStart;  // kNotLogged until its line is in the log
   };
 
+  Status LogNow(Operation& op);
   Status Do(const Operation& op);
   Status Revert(const Operation& op);
   Status StopAt(qsizetype index, Status why);

@@ -188,7 +188,7 @@ bool Playback::IsFileOfTheBatch(const QString& path) {
   const QStringView key = Key(path);
   if (const Change* change = changed_->Find(key, PathTextHash(key))) return change->ofTheBatch;
   const std::optional<EntryKey> entry = entries_.Of(path);
-  return entry && sources_.Contains(*entry);
+  return entry && sources_.Holds(*entry, path);
 }
 
 }  // namespace corvane

@@ -1,9 +1,5 @@
 #include "batch/undo.h"
 
-#include <QHash>
-
-#include <algorithm>
-#include <functional>
 #include <optional>
 #include <unordered_set>
 
@@ -25,12 +21,8 @@ Error FileInTheWay(const QString& path) {
 // one: the source of a copy, a file made there since, or (a line logged ahead
 // of a move that did not happen) the very file. Only bytes that are there
 // twice may go, and then the one at the new path goes, so that the file at
-// the old path keeps its own times. Bytes that differ are in the way, unless
-// the file the item would have replaced (`replacedPlace`) never left the new
-// path: then neither did the item's file, which the batch moves only after
-// it. (Both undone looks the same, and is left alone the same way.)
-Status ResolveOldPathTaken(FileSystem& fs, const UndoLogEntry& entry,
-                           const std::function<const QString*()>& replacedPlace) {
+// the old path keeps its own times.
+Status ResolveOldPathTaken(FileSystem& fs, const UndoLogEntry& entry) {
   // A case change on a case-insensitive file system: the "file at the old
   // path" is the very file to move back.
   if (fs.IsSameFile(entry.oldPath, entry.newPath)) {
@@ -39,10 +31,8 @@ Status ResolveOldPathTaken(FileSystem& fs, const UndoLogEntry& entry,
   if (fs.LookUp(entry.oldPath) == EntryKind::kFolder) return FileInTheWay(entry.oldPath);
   Result<bool> same = fs.HoldSameBytes(entry.oldPath, entry.newPath);
   if (!same.ok()) return same.error();
-  if (*same) return fs.DeleteFile(entry.newPath);
-  const QString* replaced = replacedPlace();
-  if (replaced && fs.LookUp(*replaced) == EntryKind::kNone) return Status::Ok();
-  return FileInTheWay(entry.oldPath);
+  if (!*same) return FileInTheWay(entry.oldPath);
+  return fs.DeleteFile(entry.newPath);
 }
 
 // Gives up the trash's record of a file that is not in the trash (any more).
@@ -53,10 +43,17 @@ void ForgetTrashRecord(FileSystem& fs, const QString& place) {
   }
 }
 
-// `replacedPlace` tells where an older line of the log moved a file away from
-// this line's new path (Overwrite's replaced file), or nullptr.
-Status UndoOne(FileSystem& fs, const UndoLogEntry& entry,
-               const std::function<const QString*()>& replacedPlace) {
+// Whether the file at a place in the trash is the one this line put there: a
+// file the user trashed later may have taken the same place once the trash
+// was emptied. The record names the file's old path.
+bool TrashHoldsTheLinesFile(FileSystem& fs, const UndoLogEntry& entry) {
+  const std::optional<QString> record = TrashRecordFor(entry.newPath);
+  if (!record) return true;
+  const Result<QByteArray> text = fs.ReadFile(*record);
+  return text.ok() && TrashRecordNames(*text, entry.oldPath);
+}
+
+Status UndoOne(FileSystem& fs, const UndoLogEntry& entry) {
   const QString& oldPath = entry.oldPath;
   const QString& newPath = entry.newPath;
   if (oldPath == newPath) return Status::Ok();
@@ -72,13 +69,13 @@ Status UndoOne(FileSystem& fs, const UndoLogEntry& entry,
     return Status::Ok();
   }
   // A batch moves files and links only: a folder there is not its work.
-  if (kind == EntryKind::kFolder) return Status::Ok();
+  if (kind == EntryKind::kFolder || !TrashHoldsTheLinesFile(fs, entry)) return Status::Ok();
   const QString folder = FolderPart(oldPath);
   if (folder.isEmpty()) {
     return Error(QString::fromUtf16(batch_texts::kUnableToCreateDirectory));
   }
   if (!fs.FolderExists(folder)) fs.CreateFolder(folder);
-  if (fs.LookUp(oldPath) != EntryKind::kNone) return ResolveOldPathTaken(fs, entry, replacedPlace);
+  if (fs.LookUp(oldPath) != EntryKind::kNone) return ResolveOldPathTaken(fs, entry);
   if (Status s = fs.MoveFile(newPath, oldPath); !s.ok()) return s;
   ForgetTrashRecord(fs, newPath);
   return Status::Ok();
@@ -93,30 +90,6 @@ EntryKey EntryOf(EntryKeys& entries, const QString& path) {
   if (std::optional<EntryKey> entry = entries.Of(path)) return *std::move(entry);
   return EntryKey{{}, path.toCaseFolded()};
 }
-
-// Where the log's lines moved files away from the paths other lines then
-// took: Overwrite's replaced files. Listed when first asked, which only an
-// old path found taken does.
-class ReplacedPlaces {
- public:
-  explicit ReplacedPlaces(const QList<UndoLogEntry>& entries) : entries_(entries) {}
-
-  // Where the newest line before line `i` moved a file away from line i's
-  // new path, or nullptr.
-  const QString* Before(qsizetype i) {
-    if (!leaving_) {
-      leaving_.emplace();
-      for (qsizetype j = 0; j < entries_.size(); ++j) (*leaving_)[entries_[j].oldPath].append(j);
-    }
-    const QList<qsizetype> lines = leaving_->value(entries_[i].newPath);
-    const auto newer = std::lower_bound(lines.begin(), lines.end(), i);
-    return newer == lines.begin() ? nullptr : &entries_[*(newer - 1)].newPath;
-  }
-
- private:
-  const QList<UndoLogEntry>& entries_;
-  std::optional<QHash<QString, QList<qsizetype>>> leaving_;  // lines leaving each path, in order
-};
 
 // Undoes the entries newest first. A line once undone finds no file at its
 // new path when the undo is repeated, unless an older line has put one there
@@ -143,7 +116,6 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
   };
   EntryKeys keys(fs, EntryKeys::Names::kIgnoringCase);
   std::unordered_set<EntryKey, EntryKeyHash> undoneTargets;  // new paths of undone lines in the log
-  ReplacedPlaces replaced(entries);
   for (qsizetype i = entries.size() - 1; i >= 0; --i) {
     undone = entries.size() - 1 - i;
     if (stop && stop->requested()) {
@@ -155,7 +127,7 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
       if (Status s = cutFrom(i + 1); !s.ok()) return s;
       undoneTargets.clear();
     }
-    if (Status s = UndoOne(fs, entries[i], [&] { return replaced.Before(i); }); !s.ok()) return s;
+    if (Status s = UndoOne(fs, entries[i]); !s.ok()) return s;
     undoneTargets.insert(EntryOf(keys, entries[i].newPath));
     if (progress) progress->Advanced(entries.size() - i, entries.size());
   }

@@ -3,19 +3,19 @@
 //
 // For each logged line whose new entry (a file, or a link whatever it points
 // to) still exists, the old folder is created and the entry moves back; a
-// file that was in the trash loses its record there. A file standing at the
-// old path is never destroyed: when it holds exactly the bytes coming back
-// (the source of a copy, or a line logged ahead of a move that never
-// happened), the copy at the new path is removed instead; when an older line
-// moved a file away from the new path (Overwrite's replaced file, into the
-// trash or aside) and that never happened, the line never happened either;
-// otherwise the undo stops at that line naming the file. A failed step stops
-// the undo with its error and keeps the log; lines already undone find no
-// file at their new path next time, so a repeated undo completes without
-// moving any file twice (entries are compared by folder identity, so a folder
-// reached under two spellings is one). A partial copy left by a killed batch
-// is removed. Nothing is shown: the outcome carries the notice, and
-// clearList tells the caller to empty its list (after a completed undo only).
+// file that was in the trash loses its record there, and a file that the
+// trash holds under its place by now but that is not the line's (its record
+// names another path) is left alone. A file standing at the old path is
+// never destroyed: when it holds exactly the bytes coming back (the source of
+// a copy, or a line logged ahead of a move that never happened), the copy at
+// the new path is removed instead; otherwise the undo stops at that line
+// naming the file. A failed step stops the undo with its error and keeps the
+// log; lines already undone find no file at their new path next time, so a
+// repeated undo completes without moving any file twice (entries are
+// compared by folder identity, so a folder reached under two spellings is
+// one). A partial copy left by a killed batch is removed. Nothing is shown:
+// the outcome carries the notice, and clearList tells the caller to empty
+// its list (after a completed undo only).
 //
 // A stop request ends the undo between two lines: the lines already undone
 // are cut off the log, which keeps the others, so that the next undo takes

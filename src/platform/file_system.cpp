@@ -1,6 +1,7 @@
 #include "platform/file_system.h"
 
 #include "platform/file_system_internal.h"
+#include "platform/native_name.h"
 #include "platform/paths.h"
 
 #include <algorithm>
@@ -66,6 +67,16 @@ std::optional<QString> TrashRecordFor(QStringView place) {
   if (!isTrash) return std::nullopt;
   return trash.toString() + QStringLiteral("/info/") + FileNameView(place).toString() +
          QStringLiteral(".trashinfo");
+}
+
+bool TrashRecordNames(QByteArrayView record, const QString& path) {
+  const QByteArray wanted = EncodeNativeName(path);
+  for (const QByteArray& line : record.toByteArray().split('\n')) {
+    if (!line.startsWith("Path=")) continue;
+    const QByteArray named = QByteArray::fromPercentEncoding(line.mid(5).trimmed());
+    return wanted.startsWith('/') ? named == wanted : named.endsWith("/" + wanted);
+  }
+  return false;
 }
 
 FileSystem& RealFileSystem() {

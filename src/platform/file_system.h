@@ -175,6 +175,9 @@ QString TemporaryPathFor(QStringView target);
 // TRASH/files/NAME, where TRASH is a trash folder ("Trash", ".Trash-UID",
 // ".Trash/UID"); nullopt for any other path.
 std::optional<QString> TrashRecordFor(QStringView place);
+// Whether the trash's record `record` (the text of a .trashinfo) names the
+// file that was at `path`.
+bool TrashRecordNames(QByteArrayView record, const QString& path);
 
 // The operating system's file system.
 FileSystem& RealFileSystem();

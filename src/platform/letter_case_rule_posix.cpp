@@ -1,9 +1,9 @@
 // Whether a folder's file system takes two spellings that differ in letter
 // case for one name. Known kinds answer from the file system's type (and the
-// case-folding flag ext4 and tmpfs set per folder); any other kind (FUSE,
-// network file systems) is asked with a lookup of one of the folder's own
-// names in the other case, and a FUSE volume with nothing to ask about by its
-// type in the mount table.
+// case-folding flag ext4 and tmpfs set per folder); any other kind (XFS, ZFS,
+// FUSE, network file systems) is asked with a lookup of one of the folder's
+// own names in the other case, else of the folder above on the same volume,
+// and at the top of a FUSE volume by its type in the mount table.
 #include <QtGlobal>
 #ifndef Q_OS_WIN
 
@@ -36,12 +36,12 @@ namespace {
 constexpr long kMsdosMagic = 0x4d44;  // vfat and msdos
 constexpr long kExfatMagic = 0x2011BAB0;
 constexpr long kFuseMagic = 0x65735546;
+// Kinds that fold letter case only in folders with the case-folding flag.
+// (XFS and ZFS can fold a whole volume, so they are asked.)
 constexpr long kCaseSensitiveMagics[] = {
     0xEF53,      // ext2, ext3, ext4
-    0x58465342,  // XFS
     0x9123683E,  // Btrfs
     0x01021994,  // tmpfs
-    0x2FC12FC1,  // ZFS
     0xF2F52010,  // F2FS
 };
 
@@ -59,9 +59,10 @@ QByteArray OtherCase(const QByteArray& name) {
 
 enum class Answer { kFolds, kKeeps, kUnknown };
 
-// Looks up one of the folder's names in the other case: found, it is the
-// same entry (two entries folding alike cannot both be listed on a volume
-// that folds).
+// Looks up one of the folder's names in the other case: found, and not
+// listed under that spelling itself, it is the same entry (two entries that
+// fold alike cannot both be listed on a volume that folds). Reads no further
+// than it must: where the other spelling is not found, one lookup decides.
 Answer AskByLookup(int folderFd) {
   const int listFd = ::dup(folderFd);
   if (listFd < 0) return Answer::kUnknown;
@@ -70,18 +71,32 @@ Answer AskByLookup(int folderFd) {
     ::close(listFd);
     return Answer::kUnknown;
   }
-  QSet<QByteArray> names;
-  while (const dirent* entry = ::readdir(dir)) names.insert(QByteArray(entry->d_name));
-  ::closedir(dir);
-  for (const QByteArray& name : names) {
+  QSet<QByteArray> seen;
+  QByteArray asked;  // the other spelling found by a lookup, not yet listed
+  Answer answer = Answer::kUnknown;
+  while (const dirent* entry = ::readdir(dir)) {
+    const QByteArray name(entry->d_name);
+    if (!asked.isEmpty()) {
+      if (name == asked) {
+        answer = Answer::kKeeps;
+        break;
+      }
+      continue;
+    }
+    seen.insert(name);
     const QByteArray other = OtherCase(name);
     if (other == name) continue;
-    if (names.contains(other)) return Answer::kKeeps;
     struct stat st;
-    return ::fstatat(folderFd, other.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 ? Answer::kFolds
-                                                                                 : Answer::kKeeps;
+    if (seen.contains(other) ||
+        ::fstatat(folderFd, other.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+      answer = Answer::kKeeps;
+      break;
+    }
+    asked = other;
+    answer = Answer::kFolds;
   }
-  return Answer::kUnknown;
+  ::closedir(dir);
+  return answer;
 }
 
 // The type the mount table gives the mount that holds `folder`, as in
@@ -127,12 +142,18 @@ bool FolderFoldsLetterCase(const QByteArray& folder) {
   } else if (std::find(std::begin(kCaseSensitiveMagics), std::end(kCaseSensitiveMagics),
                        long(volume.f_type)) == std::end(kCaseSensitiveMagics)) {
     const Answer answer = AskByLookup(fd);
-    if (answer == Answer::kUnknown && long(volume.f_type) == kFuseMagic) {
+    struct stat here, above;
+    const QByteArray parent = folder + "/..";
+    if (answer != Answer::kUnknown) {
+      folds = answer == Answer::kFolds;
+    } else if (::fstat(fd, &here) == 0 && ::stat(parent.constData(), &above) == 0 &&
+               above.st_dev == here.st_dev && above.st_ino != here.st_ino) {
+      // Nothing here to ask about: the folder above, on the same volume.
+      folds = FolderFoldsLetterCase(parent);
+    } else if (long(volume.f_type) == kFuseMagic) {
       const QByteArray type = MountType(folder);
       // fusefat, exfat-fuse: the FAT family folds; ntfs-3g keeps case by default.
       folds = type.contains("fat");
-    } else {
-      folds = answer == Answer::kFolds;
     }
   }
   ::close(fd);

@@ -496,6 +496,33 @@ TEST_F(BatchTest, OverwriteWithoutTrashSetsAsideThenDiscardsOrPutsBack) {
   EXPECT_EQ(dir_.Read("a"), "A");
 }
 
+// The trash emptied, and another file of that name trashed into the same
+// place: that file is not the batch's, and the undo leaves it there.
+TEST_F(BatchTest, UndoLeavesAFileTheTrashTookLaterAtTheSamePlace) {
+  dir_.Create({"a"}, "A");
+  dir_.Create({"b"}, "B");
+  const BatchOutcome out =
+      Run({Item(P("a"), "b")}, Options(BatchMode::RenameInPlace, ConflictMode::Overwrite));
+  ASSERT_EQ(Text(out.status), "(ok)");
+  const QList<UndoLogEntry> log = ParseUndoLog(LogOnDisk());
+  ASSERT_EQ(log.size(), 2);
+  const QString place = log[0].newPath;
+  const QString record = TrashRecordFor(place).value();
+  ASSERT_TRUE(QFile::remove(place) && QFile::remove(record));
+  for (const auto& [path, bytes] :
+       {std::pair{place, QByteArray("stranger")},
+        std::pair{record, QByteArray("[Trash Info]\nPath=/elsewhere/b\nDeletionDate=2026-01-02T03:04:05\n")}}) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+  }
+
+  EXPECT_EQ(Text(UndoLastRename(RealFileSystem(), LogPath()).status), "(ok)");
+  EXPECT_EQ(dir_.List(), QStringList({"a", "appdata"}));
+  EXPECT_EQ(dir_.Read("a"), "A");
+  EXPECT_TRUE(QFile::exists(place));
+  EXPECT_TRUE(QFile::exists(record));
+}
+
 // Whenever a file operation starts, the log on disk already names it: a file
 // system that looks at the log whenever a move starts sees its line.
 class LogWatchingFileSystem : public FaultInjectingFileSystem {

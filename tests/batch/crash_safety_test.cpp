@@ -59,11 +59,12 @@ struct CrashCase {
   bool otherFileSystem;  // the destination lies on /dev/shm
   // name -> new name, in list order; each source holds its own name as content
   QList<std::pair<QString, QString>> items;
-  QStringList otherFiles;  // present beforehand, not in the list (content: "other")
+  QStringList otherFiles;  // present beforehand, not in the list
   // Files Overwrite replaces where their volume has no trash: once the new
   // file stands in place they are gone for good; until then the undo brings
   // them back.
   QStringList replacedForGood;
+  QByteArray otherContent = "other";  // of each of otherFiles
 };
 
 void PrintTo(const CrashCase& c, std::ostream* os) { *os << c.name; }
@@ -91,7 +92,8 @@ class CrashSafetyTest : public ::testing::TestWithParam<CrashCase> {
       const QString path = Destination(name);
       QDir().mkpath(QFileInfo(path).path());
       QFile f(path);
-      ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("other") == 5);
+      const QByteArray& content = GetParam().otherContent;
+      ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size());
     }
     before_ = Snapshot(dir_.path());
     if (other_) otherBefore_ = Snapshot(other_->path());
@@ -230,6 +232,10 @@ INSTANTIATE_TEST_SUITE_P(
                   {{"a", "taken"}, {"b", "c"}, {"c", "b"}, {"d", "e"}}, {"taken", "e"}, {}},
         CrashCase{"CopyIntoAFolder", BatchMode::CopyToFolder, ConflictMode::AutoNumber, false,
                   {{"a", "a"}, {"b", "a"}}, {"a"}, {}},
+        // The file replaced holds the very bytes of the one taking its name:
+        // still it is the user's, and comes back.
+        CrashCase{"OverwriteWithTheSameBytes", BatchMode::RenameInPlace, ConflictMode::Overwrite,
+                  false, {{"a", "b"}}, {"b"}, {}, "a"},
         CrashCase{"OverwriteCopiesIntoTheTrash", BatchMode::CopyToFolder,
                   ConflictMode::Overwrite, false, {{"a", "a"}, {"b", "b"}}, {"a"}, {}},
         CrashCase{"OverwriteMovesWithoutTrash", BatchMode::MoveToFolder, ConflictMode::Overwrite,

@@ -129,6 +129,14 @@ INSTANTIATE_TEST_SUITE_P(
                       {"w/a -> 1", "w/b -> 2 (1)  [numbered: 2 is taken]", "w/2 -> 3"},
                       {"w/1=A", "w/2 (1)=B", "w/3 -> a"},
                       {}},
+        // A link renamed onto the file it points to would point at itself:
+        // that file counts as the batch's.
+        OverwriteCase{"LinkOntoTheFileItPointsTo",
+                      {"data.txt=D", "link.txt -> data.txt"},
+                      {"/pattern=data", "/conflict=overwrite", "link.txt"},
+                      {"link.txt -> data (1).txt  [numbered: data.txt is taken]"},
+                      {"data (1).txt -> data.txt", "data.txt=D"},
+                      {}},
         // An item whose name does not change is not at risk from the batch's
         // order: it is replaced as the user asked, into the trash.
         OverwriteCase{"ItemThatKeepsItsName",
@@ -196,13 +204,15 @@ TEST(TrashEndToEndTest, TrashThatCannotTakeTheFileStopsTheBatch) {
 TEST(FatEndToEndTest, OneNameInTwoSpellingsIsOneFileOfTheBatch) {
   struct Case {
     const char* name;
-    int batchMode;  // -1: in place, on the FAT volume
+    int batchMode;            // -1: in place, on the FAT volume
+    const char* destination;  // on the FAT volume, made by the batch where missing
     QStringList sourcesAfter;
   };
   const Case cases[] = {
-      {"RenameOnFat", -1, {}},
-      {"MoveOntoFat", 2, {}},
-      {"CopyOntoFat", 1, {"Xa.txt=first", "xb.txt=second"}},
+      {"RenameOnFat", -1, "", {}},
+      {"MoveOntoFat", 2, "", {}},
+      {"CopyOntoFat", 1, "", {"Xa.txt=first", "xb.txt=second"}},
+      {"CopyIntoAFolderNotYetOnFat", 1, "new/", {"Xa.txt=first", "xb.txt=second"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -214,10 +224,11 @@ TEST(FatEndToEndTest, OneNameInTwoSpellingsIsOneFileOfTheBatch) {
     QStringList args = {"/cli", "/regex", "/find=^([Xx])[ab]$", "/replace=$1",
                         "/conflict=overwrite", from + "/Xa.txt", from + "/xb.txt"};
     if (c.batchMode >= 0) {
-      runner.temp_.Create({"mode.json"}, QStringLiteral(R"({"changeExt":false,"batchMode":%1,"destination":"%2"})")
-                                             .arg(c.batchMode)
-                                             .arg(fat.path())
-                                             .toUtf8());
+      runner.temp_.Create({"mode.json"},
+                          QStringLiteral(R"({"changeExt":false,"batchMode":%1,"destination":"%2"})")
+                              .arg(c.batchMode)
+                              .arg(fat.file(c.destination))
+                              .toUtf8());
       args << "/preset=" + runner.temp_.file("mode.json");
     }
     const ProcessResult dry = runner.Run(QStringList{"/dryrun"} + args);
@@ -226,8 +237,9 @@ TEST(FatEndToEndTest, OneNameInTwoSpellingsIsOneFileOfTheBatch) {
               QStringList({"Xa.txt -> X.txt", "xb.txt -> x (1).txt  [numbered: x.txt is taken]"}));
     const ProcessResult batch = runner.Run(args);
     EXPECT_EQ(batch.exitCode, 0) << batch.err.toStdString();
-    EXPECT_EQ(fat.List(), QStringList({"X.txt", "x (1).txt"}));
-    EXPECT_EQ(Entries(runner, fat.path()), QStringList({"X.txt=first", "x (1).txt=second"}));
+    const QString to = c.destination;
+    EXPECT_EQ(Entries(runner, fat.path()),
+              QStringList({to + "X.txt=first", to + "x (1).txt=second"}));
     if (c.batchMode >= 0) {
       EXPECT_EQ(Entries(runner, from), c.sourcesAfter);
     }
@@ -236,7 +248,7 @@ TEST(FatEndToEndTest, OneNameInTwoSpellingsIsOneFileOfTheBatch) {
     EXPECT_EQ(undo.exitCode, 0) << undo.err.toStdString();
     EXPECT_EQ(Entries(runner, from), QStringList({"Xa.txt=first", "xb.txt=second"}));
     if (c.batchMode >= 0) {
-      EXPECT_EQ(fat.List(), QStringList());
+      EXPECT_EQ(Entries(runner, fat.path()), QStringList());
     }
   }
 }
