@@ -25,6 +25,8 @@ bool HoldsInvalidPathCharacter(QStringView path);
 Error MissingSourceError(FileSystem& fs, const QString& source);
 
 #ifndef Q_OS_WIN
+// Writes all of `data` to `fd`, through interruptions; 0 or an errno.
+int WriteAll(int fd, const char* data, size_t size);
 // See FileSystem::FoldsLetterCase; `folder` as the system calls take it.
 bool FolderFoldsLetterCase(const QByteArray& folder);
 // See FileSystem::TrashPlaceFor.

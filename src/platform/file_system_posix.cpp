@@ -77,19 +77,6 @@ bool RefusedAsUnsupported(int err) {
   return err == EINVAL || err == ENOSYS || err == ENOTSUP || err == EOPNOTSUPP;
 }
 
-int WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return errno;
-    }
-    data += n;
-    size -= size_t(n);
-  }
-  return 0;
-}
-
 int WriteAllAt(int fd, const char* data, size_t size, off_t offset) {
   while (size > 0) {
     const ssize_t n = ::pwrite(fd, data, size, offset);
@@ -827,6 +814,19 @@ class PosixFileSystem : public FileSystem {
 };
 
 }  // namespace
+
+int WriteAll(int fd, const char* data, size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    data += n;
+    size -= size_t(n);
+  }
+  return 0;
+}
 
 std::unique_ptr<FileSystem> NewNativeFileSystem(SimulatedErrnos errnos) {
   return std::make_unique<PosixFileSystem>(errnos);

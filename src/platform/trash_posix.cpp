@@ -30,8 +30,7 @@ constexpr qsizetype kLongestName = 255;
 constexpr QByteArrayView kRecordSuffix = ".trashinfo";
 
 bool MakeFolder(const QByteArray& path) {
-  if (::mkdir(path.constData(), 0700) == 0 || errno == EEXIST) return true;
-  return false;
+  return ::mkdir(path.constData(), 0700) == 0 || errno == EEXIST;
 }
 
 // `name` cut to `room` bytes, never inside a UTF-8 sequence.
@@ -56,19 +55,6 @@ QByteArray RecordText(const QByteArray& absolutePath) {
   return "[Trash Info]\nPath=" + absolutePath.toPercentEncoding("/") + "\nDeletionDate=" +
          QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toLatin1() +
          "\n";
-}
-
-int WriteRecord(int fd, const QByteArray& text) {
-  const char* data = text.constData();
-  size_t left = size_t(text.size());
-  while (left > 0) {
-    const ssize_t n = ::write(fd, data, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return errno;
-    data += n;
-    left -= size_t(n);
-  }
-  return 0;
 }
 
 // 0 when nothing stands at `path`, EEXIST when something does, else the
@@ -129,7 +115,8 @@ Status WriteTrashRecord(const QString& record, const QString& path,
   const int fd =
       ::open(recordPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return Error(qt_error_string(errno));
-  int err = WriteRecord(fd, RecordText(absolute));
+  const QByteArray text = RecordText(absolute);
+  int err = WriteAll(fd, text.constData(), size_t(text.size()));
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err != 0) {
     if (step) step();
