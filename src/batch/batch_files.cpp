@@ -36,7 +36,16 @@ std::optional<EntryKey> EntryKeys::Of(const QString& path) {
   return EntryKey{*folder.identity, folder.folds ? FoldedName(name) : name.toString()};
 }
 
-bool EntryKeys::FoldsIn(QStringView folder) { return FolderOf(folder).folds; }
+bool EntryKeys::FoldsIn(QStringView folder) {
+  // A folder not there is asked about once: the verdicts of a copy into a new
+  // folder ask for each item.
+  if (auto missing = missingFolds_.find(folder); missing != missingFolds_.end()) {
+    return missing->second;
+  }
+  const Folder& facts = FolderOf(folder);
+  if (!facts.identity) missingFolds_.emplace(folder.toString(), facts.folds);
+  return facts.folds;
+}
 
 bool BatchMovesOrCopies(const BatchSettings& settings, const TRenameItem& item) {
   if (item.NewName.isEmpty()) return false;

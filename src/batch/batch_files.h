@@ -51,7 +51,8 @@ class EntryKeys {
   explicit EntryKeys(FileSystem& fs, Names names = Names::kAsTheVolume) : fs_(fs), names_(names) {}
   // nullopt when the path's folder cannot be found (then asked again next time).
   std::optional<EntryKey> Of(const QString& path);
-  // Whether the volume of `folder` (a FolderView) ignores letter case.
+  // Whether the volume of `folder` (a FolderView) ignores letter case; for a
+  // folder not there, the nearest existing one's, asked once.
   bool FoldsIn(QStringView folder);
 
  private:
@@ -75,6 +76,7 @@ class EntryKeys {
   Names names_;
   std::unordered_map<QString, Folder, TextHash, TextEqual> folders_;
   Folder missing_;  // what FolderOf last said of a folder not there
+  std::unordered_map<QString, bool, TextHash, TextEqual> missingFolds_;
 };
 
 // The sources of the items a batch moves or copies, found once, on the first
