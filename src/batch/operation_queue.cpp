@@ -17,17 +17,20 @@ Status OperationQueue::Add(qsizetype item, Kind kind, QString source, QString ta
   // The file that takes a replaced file's name is logged only once that file
   // has left: a line in the log then always means its target was free, and
   // the undo never has to guess whether the replaced file is still there.
+  // Lines after one that waits wait too, so that the log keeps the order of
+  // the operations and taking lines back never takes one of a done operation.
   const bool afterAway = !pending_.isEmpty() && pending_.last().item == item &&
                          (pending_.last().kind == Kind::kToTrash ||
                           pending_.last().kind == Kind::kSetAside);
+  const bool waits = afterAway || (!pending_.isEmpty() && pending_.last().logStart == kNotLogged);
   qint64 logStart = kNotLogged;
-  if (!afterAway) {
+  if (!waits) {
     Result<qint64> start = log_.Add(source, target);
     if (!start.ok()) return start.error();
     logStart = *start;
   }
   pendingTargets_.insert(target.toCaseFolded());
-  pending_.append(Operation{item, kind, std::move(source), std::move(target), logStart});
+  pending_.append(Operation{item, kind, std::move(source), std::move(target), logStart, afterAway});
   return Status::Ok();
 }
 
@@ -36,8 +39,10 @@ Status OperationQueue::Add(qsizetype item, Kind kind, QString source, QString ta
 // leaves the line in the log with the replaced file still in place.
 Status OperationQueue::LogNow(Operation& op) {
   const QString folder = FolderPart(op.target);
-  if (Status s = fs_.SyncFolder(folder.isEmpty() ? QStringLiteral(".") : folder); !s.ok()) {
-    return s;
+  if (op.afterAway) {
+    if (Status s = fs_.SyncFolder(folder.isEmpty() ? QStringLiteral(".") : folder); !s.ok()) {
+      return s;
+    }
   }
   Result<qint64> start = log_.Add(op.source, op.target);
   if (!start.ok()) return start.error();

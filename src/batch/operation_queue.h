@@ -4,8 +4,9 @@
 // Add writes an operation's line to the undo log; Perform commits the log
 // (one fdatasync for the whole group) and only then does the operations. The
 // one exception follows a replaced file's departure (kToTrash, kSetAside):
-// the line of the file taking its name is written, and committed, only once
-// that departure is done and durable.
+// the line of the file taking its name (and of any operation added after
+// it) is written, and committed, only once that departure is done and
+// durable.
 // Whatever is not done after all (a failure, a stop request, a target found
 // taken) has its line taken back, so the log ends up naming exactly what was
 // done, and at every instant before that at most the operations of one group
@@ -97,6 +98,7 @@ class OperationQueue {
     QString source;
     QString target;
     qint64 logStart;  // kNotLogged until its line is in the log
+    bool afterAway;   // takes the name a replaced file left
   };
 
   Status LogNow(Operation& op);
