@@ -10,6 +10,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   tzdata locales
   rename time dosfstools fusefat strace
+  # The format check (scripts/check_format.sh).
+  clang-format
   xvfb xauth imagemagick
   python3
   # The Windows lane (scripts/test_windows.sh): the 64-bit cross compiler with
