@@ -17,7 +17,7 @@ case "$lane" in
     configure=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 -DCMAKE_C_FLAGS=-O1
                -DCORVANE_SANITIZE=address,undefined)
     targets=(all)
-    tests=(-LE packaging)
+    tests=(-E '^packaging_')
     export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
     export LSAN_OPTIONS="suppressions=$suppressions/leaks.txt:print_suppressions=0"
     export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
