@@ -65,7 +65,7 @@ int64_t ListAndStat(const QString& folder) {
 }
 
 qsizetype AddWholeFolder(const QString& folder, RenameItemList& list) {
-  if (!AddFolder(list, folder, false).ok()) std::abort();
+  if (!AddFolder(list, folder, false, RealFileSystem()).ok()) std::abort();
   return list.count();
 }
 
@@ -99,7 +99,7 @@ void BM_AddFolder(benchmark::State& state) {
 void BM_CollectFolderFiles(benchmark::State& state) {
   const QString folder = FolderOf(state.range(0));
   for (auto _ : state) {
-    if (CollectFolderFiles(folder, false).size() != state.range(0)) std::abort();
+    if (CollectFolderFiles(folder, false, RealFileSystem()).size() != state.range(0)) std::abort();
   }
   state.counters["per_file"] = PerFile(double(state.range(0)));
 }

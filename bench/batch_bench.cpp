@@ -10,6 +10,7 @@
 #include "batch/undo.h"
 #include "batch/undo_log_writer.h"
 #include "cli/terminal_progress.h"
+#include "support/simulated_file_system.h"
 #include "ui/long_work.h"
 
 #include <QCoreApplication>

@@ -38,7 +38,7 @@ void BM_DropAgainstAddFolder(benchmark::State& state) {
     const auto measureLibrary = [&] {
       RenameItemList list;
       const Clock::time_point start = Clock::now();
-      if (!AddFolder(list, folder, false).ok()) Fail("AddFolder failed");
+      if (!AddFolder(list, folder, false, RealFileSystem()).ok()) Fail("AddFolder failed");
       if (list.count() != kFiles) Fail("AddFolder added too few files");
       library += Seconds(start);
     };

@@ -8,7 +8,7 @@ const EntryKeys::Folder& EntryKeys::FolderOf(QStringView folder) {
   auto found = folders_.find(folder);
   if (found != folders_.end()) return found->second;
   const QString path = folder.isEmpty() ? QStringLiteral(".") : folder.toString();
-  Folder facts{IdentityOf(path), names_ == Names::kIgnoringCase};
+  Folder facts{fs_.IdentityOf(path), names_ == Names::kIgnoringCase};
   if (!facts.identity) {
     // A folder made later (a batch makes its destination, an undo old
     // folders) is found then; until then, its volume is the nearest
@@ -24,7 +24,7 @@ bool EntryKeys::NearestFolderFolds(QStringView folder) {
   while (folder.size() > 1) {
     folder = FolderView(folder.chopped(1));
     const QString path = folder.isEmpty() ? QStringLiteral(".") : folder.toString();
-    if (IdentityOf(path)) return fs_.FoldsLetterCase(path);
+    if (fs_.IdentityOf(path)) return fs_.FoldsLetterCase(path);
   }
   return false;
 }
@@ -60,14 +60,14 @@ bool BatchSources::Holds(const EntryKey& entry, const QString& path) {
       if (!BatchMovesOrCopies(settings_, item)) continue;
       if (std::optional<EntryKey> key = keys.Of(item.OriginalPath)) entries_.insert(*key);
       if (fs_.LookUp(item.OriginalPath) != EntryKind::kLink) continue;
-      if (std::optional<FileIdentity> linked = IdentityOf(item.OriginalPath)) {
+      if (std::optional<FileIdentity> linked = fs_.IdentityOf(item.OriginalPath)) {
         linkedFiles_.insert(*linked);
       }
     }
   });
   if (entries_.contains(entry)) return true;
   if (linkedFiles_.empty() || fs_.LookUp(path) == EntryKind::kLink) return false;
-  const std::optional<FileIdentity> identity = IdentityOf(path);
+  const std::optional<FileIdentity> identity = fs_.IdentityOf(path);
   return identity && linkedFiles_.contains(*identity);
 }
 

@@ -59,19 +59,18 @@ int AllowedEdits(QStringView name) { return name.size() <= 4 ? 1 : 2; }
 
 // Through the platform layer, which reaches a name that is not UTF-8 by its
 // own bytes; links are followed, as adding the path will follow them.
-bool Exists(const QString& path) {
-  FileSystem& fs = RealFileSystem();
+bool Exists(const QString& path, FileSystem& fs) {
   return fs.FileExists(path) || fs.FolderExists(path);
 }
 
 }  // namespace
 
 std::optional<ArgumentFault> FindArgumentFault(const QStringList& args,
-                                               const QString& currentFolder) {
+                                               const QString& currentFolder, FileSystem& fs) {
   for (const QString& arg : args) {
     if (IsCommandLineName(arg)) continue;
     // A file called "--dryrun" is still a file.
-    if (!arg.isEmpty() && Exists(AbsoluteFrom(currentFolder, arg))) continue;
+    if (!arg.isEmpty() && Exists(AbsoluteFrom(currentFolder, arg), fs)) continue;
     if (ShapedLikeSwitch(arg)) {
       return ArgumentFault{ArgumentFault::Kind::kUnknownSwitch, arg, SuggestedName(arg)};
     }

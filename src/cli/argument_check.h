@@ -6,6 +6,8 @@
 // mistyped path would quietly rename one file less.
 #pragma once
 
+#include "platform/file_system.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -27,12 +29,12 @@ struct ArgumentFault {
 };
 
 // The first argument of `args` that is neither a switch or key of the mode
-// nor a path where something exists (links followed), or nullopt. A relative
-// path is looked up from `currentFolder`, as the run would use it. An argument
+// nor a path where something exists in `fs` (links followed), or nullopt. A
+// relative path is looked up from `currentFolder`, as the run would use it. An argument
 // is shaped like a switch when it begins with "/" or "-" and holds no folder
 // delimiter before its first "=" ("/home/me/gone.txt" is a missing file).
 std::optional<ArgumentFault> FindArgumentFault(const QStringList& args,
-                                               const QString& currentFolder);
+                                               const QString& currentFolder, FileSystem& fs);
 
 // The switch ("/dryrun") or key ("/pattern=", with its "=") that `arg` is
 // closest to, or nullopt when none is close. Only the text before the first

@@ -98,7 +98,8 @@ int RunRename(const QStringList& args, const RenameOptions& current, MessageSink
   const Result<RenameOptions> options = OptionsOfRun(args, current);
   if (!options.ok()) return Report(std::nullopt, options.status(), sink);
   RenameItemList list;
-  const Status added = AddDroppedPaths(list, PathsOfRun(args), options->includeSubfolders);
+  const Status added = AddDroppedPaths(list, PathsOfRun(args), options->includeSubfolders,
+                                       services.fileSystem);
   if (!added.ok()) return Report(std::nullopt, added, sink);
   const Result<PreviewOutcome> preview = BuildPreview(list.items(), *options, services.context);
   if (!preview.ok()) return Report(std::nullopt, preview.status(), sink);
@@ -136,7 +137,8 @@ int RunCommandLine(const QStringList& args, const RenameOptions& current, Messag
     return kExitCompleted;
   }
   if (!HasSwitch(args, kSwitchCli)) return kExitCompleted;
-  if (const std::optional<ArgumentFault> fault = FindArgumentFault(args, CurrentFolder())) {
+  if (const std::optional<ArgumentFault> fault =
+          FindArgumentFault(args, CurrentFolder(), services.fileSystem)) {
     for (const QString& line : FaultLines(*fault)) sink.ShowErrorLine(line);
     return kExitUsage;
   }

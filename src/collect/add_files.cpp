@@ -97,16 +97,15 @@ std::optional<std::vector<std::optional<MetadataResult>>> ReadAhead(
   return metadata;
 }
 
-const MetadataReader& FileSystemReader() {
-  static const MetadataReader reader = [](const QString& path) { return ReadFileMetadata(path); };
-  return reader;
+MetadataReader ReaderOf(FileSystem& fs) {
+  return [&fs](const QString& path) { return fs.ReadMetadata(path); };
 }
 
 }  // namespace
 
-Status AddFile(RenameItemList& list, const QString& path) {
+Status AddFile(RenameItemList& list, const QString& path, FileSystem& fs) {
   SharedExtension ext;
-  return AddOne(list, path, FileSystemReader(), ext);
+  return AddOne(list, path, ReaderOf(fs), ext);
 }
 
 Status AddReadFiles(RenameItemList& list, FilesToAdd files) {
@@ -128,20 +127,20 @@ Status AddFiles(RenameItemList& list, const QStringList& paths, const MetadataRe
   return AddReadFiles(list, std::move(files));
 }
 
-Status AddFiles(RenameItemList& list, const QStringList& paths) {
-  return AddFiles(list, paths, FileSystemReader());
+Status AddFiles(RenameItemList& list, const QStringList& paths, FileSystem& fs) {
+  return AddFiles(list, paths, ReaderOf(fs));
 }
 
 Status AddFolder(RenameItemList& list, const QString& folder, bool includeSubfolders,
-                 const StopRequest* stop, ProgressReport* progress) {
-  if (!RealFileSystem().FolderExists(folder)) return Status::Ok();
-  return AddDroppedPaths(list, {folder}, includeSubfolders, stop, progress);
+                 FileSystem& fs, const StopRequest* stop, ProgressReport* progress) {
+  if (!fs.FolderExists(folder)) return Status::Ok();
+  return AddDroppedPaths(list, {folder}, includeSubfolders, fs, stop, progress);
 }
 
 Status AddDroppedPaths(RenameItemList& list, const QStringList& paths, bool includeSubfolders,
-                       const StopRequest* stop, ProgressReport* progress) {
+                       FileSystem& fs, const StopRequest* stop, ProgressReport* progress) {
   std::optional<FilesToAdd> files =
-      ReadDroppedPaths(list, paths, includeSubfolders, RealFileSystem(), stop, progress);
+      ReadDroppedPaths(list, paths, includeSubfolders, fs, stop, progress);
   return files ? AddReadFiles(list, std::move(*files)) : Status::Ok();
 }
 
@@ -154,12 +153,12 @@ std::optional<FilesToAdd> ReadDroppedPaths(const RenameItemList& list, const QSt
     if (!fs.FolderExists(path)) {
       files.paths.append(path);
       if (progress) progress->Advanced(files.paths.size(), ProgressReport::kUnknownTotal);
-    } else if (!CollectFolderFiles(files.paths, path, includeSubfolders, stop, progress)) {
+    } else if (!CollectFolderFiles(files.paths, path, includeSubfolders, fs, stop, progress)) {
       return std::nullopt;
     }
   }
   std::optional<std::vector<std::optional<MetadataResult>>> metadata =
-      ReadAhead(list, files.paths, FileSystemReader(), stop);
+      ReadAhead(list, files.paths, ReaderOf(fs), stop);
   if (!metadata) return std::nullopt;
   files.metadata = std::move(*metadata);
   return files;

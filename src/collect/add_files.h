@@ -1,6 +1,8 @@
 // Adding files to the item list: one file, the files a dialog returned, a
 // folder's files, and the paths of a drop.
 //
+// Every file is read through the FileSystem given (platform/file_system.h).
+//
 // AddFile passes over, without a message, an empty path, a path where no
 // regular file is (links followed; a folder does not count) and a path already
 // in the list. Otherwise it appends the item: the path exactly as received
@@ -38,21 +40,23 @@
 
 namespace corvane {
 
-Status AddFile(RenameItemList& list, const QString& path);
+Status AddFile(RenameItemList& list, const QString& path, FileSystem& fs);
 
 // AddFile for each path in order (the files chosen in the file dialog).
-Status AddFiles(RenameItemList& list, const QStringList& paths);
+Status AddFiles(RenameItemList& list, const QStringList& paths, FileSystem& fs);
 
 // Every file under `folder` (collect/folder_scan.h), collected before the
 // first is added. Nothing when no folder is at `folder`. `stop` and
 // `progress` as for ReadDroppedPaths; a stopped scan adds nothing.
 Status AddFolder(RenameItemList& list, const QString& folder, bool includeSubfolders,
-                 const StopRequest* stop = nullptr, ProgressReport* progress = nullptr);
+                 FileSystem& fs, const StopRequest* stop = nullptr,
+                 ProgressReport* progress = nullptr);
 
 // A drop: AddFolder for a path where a folder is, AddFile for any other path.
 // `stop` and `progress` as for ReadDroppedPaths; a stopped drop adds nothing.
 Status AddDroppedPaths(RenameItemList& list, const QStringList& paths, bool includeSubfolders,
-                       const StopRequest* stop = nullptr, ProgressReport* progress = nullptr);
+                       FileSystem& fs, const StopRequest* stop = nullptr,
+                       ProgressReport* progress = nullptr);
 
 // The files of a drop, found and read, not yet added. Only AddReadFiles
 // looks inside.
@@ -62,8 +66,8 @@ struct FilesToAdd {
   std::vector<std::optional<Read>> metadata;  // per path; nullopt: not read (empty, in the list)
 };
 
-// The first half of AddDroppedPaths: finds the files of `paths` (`fs` tells
-// which are folders) and reads what the system says of each file not yet in
+// The first half of AddDroppedPaths: finds the files of `paths` through `fs`
+// and reads what the system says of each file not yet in
 // `list`. `list` is only read, so another thread may read it meanwhile; none
 // may change it. `stop`, when given, is polled between two files: a request
 // gives nullopt. `progress`, when given, hears the number of files found so
@@ -77,8 +81,7 @@ std::optional<FilesToAdd> ReadDroppedPaths(const RenameItemList& list, const QSt
 // against, in order; an error read for a file ends it there, as AddFile's.
 Status AddReadFiles(RenameItemList& list, FilesToAdd files);
 
-// AddFiles reading each file through `read` instead of the file system, so
-// tests can make one file fail. Long lists are read on two threads at once,
+// AddFiles reading each file through `read` instead of a file system. Long lists are read on two threads at once,
 // so `read` must be safe to call concurrently.
 using MetadataReader = std::function<Result<std::optional<FileMetadata>>(const QString&)>;
 Status AddFiles(RenameItemList& list, const QStringList& paths, const MetadataReader& read);

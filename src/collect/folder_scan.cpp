@@ -3,9 +3,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "platform/file_identity.h"
 #include "platform/file_system.h"
-#include "platform/folder_entries.h"
 
 namespace corvane {
 namespace {
@@ -21,9 +19,13 @@ struct OpenFolder {
 
 class FolderScan {
  public:
-  FolderScan(QStringList& files, bool includeSubfolders, const StopRequest* stop,
+  FolderScan(QStringList& files, bool includeSubfolders, FileSystem& fs, const StopRequest* stop,
              ProgressReport* progress)
-      : includeSubfolders_(includeSubfolders), stop_(stop), progress_(progress), files_(files) {}
+      : includeSubfolders_(includeSubfolders),
+        fs_(fs),
+        stop_(stop),
+        progress_(progress),
+        files_(files) {}
 
   bool Run(const QString& folder) {
     Enter(folder);
@@ -36,9 +38,9 @@ class FolderScan {
 
  private:
   void Enter(const QString& folder) {
-    const std::optional<FileIdentity> identity = IdentityOf(folder);
+    const std::optional<FileIdentity> identity = fs_.IdentityOf(folder);
     if (!identity || !entered_.insert(*identity).second) return;
-    std::optional<QList<FolderEntry>> entries = ListFolderEntries(folder);
+    std::optional<QList<FolderEntry>> entries = fs_.ListEntries(folder);
     if (!entries) return;
     stack_.push_back({folder, std::move(*entries), 0});
   }
@@ -65,10 +67,11 @@ class FolderScan {
   bool IsSubfolderToSearch(const FolderEntry& entry) const {
     if (!includeSubfolders_) return false;
     if (entry.kind != FolderEntry::Kind::kUnknown) return entry.kind == FolderEntry::Kind::kFolder;
-    return RealFileSystem().FolderExists(entry.path);
+    return fs_.FolderExists(entry.path);
   }
 
   const bool includeSubfolders_;
+  FileSystem& fs_;
   const StopRequest* stop_;
   ProgressReport* progress_;
   std::vector<OpenFolder> stack_;
@@ -78,15 +81,15 @@ class FolderScan {
 
 }  // namespace
 
-QStringList CollectFolderFiles(const QString& folder, bool includeSubfolders) {
+QStringList CollectFolderFiles(const QString& folder, bool includeSubfolders, FileSystem& fs) {
   QStringList files;
-  FolderScan(files, includeSubfolders, nullptr, nullptr).Run(folder);
+  FolderScan(files, includeSubfolders, fs, nullptr, nullptr).Run(folder);
   return files;
 }
 
 bool CollectFolderFiles(QStringList& files, const QString& folder, bool includeSubfolders,
-                        const StopRequest* stop, ProgressReport* progress) {
-  return FolderScan(files, includeSubfolders, stop, progress).Run(folder);
+                        FileSystem& fs, const StopRequest* stop, ProgressReport* progress) {
+  return FolderScan(files, includeSubfolders, fs, stop, progress).Run(folder);
 }
 
 }  // namespace corvane

@@ -10,7 +10,7 @@
 // link back into the tree cannot make the scan loop. A folder that cannot be
 // listed contributes nothing. Every entry not known to be a folder is
 // returned (a link to a folder too, when subfolders are not searched); AddFile
-// decides which of them are files.
+// decides which of them are files. Everything is asked of `fs`.
 #pragma once
 
 #include <QString>
@@ -18,16 +18,17 @@
 
 #include "base/progress_report.h"
 #include "base/stop_request.h"
+#include "platform/file_system.h"
 
 namespace corvane {
 
-QStringList CollectFolderFiles(const QString& folder, bool includeSubfolders);
+QStringList CollectFolderFiles(const QString& folder, bool includeSubfolders, FileSystem& fs);
 
 // The same, appended to `files`. `stop`, when given, is polled before each
 // entry: a request ends the scan at once and returns false, leaving part of
 // the folder's files appended. `progress`, when given, hears the size of
 // `files` after each file found, with ProgressReport::kUnknownTotal.
 bool CollectFolderFiles(QStringList& files, const QString& folder, bool includeSubfolders,
-                        const StopRequest* stop, ProgressReport* progress);
+                        FileSystem& fs, const StopRequest* stop, ProgressReport* progress);
 
 }  // namespace corvane

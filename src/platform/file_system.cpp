@@ -4,6 +4,8 @@
 #include "platform/native_name.h"
 #include "platform/paths.h"
 
+#include <QSaveFile>
+
 #include <algorithm>
 
 namespace corvane {
@@ -37,6 +39,24 @@ Error MissingSourceError(FileSystem& fs, const QString& source) {
   const QString folder = FolderPart(source);
   if (!folder.isEmpty() && !fs.FolderExists(folder)) return PathNotFoundError();
   return FileNotFoundError();
+}
+
+Status SaveWholeFile(const QString& path, QByteArrayView data) {
+  // QSaveFile writes beside the target and renames over it on commit; until
+  // then an existing file stays whole, and an uncommitted file is discarded.
+  // Unbuffered, because a write that fails while commit() flushes the buffer
+  // does not stop the commit (Qt 6.4), which would put a cut-off file in place.
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return Error(file.errorString());
+  // A short write reports no error of its own; writing the rest makes the
+  // failing call give the system's reason.
+  while (!data.isEmpty()) {
+    const qint64 written = file.write(data.data(), data.size());
+    if (written <= 0) return Error(file.errorString());
+    data = data.sliced(written);
+  }
+  if (!file.commit()) return Error(file.errorString());
+  return Status::Ok();
 }
 
 }  // namespace file_system_internal
@@ -80,186 +100,8 @@ bool TrashRecordNames(QByteArrayView record, const QString& path) {
 }
 
 FileSystem& RealFileSystem() {
-  static const std::unique_ptr<FileSystem> fs = file_system_internal::NewNativeFileSystem({});
+  static const std::unique_ptr<FileSystem> fs = file_system_internal::NewNativeFileSystem();
   return *fs;
-}
-
-std::unique_ptr<FileSystem> NewRealFileSystemForTests(SimulatedErrnos errnos) {
-  return file_system_internal::NewNativeFileSystem(errnos);
-}
-
-// --- FaultInjectingFileSystem ---
-
-namespace {
-
-class FaultInjectingFile : public WritableFile {
- public:
-  FaultInjectingFile(std::unique_ptr<WritableFile> base, FaultInjectingFileSystem& owner,
-                     QString path)
-      : base_(std::move(base)), owner_(owner), path_(std::move(path)) {}
-
-  Status Append(QByteArrayView data) override {
-    if (auto error = owner_.TakeFault(FileOp::kAppend, path_)) return *error;
-    return base_->Append(data);
-  }
-  Status Sync() override {
-    if (auto error = owner_.TakeFault(FileOp::kSync, path_)) return *error;
-    return base_->Sync();
-  }
-  Status TruncateTo(qint64 size) override {
-    if (auto error = owner_.TakeFault(FileOp::kTruncate, path_)) return *error;
-    return base_->TruncateTo(size);
-  }
-  Status Close() override { return base_->Close(); }
-
- private:
-  std::unique_ptr<WritableFile> base_;
-  FaultInjectingFileSystem& owner_;
-  QString path_;
-};
-
-}  // namespace
-
-void FaultInjectingFileSystem::AddFault(FileOp op, const QString& pathPart, Error error,
-                                        int times) {
-  const std::lock_guard<std::mutex> hold(faultsLock_);
-  faults_.append(Fault{op, pathPart, std::move(error), times});
-}
-
-std::optional<Error> FaultInjectingFileSystem::TakeFault(FileOp op, const QString& path,
-                                                         const QString& other) {
-  const std::lock_guard<std::mutex> hold(faultsLock_);
-  for (qsizetype i = 0; i < faults_.size(); ++i) {
-    Fault& f = faults_[i];
-    if (f.op != op || f.times == 0) continue;
-    if (!path.contains(f.pathPart) && !(other.size() && other.contains(f.pathPart))) continue;
-    Error error = f.error;
-    if (f.times > 0) --f.times;
-    return error;
-  }
-  return std::nullopt;
-}
-
-Result<std::unique_ptr<WritableFile>> FaultInjectingFileSystem::Wrap(
-    Result<std::unique_ptr<WritableFile>> file, const QString& path) {
-  if (!file.ok()) return file.error();
-  return std::unique_ptr<WritableFile>(
-      std::make_unique<FaultInjectingFile>(std::move(file).value(), *this, path));
-}
-
-bool FaultInjectingFileSystem::FileExists(const QString& path) { return base_.FileExists(path); }
-
-bool FaultInjectingFileSystem::FolderExists(const QString& path) {
-  return base_.FolderExists(path);
-}
-
-EntryKind FaultInjectingFileSystem::LookUp(const QString& path) { return base_.LookUp(path); }
-
-bool FaultInjectingFileSystem::ListNames(const QString& folder,
-                                         const std::function<void(QStringView)>& take) {
-  if (TakeFault(FileOp::kListNames, folder)) return false;
-  return base_.ListNames(folder, take);
-}
-
-bool FaultInjectingFileSystem::IsSameFile(const QString& a, const QString& b) {
-  return base_.IsSameFile(a, b);
-}
-
-bool FaultInjectingFileSystem::CreateFolder(const QString& path) {
-  journal_ << QStringLiteral("CreateFolder ") + path;
-  if (TakeFault(FileOp::kCreateFolder, path)) return false;
-  return base_.CreateFolder(path);
-}
-
-Status FaultInjectingFileSystem::DeleteFile(const QString& path) {
-  journal_ << QStringLiteral("DeleteFile ") + path;
-  if (auto error = TakeFault(FileOp::kDeleteFile, path)) return *error;
-  return base_.DeleteFile(path);
-}
-
-Status FaultInjectingFileSystem::MoveFile(const QString& from, const QString& to) {
-  journal_ << QStringLiteral("MoveFile %1 -> %2").arg(from, to);
-  if (auto error = TakeFault(FileOp::kMoveFile, from, to)) return *error;
-  return base_.MoveFile(from, to);
-}
-
-Status FaultInjectingFileSystem::RenameSameFile(const QString& from, const QString& to) {
-  journal_ << QStringLiteral("RenameSameFile %1 -> %2").arg(from, to);
-  if (auto error = TakeFault(FileOp::kRenameSameFile, from, to)) return *error;
-  return base_.RenameSameFile(from, to);
-}
-
-Status FaultInjectingFileSystem::CopyFile(const QString& from, const QString& to,
-                                          Replace replace) {
-  journal_ << QStringLiteral("CopyFile %1 -> %2").arg(from, to);
-  if (auto error = TakeFault(FileOp::kCopyFile, from, to)) return *error;
-  return base_.CopyFile(from, to, replace);
-}
-
-bool FaultInjectingFileSystem::FoldsLetterCase(const QString& folder) {
-  return base_.FoldsLetterCase(folder);
-}
-
-Result<QString> FaultInjectingFileSystem::TrashPlaceFor(const QString& path) {
-  if (auto error = TakeFault(FileOp::kMoveToTrash, path)) return *error;
-  return base_.TrashPlaceFor(path);
-}
-
-Status FaultInjectingFileSystem::MoveToTrash(const QString& path, const QString& place) {
-  journal_ << QStringLiteral("MoveToTrash %1 -> %2").arg(path, place);
-  if (auto error = TakeFault(FileOp::kMoveToTrash, path, place)) return *error;
-  return base_.MoveToTrash(path, place);
-}
-
-Status FaultInjectingFileSystem::DiscardReplaced(const QString& path) {
-  journal_ << QStringLiteral("DiscardReplaced ") + path;
-  if (auto error = TakeFault(FileOp::kDiscardReplaced, path)) return *error;
-  return base_.DiscardReplaced(path);
-}
-
-Result<bool> FaultInjectingFileSystem::HoldSameBytes(const QString& a, const QString& b) {
-  return base_.HoldSameBytes(a, b);
-}
-
-Status FaultInjectingFileSystem::SyncFolder(const QString& folder) {
-  if (auto error = TakeFault(FileOp::kSyncFolder, folder)) return *error;
-  return base_.SyncFolder(folder);
-}
-
-Result<std::unique_ptr<FileLock>> FaultInjectingFileSystem::LockExclusively(const QString& path) {
-  if (auto error = TakeFault(FileOp::kLock, path)) return *error;
-  return base_.LockExclusively(path);
-}
-
-Status FaultInjectingFileSystem::SetLastWriteTime(const QString& path, const QDateTime& utc) {
-  journal_ << QStringLiteral("SetLastWriteTime ") + path;
-  if (auto error = TakeFault(FileOp::kSetLastWriteTime, path)) return *error;
-  return base_.SetLastWriteTime(path, utc);
-}
-
-Result<QByteArray> FaultInjectingFileSystem::ReadFile(const QString& path) {
-  if (auto error = TakeFault(FileOp::kReadFile, path)) return *error;
-  return base_.ReadFile(path);
-}
-
-Result<std::unique_ptr<WritableFile>> FaultInjectingFileSystem::NewWritableFile(
-    const QString& path) {
-  journal_ << QStringLiteral("NewWritableFile ") + path;
-  if (auto error = TakeFault(FileOp::kNewWritableFile, path)) return *error;
-  return Wrap(base_.NewWritableFile(path), path);
-}
-
-Result<std::unique_ptr<WritableFile>> FaultInjectingFileSystem::NewAppendableFile(
-    const QString& path) {
-  journal_ << QStringLiteral("NewAppendableFile ") + path;
-  if (auto error = TakeFault(FileOp::kNewAppendableFile, path)) return *error;
-  return Wrap(base_.NewAppendableFile(path), path);
-}
-
-Status FaultInjectingFileSystem::ReplaceFile(const QString& from, const QString& to) {
-  journal_ << QStringLiteral("ReplaceFile %1 -> %2").arg(from, to);
-  if (auto error = TakeFault(FileOp::kReplaceFile, from, to)) return *error;
-  return base_.ReplaceFile(from, to);
 }
 
 }  // namespace corvane

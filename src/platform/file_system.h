@@ -10,13 +10,17 @@
 // anything else carries the operating system's own message.
 //
 // RealFileSystem() lives for the whole program and keeps no state of its own:
-// its queries (FileExists, FolderExists, LookUp, ListNames, IsSameFile) may
-// run on several threads at once, beside one thread that changes files; a
-// query then sees the disk before or after a change. FaultInjectingFileSystem
-// wraps another FileSystem, which must outlive it, and keeps the same rule.
+// its queries (FileExists, FolderExists, LookUp, ListNames, ListEntries,
+// IdentityOf, ReadMetadata, IsSameFile) may run on several threads at once, beside one thread that changes files; a
+// query then sees the disk before or after a change. FileSystemWrapper
+// (platform/file_system_wrapper.h) passes every call to another FileSystem,
+// which must outlive it; what derives from it keeps the same rule.
 #pragma once
 
 #include "base/error.h"
+#include "platform/file_identity.h"
+#include "platform/file_metadata.h"
+#include "platform/folder_entries.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -27,7 +31,6 @@
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 
 // <windows.h> defines these as macros for its own functions; the interface
@@ -84,6 +87,20 @@ class FileSystem {
   // have been handed then). One listing of a folder costs about as much as a
   // few lookups of names not there.
   virtual bool ListNames(const QString& folder, const std::function<void(QStringView)>& take) = 0;
+  // The entries of `folder` with what the listing tells of their kind, as
+  // ListFolderEntries (platform/folder_entries.h) gives them: each as the
+  // folder joined with its name, in the order the file system lists them,
+  // "." and ".." left out; nullopt when the folder cannot be listed
+  // completely.
+  virtual std::optional<QList<FolderEntry>> ListEntries(const QString& folder) = 0;
+  // Which file `path` leads to, links followed (platform/file_identity.h);
+  // nullopt when nothing can be found there.
+  virtual std::optional<FileIdentity> IdentityOf(const QString& path) = 0;
+  // What the file list records of the file at `path`, links followed, with
+  // the three answers of ReadFileMetadata (platform/file_metadata.h): a value
+  // for a regular file, nullopt when nothing that counts as a file is there,
+  // an Error when the system failed in a way that leaves the question open.
+  virtual Result<std::optional<FileMetadata>> ReadMetadata(const QString& path) = 0;
   // Creates the folder with every missing parent; true when it exists afterwards.
   virtual bool CreateFolder(const QString& path) = 0;
   virtual Status DeleteFile(const QString& path) = 0;
@@ -148,6 +165,14 @@ class FileSystem {
   // them too where the file system refuses to cut them off (FAT through
   // FUSE), and still succeeds: every append is in the file.
   virtual Result<std::unique_ptr<WritableFile>> NewAppendableFile(const QString& path) = 0;
+  // Makes `data` the whole content of the file `path`: written beside it
+  // first and given its name only once complete, replacing a file there in
+  // one step, so whoever looks at `path` sees the old file whole or the new
+  // one whole. On failure nothing is left beside it and a file at `path`
+  // stays as it was. A link at `path` is followed; an existing file's
+  // permissions are kept. Failures carry the operating system's own message
+  // (a missing folder too).
+  virtual Status WriteFileAtomically(const QString& path, QByteArrayView data) = 0;
   // Moves `from` to `to`, replacing a file at `to` in one step: whoever looks
   // at `to` sees the old file or the new one, never none. Across file systems
   // the copy is written under TemporaryPathFor(to) first.
@@ -181,105 +206,5 @@ bool TrashRecordNames(QByteArrayView record, const QString& path);
 
 // The operating system's file system.
 FileSystem& RealFileSystem();
-
-// Error numbers that the next call of a Linux primitive reports instead of
-// running it, once each, so tests reach the fallbacks that only some file
-// systems take: EINVAL from renameat2 (a file system without RENAME_NOREPLACE),
-// EXDEV (another file system), EPERM from link (no hard links), ENODEV from
-// mapping an appendable file (FUSE with direct I/O). 0 = none.
-// reserveLimit: reservations of log room larger than this many bytes fail
-// with ENOSPC, as on a nearly full disk (-1: no limit). skipSyncs makes every
-// sync do nothing (benchmarks measure what syncing costs). beforeChange runs
-// before every system call that changes the disk, so that tests can stop the
-// program at each one.
-struct SimulatedErrnos {
-  int renameNoReplace = 0;
-  int link = 0;
-  int mapAppendable = 0;
-  qint64 reserveLimit = -1;
-  bool skipSyncs = false;
-  std::function<void()> beforeChange = {};
-};
-std::unique_ptr<FileSystem> NewRealFileSystemForTests(SimulatedErrnos errnos);
-
-// The operations a fault can be attached to.
-enum class FileOp {
-  kCreateFolder,
-  kDeleteFile,
-  kMoveFile,
-  kRenameSameFile,
-  kCopyFile,
-  kSetLastWriteTime,
-  kReadFile,
-  kNewWritableFile,
-  kNewAppendableFile,
-  kReplaceFile,
-  kMoveToTrash,  // TrashPlaceFor as well
-  kDiscardReplaced,
-  kSyncFolder,
-  kLock,
-  kListNames,
-  kAppend,
-  kSync,
-  kTruncate,
-};
-
-// Passes every call to `base`, except the calls chosen by AddFault, which fail
-// with the fault's error without touching the disk. Records every changing
-// call (not the existence tests) in journal(), e.g. "MoveFile /a/x -> /a/y".
-class FaultInjectingFileSystem : public FileSystem {
- public:
-  explicit FaultInjectingFileSystem(FileSystem& base) : base_(base) {}
-
-  // The next `times` calls of `op` whose path (either path of a move, copy or
-  // replace; the file's own path for kAppend and kSync; the folder for
-  // kListNames) contains `pathPart` fail with `error`. times = -1: every such
-  // call. A listing that fails hands no name.
-  void AddFault(FileOp op, const QString& pathPart, Error error = Error("Access is denied"),
-                int times = 1);
-  const QStringList& journal() const { return journal_; }
-  void ClearJournal() { journal_.clear(); }
-
-  bool FileExists(const QString& path) override;
-  bool FolderExists(const QString& path) override;
-  EntryKind LookUp(const QString& path) override;
-  bool ListNames(const QString& folder, const std::function<void(QStringView)>& take) override;
-  bool CreateFolder(const QString& path) override;
-  Status DeleteFile(const QString& path) override;
-  Status MoveFile(const QString& from, const QString& to) override;
-  bool IsSameFile(const QString& a, const QString& b) override;
-  Status RenameSameFile(const QString& from, const QString& to) override;
-  Status CopyFile(const QString& from, const QString& to, Replace replace) override;
-  bool FoldsLetterCase(const QString& folder) override;
-  Result<QString> TrashPlaceFor(const QString& path) override;
-  Status MoveToTrash(const QString& path, const QString& place) override;
-  Status DiscardReplaced(const QString& path) override;
-  Result<bool> HoldSameBytes(const QString& a, const QString& b) override;
-  Status SetLastWriteTime(const QString& path, const QDateTime& utc) override;
-  Result<QByteArray> ReadFile(const QString& path) override;
-  Result<std::unique_ptr<WritableFile>> NewWritableFile(const QString& path) override;
-  Result<std::unique_ptr<WritableFile>> NewAppendableFile(const QString& path) override;
-  Status ReplaceFile(const QString& from, const QString& to) override;
-  Status SyncFolder(const QString& folder) override;
-  Result<std::unique_ptr<FileLock>> LockExclusively(const QString& path) override;
-
-  // Used by the files this wrapper hands out; returns the fault's error, if any.
-  std::optional<Error> TakeFault(FileOp op, const QString& path, const QString& other = {});
-
- private:
-  struct Fault {
-    FileOp op;
-    QString pathPart;
-    Error error;
-    int times;
-  };
-  Result<std::unique_ptr<WritableFile>> Wrap(Result<std::unique_ptr<WritableFile>> file,
-                                             const QString& path);
-
-  FileSystem& base_;
-  std::mutex faultsLock_;  // queries may take faults on several threads
-  QList<Fault> faults_;
-  QStringList journal_;
-};
 
 }  // namespace corvane

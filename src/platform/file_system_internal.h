@@ -37,7 +37,10 @@ Status WriteTrashRecord(const QString& record, const QString& path,
                         const std::function<void()>& step);
 #endif
 
-// The operating system's file system; `errnos` are used once each (Linux only).
-std::unique_ptr<FileSystem> NewNativeFileSystem(SimulatedErrnos errnos);
+// See FileSystem::WriteFileAtomically.
+Status SaveWholeFile(const QString& path, QByteArrayView data);
+
+// The operating system's file system.
+std::unique_ptr<FileSystem> NewNativeFileSystem();
 
 }  // namespace corvane::file_system_internal

@@ -4,6 +4,7 @@
 
 #include "platform/file_system_internal.h"
 #include "platform/folder_entries.h"
+#include "platform/posix_calls.h"
 #include "platform/native_path.h"
 #include "platform/paths.h"
 
@@ -62,17 +63,6 @@ QString ContainingFolder(const QString& path) {
   return folder.isEmpty() ? QStringLiteral(".") : folder;
 }
 
-int RenameNoReplaceSyscall(const char* from, const char* to) {
-#ifdef SYS_renameat2
-  if (::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
-  return errno;
-#else
-  (void)from;
-  (void)to;
-  return ENOSYS;
-#endif
-}
-
 bool RefusedAsUnsupported(int err) {
   return err == EINVAL || err == ENOSYS || err == ENOTSUP || err == EOPNOTSUPP;
 }
@@ -109,31 +99,24 @@ bool ListedExactly(const QString& folder, const QString& name) {
   return found;
 }
 
-// Runs the test hook, if any, before a system call that changes the disk.
-using StepHook = const std::function<void()>*;
-void Step(StepHook hook) {
-  if (hook && *hook) (*hook)();
-}
-
 class PosixWritableFile : public WritableFile {
  public:
-  PosixWritableFile(int fd, StepHook step, bool skipSync)
-      : fd_(fd), step_(step), skipSync_(skipSync) {}
+  PosixWritableFile(int fd, PosixCalls& calls) : fd_(fd), calls_(calls) {}
   ~PosixWritableFile() override {
     if (fd_ >= 0) ::close(fd_);
   }
   Status Append(QByteArrayView data) override {
-    Step(step_);
+    calls_.BeforeChange();
     if (const int err = WriteAll(fd_, data.data(), size_t(data.size()))) return OsError(err);
     return Status::Ok();
   }
   Status Sync() override {
-    Step(step_);
-    if (skipSync_) return Status::Ok();
-    return ::fdatasync(fd_) == 0 ? Status::Ok() : OsError(errno);
+    calls_.BeforeChange();
+    const int err = calls_.SyncFileData(fd_);
+    return err == 0 ? Status::Ok() : OsError(err);
   }
   Status TruncateTo(qint64 size) override {
-    Step(step_);
+    calls_.BeforeChange();
     if (::ftruncate(fd_, off_t(size)) != 0 || ::lseek(fd_, 0, SEEK_END) < 0) return OsError(errno);
     return Status::Ok();
   }
@@ -145,8 +128,7 @@ class PosixWritableFile : public WritableFile {
 
  private:
   int fd_;
-  StepHook step_;
-  bool skipSync_;
+  PosixCalls& calls_;
 };
 
 // Appends by copying into a shared mapping of the file instead of a write()
@@ -165,14 +147,8 @@ class PosixMappedAppendFile : public WritableFile {
  public:
   static constexpr off_t kRoom = 256 * 1024;
 
-  // `simulatedMapError`, `reserveLimit`: see SimulatedErrnos.
-  PosixMappedAppendFile(int fd, off_t end, const SimulatedErrnos& simulated, int mapError)
-      : fd_(fd),
-        end_(end),
-        simulatedMapError_(mapError),
-        reserveLimit_(simulated.reserveLimit),
-        skipSync_(simulated.skipSyncs),
-        step_(&simulated.beforeChange) {}
+  PosixMappedAppendFile(int fd, off_t end, PosixCalls& calls)
+      : fd_(fd), end_(end), calls_(calls) {}
   ~PosixMappedAppendFile() override { (void)Close(); }
 
   Status Append(QByteArrayView data) override {
@@ -181,7 +157,7 @@ class PosixMappedAppendFile : public WritableFile {
     if (!unmappable_ && end_ + size > windowEnd_) {
       if (const int err = Reserve(end_ + size)) return OsError(err);
     }
-    Step(step_);
+    calls_.BeforeChange();
     if (unmappable_) {
       reserved_ = true;  // a write that fails half-way leaves bytes past end_
       if (const int err = WriteAllAt(fd_, data.data(), size_t(size), end_)) return OsError(err);
@@ -197,14 +173,14 @@ class PosixMappedAppendFile : public WritableFile {
   // fdatasync writes the pages stored through the mapping as well: on Linux
   // they are the file's own page cache.
   Status Sync() override {
-    Step(step_);
-    if (skipSync_) return Status::Ok();
-    return ::fdatasync(fd_) == 0 ? Status::Ok() : OsError(errno);
+    calls_.BeforeChange();
+    const int err = calls_.SyncFileData(fd_);
+    return err == 0 ? Status::Ok() : OsError(err);
   }
 
   Status TruncateTo(qint64 size) override {
     if (size >= end_) return Status::Ok();
-    Step(step_);
+    calls_.BeforeChange();
     Unmap();
     if (::ftruncate(fd_, off_t(size)) != 0) return OsError(errno);
     end_ = off_t(size);
@@ -241,9 +217,7 @@ class PosixMappedAppendFile : public WritableFile {
     // No room on the disk is an error; any other refusal only means that this
     // file system cannot reserve, and writing still works there.
     if (err == ENOSPC || err == EFBIG) return err;
-    void* window = err != 0 || std::exchange(simulatedMapError_, 0) != 0
-                       ? MAP_FAILED
-                       : ::mmap(nullptr, size_t(stop - start), PROT_WRITE, MAP_SHARED, fd_, start);
+    void* window = err != 0 ? MAP_FAILED : calls_.MapShared(fd_, start, size_t(stop - start));
     if (window == MAP_FAILED) {
       // Some file systems (FUSE with direct I/O) cannot map files for
       // writing, some cannot reserve; there every append is a write of its own.
@@ -257,13 +231,8 @@ class PosixMappedAppendFile : public WritableFile {
   }
 
   int Allocate(off_t start, off_t stop) {
-    Step(step_);
-    if (reserveLimit_ >= 0 && stop - start > reserveLimit_) return ENOSPC;
-    int err = 0;
-    do {
-      err = ::posix_fallocate(fd_, start, stop - start);
-    } while (err == EINTR);
-    return err;
+    calls_.BeforeChange();
+    return calls_.Reserve(fd_, start, stop - start);
   }
 
   void Unmap() {
@@ -287,10 +256,7 @@ class PosixMappedAppendFile : public WritableFile {
   off_t windowEnd_ = end_;
   bool reserved_ = false;    // the file is longer than end_
   bool unmappable_ = false;  // appends are written, not copied into a mapping
-  int simulatedMapError_;
-  qint64 reserveLimit_;
-  bool skipSync_;
-  StepHook step_;
+  PosixCalls& calls_;
 };
 
 // An flock held on an open file; closing the file releases it.
@@ -305,7 +271,7 @@ class PosixFileLock : public FileLock {
 
 class PosixFileSystem : public FileSystem {
  public:
-  explicit PosixFileSystem(SimulatedErrnos errnos) : simulated_(errnos) {}
+  explicit PosixFileSystem(std::unique_ptr<PosixCalls> calls) : calls_(std::move(calls)) {}
 
   bool FileExists(const QString& path) override {
     struct stat st;
@@ -332,6 +298,18 @@ class PosixFileSystem : public FileSystem {
 
   bool ListNames(const QString& folder, const std::function<void(QStringView)>& take) override {
     return !HoldsInvalidPathCharacter(folder) && ListFolderNames(folder, take);
+  }
+
+  std::optional<QList<FolderEntry>> ListEntries(const QString& folder) override {
+    return ListFolderEntries(folder);
+  }
+
+  std::optional<FileIdentity> IdentityOf(const QString& path) override {
+    return corvane::IdentityOf(path);
+  }
+
+  Result<std::optional<FileMetadata>> ReadMetadata(const QString& path) override {
+    return ReadFileMetadata(path);
   }
 
   bool CreateFolder(const QString& path) override {
@@ -445,7 +423,8 @@ class PosixFileSystem : public FileSystem {
   Status MoveToTrash(const QString& path, const QString& place) override {
     const std::optional<QString> record = TrashRecordFor(place);
     if (!record) return NoTrashError();
-    if (Status s = WriteTrashRecord(*record, path, simulated_.beforeChange); !s.ok()) return s;
+    const std::function<void()> step = [this] { Step(); };
+    if (Status s = WriteTrashRecord(*record, path, step); !s.ok()) return s;
     const Status moved = MoveFile(path, place);
     if (!moved.ok()) {
       Step();
@@ -529,9 +508,13 @@ class PosixFileSystem : public FileSystem {
       ::close(fd);
       return OsError(err);
     }
-    const int mapError = Take(simulated_.mapAppendable);
     return std::unique_ptr<WritableFile>(
-        std::make_unique<PosixMappedAppendFile>(fd, st.st_size, simulated_, mapError));
+        std::make_unique<PosixMappedAppendFile>(fd, st.st_size, *calls_));
+  }
+
+  Status WriteFileAtomically(const QString& path, QByteArrayView data) override {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    return SaveWholeFile(path, data);
   }
 
   Status ReplaceFile(const QString& from, const QString& to) override {
@@ -550,7 +533,7 @@ class PosixFileSystem : public FileSystem {
     const int fd = ::open(Native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return ErrorFor(errno, folder);
     Step();
-    const int err = simulated_.skipSyncs || ::fsync(fd) == 0 ? 0 : errno;
+    const int err = calls_->SyncFolderEntries(fd);
     ::close(fd);
     return err == 0 ? Status::Ok() : OsError(err);
   }
@@ -572,9 +555,7 @@ class PosixFileSystem : public FileSystem {
  private:
   enum class Keep { kForCopy, kForMove };
 
-  static int Take(int& simulated) { return std::exchange(simulated, 0); }
-
-  void Step() { corvane::file_system_internal::Step(&simulated_.beforeChange); }
+  void Step() { calls_->BeforeChange(); }
 
   static Error NoTrashError() {
     return Error(QStringLiteral("No trash on this volume"), Error::Code::kNotSupported);
@@ -610,13 +591,11 @@ class PosixFileSystem : public FileSystem {
   // Renames without ever replacing an entry at `to`; returns 0 or an errno.
   int RenameWithoutReplacing(const char* from, const char* to) {
     Step();
-    int err = Take(simulated_.renameNoReplace);
-    if (err == 0) err = RenameNoReplaceSyscall(from, to);
+    int err = calls_->RenameNoReplace(from, to);
     if (!RefusedAsUnsupported(err)) return err;
     // No RENAME_NOREPLACE here (some network and FUSE file systems): a hard
     // link cannot replace either, and the source name is removed afterwards.
-    err = Take(simulated_.link);
-    if (err == 0) err = ::link(from, to) == 0 ? 0 : errno;
+    err = calls_->Link(from, to);
     if (err == 0) {
       Step();
       if (::unlink(from) == 0) return 0;
@@ -807,10 +786,10 @@ class PosixFileSystem : public FileSystem {
       return (flags & O_CREAT) ? PathNotFoundError() : MissingSourceError(*this, path);
     }
     return std::unique_ptr<WritableFile>(
-        std::make_unique<PosixWritableFile>(fd, &simulated_.beforeChange, simulated_.skipSyncs));
+        std::make_unique<PosixWritableFile>(fd, *calls_));
   }
 
-  SimulatedErrnos simulated_;
+  std::unique_ptr<PosixCalls> calls_;
 };
 
 }  // namespace
@@ -828,10 +807,49 @@ int WriteAll(int fd, const char* data, size_t size) {
   return 0;
 }
 
-std::unique_ptr<FileSystem> NewNativeFileSystem(SimulatedErrnos errnos) {
-  return std::make_unique<PosixFileSystem>(errnos);
+std::unique_ptr<FileSystem> NewNativeFileSystem() {
+  return NewPosixFileSystem(std::make_unique<RealPosixCalls>());
 }
 
 }  // namespace corvane::file_system_internal
+
+namespace corvane {
+
+int RealPosixCalls::RenameNoReplace(const char* from, const char* to) {
+#ifdef SYS_renameat2
+  if (::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) return 0;
+  return errno;
+#else
+  (void)from;
+  (void)to;
+  return ENOSYS;
+#endif
+}
+
+int RealPosixCalls::Link(const char* from, const char* to) {
+  return ::link(from, to) == 0 ? 0 : errno;
+}
+
+int RealPosixCalls::Reserve(int fd, off_t start, off_t length) {
+  int err = 0;
+  do {
+    err = ::posix_fallocate(fd, start, length);
+  } while (err == EINTR);
+  return err;
+}
+
+void* RealPosixCalls::MapShared(int fd, off_t start, size_t length) {
+  return ::mmap(nullptr, length, PROT_WRITE, MAP_SHARED, fd, start);
+}
+
+int RealPosixCalls::SyncFileData(int fd) { return ::fdatasync(fd) == 0 ? 0 : errno; }
+
+int RealPosixCalls::SyncFolderEntries(int fd) { return ::fsync(fd) == 0 ? 0 : errno; }
+
+std::unique_ptr<FileSystem> NewPosixFileSystem(std::unique_ptr<PosixCalls> calls) {
+  return std::make_unique<file_system_internal::PosixFileSystem>(std::move(calls));
+}
+
+}  // namespace corvane
 
 #endif  // !Q_OS_WIN

@@ -96,6 +96,18 @@ class WindowsFileSystem : public FileSystem {
     return !HoldsInvalidPathCharacter(folder) && ListFolderNames(folder, take);
   }
 
+  std::optional<QList<FolderEntry>> ListEntries(const QString& folder) override {
+    return ListFolderEntries(folder);
+  }
+
+  std::optional<FileIdentity> IdentityOf(const QString& path) override {
+    return corvane::IdentityOf(path);
+  }
+
+  Result<std::optional<FileMetadata>> ReadMetadata(const QString& path) override {
+    return ReadFileMetadata(path);
+  }
+
   Status DeleteFile(const QString& path) override {
     if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
     return Check(ops_.RemoveFile(Native(path)), path);
@@ -155,6 +167,11 @@ class WindowsFileSystem : public FileSystem {
     std::unique_ptr<win32::WritableHandle> file;
     if (Status s = Check(ops_.NewAppendable(Native(path), &file), path); !s.ok()) return s.error();
     return std::unique_ptr<WritableFile>(std::make_unique<WindowsWritableFile>(std::move(file)));
+  }
+
+  Status WriteFileAtomically(const QString& path, QByteArrayView data) override {
+    if (HoldsInvalidPathCharacter(path)) return InvalidPathError();
+    return SaveWholeFile(path, data);
   }
 
   Status ReplaceFile(const QString& from, const QString& to) override {
@@ -233,10 +250,8 @@ class WindowsFileSystem : public FileSystem {
 
 }  // namespace
 
-std::unique_ptr<FileSystem> NewNativeFileSystem(SimulatedErrnos errnos) {
-  win32::Hooks hooks;
-  hooks.beforeChange = std::move(errnos.beforeChange);
-  return std::make_unique<WindowsFileSystem>(std::move(hooks));
+std::unique_ptr<FileSystem> NewNativeFileSystem() {
+  return std::make_unique<WindowsFileSystem>(win32::Hooks());
 }
 
 }  // namespace corvane::file_system_internal

@@ -6,7 +6,6 @@
 #include "presets/preset_value.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace corvane {
@@ -88,17 +87,6 @@ void Apply(const PresetField& field, const std::optional<QString>& value, Rename
   }
 }
 
-// A short write reports no error of its own; writing the rest makes the
-// failing call give the system's reason.
-bool WriteAll(QIODevice& device, QByteArrayView bytes) {
-  while (!bytes.isEmpty()) {
-    const qint64 written = device.write(bytes.data(), bytes.size());
-    if (written <= 0) return false;
-    bytes = bytes.sliced(written);
-  }
-  return true;
-}
-
 }  // namespace
 
 QByteArray WritePreset(const RenameOptions& options) {
@@ -134,17 +122,8 @@ RenameOptions ReadPreset(QByteArrayView fileBytes, const RenameOptions& current)
   return result;
 }
 
-Status SavePresetFile(const QString& path, const RenameOptions& options) {
-  const QByteArray bytes = WritePreset(options);
-  // QSaveFile writes beside the target and renames over it on commit; until
-  // then an existing preset stays whole, and an uncommitted file is discarded.
-  // Unbuffered, because a write that fails while commit() flushes the buffer
-  // does not stop the commit (Qt 6.4), which would put a cut-off file in place.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return Error(file.errorString());
-  if (!WriteAll(file, bytes)) return Error(file.errorString());
-  if (!file.commit()) return Error(file.errorString());
-  return Status::Ok();
+Status SavePresetFile(const QString& path, const RenameOptions& options, FileSystem& fs) {
+  return fs.WriteFileAtomically(path, WritePreset(options));
 }
 
 Result<RenameOptions> LoadPresetFile(const QString& path, const RenameOptions& current) {

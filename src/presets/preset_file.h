@@ -15,8 +15,9 @@
 // outside its list means no selection (kNoSelection). Damaged or foreign files
 // are never an error: their keys just count as missing.
 //
-// SavePresetFile replaces an existing file only once the new one is complete,
-// so a failed save leaves no half-written preset. LoadPresetFile reads the
+// SavePresetFile writes through `fs` (FileSystem::WriteFileAtomically): an
+// existing file is replaced only once the new one is complete, so a failed
+// save leaves no half-written preset. LoadPresetFile reads the
 // whole file before applying anything. Both report the system's error text.
 // A file in which not one key has a value is not a preset at all (a picture,
 // a text chosen by mistake): LoadPresetFile refuses it with "Not a preset
@@ -25,6 +26,7 @@
 
 #include "base/error.h"
 #include "engine/rename_options.h"
+#include "platform/file_system.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -37,7 +39,7 @@ RenameOptions ReadPreset(QByteArrayView fileBytes, const RenameOptions& current)
 // Whether at least one key of the file has a value.
 bool HoldsPresetKey(QByteArrayView fileBytes);
 
-Status SavePresetFile(const QString& path, const RenameOptions& options);
+Status SavePresetFile(const QString& path, const RenameOptions& options, FileSystem& fs);
 Result<RenameOptions> LoadPresetFile(const QString& path, const RenameOptions& current);
 
 }  // namespace corvane

@@ -797,7 +797,7 @@ void TFormMain::btnAddClick() {
   const QStringList files = dialogs_.OpenFileNames(this, Tr(u"Select files to add"),
                                                    DialogFilter(Tr(u"All files (*.*)|*.*")));
   if (files.isEmpty()) return;
-  AddWith([&](RenameItemList& list) { return AddFiles(list, files); });
+  AddWith([&](RenameItemList& list) { return AddFiles(list, files, services_.fileSystem); });
 }
 
 void TFormMain::btnRemoveClick() {
@@ -922,7 +922,8 @@ void TFormMain::SavePreset1Click() {
   const std::optional<QString> chosen =
       dialogs_.SaveFileName(this, Tr(u"Save Preset As..."), DialogFilter(Tr(u"Preset JSON|*.json")));
   if (!chosen) return;
-  const Status saved = SavePresetFile(WithDefaultExtension(*chosen, u"json"), ReadOptions());
+  const Status saved = SavePresetFile(WithDefaultExtension(*chosen, u"json"), ReadOptions(),
+                                     services_.fileSystem);
   if (!saved.ok()) ReportError(saved.error());
 }
 

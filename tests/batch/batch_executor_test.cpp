@@ -1,4 +1,5 @@
 #include "batch/batch_executor.h"
+#include "support/fault_injecting_file_system.h"
 
 #include "batch/undo.h"
 #include "batch/undo_log.h"

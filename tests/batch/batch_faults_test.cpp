@@ -6,6 +6,8 @@
 #include "batch/undo.h"
 #include "batch/undo_log.h"
 #include "batch_test_support.h"
+#include "support/fault_injecting_file_system.h"
+#include "support/simulated_file_system.h"
 #include "support/temp_folder.h"
 
 #include <QFile>

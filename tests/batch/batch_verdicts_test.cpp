@@ -2,6 +2,8 @@
 // folder, the verdicts are checked against the expected ones, and then the
 // batch runs on that very folder and must do exactly what they said.
 #include "batch/batch_verdicts.h"
+#include "support/fault_injecting_file_system.h"
+#include "support/simulated_file_system.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "batch/batch_executor.h"
 #include "batch/undo.h"
 #include "batch_test_support.h"
+#include "support/simulated_file_system.h"
 #include "support/temp_folder.h"
 
 #include <QDir>

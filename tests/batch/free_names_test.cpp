@@ -1,6 +1,7 @@
 // FreeNames against a folder on disk: once it has listed the folder, which
 // names it calls certainly free.
 #include "batch/free_names.h"
+#include "support/fault_injecting_file_system.h"
 
 #include <gtest/gtest.h>
 

@@ -48,7 +48,7 @@ class NativeNamesBatchTest : public ::testing::Test {
   // Adds the files and folders at `paths`, previews with `options` and runs
   // the batch.
   void AddPreviewAndRun(const QStringList& paths, const RenameOptions& options) {
-    ASSERT_EQ(Text(AddDroppedPaths(list_, paths, false)), "(ok)");
+    ASSERT_EQ(Text(AddDroppedPaths(list_, paths, false, RealFileSystem())), "(ok)");
     const Result<PreviewOutcome> preview =
         BuildPreview(list_.items(), options, EngineContext::FromSystem());
     ASSERT_TRUE(preview.ok()) << preview.error().message().toStdString();

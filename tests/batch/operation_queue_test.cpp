@@ -1,6 +1,7 @@
 // The queue of a batch's operations, driven directly: what the log holds at
 // each move, and that an item's operations are done all or none.
 #include "batch/operation_queue.h"
+#include "support/fault_injecting_file_system.h"
 
 #include "batch/undo_log.h"
 #include "batch/undo_log_writer.h"

@@ -1,4 +1,5 @@
 #include "batch/undo.h"
+#include "support/fault_injecting_file_system.h"
 
 #include "batch/batch_executor.h"
 #include "batch_test_support.h"

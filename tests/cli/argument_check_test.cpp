@@ -96,7 +96,7 @@ TEST_P(FindArgumentFaultTest, FindsTheFirstArgumentThatNamesNothing) {
   for (const QString& arg : c.args) args << inFolder(arg);
   std::optional<ArgumentFault> expected = c.fault;
   if (expected) expected->argument = inFolder(expected->argument);
-  EXPECT_EQ(FindArgumentFault(args, folder.path()), expected);
+  EXPECT_EQ(FindArgumentFault(args, folder.path(), RealFileSystem()), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -151,7 +151,7 @@ TEST_F(CliEnglishTextsTest, EveryMessageOfTheModeIsAListedText) {
     if (c.presetBatchMode) {
       RenameOptions preset;
       preset.batchMode = *c.presetBatchMode;
-      ASSERT_TRUE(SavePresetFile(folder.file("preset.json"), preset).ok()) << c.name;
+      ASSERT_TRUE(SavePresetFile(folder.file("preset.json"), preset, RealFileSystem()).ok()) << c.name;
     }
     const CommandLineServices services{
         RealFileSystem(), folder.file("appdata/last_rename.csv"),

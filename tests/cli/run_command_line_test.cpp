@@ -1,4 +1,5 @@
 #include "cli/run_command_line.h"
+#include "support/fault_injecting_file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -149,7 +150,7 @@ TEST_F(RunCommandLineTest, PresetGivesOperationAndDestinationAndKeysOverrideIt) 
   preset.destination = temp_.file("out");
   preset.find = "a";
   preset.replace = "z";
-  ASSERT_TRUE(SavePresetFile(temp_.file("copy.json"), preset).ok());
+  ASSERT_TRUE(SavePresetFile(temp_.file("copy.json"), preset, RealFileSystem()).ok());
   EXPECT_EQ(Run({"/cli", "/preset=" + temp_.file("copy.json"), "/replace=y", temp_.file("a.txt")}),
             kExitCompleted);
   EXPECT_EQ(temp_.List("out"), QStringList({"y_copy.txt"}));
@@ -170,7 +171,7 @@ TEST_F(RunCommandLineTest, MissingDestinationIsAWarningThatFailsTheRun) {
   RenameOptions preset;
   preset.batchMode = static_cast<int>(BatchMode::MoveToFolder);
   preset.destination = "  ";
-  ASSERT_TRUE(SavePresetFile(temp_.file("move.json"), preset).ok());
+  ASSERT_TRUE(SavePresetFile(temp_.file("move.json"), preset, RealFileSystem()).ok());
   EXPECT_EQ(Run({"/cli", "/preset=" + temp_.file("move.json"), temp_.file("a.txt")}), kExitStopped);
   EXPECT_EQ(
       sink_.notices,

@@ -68,7 +68,7 @@ TEST(AddFileTest, RecordsThePathAsReceivedWithItsNameSizeAndTimes) {
   }
   const QString asTyped = dir.path() + "/./archive.tar.gz";
   RenameItemList list;
-  ASSERT_TRUE(AddFile(list, asTyped).ok());
+  ASSERT_TRUE(AddFile(list, asTyped, RealFileSystem()).ok());
   ASSERT_EQ(list.count(), 1);
   const TRenameItem& item = list.at(0);
   EXPECT_EQ(item.OriginalPath, asTyped);
@@ -109,7 +109,7 @@ class AddFileNothingTest : public ::testing::TestWithParam<NothingCase> {
 TEST_P(AddFileNothingTest, AddsNothingAndReportsNothing) {
   const QString path = *GetParam().path ? dir_.file(GetParam().path) : QString();
   RenameItemList list;
-  const Status status = AddFile(list, path);
+  const Status status = AddFile(list, path, RealFileSystem());
   EXPECT_TRUE(status.ok()) << status.error().message().toStdString();
   EXPECT_EQ(list.count(), 0);
 }
@@ -133,7 +133,7 @@ TEST(AddFileTest, FollowsALinkToAFileAndKeepsTheLinkPath) {
   const QString target = dir.Create({"target.jpg"}, "abc").front();
   ASSERT_TRUE(QFile::link(target, dir.file("link.jpg")));
   RenameItemList list;
-  ASSERT_TRUE(AddFile(list, dir.file("link.jpg")).ok());
+  ASSERT_TRUE(AddFile(list, dir.file("link.jpg"), RealFileSystem()).ok());
   ASSERT_EQ(list.count(), 1);
   EXPECT_EQ(list.at(0).OriginalPath, dir.file("link.jpg"));
   EXPECT_EQ(list.at(0).Size, 3);
@@ -143,8 +143,8 @@ TEST(AddFileTest, TheSamePathTwiceGivesOneItem) {
   TempFolder dir;
   const QString file = dir.Create({"a.txt"}).front();
   RenameItemList list;
-  ASSERT_TRUE(AddFile(list, file).ok());
-  ASSERT_TRUE(AddFile(list, file).ok());
+  ASSERT_TRUE(AddFile(list, file, RealFileSystem()).ok());
+  ASSERT_TRUE(AddFile(list, file, RealFileSystem()).ok());
   EXPECT_EQ(list.count(), 1);
 }
 
@@ -154,8 +154,8 @@ TEST(AddFileTest, LetterCaseMakesTwoItemsHereAndOneUnderTheWindowsRule) {
   const QStringList files = dir.Create({"Report.TXT", "report.txt", "Äpfel.txt", "äpfel.txt"});
   RenameItemList exact;
   RenameItemList windows(PathRule::kWindows);
-  ASSERT_TRUE(AddFiles(exact, files).ok());
-  ASSERT_TRUE(AddFiles(windows, files).ok());
+  ASSERT_TRUE(AddFiles(exact, files, RealFileSystem()).ok());
+  ASSERT_TRUE(AddFiles(windows, files, RealFileSystem()).ok());
   EXPECT_EQ(SortedRelative(exact, dir.path()),
             QStringList({"Report.TXT", "report.txt", "Äpfel.txt", "äpfel.txt"}));
   EXPECT_EQ(SortedRelative(windows, dir.path()),
@@ -236,14 +236,14 @@ class AddFolderTest : public ::testing::Test {
 
 TEST_F(AddFolderTest, WithoutSubfoldersTakesTheFolderOwnFilesHiddenOnesIncluded) {
   RenameItemList list;
-  ASSERT_TRUE(AddFolder(list, dir_.path(), false).ok());
+  ASSERT_TRUE(AddFolder(list, dir_.path(), false, RealFileSystem()).ok());
   EXPECT_EQ(SortedRelative(list, dir_.path()), QStringList({".hidden", "a.txt", "z.txt"}));
   EXPECT_EQ(Paths(list), ListedOrder(dir_.path(), false));
 }
 
 TEST_F(AddFolderTest, WithSubfoldersPlacesEachSubfolderFilesWhereItIsMet) {
   RenameItemList list;
-  ASSERT_TRUE(AddFolder(list, dir_.path(), true).ok());
+  ASSERT_TRUE(AddFolder(list, dir_.path(), true, RealFileSystem()).ok());
   EXPECT_EQ(SortedRelative(list, dir_.path()),
             QStringList({".hidden", "a.txt", "sub/.h2", "sub/deep/d.txt", "sub/s.txt", "z.txt"}));
   EXPECT_EQ(Paths(list), ListedOrder(dir_.path(), true));
@@ -251,14 +251,14 @@ TEST_F(AddFolderTest, WithSubfoldersPlacesEachSubfolderFilesWhereItIsMet) {
 
 TEST_F(AddFolderTest, AddingTheFolderTwiceAddsItsFilesOnce) {
   RenameItemList list;
-  ASSERT_TRUE(AddFolder(list, dir_.path(), true).ok());
-  ASSERT_TRUE(AddFolder(list, dir_.path(), true).ok());
+  ASSERT_TRUE(AddFolder(list, dir_.path(), true, RealFileSystem()).ok());
+  ASSERT_TRUE(AddFolder(list, dir_.path(), true, RealFileSystem()).ok());
   EXPECT_EQ(list.count(), 6);
 }
 
 TEST_F(AddFolderTest, AFinalSeparatorGivesOneSeparatorBeforeEachName) {
   RenameItemList list;
-  ASSERT_TRUE(AddFolder(list, dir_.path() + u'/', false).ok());
+  ASSERT_TRUE(AddFolder(list, dir_.path() + u'/', false, RealFileSystem()).ok());
   ASSERT_EQ(list.count(), 3);
   for (const TRenameItem& item : list.items()) {
     EXPECT_EQ(QFileInfo(item.OriginalPath).path(), dir_.path()) << item.OriginalPath.toStdString();
@@ -272,7 +272,7 @@ TEST(AddFolderNamesTest, NamesBeyondAsciiArriveWholeWithTheirMetadata) {
   dir.Create({"plain.txt"}, "1");
   dir.Create({"日本.dat"}, "123");
   RenameItemList list;
-  ASSERT_TRUE(AddFolder(list, dir.path(), false).ok());
+  ASSERT_TRUE(AddFolder(list, dir.path(), false, RealFileSystem()).ok());
   ASSERT_EQ(SortedRelative(list, dir.path()), QStringList({"plain.txt", "Äpfel.txt", "日本.dat"}));
   for (const TRenameItem& item : list.items()) {
     EXPECT_EQ(item.Size, QFileInfo(item.OriginalPath).size()) << item.OriginalPath.toStdString();
@@ -281,9 +281,9 @@ TEST(AddFolderNamesTest, NamesBeyondAsciiArriveWholeWithTheirMetadata) {
 
 TEST_F(AddFolderTest, NoFolderAtThePathAddsNothing) {
   RenameItemList list;
-  EXPECT_TRUE(AddFolder(list, dir_.file("missing"), true).ok());
-  EXPECT_TRUE(AddFolder(list, dir_.file("a.txt"), true).ok());
-  EXPECT_TRUE(AddFolder(list, QString(), true).ok());
+  EXPECT_TRUE(AddFolder(list, dir_.file("missing"), true, RealFileSystem()).ok());
+  EXPECT_TRUE(AddFolder(list, dir_.file("a.txt"), true, RealFileSystem()).ok());
+  EXPECT_TRUE(AddFolder(list, QString(), true, RealFileSystem()).ok());
   EXPECT_EQ(list.count(), 0);
 }
 
@@ -294,7 +294,7 @@ TEST(AddFolderLinkTest, ALinkBackIntoTheTreeIsNotFollowedAgain) {
   ASSERT_TRUE(QFile::link(dir.file("root"), dir.file("root/sub/back")));
   ASSERT_TRUE(QFile::link(dir.file("outside"), dir.file("root/ext")));
   RenameItemList list;
-  ASSERT_TRUE(AddFolder(list, dir.file("root"), true).ok());
+  ASSERT_TRUE(AddFolder(list, dir.file("root"), true, RealFileSystem()).ok());
   EXPECT_EQ(SortedRelative(list, dir.file("root")),
             QStringList({"a.txt", "ext/o.txt", "sub/b.txt"}));
 }
@@ -304,7 +304,7 @@ TEST(AddFolderLinkTest, AFolderReachedTwiceThroughALinkGivesItsFilesOnce) {
   dir.Create({"root/sub/b.txt"});
   ASSERT_TRUE(QFile::link(dir.file("root/sub"), dir.file("root/alias")));
   RenameItemList list;
-  ASSERT_TRUE(AddFolder(list, dir.file("root"), true).ok());
+  ASSERT_TRUE(AddFolder(list, dir.file("root"), true, RealFileSystem()).ok());
   ASSERT_EQ(list.count(), 1);
   EXPECT_EQ(list.at(0).OriginalName, "b");
 }
@@ -314,7 +314,7 @@ TEST(AddFolderLinkTest, WithoutSubfoldersALinkToAFolderIsPassedOver) {
   dir.Create({"root/a.txt", "outside/o.txt"});
   ASSERT_TRUE(QFile::link(dir.file("outside"), dir.file("root/ext")));
   RenameItemList list;
-  ASSERT_TRUE(AddFolder(list, dir.file("root"), false).ok());
+  ASSERT_TRUE(AddFolder(list, dir.file("root"), false, RealFileSystem()).ok());
   EXPECT_EQ(SortedRelative(list, dir.file("root")), QStringList({"a.txt"}));
 }
 
@@ -343,7 +343,7 @@ TEST(AddFolderAccessTest, AFolderThatCannotBeListedContributesNothing) {
   Status status;
   {
     WithoutRootPowers powers;
-    status = AddFolder(list, dir.path(), true);
+    status = AddFolder(list, dir.path(), true, RealFileSystem());
   }
   ::chmod(QFile::encodeName(dir.file("locked")).constData(), 0700);
   ASSERT_TRUE(status.ok());
@@ -372,17 +372,17 @@ class StopWhenFound final : public ProgressReport {
 // one is found), a drop leaves the list exactly as it was.
 TEST_F(AddFolderTest, AStoppedDropAddsNothingWhereverItStops) {
   RenameItemList list;
-  ASSERT_TRUE(AddFile(list, dir_.file("a.txt")).ok());
+  ASSERT_TRUE(AddFile(list, dir_.file("a.txt"), RealFileSystem()).ok());
   const QStringList dropped = {dir_.file("z.txt"), dir_.path(), dir_.file("sub/s.txt")};
   constexpr qsizetype kFound = 8;  // z.txt, the folder's six files, s.txt again
   for (qsizetype after = 1; after <= kFound; ++after) {
     StopWhenFound cancel(after);
-    EXPECT_TRUE(AddDroppedPaths(list, dropped, true, &cancel.stop, &cancel).ok());
+    EXPECT_TRUE(AddDroppedPaths(list, dropped, true, RealFileSystem(), &cancel.stop, &cancel).ok());
     EXPECT_EQ(Paths(list), QStringList({dir_.file("a.txt")})) << after;
     EXPECT_EQ(cancel.heard.size(), after);
   }
   StopWhenFound never(-1);
-  ASSERT_TRUE(AddDroppedPaths(list, dropped, true, &never.stop, &never).ok());
+  ASSERT_TRUE(AddDroppedPaths(list, dropped, true, RealFileSystem(), &never.stop, &never).ok());
   EXPECT_EQ(SortedRelative(list, dir_.path()),
             QStringList({".hidden", "a.txt", "sub/.h2", "sub/deep/d.txt", "sub/s.txt", "z.txt"}));
   QStringList counts;
@@ -402,12 +402,12 @@ TEST(AddDroppedPathsTest, TakesLongPathsWhole) {
   ASSERT_GT(file.size(), 259);
   dir.Create({QDir(dir.path()).relativeFilePath(file)}, "xy");
   RenameItemList list;
-  ASSERT_TRUE(AddDroppedPaths(list, {file}, false).ok());
+  ASSERT_TRUE(AddDroppedPaths(list, {file}, false, RealFileSystem()).ok());
   ASSERT_EQ(list.count(), 1);
   EXPECT_EQ(list.at(0).OriginalPath, file);
   EXPECT_EQ(list.at(0).Size, 2);
   list.Clear();
-  ASSERT_TRUE(AddDroppedPaths(list, {dir.path()}, true).ok());
+  ASSERT_TRUE(AddDroppedPaths(list, {dir.path()}, true, RealFileSystem()).ok());
   EXPECT_EQ(Paths(list), QStringList({file}));
 }
 
@@ -416,7 +416,7 @@ TEST(AddDroppedPathsTest, AddsFoldersAndFilesInOrderAndIgnoresWhatIsNeither) {
   dir.Create({"f/one.txt", "two.txt"});
   RenameItemList list;
   const QStringList dropped = {dir.file("two.txt"), dir.file("gone.txt"), dir.file("f")};
-  ASSERT_TRUE(AddDroppedPaths(list, dropped, false).ok());
+  ASSERT_TRUE(AddDroppedPaths(list, dropped, false, RealFileSystem()).ok());
   EXPECT_EQ(Paths(list), QStringList({dir.file("two.txt"), dir.file("f/one.txt")}));
 }
 

@@ -1,4 +1,6 @@
 #include "platform/file_system.h"
+#include "support/fault_injecting_file_system.h"
+#include "support/simulated_file_system.h"
 
 #include "support/temp_folder.h"
 

@@ -10,6 +10,7 @@
 #include "platform/file_system.h"
 #include "platform/folder_entries.h"
 #include "platform/native_files.h"
+#include "support/simulated_file_system.h"
 
 #include "support/temp_folder.h"
 

@@ -14,6 +14,7 @@
 #include <mutex>
 
 #include "ui/window_fixture.h"
+#include "support/fault_injecting_file_system.h"
 
 namespace corvane {
 namespace {

@@ -17,7 +17,7 @@ using testing::TempFolder;
 class PreviewWorkerTest : public ::testing::Test {
  protected:
   PreviewWorkerTest() {
-    EXPECT_TRUE(AddFiles(list_, temp_.Create({"a.txt", "b.txt"})).ok());
+    EXPECT_TRUE(AddFiles(list_, temp_.Create({"a.txt", "b.txt"}), RealFileSystem()).ok());
     QObject::connect(&worker_, &PreviewWorker::Ready,
                      [this](const PreviewWorker::Answer& answer, quint64 version) {
                        ASSERT_TRUE(answer->ok());

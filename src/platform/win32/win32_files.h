@@ -45,7 +45,7 @@ struct FileId {
 };
 ErrorCode IdentityOf(const std::wstring& path, FileId* id);
 
-// Test hooks, in the manner of SimulatedErrnos on Linux.
+// Hooks through which tests take the ways only some volumes force.
 struct Hooks {
   // Runs before every call that changes the disk, so that a test can stop
   // the work (by throwing) at each one, as a kill would.
