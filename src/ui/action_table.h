@@ -9,7 +9,6 @@
 
 #include <QKeySequence>
 #include <QList>
-
 #include <functional>
 #include <optional>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "ui/main_window.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -99,11 +99,10 @@ TFormMain::TFormMain(const WindowServices& services, Dialogs& dialogs,
   setAcceptDrops(true);
   BuildLanguageMenu();
 
-  preview_ = new PreviewController(
-      services_.context, services_.fileSystem,
-      {items_, *model_, *panelOptions_->Control<QLineEdit>("edtFind"), *statusText_, longWork_,
-       [this] { return ReadOptions(); }},
-      (*actions_)["LivePreview1"]->isChecked(), this);
+  preview_ = new PreviewController(services_.context, services_.fileSystem,
+                                   {items_, *model_, *panelOptions_->Control<QLineEdit>("edtFind"),
+                                    *statusText_, longWork_, [this] { return ReadOptions(); }},
+                                   (*actions_)["LivePreview1"]->isChecked(), this);
   for (OptionForm* form : {panelOptions_, operationOptions_}) {
     connect(form, &OptionForm::Edited, preview_, &PreviewController::OptionsEdited);
   }
@@ -273,7 +272,8 @@ void TFormMain::ApplyTranslation() {
   languageMenu_->setTitle(Tr(u"Language"));
   helpMenu_->setTitle(Tr(u"Help"));
   actions_->ApplyTranslation();
-  for (QToolButton* button : toolButtons_) button->setAccessibleName(button->defaultAction()->text());
+  for (QToolButton* button : toolButtons_)
+    button->setAccessibleName(button->defaultAction()->text());
 
   panelOptions_->ApplyTranslation();
   operationOptions_->ApplyTranslation();
@@ -333,7 +333,8 @@ void TFormMain::LayOut() {
   homepageLink_->raise();
   const auto widths = ColumnWidths(fileList_->viewport()->width(), model_->columnCount());
   if (!widths) return;
-  for (int c = 0; c < kColumnCount; ++c) fileList_->horizontalHeader()->resizeSection(c, (*widths)[c]);
+  for (int c = 0; c < kColumnCount; ++c)
+    fileList_->horizontalHeader()->resizeSection(c, (*widths)[c]);
 }
 
 }  // namespace corvane

@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QTableView>
-
 #include <utility>
 
 #include "base/notice.h"
@@ -45,7 +44,8 @@ class WaitCursor {
 
 QList<int> TFormMain::SelectedRows() const {
   QList<int> rows;
-  for (const QModelIndex& index : fileList_->selectionModel()->selectedRows()) rows.append(index.row());
+  for (const QModelIndex& index : fileList_->selectionModel()->selectedRows())
+    rows.append(index.row());
   return rows;
 }
 
@@ -162,8 +162,8 @@ void TFormMain::PreviewClicked() {
 
 void TFormMain::RenameClicked() {
   if (items_.count() == 0) {
-    sink_.ShowNotice(
-        Notice::Information(QStringLiteral("Nothing to rename. Add files and build a preview first.")));
+    sink_.ShowNotice(Notice::Information(
+        QStringLiteral("Nothing to rename. Add files and build a preview first.")));
     return;
   }
   QString question = Tr(u"Proceed to rename files as shown in the preview?");
@@ -224,8 +224,8 @@ void TFormMain::PickDestinationClicked() {
 }
 
 void TFormMain::SavePresetClicked() {
-  const std::optional<QString> chosen =
-      dialogs_.SaveFileName(this, Tr(u"Save Preset As..."), DialogFilter(Tr(u"Preset JSON|*.json")));
+  const std::optional<QString> chosen = dialogs_.SaveFileName(
+      this, Tr(u"Save Preset As..."), DialogFilter(Tr(u"Preset JSON|*.json")));
   if (!chosen) return;
   const Status saved = SavePresetFile(WithDefaultExtension(*chosen, u"json"), ReadOptions());
   if (!saved.ok()) ReportError(saved.error());

@@ -14,7 +14,6 @@
 #include <QList>
 #include <QObject>
 #include <QString>
-
 #include <span>
 #include <variant>
 

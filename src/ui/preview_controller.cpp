@@ -3,14 +3,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
-
 #include <utility>
 
 #include "base/notice.h"
 #include "batch/verdict_texts.h"
+#include "cli/message_sink.h"
 #include "collect/row_texts.h"
 #include "engine/preview.h"
-#include "cli/message_sink.h"
 #include "ui/file_list_model.h"
 #include "ui/long_work.h"
 #include "ui/verdict_look.h"
@@ -40,7 +39,8 @@ void PreviewController::SetLive(bool on) {
 }
 
 Result<std::optional<Notice>> PreviewController::PreviewNow() {
-  Result<PreviewOutcome> preview = BuildPreview(parts_.items.items(), parts_.readOptions(), context_);
+  Result<PreviewOutcome> preview =
+      BuildPreview(parts_.items.items(), parts_.readOptions(), context_);
   if (!preview.ok()) return preview.error();
   if (preview->notice) return preview->notice;
   PreviewOutcome& outcome = preview.value();

@@ -82,7 +82,8 @@ void TFormSettings::ApplyTranslation() {
   conflictGroup_->setTitle(Tr(u"Conflict"));
   renamingGroup_->setTitle(Tr(u"Renaming"));
   timestampGroup_->setTitle(Tr(u"Timestamp"));
-  counterNote_->setText(Tr(u"If {counter} keyword is used in Pattern, then apply the following rules:"));
+  counterNote_->setText(
+      Tr(u"If {counter} keyword is used in Pattern, then apply the following rules:"));
   conflictNote_->setText(Tr(u"If the file name already exists, then apply the following change:"));
   form_->ApplyTranslation();
   closeButton_->setText(Tr(u"Close"));

@@ -45,7 +45,7 @@ class TFormSettings final : public QDialog {
   QGroupBox* conflictGroup_ = nullptr;
   QGroupBox* renamingGroup_ = nullptr;
   QGroupBox* timestampGroup_ = nullptr;
-  QLabel* counterNote_ = nullptr;  // when the counter rows apply
+  QLabel* counterNote_ = nullptr;   // when the counter rows apply
   QLabel* conflictNote_ = nullptr;  // when the conflict row applies
   QPushButton* closeButton_ = nullptr;
   OptionForm* form_ = nullptr;  // the controls of the five options (ui/option_rows.h)
