@@ -28,7 +28,9 @@ case "$lane" in
     suites=(batch_tests platform_tests platform_file_system_tests ui_tests)
     targets=("${suites[@]}")
     tests=(-L "^($(IFS='|'; echo "${suites[*]}"))\$")
-    export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:suppressions=$suppressions/threads.txt"
+    # Qt is not built with ThreadSanitizer: what its own code does to memory
+    # is left out, and the races that remain are the program's.
+    export TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1:ignore_noninstrumented_modules=1"
     ;;
   *)
     echo "unknown lane: $lane" >&2

@@ -1,7 +1,7 @@
 // TFormMain: the main window, the program's whole command surface.
 //
-// It owns the item list FRenameItems and shows it through a FileListModel in
-// the file list. The option controls are the store of the options: every
+// It owns the item list and shows it through a FileListModel in the file
+// list. The option controls are the store of the options: every
 // command reads them into one RenameOptions when it starts (ReadOptions) and
 // hands that value and the items to the libraries, which do the work and
 // return what to show. Every box and file or folder dialog goes through the
@@ -12,6 +12,12 @@
 // Controls carry their names as object names (edtFind, cbBatchMode, btnAdd,
 // lvFiles, ...), so tests and UI automation find them; each has an accessible
 // name, and the tab order follows the visual order.
+//
+// Its rooms: the option controls come from the tables of ui/option_rows.h
+// (ui/option_form.h), the commands from the action table
+// (main_window_actions.cpp, ui/action_table.h), the preview and its verdicts
+// from ui/preview_controller.h; the commands themselves and the drops are in
+// main_window_commands.cpp; this file's own .cpp lays the window out.
 //
 // A batch, an undo and a drop run off the window's thread (ui/long_work.h),
 // with a progress dialog and Cancel when they last; meanwhile the commands
@@ -25,22 +31,21 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
-#include "batch/batch_verdicts.h"
-#include "batch/judged_preview.h"
 #include "collect/item_list.h"
 #include "engine/engine_context.h"
 #include "engine/rename_options.h"
 #include "platform/language_store.h"
 #include "platform/file_system.h"
+#include "ui/action_table.h"
 #include "ui/dialog_sink.h"
 #include "ui/dialogs.h"
-#include "ui/preview_worker.h"
 #include "ui/long_work.h"
+#include "ui/preview_worker.h"
 #include "ui/settings_dialog.h"
 
 class QAction;
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -49,13 +54,15 @@ class QMimeData;
 class QPushButton;
 class QTableView;
 class QToolBar;
+class QToolButton;
 class QWidget;
 
 namespace corvane {
 
 class FileListModel;
 class HomepageLink;
-class NumberBox;
+class OptionForm;
+class PreviewController;
 
 // What the window works with beyond its controls.
 struct WindowServices {
@@ -101,7 +108,7 @@ class TFormMain final : public QMainWindow {
   // and accessible name in the current language and resets the status line.
   void ApplyTranslation();
 
-  const RenameItemList& items() const { return FRenameItems; }
+  const RenameItemList& items() const { return items_; }
   TFormSettings& settings() const { return *settings_; }
 
  protected:
@@ -114,142 +121,83 @@ class TFormMain final : public QMainWindow {
   QMenu* createPopupMenu() override;
 
  private:
-  void CreateActions();
+  // The window's commands (main_window_actions.cpp).
+  std::vector<ActionRow> ActionRows();
   void CreateMenus();
   void CreateToolbar();
   QWidget* CreateOptionsPanel();
   QWidget* CreateOperationPanel();
   void CreateFileList();
   void CreateStatusLine();
-  void SetStartValues();
   void SetTabOrder();
   void LayOut();
   void BuildLanguageMenu();
+  // The destination's parts are enabled only for an operation into a folder.
+  void EnableDestination();
 
-  void ConnectOptionEdits();
   QList<int> SelectedRows() const;
-  // The file count, and the verdicts' counts while the rows show verdicts.
-  void ShowFileCount();
-  // After files were added or removed or a batch moved them.
-  void ListEdited();
-  void PreviewIfLive();
-  void ShowJudgedPreview(JudgedPreview&& judged);
-  void ShowVerdicts(const BatchVerdicts& judged);
-  // Marks the find box as holding the problem given, or unmarks it.
-  void MarkFindBox(const QString& problem);
-  void OptionsEdited();
-  // Shows the worker's newest preview or verdicts, if they fit the list.
-  void WorkerAnswered(const PreviewWorker::Answer& answer, quint64 listVersion);
   void ReportError(const Error& error);
   void AddWith(const std::function<Status(RenameItemList&)>& add);
   // Runs `work` as LongWork::RunFor does, with the commands that change the
   // list or start long work disabled meanwhile.
   template <typename F>
   auto RunLongWork(F&& work);
-  void EnableListCommands(bool enabled);
   // Renames as the preview shows, and shows how it ended.
   void RunBatch();
 
-  // Commands.
-  void btnAddClick();
-  void btnRemoveClick();
-  void miRemoveSelectedClick();
-  void Clearlist1Click();
-  void Clear();
-  void btnPreviewClick();
-  void btnRenameClick();
-  void btnUndoClick();
-  void ShowSettings1Click(bool checked);
-  void LivePreview1Click(bool checked);
-  void chkNewExtClick();
-  void cbBatchModeChange();
-  void Button2Click();
-  void SavePreset1Click();
-  void LoadPreset1Click();
-  void SpeedButton1Click();
-  void Button1Click();
-  void About1Click();
-  void LanguageMenuClick(QAction* item);
+  // Commands (main_window_commands.cpp).
+  void AddFilesClicked();
+  // The toolbar's and the Delete key's: nothing without a selection.
+  void RemoveSelectedClicked();
+  // The pop-up menu's: the file count is shown even without a selection.
+  void PopupRemoveClicked();
+  // Clears the list only while a row is selected.
+  void ClearListClicked();
+  void ClearList();
+  void PreviewClicked();
+  void RenameClicked();
+  void UndoClicked();
+  void ShowOptionsPanel(bool shown);
+  void LivePreviewToggled(bool on);
+  void PickDestinationClicked();
+  void SavePresetClicked();
+  void LoadPresetClicked();
+  void OpenSettingsClicked();
+  void PatternHelpClicked();
+  void AboutClicked();
+  void LanguagePicked(QAction* item);
   void OpenPage(const QUrl& address);
 
   WindowServices services_;
   Dialogs& dialogs_;
   DialogSink sink_;
-  RenameItemList FRenameItems;
+  RenameItemList items_;
   FileListModel* model_ = nullptr;
   std::unique_ptr<TFormSettings> settings_;
-  PreviewWorker* worker_ = nullptr;
-  // A live preview came while long work ran and was put aside.
-  bool livePreviewHeld_ = false;
-  VerdictCounts counts_;  // of the verdicts the rows show
   bool laidOutOnce_ = false;
   LongWork longWork_{this};
+  std::unique_ptr<ActionTable> actions_;
+  PreviewController* preview_ = nullptr;
 
-  QAction* AddFiles1 = nullptr;
-  QAction* RemoveSelected1 = nullptr;
-  QAction* SavePreset1 = nullptr;
-  QAction* LoadPreset1 = nullptr;
-  QAction* Exit1 = nullptr;
-  QAction* Preview1 = nullptr;
-  QAction* Rename1 = nullptr;
-  QAction* Undo1 = nullptr;
-  QAction* ShowSettings1 = nullptr;
-  QAction* LivePreview1 = nullptr;
-  QAction* utorial1 = nullptr;
-  QAction* ContactUs1 = nullptr;
-  QAction* VisitWebsite1 = nullptr;
-  QAction* About1 = nullptr;
-  QAction* Settings1 = nullptr;
-  QAction* miRemoveSelected = nullptr;
-  QAction* Clearlist1 = nullptr;
-  QAction* deleteRows_ = nullptr;
-  QMenu* File1 = nullptr;
-  QMenu* Operation1 = nullptr;
-  QMenu* View1 = nullptr;
-  QMenu* mmLanguage = nullptr;
-  QMenu* Help1 = nullptr;
-  QMenu* PopupMenu1 = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QMenu* operationMenu_ = nullptr;
+  QMenu* viewMenu_ = nullptr;
+  QMenu* languageMenu_ = nullptr;
+  QMenu* helpMenu_ = nullptr;
+  QMenu* listPopupMenu_ = nullptr;
 
-  QToolBar* Panel1 = nullptr;
-  QList<QWidget*> toolButtons_;
-  QCheckBox* chkIncludeSubfolders = nullptr;
-  QWidget* Panel2 = nullptr;
-  QLineEdit* edtFind = nullptr;
-  QLineEdit* edtReplace = nullptr;
-  QLineEdit* edtPattern = nullptr;
-  QPushButton* Button1 = nullptr;
-  QCheckBox* chkNewExt = nullptr;
-  QLineEdit* edtNewExt = nullptr;
-  QComboBox* cbCase = nullptr;
-  QLineEdit* edtInsertText = nullptr;
-  NumberBox* edtInsertPos = nullptr;
-  NumberBox* edtRemoveFirst = nullptr;
-  NumberBox* edtRemoveLast = nullptr;
-  NumberBox* edtRemoveFromPos = nullptr;
-  NumberBox* edtRemoveTillPos = nullptr;
-  QLineEdit* edtCropBefore = nullptr;
-  QLineEdit* edtCropAfter = nullptr;
-  QLineEdit* edtCharactersToRemove = nullptr;
-  QCheckBox* chkCollapseDoubleSpaces = nullptr;
-  NumberBox* edtPadNumbers = nullptr;
-  QTableView* lvFiles = nullptr;
-  QWidget* Panel5 = nullptr;
-  QLabel* lblOperation = nullptr;
-  QComboBox* cbBatchMode = nullptr;
-  QLabel* lblDestination = nullptr;
-  QLineEdit* edtDestination = nullptr;
-  QPushButton* Button2 = nullptr;
+  QToolBar* toolbar_ = nullptr;
+  QList<QToolButton*> toolButtons_;
+  QWidget* optionsPanel_ = nullptr;
+  OptionForm* panelOptions_ = nullptr;  // the options panel's controls
+  QPushButton* patternHelpButton_ = nullptr;
+  QTableView* fileList_ = nullptr;
+  OptionForm* operationOptions_ = nullptr;  // the operation line's controls
+  QComboBox* batchModeBox_ = nullptr;
+  QLineEdit* destinationBox_ = nullptr;
+  QPushButton* destinationButton_ = nullptr;
   QLabel* statusText_ = nullptr;
-  HomepageLink* lbHomepageURL = nullptr;
-
-  // Each label beside a control, with its English text; the control takes
-  // the text as its accessible name.
-  struct Caption {
-    QLabel* label;
-    QWidget* control;
-    const char16_t* english;
-  };
-  QList<Caption> captions_;
+  HomepageLink* homepageLink_ = nullptr;
 };
 
 }  // namespace corvane

@@ -1,7 +1,5 @@
 #include "ui/settings_dialog.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +10,8 @@
 
 #include "i18n/translation.h"
 #include "ui/number_box.h"
+#include "ui/option_form.h"
+#include "ui/option_rows.h"
 
 namespace corvane {
 namespace {
@@ -19,24 +19,12 @@ namespace {
 constexpr int kClientWidth = 433;
 constexpr int kClientHeight = 412;
 
-constexpr const char16_t* kConflictEntries[] = {u"Skip", u"Overwrite", u"Auto-number"};
-
 QString Tr(const char16_t* english) { return Translate(QString::fromUtf16(english)); }
 
 template <typename W>
 W* Named(W* widget, const char* name) {
   widget->setObjectName(QString::fromLatin1(name));
   return widget;
-}
-
-void Caption(QLabel* label, QWidget* control, const char16_t* english) {
-  label->setText(Tr(english));
-  control->setAccessibleName(Tr(english));
-}
-
-void Caption(QAbstractButton* button, const char16_t* english) {
-  button->setText(Tr(english));
-  button->setAccessibleName(Tr(english));
 }
 
 }  // namespace
@@ -51,105 +39,56 @@ TFormSettings::TFormSettings(QWidget* parent) : QDialog(parent) {
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(12, 12, 12, 12);
   column->setSpacing(10);
-  const auto group = [&](const char* name) {
+  // Each group's grid: its explanation across the top, then the rows of the form.
+  const auto group = [&](const char* name, QLabel* explanation = nullptr) {
     auto* box = Named(new QGroupBox, name);
+    auto* grid = new QGridLayout(box);
+    grid->setColumnStretch(1, 1);
+    if (explanation) {
+      explanation->setWordWrap(true);
+      grid->addWidget(explanation, 0, 0, 1, 2);
+    }
     column->addWidget(box);
     return box;
   };
-
-  GroupBox1 = group("GroupBox1");
-  {
-    auto* grid = new QGridLayout(GroupBox1);
-    Label1 = Named(new QLabel, "Label1");
-    Label1->setWordWrap(true);
-    lblCounterStart = Named(new QLabel, "lblCounterStart");
-    edtCounterStart = Named(new NumberBox(nullptr, NumberBox::Steps::kNone), "edtCounterStart");
-    lblDigits = Named(new QLabel, "lblDigits");
-    edtDigits = Named(new NumberBox(nullptr, NumberBox::Steps::kNone), "edtDigits");
-    lblCounterStart->setBuddy(edtCounterStart);
-    lblDigits->setBuddy(edtDigits);
-    grid->addWidget(Label1, 0, 0, 1, 2);
-    grid->addWidget(lblCounterStart, 1, 0);
-    grid->addWidget(edtCounterStart, 1, 1);
-    grid->addWidget(lblDigits, 2, 0);
-    grid->addWidget(edtDigits, 2, 1);
-    grid->setColumnStretch(1, 1);
-  }
-  GroupBox4 = group("GroupBox4");
-  {
-    auto* grid = new QGridLayout(GroupBox4);
-    Label2 = Named(new QLabel, "Label2");
-    Label2->setWordWrap(true);
-    Label3 = Named(new QLabel, "Label3");
-    cbConflict = Named(new QComboBox, "cbConflict");
-    Label3->setBuddy(cbConflict);
-    grid->addWidget(Label2, 0, 0, 1, 2);
-    grid->addWidget(Label3, 1, 0);
-    grid->addWidget(cbConflict, 1, 1);
-    grid->setColumnStretch(1, 1);
-  }
-  GroupBox2 = group("GroupBox2");
-  cbRegex = Named(new QCheckBox, "cbRegex");
-  (new QVBoxLayout(GroupBox2))->addWidget(cbRegex);
-  GroupBox3 = group("GroupBox3");
-  chkTouchModifiedNow = Named(new QCheckBox, "chkTouchModifiedNow");
-  (new QVBoxLayout(GroupBox3))->addWidget(chkTouchModifiedNow);
+  counterGroup_ = group("GroupBox1", counterNote_ = Named(new QLabel, "Label1"));
+  conflictGroup_ = group("GroupBox4", conflictNote_ = Named(new QLabel, "Label2"));
+  renamingGroup_ = group("GroupBox2");
+  timestampGroup_ = group("GroupBox3");
   column->addStretch();
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
-  Button1 = Named(new QPushButton, "Button1");
-  buttons->addWidget(Button1);
+  closeButton_ = Named(new QPushButton, "Button1");
+  buttons->addWidget(closeButton_);
   column->addLayout(buttons);
-  connect(Button1, &QPushButton::clicked, this, &QDialog::close);
+  connect(closeButton_, &QPushButton::clicked, this, &QDialog::close);
 
-  for (NumberBox* box : {edtCounterStart, edtDigits}) box->setFixedWidth(90);
-  setTabOrder(edtCounterStart, edtDigits);
-  setTabOrder(edtDigits, cbConflict);
-  setTabOrder(cbConflict, cbRegex);
-  setTabOrder(cbRegex, chkTouchModifiedNow);
-  setTabOrder(chkTouchModifiedNow, Button1);
-
+  form_ = new OptionForm(SettingsRows(), *this);
+  for (NumberBox* box : findChildren<NumberBox*>()) box->setFixedWidth(90);
+  const QList<QWidget*> order = form_->TabOrder() << closeButton_;
+  for (qsizetype i = 0; i + 1 < order.size(); ++i) setTabOrder(order[i], order[i + 1]);
   // The start values, which every run begins with.
-  edtCounterStart->setValue(QStringLiteral("1"));
-  edtDigits->setValue(QStringLiteral("3"));
-  for (int i = 0; i < int(std::size(kConflictEntries)); ++i) cbConflict->addItem(QString());
-  cbConflict->setCurrentIndex(static_cast<int>(ConflictMode::AutoNumber));
+  form_->Write(RenameOptions());
   ApplyTranslation();
 }
 
-void TFormSettings::ReadInto(RenameOptions& options) const {
-  options.counterStart = edtCounterStart->value();
-  options.digits = edtDigits->value();
-  options.conflict = cbConflict->currentIndex();
-  options.regex = cbRegex->isChecked();
-  options.touchModifiedNow = chkTouchModifiedNow->isChecked();
-}
+void TFormSettings::ReadInto(RenameOptions& options) const { form_->ReadInto(options); }
 
-void TFormSettings::Write(const RenameOptions& options) {
-  edtCounterStart->setValue(options.counterStart);
-  edtDigits->setValue(options.digits);
-  cbConflict->setCurrentIndex(SelectedConflictMode(options.conflict) ? options.conflict : -1);
-  cbRegex->setChecked(options.regex);
-  chkTouchModifiedNow->setChecked(options.touchModifiedNow);
-}
+void TFormSettings::Write(const RenameOptions& options) { form_->Write(options); }
 
 void TFormSettings::ApplyTranslation() {
   setWindowTitle(Tr(u"Settings"));
-  GroupBox1->setTitle(Tr(u"Counter"));
-  GroupBox4->setTitle(Tr(u"Conflict"));
-  GroupBox2->setTitle(Tr(u"Renaming"));
-  GroupBox3->setTitle(Tr(u"Timestamp"));
-  Label1->setText(Tr(u"If {counter} keyword is used in Pattern, then apply the following rules:"));
-  Caption(lblCounterStart, edtCounterStart, u"Counter start:");
-  Caption(lblDigits, edtDigits, u"Digits:");
-  Label2->setText(Tr(u"If the file name already exists, then apply the following change:"));
-  Caption(Label3, cbConflict, u"Change:");
-  Caption(cbRegex, u"Use Regular Expressions");
-  Caption(chkTouchModifiedNow, u"Update modified date/time");
-  Caption(Button1, u"Close");
+  counterGroup_->setTitle(Tr(u"Counter"));
+  conflictGroup_->setTitle(Tr(u"Conflict"));
+  renamingGroup_->setTitle(Tr(u"Renaming"));
+  timestampGroup_->setTitle(Tr(u"Timestamp"));
+  counterNote_->setText(
+      Tr(u"If {counter} keyword is used in Pattern, then apply the following rules:"));
+  conflictNote_->setText(Tr(u"If the file name already exists, then apply the following change:"));
+  form_->ApplyTranslation();
+  closeButton_->setText(Tr(u"Close"));
+  closeButton_->setAccessibleName(Tr(u"Close"));
   NumberBox::NameEditors(*this);
-  // Replacing the entries' texts keeps the selection, so no option changes.
-  for (int i = 0; i < cbConflict->count(); ++i) cbConflict->setItemText(i, Tr(kConflictEntries[i]));
 }
 
 void TFormSettings::showEvent(QShowEvent* event) {

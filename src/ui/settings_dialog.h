@@ -15,15 +15,13 @@
 
 #include "engine/rename_options.h"
 
-class QCheckBox;
-class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 
 namespace corvane {
 
-class NumberBox;
+class OptionForm;
 
 class TFormSettings final : public QDialog {
   Q_OBJECT
@@ -43,21 +41,14 @@ class TFormSettings final : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  QGroupBox* GroupBox1 = nullptr;
-  QGroupBox* GroupBox4 = nullptr;
-  QGroupBox* GroupBox2 = nullptr;
-  QGroupBox* GroupBox3 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* lblCounterStart = nullptr;
-  NumberBox* edtCounterStart = nullptr;
-  QLabel* lblDigits = nullptr;
-  NumberBox* edtDigits = nullptr;
-  QLabel* Label2 = nullptr;
-  QLabel* Label3 = nullptr;
-  QComboBox* cbConflict = nullptr;
-  QCheckBox* cbRegex = nullptr;
-  QCheckBox* chkTouchModifiedNow = nullptr;
-  QPushButton* Button1 = nullptr;
+  QGroupBox* counterGroup_ = nullptr;
+  QGroupBox* conflictGroup_ = nullptr;
+  QGroupBox* renamingGroup_ = nullptr;
+  QGroupBox* timestampGroup_ = nullptr;
+  QLabel* counterNote_ = nullptr;   // when the counter rows apply
+  QLabel* conflictNote_ = nullptr;  // when the conflict row applies
+  QPushButton* closeButton_ = nullptr;
+  OptionForm* form_ = nullptr;  // the controls of the five options (ui/option_rows.h)
 };
 
 }  // namespace corvane
