@@ -27,7 +27,7 @@ class PreviewControllerTest : public ::testing::Test {
 
   void Add(const char* name) {
     ASSERT_TRUE(
-        model_.Append([&](RenameItemList& list) { return AddFiles(list, temp_.Create({name})); })
+        model_.Append([&](RenameItemList& list) { return AddFiles(list, temp_.Create({name}), RealFileSystem()); })
             .ok());
   }
   QStringList NewNames() const {
