@@ -33,34 +33,7 @@ std::unique_ptr<QWidget> RootWithGroups(std::span<const OptionRow> rows) {
 }
 
 TEST(OptionFormTest, TheTablesWriteAndReadBackEveryFieldOfAValueUnchanged) {
-  // Every field away from its start value, and no two of one type alike.
-  const RenameOptions chosen{
-      .find = QStringLiteral("a\\\"b"),
-      .replace = QStringLiteral("c"),
-      .regex = true,
-      .pattern = QStringLiteral("{counter}_{name}"),
-      .counterStart = QStringLiteral("12"),
-      .digits = QStringLiteral("8"),
-      .caseMode = 3,
-      .changeExt = true,
-      .newExt = QStringLiteral("bak"),
-      .conflict = 1,
-      .insertText = QStringLiteral("ins"),
-      .insertPos = QStringLiteral("2"),
-      .removeFirst = QStringLiteral("3"),
-      .removeLast = QStringLiteral("4"),
-      .removeFromPos = QStringLiteral("5"),
-      .removeTillPos = QStringLiteral("6"),
-      .charactersToRemove = QStringLiteral("xyz"),
-      .collapseDoubleSpaces = true,
-      .cropBefore = QStringLiteral("["),
-      .cropAfter = QStringLiteral("]"),
-      .padNumbers = QStringLiteral("7"),
-      .includeSubfolders = true,
-      .batchMode = 2,
-      .destination = QStringLiteral("/out\\"),
-      .touchModifiedNow = true,
-  };
+  const RenameOptions chosen = testing::EveryOptionChanged();
   RenameOptions read;
   for (const std::span<const OptionRow> rows :
        {OptionsPanelRows(), OperationRows(), SettingsRows()}) {

@@ -142,34 +142,7 @@ TEST_F(WindowCommandsTest, APresetLoadedWhileTheSettingsAreHiddenShowsWhenTheyOp
 }
 
 TEST_F(WindowCommandsTest, SaveThenLoadBringsBackAllOptionsAndTheirEnableRules) {
-  // Every option away from its start value.
-  const RenameOptions chosen{
-      .find = QStringLiteral("a\\\"b"),
-      .replace = QStringLiteral("c"),
-      .regex = true,
-      .pattern = QStringLiteral("{counter}_{name}"),
-      .counterStart = QStringLiteral("12"),
-      .digits = QStringLiteral("4"),
-      .caseMode = 3,
-      .changeExt = true,
-      .newExt = QStringLiteral("bak"),
-      .conflict = 1,
-      .insertText = QStringLiteral("ins"),
-      .insertPos = QStringLiteral("2"),
-      .removeFirst = QStringLiteral("3"),
-      .removeLast = QStringLiteral("4"),
-      .removeFromPos = QStringLiteral("5"),
-      .removeTillPos = QStringLiteral("6"),
-      .charactersToRemove = QStringLiteral("xyz"),
-      .collapseDoubleSpaces = true,
-      .cropBefore = QStringLiteral("["),
-      .cropAfter = QStringLiteral("]"),
-      .padNumbers = QStringLiteral("7"),
-      .includeSubfolders = true,
-      .batchMode = 2,
-      .destination = QStringLiteral("/out\\"),
-      .touchModifiedNow = true,
-  };
+  const RenameOptions chosen = testing::EveryOptionChanged();
   window_.WriteOptions(chosen);
   ASSERT_EQ(window_.ReadOptions(), chosen);
 

@@ -17,6 +17,7 @@
 
 #include "i18n/translation.h"
 #include "support/temp_folder.h"
+#include "engine/rename_options.h"
 #include "ui/main_window.h"
 #include "ui/scripted_dialogs.h"
 
@@ -122,5 +123,37 @@ class WindowTest : public ::testing::Test {
   CatalogueForTest catalogue_;
   TFormMain window_;
 };
+
+// Every option away from its start value, and no two of one type alike, so
+// that a control mapped to the wrong option shows.
+inline RenameOptions EveryOptionChanged() {
+  return RenameOptions{
+        .find = QStringLiteral("a\\\"b"),
+        .replace = QStringLiteral("c"),
+        .regex = true,
+        .pattern = QStringLiteral("{counter}_{name}"),
+        .counterStart = QStringLiteral("12"),
+        .digits = QStringLiteral("8"),
+        .caseMode = 3,
+        .changeExt = true,
+        .newExt = QStringLiteral("bak"),
+        .conflict = 1,
+        .insertText = QStringLiteral("ins"),
+        .insertPos = QStringLiteral("2"),
+        .removeFirst = QStringLiteral("3"),
+        .removeLast = QStringLiteral("4"),
+        .removeFromPos = QStringLiteral("5"),
+        .removeTillPos = QStringLiteral("6"),
+        .charactersToRemove = QStringLiteral("xyz"),
+        .collapseDoubleSpaces = true,
+        .cropBefore = QStringLiteral("["),
+        .cropAfter = QStringLiteral("]"),
+        .padNumbers = QStringLiteral("7"),
+        .includeSubfolders = true,
+        .batchMode = 2,
+        .destination = QStringLiteral("/out\\"),
+        .touchModifiedNow = true,
+  };
+}
 
 }  // namespace corvane::testing
