@@ -1,5 +1,6 @@
 #include "presets/preset_file.h"
 
+#include "base/english_text.h"
 #include "engine/whole_number.h"
 #include "platform/native_files.h"
 #include "platform/paths.h"
@@ -154,7 +155,7 @@ Result<RenameOptions> LoadPresetFile(const QString& path, const RenameOptions& c
   const QByteArrayView bytes = content;
   if (file.error() != QFileDevice::NoError) return Error(file.errorString());
   if (!HoldsPresetKey(bytes)) {
-    return Error(QStringLiteral("Not a preset file: %s"), {path}, Error::Code::kInvalidArgument);
+    return Error(QStringLiteral(EN_TEXT("Not a preset file: %s")), {path}, Error::Code::kInvalidArgument);
   }
   return ReadPreset(bytes, current);
 }

@@ -33,13 +33,14 @@
 #include <utility>
 
 #include "base/build_info.h"
+#include "base/english_text.h"
 #include "batch/batch_executor.h"
 #include "batch/undo.h"
 #include "batch/verdict_texts.h"
-#include "cli/run_command_line.h"
 #include "collect/add_files.h"
 #include "collect/row_texts.h"
 #include "engine/preview.h"
+#include "i18n/shown_messages.h"
 #include "i18n/translation.h"
 #include "presets/preset_file.h"
 #include "ui/file_list_model.h"
@@ -140,7 +141,7 @@ TFormMain::TFormMain(const WindowServices& services, Dialogs& dialogs,
       this);
   worker_->setObjectName(QStringLiteral("previewWorker"));
   connect(worker_, &PreviewWorker::Ready, this, &TFormMain::WorkerAnswered);
-  LivePreview1->setChecked(services_.languageStore.ReadLivePreview());
+  LivePreview1->setChecked(services_.userChoices.ReadLivePreview());
   connect(LivePreview1, &QAction::toggled, this, &TFormMain::LivePreview1Click);
   ConnectOptionEdits();
   ApplyTranslation();
@@ -297,8 +298,8 @@ QWidget* TFormMain::CreateOptionsPanel() {
 
   newColumn();
   newGroup("GroupBox1");
-  row(u"Find in name:", edtFind = new QLineEdit, "edtFind");
-  row(u"Replace with:", edtReplace = new QLineEdit, "edtReplace");
+  row(EN_TEXT("Find in name:"), edtFind = new QLineEdit, "edtFind");
+  row(EN_TEXT("Replace with:"), edtReplace = new QLineEdit, "edtReplace");
   newGroup("GroupBox2");
   edtPattern = Named(new QLineEdit, "edtPattern");
   Button1 = Named(new QPushButton(QStringLiteral("?")), "Button1");
@@ -311,7 +312,7 @@ QWidget* TFormMain::CreateOptionsPanel() {
     grid()->addWidget(label, r, 0);
     grid()->addWidget(edtPattern, r, 1);
     grid()->addWidget(Button1, r, 2);
-    captions_.append({label, edtPattern, u"Pattern:"});
+    captions_.append({label, edtPattern, EN_TEXT("Pattern:")});
   }
   chkNewExt = Named(new QCheckBox, "chkNewExt");
   edtNewExt = Named(new QLineEdit, "edtNewExt");
@@ -320,27 +321,27 @@ QWidget* TFormMain::CreateOptionsPanel() {
     grid()->addWidget(chkNewExt, r, 0);
     grid()->addWidget(edtNewExt, r, 1, 1, 2);
   }
-  row(u"Case:", cbCase = new QComboBox, "cbCase");
+  row(EN_TEXT("Case:"), cbCase = new QComboBox, "cbCase");
   column->addStretch();
 
   newColumn();
   newGroup("GroupBox3");
-  row(u"Insert text", edtInsertText = new QLineEdit, "edtInsertText");
-  row(u"at position:", edtInsertPos = new NumberBox, "edtInsertPos");
+  row(EN_TEXT("Insert text"), edtInsertText = new QLineEdit, "edtInsertText");
+  row(EN_TEXT("at position:"), edtInsertPos = new NumberBox, "edtInsertPos");
   newGroup("GroupBox4");
-  row(u"Remove first:", edtRemoveFirst = new NumberBox, "edtRemoveFirst");
-  row(u"Remove last:", edtRemoveLast = new NumberBox, "edtRemoveLast");
+  row(EN_TEXT("Remove first:"), edtRemoveFirst = new NumberBox, "edtRemoveFirst");
+  row(EN_TEXT("Remove last:"), edtRemoveLast = new NumberBox, "edtRemoveLast");
   newGroup("GroupBox8");
-  row(u"Remove from position", edtRemoveFromPos = new NumberBox, "edtRemoveFromPos");
-  row(u"until position:", edtRemoveTillPos = new NumberBox, "edtRemoveTillPos");
+  row(EN_TEXT("Remove from position"), edtRemoveFromPos = new NumberBox, "edtRemoveFromPos");
+  row(EN_TEXT("until position:"), edtRemoveTillPos = new NumberBox, "edtRemoveTillPos");
   column->addStretch();
 
   newColumn();
   newGroup("GroupBox5");
-  row(u"Trim from text:", edtCropBefore = new QLineEdit, "edtCropBefore");
-  row(u"Trim until text:", edtCropAfter = new QLineEdit, "edtCropAfter");
+  row(EN_TEXT("Trim from text:"), edtCropBefore = new QLineEdit, "edtCropBefore");
+  row(EN_TEXT("Trim until text:"), edtCropAfter = new QLineEdit, "edtCropAfter");
   newGroup("GroupBox7");
-  row(u"Remove characters:", edtCharactersToRemove = new QLineEdit, "edtCharactersToRemove");
+  row(EN_TEXT("Remove characters:"), edtCharactersToRemove = new QLineEdit, "edtCharactersToRemove");
   chkCollapseDoubleSpaces = Named(new QCheckBox, "chkCollapseDoubleSpaces");
   grid()->addWidget(chkCollapseDoubleSpaces, grid()->rowCount(), 0, 1, 3);
   newGroup("GroupBox6");
@@ -353,7 +354,7 @@ QWidget* TFormMain::CreateOptionsPanel() {
     grid()->addWidget(edtPadNumbers, 0, 2);
     grid()->setColumnStretch(1, 0);
     grid()->setColumnStretch(0, 1);
-    captions_.append({label, edtPadNumbers, u"Add leading zeroes to the numbers. Digits count:"});
+    captions_.append({label, edtPadNumbers, EN_TEXT("Add leading zeroes to the numbers. Digits count:")});
   }
   column->addStretch();
 
@@ -386,8 +387,8 @@ QWidget* TFormMain::CreateOperationPanel() {
   line->addWidget(lblDestination);
   line->addWidget(edtDestination, 1);
   line->addWidget(Button2);
-  captions_.append({lblOperation, cbBatchMode, u"Operation:"});
-  captions_.append({lblDestination, edtDestination, u"Destination:"});
+  captions_.append({lblOperation, cbBatchMode, EN_TEXT("Operation:")});
+  captions_.append({lblDestination, edtDestination, EN_TEXT("Destination:")});
   connect(cbBatchMode, &QComboBox::currentIndexChanged, this, &TFormMain::cbBatchModeChange);
   connect(Button2, &QPushButton::clicked, this, &TFormMain::Button2Click);
   return Panel5;
@@ -508,33 +509,33 @@ void TFormMain::BuildLanguageMenu() {
 }
 
 void TFormMain::ApplyTranslation() {
-  File1->setTitle(Tr(u"File"));
-  Operation1->setTitle(Tr(u"Operation"));
-  View1->setTitle(Tr(u"View"));
-  mmLanguage->setTitle(Tr(u"Language"));
-  Help1->setTitle(Tr(u"Help"));
+  File1->setTitle(Tr(EN_TEXT("File")));
+  Operation1->setTitle(Tr(EN_TEXT("Operation")));
+  View1->setTitle(Tr(EN_TEXT("View")));
+  mmLanguage->setTitle(Tr(EN_TEXT("Language")));
+  Help1->setTitle(Tr(EN_TEXT("Help")));
   const auto caption = [](QAction* action, const char16_t* english) {
     action->setText(Tr(english));
     action->setToolTip(Tr(english));
   };
-  caption(AddFiles1, u"Add Files...");
-  caption(RemoveSelected1, u"Remove Selected Items");
-  caption(SavePreset1, u"Save Preset As...");
-  caption(LoadPreset1, u"Load Preset...");
-  caption(Exit1, u"Exit");
-  caption(Preview1, u"Preview Result");
-  caption(Rename1, u"Rename Files!");
-  caption(Undo1, u"Undo Last Rename");
-  caption(ShowSettings1, u"Show Options");
-  caption(LivePreview1, u"Live preview");
-  caption(utorial1, u"Tutorial");
-  caption(ContactUs1, u"Contact Us");
-  caption(VisitWebsite1, u"Visit Website");
-  caption(About1, u"About...");
-  caption(Settings1, u"Settings...");
-  caption(miRemoveSelected, u"Remove selected");
-  caption(Clearlist1, u"Clear list");
-  caption(deleteRows_, u"Remove Selected Items");
+  caption(AddFiles1, EN_TEXT("Add Files..."));
+  caption(RemoveSelected1, EN_TEXT("Remove Selected Items"));
+  caption(SavePreset1, EN_TEXT("Save Preset As..."));
+  caption(LoadPreset1, EN_TEXT("Load Preset..."));
+  caption(Exit1, EN_TEXT("Exit"));
+  caption(Preview1, EN_TEXT("Preview Result"));
+  caption(Rename1, EN_TEXT("Rename Files!"));
+  caption(Undo1, EN_TEXT("Undo Last Rename"));
+  caption(ShowSettings1, EN_TEXT("Show Options"));
+  caption(LivePreview1, EN_TEXT("Live preview"));
+  caption(utorial1, EN_TEXT("Tutorial"));
+  caption(ContactUs1, EN_TEXT("Contact Us"));
+  caption(VisitWebsite1, EN_TEXT("Visit Website"));
+  caption(About1, EN_TEXT("About..."));
+  caption(Settings1, EN_TEXT("Settings..."));
+  caption(miRemoveSelected, EN_TEXT("Remove selected"));
+  caption(Clearlist1, EN_TEXT("Clear list"));
+  caption(deleteRows_, EN_TEXT("Remove Selected Items"));
   for (QWidget* button : toolButtons_) {
     button->setAccessibleName(static_cast<QToolButton*>(button)->defaultAction()->text());
   }
@@ -543,25 +544,25 @@ void TFormMain::ApplyTranslation() {
     c.label->setText(Tr(c.english));
     c.control->setAccessibleName(Tr(c.english));
   }
-  chkNewExt->setText(Tr(u"New extension:"));
-  chkNewExt->setAccessibleName(Tr(u"New extension:"));
-  edtNewExt->setAccessibleName(Tr(u"New extension:"));
-  chkCollapseDoubleSpaces->setText(Tr(u"Collapse double spaces"));
-  chkCollapseDoubleSpaces->setAccessibleName(Tr(u"Collapse double spaces"));
-  chkIncludeSubfolders->setText(Tr(u"Include subfolders"));
-  Button1->setAccessibleName(Tr(u"Pattern help"));
-  Button1->setToolTip(Tr(u"Pattern help"));
-  Button2->setAccessibleName(Tr(u"Select destination folder"));
-  Button2->setToolTip(Tr(u"Select destination folder"));
-  lvFiles->setAccessibleName(Tr(u"File list"));
+  chkNewExt->setText(Tr(EN_TEXT("New extension:")));
+  chkNewExt->setAccessibleName(Tr(EN_TEXT("New extension:")));
+  edtNewExt->setAccessibleName(Tr(EN_TEXT("New extension:")));
+  chkCollapseDoubleSpaces->setText(Tr(EN_TEXT("Collapse double spaces")));
+  chkCollapseDoubleSpaces->setAccessibleName(Tr(EN_TEXT("Collapse double spaces")));
+  chkIncludeSubfolders->setText(Tr(EN_TEXT("Include subfolders")));
+  Button1->setAccessibleName(Tr(EN_TEXT("Pattern help")));
+  Button1->setToolTip(Tr(EN_TEXT("Pattern help")));
+  Button2->setAccessibleName(Tr(EN_TEXT("Select destination folder")));
+  Button2->setToolTip(Tr(EN_TEXT("Select destination folder")));
+  lvFiles->setAccessibleName(Tr(EN_TEXT("File list")));
   NumberBox::NameEditors(*this);
 
-  const char16_t* cases[] = {u"Unchanged", u"lowercase", u"UPPERCASE", u"Title Case"};
+  const char16_t* cases[] = {EN_TEXT("Unchanged"), EN_TEXT("lowercase"), EN_TEXT("UPPERCASE"), EN_TEXT("Title Case")};
   for (int i = 0; i < cbCase->count(); ++i) cbCase->setItemText(i, Tr(cases[i]));
-  const char16_t* modes[] = {u"Rename in place", u"Copy to folder", u"Move to folder"};
+  const char16_t* modes[] = {EN_TEXT("Rename in place"), EN_TEXT("Copy to folder"), EN_TEXT("Move to folder")};
   for (int i = 0; i < cbBatchMode->count(); ++i) cbBatchMode->setItemText(i, Tr(modes[i]));
   model_->RetranslateHeaders();
-  statusText_->setText(QStringLiteral("  ") + Tr(u"Add the files"));
+  statusText_->setText(QStringLiteral("  ") + Tr(EN_TEXT("Add the files")));
 }
 
 RenameOptions TFormMain::ReadOptions() const {
@@ -650,8 +651,9 @@ QList<int> TFormMain::SelectedRows() const {
 }
 
 void TFormMain::ShowFileCount() {
-  const QString files = FileCountText(FRenameItems.count());
-  statusText_->setText(model_->hasVerdicts() ? StatusLineText(files, counts_) : files);
+  const QString files = Translate(FileCountText(FRenameItems.count()));
+  const QStringList counts = Translate(VerdictCountTexts(counts_));
+  statusText_->setText(model_->hasVerdicts() ? StatusLineText(files, counts) : files);
 }
 
 void TFormMain::ListEdited() {
@@ -794,8 +796,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 }
 
 void TFormMain::btnAddClick() {
-  const QStringList files = dialogs_.OpenFileNames(this, Tr(u"Select files to add"),
-                                                   DialogFilter(Tr(u"All files (*.*)|*.*")));
+  const QStringList files = dialogs_.OpenFileNames(this, Tr(EN_TEXT("Select files to add")),
+                                                   DialogFilter(Tr(EN_TEXT("All files (*.*)|*.*"))));
   if (files.isEmpty()) return;
   AddWith([&](RenameItemList& list) { return AddFiles(list, files); });
 }
@@ -844,10 +846,10 @@ void TFormMain::btnPreviewClick() {
 void TFormMain::btnRenameClick() {
   if (FRenameItems.count() == 0) {
     sink_.ShowNotice(
-        Notice::Information(QStringLiteral("Nothing to rename. Add files and build a preview first.")));
+        Notice::Information(QStringLiteral(EN_TEXT("Nothing to rename. Add files and build a preview first."))));
     return;
   }
-  QString question = Tr(u"Proceed to rename files as shown in the preview?");
+  QString question = Tr(EN_TEXT("Proceed to rename files as shown in the preview?"));
   worker_->Cancel();  // judged here and now instead
   {
     // Judged again, since files may have come or gone on disk since the
@@ -855,7 +857,8 @@ void TFormMain::btnRenameClick() {
     WaitCursor wait;
     const BatchVerdicts judged = JudgeBatch(FRenameItems.items(), ReadOptions(), services_.fileSystem);
     ShowVerdicts(judged);
-    const QString counts = judged.notice ? QString() : VerdictCountsText(judged.counts);
+    const QString counts =
+        judged.notice ? QString() : VerdictCountsText(Translate(VerdictCountTexts(judged.counts)));
     if (!counts.isEmpty()) question += u'\n' + counts;
   }
   if (!dialogs_.AskYesNo(this, QCoreApplication::applicationName(), question)) return;
@@ -893,7 +896,7 @@ void TFormMain::ShowSettings1Click(bool checked) { Panel2->setVisible(checked); 
 void TFormMain::LivePreview1Click(bool checked) {
   // Remembered like the language; a store that cannot be written only
   // forgets the choice.
-  static_cast<void>(services_.languageStore.WriteLivePreview(checked));
+  static_cast<void>(services_.userChoices.WriteLivePreview(checked));
   if (checked) return PreviewIfLive();
   worker_->Cancel();
   MarkFindBox({});
@@ -914,13 +917,13 @@ void TFormMain::Button2Click() {
   const QString start =
       !typed.isEmpty() && services_.fileSystem.FolderExists(typed) ? typed : QDir::currentPath();
   const std::optional<QString> chosen =
-      dialogs_.ExistingFolder(this, Tr(u"Select destination folder"), start);
+      dialogs_.ExistingFolder(this, Tr(EN_TEXT("Select destination folder")), start);
   if (chosen) edtDestination->setText(QDir::toNativeSeparators(*chosen));
 }
 
 void TFormMain::SavePreset1Click() {
   const std::optional<QString> chosen =
-      dialogs_.SaveFileName(this, Tr(u"Save Preset As..."), DialogFilter(Tr(u"Preset JSON|*.json")));
+      dialogs_.SaveFileName(this, Tr(EN_TEXT("Save Preset As...")), DialogFilter(Tr(EN_TEXT("Preset JSON|*.json"))));
   if (!chosen) return;
   const Status saved = SavePresetFile(WithDefaultExtension(*chosen, u"json"), ReadOptions());
   if (!saved.ok()) ReportError(saved.error());
@@ -928,7 +931,7 @@ void TFormMain::SavePreset1Click() {
 
 void TFormMain::LoadPreset1Click() {
   const std::optional<QString> chosen =
-      dialogs_.OpenFileName(this, Tr(u"Load Preset..."), DialogFilter(Tr(u"Preset JSON|*.json")));
+      dialogs_.OpenFileName(this, Tr(EN_TEXT("Load Preset...")), DialogFilter(Tr(EN_TEXT("Preset JSON|*.json"))));
   if (!chosen) return;
   // The whole file is read before any control changes.
   const Result<RenameOptions> loaded = LoadPresetFile(*chosen, ReadOptions());
@@ -956,7 +959,7 @@ void TFormMain::LanguageMenuClick(QAction* item) {
   SelectLanguage(item->data().toInt());
   item->setChecked(true);
   // Saved before re-captioning, so the choice holds at the next start.
-  static_cast<void>(SaveCurrentLanguageTo(services_.languageStore));
+  static_cast<void>(services_.userChoices.WriteCurrentLanguage(Translations().currentCode()));
   ApplyTranslation();
 }
 

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "base/english_text.h"
 #include "i18n/translation.h"
 #include "ui/number_box.h"
 
@@ -19,7 +20,7 @@ namespace {
 constexpr int kClientWidth = 433;
 constexpr int kClientHeight = 412;
 
-constexpr const char16_t* kConflictEntries[] = {u"Skip", u"Overwrite", u"Auto-number"};
+constexpr const char16_t* kConflictEntries[] = {EN_TEXT("Skip"), EN_TEXT("Overwrite"), EN_TEXT("Auto-number")};
 
 QString Tr(const char16_t* english) { return Translate(QString::fromUtf16(english)); }
 
@@ -134,19 +135,19 @@ void TFormSettings::Write(const RenameOptions& options) {
 }
 
 void TFormSettings::ApplyTranslation() {
-  setWindowTitle(Tr(u"Settings"));
-  GroupBox1->setTitle(Tr(u"Counter"));
-  GroupBox4->setTitle(Tr(u"Conflict"));
-  GroupBox2->setTitle(Tr(u"Renaming"));
-  GroupBox3->setTitle(Tr(u"Timestamp"));
-  Label1->setText(Tr(u"If {counter} keyword is used in Pattern, then apply the following rules:"));
-  Caption(lblCounterStart, edtCounterStart, u"Counter start:");
-  Caption(lblDigits, edtDigits, u"Digits:");
-  Label2->setText(Tr(u"If the file name already exists, then apply the following change:"));
-  Caption(Label3, cbConflict, u"Change:");
-  Caption(cbRegex, u"Use Regular Expressions");
-  Caption(chkTouchModifiedNow, u"Update modified date/time");
-  Caption(Button1, u"Close");
+  setWindowTitle(Tr(EN_TEXT("Settings")));
+  GroupBox1->setTitle(Tr(EN_TEXT("Counter")));
+  GroupBox4->setTitle(Tr(EN_TEXT("Conflict")));
+  GroupBox2->setTitle(Tr(EN_TEXT("Renaming")));
+  GroupBox3->setTitle(Tr(EN_TEXT("Timestamp")));
+  Label1->setText(Tr(EN_TEXT("If {counter} keyword is used in Pattern, then apply the following rules:")));
+  Caption(lblCounterStart, edtCounterStart, EN_TEXT("Counter start:"));
+  Caption(lblDigits, edtDigits, EN_TEXT("Digits:"));
+  Label2->setText(Tr(EN_TEXT("If the file name already exists, then apply the following change:")));
+  Caption(Label3, cbConflict, EN_TEXT("Change:"));
+  Caption(cbRegex, EN_TEXT("Use Regular Expressions"));
+  Caption(chkTouchModifiedNow, EN_TEXT("Update modified date/time"));
+  Caption(Button1, EN_TEXT("Close"));
   NumberBox::NameEditors(*this);
   // Replacing the entries' texts keeps the selection, so no option changes.
   for (int i = 0; i < cbConflict->count(); ++i) cbConflict->setItemText(i, Tr(kConflictEntries[i]));
