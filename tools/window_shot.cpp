@@ -55,7 +55,8 @@ int main(int argc, char* argv[]) {
   corvane::WindowServices services{corvane::RealFileSystem(),
                                    home.filePath(QStringLiteral("last_rename.csv")),
                                    corvane::EngineContext::FromSystem()};
-  services.userChoices = corvane::UserChoices::InIniFile(home.filePath(QStringLiteral("language.ini")));
+  services.userChoices =
+      corvane::UserChoices::InIniFile(home.filePath(QStringLiteral("language.ini")));
   const QString language = argc >= 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
   if (!services.userChoices.WriteCurrentLanguage(language)) return 1;
   const auto loadShipped = [&services] {

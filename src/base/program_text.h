@@ -11,8 +11,8 @@
 namespace corvane {
 
 struct ProgramText {
-  QString text;       // English, unformatted ("%s", "%d" still in it)
-  QStringList args;   // the values of its placeholders, in order
+  QString text;      // English, unformatted ("%s", "%d" still in it)
+  QStringList args;  // the values of its placeholders, in order
 
   bool isEmpty() const { return text.isEmpty(); }
   // The English text with its values filled in; a text without values as it stands.

@@ -14,7 +14,8 @@ inline constexpr char16_t kBatchCompleted[] =
     EN_TEXT("Batch completed. A CSV log has been saved in AppData.");
 inline constexpr char16_t kSelectBatchMode[] = EN_TEXT("Please select a batch mode.");
 inline constexpr char16_t kNoUndoLog[] = EN_TEXT("No undo log found in AppData.");
-inline constexpr char16_t kUndoCompleted[] = EN_TEXT("Undo completed for the last rename operation.");
+inline constexpr char16_t kUndoCompleted[] =
+    EN_TEXT("Undo completed for the last rename operation.");
 inline constexpr char16_t kUnableToCreateDirectory[] = u"Unable to create directory";
 inline constexpr char16_t kBatchStopped[] =
     EN_TEXT("Batch stopped after %d of %d files. The undo log holds what was done.");

@@ -106,9 +106,11 @@ QStringList FaultLines(const ArgumentFault& fault) {
   if (fault.kind == ArgumentFault::Kind::kFileNotFound) {
     return {FormatText(Translate(QStringLiteral(EN_TEXT("File not found: %s"))), {fault.argument})};
   }
-  QStringList lines{FormatText(Translate(QStringLiteral(EN_TEXT("Unknown switch: %s"))), {fault.argument})};
+  QStringList lines{
+      FormatText(Translate(QStringLiteral(EN_TEXT("Unknown switch: %s"))), {fault.argument})};
   if (fault.suggestion) {
-    lines << FormatText(Translate(QStringLiteral(EN_TEXT("Did you mean %s?"))), {*fault.suggestion});
+    lines << FormatText(Translate(QStringLiteral(EN_TEXT("Did you mean %s?"))),
+                        {*fault.suggestion});
   }
   return lines;
 }

@@ -41,7 +41,8 @@ std::optional<TerminalProgress> ProgressOnTerminal(const CommandLineServices& se
 int RunUndo(const QStringList& args, MessageSink& sink, const CommandLineServices& services) {
   if (HasSwitch(args, kSwitchDryRun)) {
     // Moving files back is not something to do by surprise when a dry run was asked for.
-    sink.ShowNotice(Notice::Warning(QStringLiteral(EN_TEXT("The undo has no dry run; leave out /dryrun."))));
+    sink.ShowNotice(
+        Notice::Warning(QStringLiteral(EN_TEXT("The undo has no dry run; leave out /dryrun."))));
     return kExitStopped;
   }
   UndoOutcome outcome;

@@ -10,7 +10,8 @@ namespace {
 constexpr UsageEntry kEntries[] = {
     {"/cli", EN_TEXT("Rename from the command line: set the options, preview, rename, then end.")},
     {"/dryrun", EN_TEXT("Preview only: print each file with its new name and change nothing.")},
-    {"/pattern=TEXT", EN_TEXT("Pattern of the new name without extension, such as {name}_{counter}.")},
+    {"/pattern=TEXT",
+     EN_TEXT("Pattern of the new name without extension, such as {name}_{counter}.")},
     {"/start=N", EN_TEXT("First value of the counter (default 1).")},
     {"/digits=N", EN_TEXT("Minimum number of digits of the counter, 1 to 10 (default 3).")},
     {"/case=MODE", EN_TEXT("Letter case of the new name: lower, upper or title.")},
@@ -20,7 +21,8 @@ constexpr UsageEntry kEntries[] = {
     {"/newext=EXT", EN_TEXT("New extension, with or without its dot.")},
     {"/conflict=MODE",
      EN_TEXT("When a file with the new name exists: skip, overwrite or number (default).")},
-    {"/preset=FILE", EN_TEXT("Load a preset file first; options not given keep the preset's values.")},
+    {"/preset=FILE",
+     EN_TEXT("Load a preset file first; options not given keep the preset's values.")},
     {"/subfolders", EN_TEXT("Add the files of subfolders too, when a folder is named.")},
     {"/undo", EN_TEXT("Undo the last rename.")},
     {"/help", EN_TEXT("Show this help.")},
@@ -66,7 +68,8 @@ QStringList UsageLines() {
   lines << QString();
   lines << Translate(QStringLiteral(EN_TEXT("Exit status:")));
   for (const ExitStatusEntry& entry : UsageExitStatuses()) {
-    lines << QStringLiteral("  %1  ").arg(entry.code) + Translate(QString::fromUtf16(entry.meaning));
+    lines << QStringLiteral("  %1  ").arg(entry.code) +
+                 Translate(QString::fromUtf16(entry.meaning));
   }
   lines << QString();
   lines << Translate(QStringLiteral(EN_TEXT("Examples:")));

@@ -10,7 +10,9 @@ QString ErrorReportText(const QString& message) {
   return message + u'.';
 }
 
-QString NoticeText(const Notice& notice) { return Translate(ProgramText{notice.text, notice.args}); }
+QString NoticeText(const Notice& notice) {
+  return Translate(ProgramText{notice.text, notice.args});
+}
 
 QString ErrorReportText(const Error& error) { return ErrorReportText(Translate(error)); }
 

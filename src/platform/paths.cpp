@@ -1,7 +1,6 @@
 #include "platform/paths.h"
 
 #include <QDir>
-
 #include <algorithm>
 #include <bit>
 #include <cstdint>

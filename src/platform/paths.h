@@ -44,7 +44,6 @@ QString JoinPath(QStringView folder, QStringView name);
 // files wherever the undo is started from.
 QString AbsoluteFrom(const QString& currentFolder, const QString& path);
 
-
 // The text that every spelling of `name` a file system ignoring letter case
 // might take for it shares: ASCII letters in lower case; any other name
 // decomposed (NFKD, as ext4 casefold and Apple's file systems compare), in

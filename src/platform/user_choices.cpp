@@ -98,9 +98,7 @@ bool UserChoices::WriteText(const char16_t* name, const QString& text) const {
   return settings->status() == QSettings::NoError;
 }
 
-std::optional<QString> UserChoices::ReadCurrentLanguage() const {
-  return ReadText(kLanguageValue);
-}
+std::optional<QString> UserChoices::ReadCurrentLanguage() const { return ReadText(kLanguageValue); }
 
 bool UserChoices::WriteCurrentLanguage(const QString& code) const {
   return WriteText(kLanguageValue, code);

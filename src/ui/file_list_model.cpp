@@ -1,7 +1,6 @@
 #include "ui/file_list_model.h"
 
 #include <QLocale>
-
 #include <algorithm>
 
 #include "base/english_text.h"

@@ -65,9 +65,9 @@ QString PatternHelpText() {
 }
 
 QString AboutText() {
-  return QCoreApplication::applicationName() + QStringLiteral("\r\n") + Tr(EN_TEXT("Version:")) + u' ' +
-         kVersionText.toString() + QStringLiteral("\r\n\r\n") + Tr(EN_TEXT("Website:")) + u' ' +
-         WebSiteHost();
+  return QCoreApplication::applicationName() + QStringLiteral("\r\n") + Tr(EN_TEXT("Version:")) +
+         u' ' + kVersionText.toString() + QStringLiteral("\r\n\r\n") + Tr(EN_TEXT("Website:")) +
+         u' ' + WebSiteHost();
 }
 
 }  // namespace corvane

@@ -31,12 +31,12 @@
 #include "collect/item_list.h"
 #include "engine/engine_context.h"
 #include "engine/rename_options.h"
-#include "platform/user_choices.h"
 #include "platform/file_system.h"
+#include "platform/user_choices.h"
 #include "ui/dialog_sink.h"
 #include "ui/dialogs.h"
-#include "ui/preview_worker.h"
 #include "ui/long_work.h"
+#include "ui/preview_worker.h"
 #include "ui/settings_dialog.h"
 
 class QAction;

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QStringList>
-
 #include <functional>
 #include <memory>
 

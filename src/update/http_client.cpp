@@ -4,7 +4,6 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
-
 #include <memory>
 
 #include "base/english_text.h"
@@ -13,7 +12,8 @@
 namespace corvane {
 namespace {
 
-constexpr char16_t kConnectTimeoutText[] = EN_TEXT("No connection to the server within %d seconds.");
+constexpr char16_t kConnectTimeoutText[] =
+    EN_TEXT("No connection to the server within %d seconds.");
 constexpr char16_t kReadTimeoutText[] = EN_TEXT("The server sent nothing for %d seconds.");
 
 Error TimeoutError(const char16_t* text, std::chrono::milliseconds timeout) {

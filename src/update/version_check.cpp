@@ -9,9 +9,9 @@
 namespace corvane {
 namespace {
 
-constexpr char16_t kMandatoryText[] =
-    EN_TEXT("This version of the software is out of date. You must download the current version %s "
-            "to continue using the software.");
+constexpr char16_t kMandatoryText[] = EN_TEXT(
+    "This version of the software is out of date. You must download the current version %s "
+    "to continue using the software.");
 constexpr char16_t kOptionalText[] = EN_TEXT("The new version %s is available");
 constexpr char16_t kWhatsNewText[] = EN_TEXT("What's new:");
 constexpr QStringView kLineEnd = u"\r\n";

@@ -79,7 +79,8 @@ void TfrmNewVersion::FormShow() {
   tag_ = 1;
   setWindowTitle(u' ' + QCoreApplication::applicationName());
   btUpdateNow->setText(Translated(EN_TEXT("Update Now")));
-  btCancel->setText(state_.QuitAfterDialog ? Translated(EN_TEXT("Exit")) : Translated(EN_TEXT("Skip")));
+  btCancel->setText(state_.QuitAfterDialog ? Translated(EN_TEXT("Exit"))
+                                           : Translated(EN_TEXT("Skip")));
   Label1->setText(DisplayText(state_.UpdateMessage));
 }
 

@@ -11,8 +11,8 @@
 
 #include "batch/verdict_texts.h"
 #include "cli/console_sink.h"
-#include "cli/terminal_progress.h"
 #include "cli/run_command_line.h"
+#include "cli/terminal_progress.h"
 #include "cli/usage.h"
 #include "i18n/english_texts.h"
 #include "i18n/translation.h"
@@ -40,7 +40,8 @@ class CliEnglishTextsTest : public ::testing::Test {
   }
   void TearDown() override {
     // Leave the program-wide catalogue empty for the next test.
-    static_cast<void>(LoadTranslationsFrom(catalogueFolder_.file("none.dt"), LanguageToOpenIn(Store())));
+    static_cast<void>(
+        LoadTranslationsFrom(catalogueFolder_.file("none.dt"), LanguageToOpenIn(Store())));
   }
 
   UserChoices Store() const {
@@ -69,7 +70,8 @@ TEST_F(CliEnglishTextsTest, VerdictsAndProgressAreListedTexts) {
   }
   const VerdictCounts counts{.numbered = 1, .skipped = 2, .replaces = 3, .cannotBeMade = 4};
   EXPECT_EQ(VerdictCountsText(Translate(VerdictCountTexts(counts))),
-            "<<1 numbered>> \u00B7 <<2 skipped>> \u00B7 <<3 replace a file>> \u00B7 <<4 cannot be made>>");
+            "<<1 numbered>> \u00B7 <<2 skipped>> \u00B7 <<3 replace a file>> \u00B7 <<4 cannot be "
+            "made>>");
   QByteArray line;
   {
     TerminalProgress progress([&](QByteArrayView b) { line += b.toByteArray(); },

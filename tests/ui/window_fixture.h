@@ -33,7 +33,8 @@ class CatalogueForTest {
     }
   }
   ~CatalogueForTest() {
-    static_cast<void>(LoadTranslationsFrom(QString(), LanguageToOpenIn(UserChoices::InIniFile(QString()))));
+    static_cast<void>(
+        LoadTranslationsFrom(QString(), LanguageToOpenIn(UserChoices::InIniFile(QString()))));
   }
   CatalogueForTest(const CatalogueForTest&) = delete;
   CatalogueForTest& operator=(const CatalogueForTest&) = delete;

@@ -214,15 +214,15 @@ TEST(CheckForNewVersionRequestsTest, AServerThatSendsNothingEndsTheCheck) {
 // check answer false instead of showing a broken message.
 TEST(ComposeUpdateTest, ATranslationThatDoesNotFitOffersNothing) {
   TranslationCatalogue catalogue;
-  ASSERT_TRUE(catalogue
-                  .LoadFromBytes(
-                      "2\nEnglish\nDeutsch\nen\nde\n"
-                      "The new version %s is available\nVersion %s ist da\n"
-                      "This version of the software is out of date. You must download the "
-                      "current version %s to continue using the software.\nVersion %d ist alt\n"
-                      "What's new:\nNeu:\n",
-                      "de")
-                  .ok());
+  ASSERT_TRUE(
+      catalogue
+          .LoadFromBytes("2\nEnglish\nDeutsch\nen\nde\n"
+                         "The new version %s is available\nVersion %s ist da\n"
+                         "This version of the software is out of date. You must download the "
+                         "current version %s to continue using the software.\nVersion %d ist alt\n"
+                         "What's new:\nNeu:\n",
+                         "de")
+          .ok());
   const TextLookup german = [&catalogue](const QString& english) {
     return catalogue.Translate(english);
   };
