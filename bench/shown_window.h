@@ -87,7 +87,7 @@ inline WindowServices BenchServices(const QString& folder) {
       RealFileSystem(), folder + QStringLiteral("/last_rename.csv"),
       EngineContext::Fixed(QDateTime(QDate(2026, 1, 2), QTime(3, 4), QTimeZone::utc()),
                            QTimeZone::utc())};
-  services.languageStore = LanguageStore::InIniFile(folder + QStringLiteral("/Corvane.conf"));
+  services.userChoices = UserChoices::InIniFile(folder + QStringLiteral("/Corvane.conf"));
   return services;
 }
 

@@ -22,8 +22,8 @@ QString Literal(const char* text) {
 }
 
 // Prose: only a leading dot or quote needs guarding.
-QString Prose(const char* text) {
-  QString roff = QString::fromUtf8(text);
+QString Prose(const char16_t* text) {
+  QString roff = QString::fromUtf16(text);
   roff.replace(u'\\', QStringLiteral("\\e"));
   if (roff.startsWith(u'.') || roff.startsWith(u'\'')) roff.prepend(QStringLiteral("\\&"));
   return roff;

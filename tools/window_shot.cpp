@@ -55,12 +55,13 @@ int main(int argc, char* argv[]) {
   corvane::WindowServices services{corvane::RealFileSystem(),
                                    home.filePath(QStringLiteral("last_rename.csv")),
                                    corvane::EngineContext::FromSystem()};
-  services.languageStore = corvane::LanguageStore::InIniFile(home.filePath(QStringLiteral("language.ini")));
+  services.userChoices =
+      corvane::UserChoices::InIniFile(home.filePath(QStringLiteral("language.ini")));
   const QString language = argc >= 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
-  if (!services.languageStore.WriteCurrentLanguage(language)) return 1;
+  if (!services.userChoices.WriteCurrentLanguage(language)) return 1;
   const auto loadShipped = [&services] {
     return corvane::LoadTranslationsFrom(QStringLiteral(CORVANE_SHIPPED_TRANSLATIONS),
-                                         services.languageStore)
+                                         corvane::LanguageToOpenIn(services.userChoices))
         .ok();
   };
   const auto window = corvane::StartMainWindow(app, dialogs, services, paths, loadShipped);

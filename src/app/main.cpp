@@ -55,7 +55,7 @@ int RunTerminal(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
   QGuiApplication::setDesktopFileName(corvane::kApplicationId.toString());
-  corvane::LoadTranslations();
+  corvane::LoadTranslationsForUser();
 
   QTextStream out(stdout);
   QTextStream err(stderr);
@@ -73,7 +73,7 @@ int RunTerminal(int argc, char* argv[]) {
 int RefuseWithoutDisplay(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
-  corvane::LoadTranslations();
+  corvane::LoadTranslationsForUser();
   QTextStream err(stderr);
   err << corvane::Translate(QString::fromUtf16(corvane::kNoDisplayText)) << '\n';
   return corvane::kExitNoDisplay;

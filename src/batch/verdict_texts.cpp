@@ -1,7 +1,6 @@
 #include "batch/verdict_texts.h"
 
-#include "base/format.h"
-#include "i18n/translation.h"
+#include "base/english_text.h"
 #include "platform/paths.h"
 
 namespace corvane {
@@ -9,37 +8,39 @@ namespace {
 
 const QString kSeparator = QStringLiteral(" \u00B7 ");
 
-QString Filled(const char16_t* english, const QString& value) {
-  return FormatText(Translate(QString::fromUtf16(english)), {value});
+ProgramText Plain(const char16_t* english) { return {QString::fromUtf16(english), {}}; }
+
+ProgramText Filled(const char16_t* english, const QString& value) {
+  return {QString::fromUtf16(english), {value}};
 }
 
 }  // namespace
 
-QString VerdictText(const ItemVerdict& verdict, QStringView askedName) {
+ProgramText VerdictText(const ItemVerdict& verdict, QStringView askedName) {
   const QString asked = askedName.toString();
   switch (verdict.kind) {
     case VerdictKind::kRenamed:
       return {};
     case VerdictKind::kUnchanged:
-      return Translate(QStringLiteral("unchanged"));
+      return Plain(EN_TEXT("unchanged"));
     case VerdictKind::kNumbered:
-      return Filled(u"numbered: %s is taken", asked);
+      return Filled(EN_TEXT("numbered: %s is taken"), asked);
     case VerdictKind::kSkipped:
-      return Filled(u"skipped: %s is taken", asked);
+      return Filled(EN_TEXT("skipped: %s is taken"), asked);
     case VerdictKind::kReplaces:
-      return Filled(u"replaces the file %s", asked);
+      return Filled(EN_TEXT("replaces the file %s"), asked);
     case VerdictKind::kCannotBeMade:
       break;
   }
   switch (verdict.reason) {
     case CannotBeMadeReason::kNoNewName:
-      return Translate(QStringLiteral("cannot be made: no new name"));
+      return Plain(EN_TEXT("cannot be made: no new name"));
     case CannotBeMadeReason::kInvalidName:
-      return Translate(QStringLiteral("cannot be made: not a valid file name"));
+      return Plain(EN_TEXT("cannot be made: not a valid file name"));
     case CannotBeMadeReason::kTooLong:
-      return Translate(QStringLiteral("cannot be made: file name too long"));
+      return Plain(EN_TEXT("cannot be made: file name too long"));
     case CannotBeMadeReason::kNameTaken:
-      return Filled(u"cannot be made: %s is taken", asked);
+      return Filled(EN_TEXT("cannot be made: %s is taken"), asked);
   }
   return {};
 }
@@ -50,32 +51,31 @@ QStringView ShownName(const ItemVerdict& verdict, QStringView askedName) {
   return asAsked ? askedName : FileNameView(verdict.finalPath);
 }
 
-QString DryRunLine(const QString& source, const ItemVerdict& verdict, QStringView askedName) {
-  QString line = source + QStringLiteral(" -> ") + ShownName(verdict, askedName).toString();
-  const QString text = VerdictText(verdict, askedName);
-  if (!text.isEmpty()) line += QStringLiteral("  [") + text + u']';
+QString DryRunLine(const QString& source, QStringView shownName, const QString& verdictText) {
+  QString line = source + QStringLiteral(" -> ") + shownName.toString();
+  if (!verdictText.isEmpty()) line += QStringLiteral("  [") + verdictText + u']';
   return line;
 }
 
-QString VerdictCountsText(const VerdictCounts& counts) {
+QList<ProgramText> VerdictCountTexts(const VerdictCounts& counts) {
   const std::pair<qsizetype, const char16_t*> parts[] = {
-      {counts.numbered, u"%d numbered"},
-      {counts.skipped, u"%d skipped"},
-      {counts.replaces, u"%d replace a file"},
-      {counts.cannotBeMade, u"%d cannot be made"},
+      {counts.numbered, EN_TEXT("%d numbered")},
+      {counts.skipped, EN_TEXT("%d skipped")},
+      {counts.replaces, EN_TEXT("%d replace a file")},
+      {counts.cannotBeMade, EN_TEXT("%d cannot be made")},
   };
-  QString text;
+  QList<ProgramText> texts;
   for (const auto& [count, english] : parts) {
-    if (count == 0) continue;
-    if (!text.isEmpty()) text += kSeparator;
-    text += Filled(english, QString::number(count));
+    if (count != 0) texts.append(Filled(english, QString::number(count)));
   }
-  return text;
+  return texts;
 }
 
-QString StatusLineText(const QString& fileCountText, const VerdictCounts& counts) {
-  const QString more = VerdictCountsText(counts);
-  return more.isEmpty() ? fileCountText : fileCountText + kSeparator + more;
+QString VerdictCountsText(const QStringList& shownCounts) { return shownCounts.join(kSeparator); }
+
+QString StatusLineText(const QString& fileCountText, const QStringList& shownCounts) {
+  return shownCounts.isEmpty() ? fileCountText
+                               : fileCountText + kSeparator + VerdictCountsText(shownCounts);
 }
 
 }  // namespace corvane

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "base/english_text.h"
 #include "base/format.h"
 #include "cli/command_line_options.h"
 #include "i18n/translation.h"
@@ -102,11 +103,13 @@ std::optional<QString> SuggestedName(QStringView arg) {
 
 QStringList FaultLines(const ArgumentFault& fault) {
   if (fault.kind == ArgumentFault::Kind::kFileNotFound) {
-    return {FormatText(Translate(QStringLiteral("File not found: %s")), {fault.argument})};
+    return {FormatText(Translate(QStringLiteral(EN_TEXT("File not found: %s"))), {fault.argument})};
   }
-  QStringList lines{FormatText(Translate(QStringLiteral("Unknown switch: %s")), {fault.argument})};
+  QStringList lines{
+      FormatText(Translate(QStringLiteral(EN_TEXT("Unknown switch: %s"))), {fault.argument})};
   if (fault.suggestion) {
-    lines << FormatText(Translate(QStringLiteral("Did you mean %s?")), {*fault.suggestion});
+    lines << FormatText(Translate(QStringLiteral(EN_TEXT("Did you mean %s?"))),
+                        {*fault.suggestion});
   }
   return lines;
 }

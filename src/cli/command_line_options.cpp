@@ -1,6 +1,5 @@
 #include "cli/command_line_options.h"
 
-#include <QDir>
 #include <array>
 #include <optional>
 
@@ -86,11 +85,6 @@ bool IsCommandLineName(const QString& arg) {
     if (FindSwitchValue(one, key)) return true;
   }
   return false;
-}
-
-QString AbsoluteFrom(const QString& currentFolder, const QString& path) {
-  if (path.isEmpty() || QDir::isAbsolutePath(path)) return path;
-  return JoinPath(QDir::toNativeSeparators(currentFolder), path);
 }
 
 QStringList PathArguments(const QStringList& args) {

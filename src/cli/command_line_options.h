@@ -74,13 +74,6 @@ ConflictMode ConflictModeFromText(QStringView text);
 // a file or folder.
 bool IsCommandLineName(const QString& arg);
 
-// `path` made absolute when it is relative, by putting `currentFolder` and one
-// separator before it and changing nothing else; an absolute or empty path is
-// kept exactly. "." and ".." are left to the kernel: through a folder link,
-// "link/../f.txt" is not the f.txt beside the link. The undo log must name
-// files wherever the undo is started from.
-QString AbsoluteFrom(const QString& currentFolder, const QString& path);
-
 // The arguments that are neither switches nor values of the program's names,
 // in order: the candidates for files and folders to add.
 QStringList PathArguments(const QStringList& args);

@@ -8,7 +8,7 @@
 
 #include <QTextStream>
 
-#include "cli/message_sink.h"
+#include "base/message_sink.h"
 
 namespace corvane {
 

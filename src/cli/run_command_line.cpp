@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "base/build_info.h"
+#include "base/english_text.h"
 #include "batch/batch_executor.h"
 #include "batch/batch_verdicts.h"
 #include "batch/undo.h"
@@ -15,7 +16,9 @@
 #include "collect/item_list.h"
 #include "engine/preview.h"
 #include "engine/whole_number.h"
+#include "i18n/translation.h"
 #include "platform/native_files.h"
+#include "platform/paths.h"
 #include "presets/preset_file.h"
 
 namespace corvane {
@@ -38,7 +41,8 @@ std::optional<TerminalProgress> ProgressOnTerminal(const CommandLineServices& se
 int RunUndo(const QStringList& args, MessageSink& sink, const CommandLineServices& services) {
   if (HasSwitch(args, kSwitchDryRun)) {
     // Moving files back is not something to do by surprise when a dry run was asked for.
-    sink.ShowNotice(Notice::Warning(QStringLiteral("The undo has no dry run; leave out /dryrun.")));
+    sink.ShowNotice(
+        Notice::Warning(QStringLiteral(EN_TEXT("The undo has no dry run; leave out /dryrun."))));
     return kExitStopped;
   }
   UndoOutcome outcome;
@@ -87,8 +91,13 @@ int ShowDryRun(const RenameItemList& list, const RenameOptions& options,
   const QList<TRenameItem>& items = list.items();
   for (qsizetype i = 0; i < items.size(); ++i) {
     const TRenameItem& item = items[i];
-    sink.ShowLine(judged.notice ? item.OriginalPath + QStringLiteral(" -> ") + item.NewName
-                                : DryRunLine(item.OriginalPath, judged.verdicts[i], item.NewName));
+    if (judged.notice) {
+      sink.ShowLine(item.OriginalPath + QStringLiteral(" -> ") + item.NewName);
+      continue;
+    }
+    const ItemVerdict& verdict = judged.verdicts[i];
+    sink.ShowLine(DryRunLine(item.OriginalPath, ShownName(verdict, item.NewName),
+                             Translate(VerdictText(verdict, item.NewName))));
   }
   return judged.notice ? Report(judged.notice, Status::Ok(), sink) : kExitCompleted;
 }

@@ -17,8 +17,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "base/message_sink.h"
 #include "base/stop_request.h"
-#include "cli/message_sink.h"
 #include "cli/terminal_progress.h"
 #include "engine/engine_context.h"
 #include "engine/rename_options.h"

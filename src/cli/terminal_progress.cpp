@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/english_text.h"
 #include "base/format.h"
 #include "i18n/translation.h"
 
@@ -42,7 +43,7 @@ void TerminalProgress::Advanced(qsizetype done, qsizetype total) {
   const Clock::time_point now = Clock::now();
   if (now < next_) return;
   next_ = now + every_;
-  const QString line = FormatText(Translate(QStringLiteral("Files done: %d of %d")),
+  const QString line = FormatText(Translate(QStringLiteral(EN_TEXT("Files done: %d of %d"))),
                                   {QString::number(done), QString::number(total)});
   // A shorter line must cover the end of a longer one.
   const qsizetype width = line.size();

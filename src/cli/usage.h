@@ -12,12 +12,12 @@ namespace corvane {
 
 struct UsageEntry {
   const char* syntax;
-  const char* description;  // English, looked up through Translate
+  const char16_t* description;  // English, looked up through Translate
 };
 
 struct ExitStatusEntry {
   int code;
-  const char* meaning;  // English, looked up through Translate
+  const char16_t* meaning;  // English, looked up through Translate
 };
 
 // The switches and keys, in the order /help lists them.

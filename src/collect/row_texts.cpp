@@ -1,7 +1,6 @@
 #include "collect/row_texts.h"
 
-#include "base/format.h"
-#include "i18n/translation.h"
+#include "base/english_text.h"
 #include "platform/paths.h"
 
 namespace corvane {
@@ -27,8 +26,8 @@ QString SizeText(int64_t size, const QLocale& locale) {
   return out;
 }
 
-QString FileCountText(qsizetype count) {
-  return FormatText(Translate(QStringLiteral("Files: %d")), {QString::number(count)});
+ProgramText FileCountText(qsizetype count) {
+  return {QString::fromUtf16(EN_TEXT("Files: %d")), {QString::number(count)}};
 }
 
 }  // namespace corvane

@@ -1,12 +1,12 @@
 // The texts of one row of the file list and of the status line, for the list
-// model and the window to show. Pure functions of their arguments (and, for
-// FileCountText, of the current language).
+// model and the window to show. Pure functions of their arguments.
 #pragma once
 
 #include <QLocale>
 #include <QString>
 #include <cstdint>
 
+#include "base/program_text.h"
 #include "engine/rename_item.h"
 
 namespace corvane {
@@ -21,7 +21,8 @@ QString FolderText(const TRenameItem& item);
 // group separator ("#,##0": 1536 is "1,536" in English); -1 stays "-1".
 QString SizeText(int64_t size, const QLocale& locale);
 
-// The status line: "Files: %d" in the current language, filled with `count`.
-QString FileCountText(qsizetype count);
+// The status line: "Files: %d" with `count`, for the caller to show in the
+// user's language.
+ProgramText FileCountText(qsizetype count);
 
 }  // namespace corvane

@@ -1,14 +1,15 @@
 #include "engine/new_name.h"
 
-#include "engine/date_format.h"
-#include "engine/letter_case.h"
-#include "engine/whole_number.h"
-#include "platform/paths.h"
-
 #include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <utility>
+
+#include "base/english_text.h"
+#include "engine/date_format.h"
+#include "engine/letter_case.h"
+#include "engine/whole_number.h"
+#include "platform/paths.h"
 
 namespace corvane {
 namespace {
@@ -201,8 +202,8 @@ Result<QString> NewNameBuilder::Compute(const TRenameItem& item, const QString& 
   QString text = patternMayChange_ ? keywords_.Expand(options_.pattern, item) : options_.pattern;
   ExpandPlainKeywords(text, item, counterText);
   if (!findReplace_.Apply(text)) {
-    return Error(QStringLiteral("Regular expression too complex for %s"), {item.OriginalPath},
-                 Error::Code::kRegex);
+    return Error(QStringLiteral(EN_TEXT("Regular expression too complex for %s")),
+                 {item.OriginalPath}, Error::Code::kRegex);
   }
   text = ApplyLetterCase(std::move(text), options_.caseMode, context_.caseLocale);
   text += options_.changeExt ? newExtension_ : item.Ext;

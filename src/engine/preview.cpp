@@ -1,9 +1,10 @@
 #include "engine/preview.h"
 
+#include <algorithm>
+
+#include "base/english_text.h"
 #include "engine/decimal_text.h"
 #include "engine/new_name.h"
-
-#include <algorithm>
 
 namespace corvane {
 
@@ -22,7 +23,8 @@ Result<PreviewOutcome> BuildPreview(const QList<TRenameItem>& items, const Renam
                                     const EngineContext& context) {
   PreviewOutcome outcome;
   if (items.isEmpty()) {
-    outcome.notice = Notice::Information(QStringLiteral("No files loaded. Add files first."));
+    outcome.notice =
+        Notice::Information(QStringLiteral(EN_TEXT("No files loaded. Add files first.")));
     return outcome;
   }
   Result<NewNameBuilder> builder = NewNameBuilder::Create(options, context);

@@ -1,20 +1,20 @@
 #include "i18n/translation.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-
-#include "base/build_info.h"
 #include "base/format.h"
-#include "platform/paths.h"
 
 namespace corvane {
 namespace {
 
-constexpr char16_t kTranslationFileName[] = u"transl.dt";
-
 TranslationCatalogue& Catalogue() {
   static TranslationCatalogue catalogue;
   return catalogue;
+}
+
+// A text without values is shown as it stands: an operating-system text may
+// hold a "%" that is no placeholder.
+QString Filled(const QString& text, const QStringList& args) {
+  if (args.isEmpty()) return Translate(text);
+  return FormatText(Translate(text), args);
 }
 
 }  // namespace
@@ -22,42 +22,24 @@ TranslationCatalogue& Catalogue() {
 QString Translate(const QString& english) { return Catalogue().Translate(english); }
 
 QString Translate(const Error& error) {
-  // A message without values is shown as it stands: an operating-system text
-  // may hold a "%" that is no placeholder.
-  if (error.args().isEmpty()) return Translate(error.message());
-  return FormatText(Translate(error.text()), error.args());
+  return error.args().isEmpty() ? Translate(error.message()) : Filled(error.text(), error.args());
 }
 
-void LoadTranslations() {
-  const QString path = TranslationFilePath(QCoreApplication::applicationDirPath());
-  // Start-up goes on in English whatever went wrong; the user is not told.
-  static_cast<void>(LoadTranslationsFrom(path, LanguageStore::ForUser()));
+QString Translate(const ProgramText& text) { return Filled(text.text, text.args); }
+
+QStringList Translate(const QList<ProgramText>& texts) {
+  QStringList shown;
+  shown.reserve(texts.size());
+  for (const ProgramText& text : texts) shown.append(Translate(text));
+  return shown;
 }
 
-QString TranslationFilePath(const QString& executableFolder) {
-  const QString beside = JoinPath(executableFolder, kTranslationFileName);
-  if (QFileInfo(beside).isFile()) return beside;
-  const QString installed =
-      JoinPath(JoinPath(executableFolder, kInstalledDataFolder), kTranslationFileName);
-  return QFileInfo(installed).isFile() ? installed : beside;
+Status LoadTranslationsFrom(const QString& filePath, const QString& languageCode) {
+  return Catalogue().LoadFromFile(filePath, languageCode);
 }
-
-Status LoadTranslationsFrom(const QString& filePath, const LanguageStore& store) {
-  QString code = DefaultLanguageCode();
-  if (const std::optional<QString> remembered = store.ReadCurrentLanguage()) code = *remembered;
-  return Catalogue().LoadFromFile(filePath, code);
-}
-
-QString DefaultLanguageCode() { return SystemLanguageCode(); }
 
 const TranslationCatalogue& Translations() { return Catalogue(); }
 
 void SelectLanguage(int column) { Catalogue().SelectLanguage(column); }
-
-void SaveCurrentLanguage() { static_cast<void>(SaveCurrentLanguageTo(LanguageStore::ForUser())); }
-
-bool SaveCurrentLanguageTo(const LanguageStore& store) {
-  return store.WriteCurrentLanguage(Catalogue().currentCode());
-}
 
 }  // namespace corvane

@@ -6,11 +6,10 @@
 // unchanged until a catalogue has been loaded, while English is current, and
 // for any text the catalogue does not translate.
 //
-// LoadTranslations runs once at start-up, after the application title is set:
-// it reads "transl.dt" (TranslationFilePath) and picks the remembered language,
-// or else the system's. It never shows anything and never stops start-up; any
-// failure leaves English in force. The language menu lists the catalogue's
-// languages, calls SelectLanguage and then SaveCurrentLanguage.
+// The caller loads the catalogue once at start-up with the language to start
+// in (the remembered one, else the system's); loading never shows anything,
+// and any failure leaves English in force. The language menu lists the
+// catalogue's languages, calls SelectLanguage and remembers currentCode().
 //
 // Everything here runs on the one user-interface thread.
 #pragma once
@@ -18,8 +17,8 @@
 #include <QString>
 
 #include "base/error.h"
+#include "base/program_text.h"
 #include "i18n/translation_catalogue.h"
-#include "platform/language_store.h"
 
 namespace corvane {
 
@@ -30,22 +29,14 @@ QString Translate(const QString& english);
 // then its values filled in (Error::text, Error::args).
 QString Translate(const Error& error);
 
-// Loads the catalogue from TranslationFilePath(the executable's folder) and
-// picks the language remembered in the user's store, else DefaultLanguageCode().
-void LoadTranslations();
+// A program text in the current language with its values filled in.
+QString Translate(const ProgramText& text);
+QStringList Translate(const QList<ProgramText>& texts);
 
-// Where the program reads "transl.dt": beside the executable, as in a build
-// folder, else in the installed data folder relative to it (bin/ and
-// share/corvane/). Names the first place when neither holds the file.
-QString TranslationFilePath(const QString& executableFolder);
-
-// The same with the file and the store named, for tests and tools. Returns why
-// the file was rejected (the catalogue is then empty and English current).
-Status LoadTranslationsFrom(const QString& filePath, const LanguageStore& store);
-
-// The code of the system's default interface language ("en" for languages
-// without a code of their own).
-QString DefaultLanguageCode();
+// Makes the file at `filePath` the catalogue with `languageCode` current.
+// Returns why the file was rejected (the catalogue is then empty and English
+// current).
+Status LoadTranslationsFrom(const QString& filePath, const QString& languageCode);
 
 // The loaded catalogue: its languages, their names and codes, the current one.
 const TranslationCatalogue& Translations();
@@ -53,12 +44,5 @@ const TranslationCatalogue& Translations();
 // Makes `column` of the catalogue the current language (ignored when there is
 // no such column). Lookups made afterwards use it at once.
 void SelectLanguage(int column);
-
-// Remembers the current language code in the user's store. Says nothing when
-// the store cannot be written.
-void SaveCurrentLanguage();
-
-// The same into `store`; false when nothing could be written.
-bool SaveCurrentLanguageTo(const LanguageStore& store);
 
 }  // namespace corvane

@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "platform/paths.h"
+#include "base/ascii_case.h"
 
 namespace corvane {
 namespace {

@@ -1,5 +1,6 @@
 #include "platform/paths.h"
 
+#include <QDir>
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -7,8 +8,6 @@
 
 namespace corvane {
 namespace {
-
-char16_t FoldAscii(char16_t c) { return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c; }
 
 enum class Rule { kWindows, kPosix };
 #ifdef Q_OS_WIN
@@ -136,14 +135,6 @@ QString JoinPath(QStringView folder, QStringView name) {
   return path;
 }
 
-bool EqualIgnoringAsciiCase(QStringView a, QStringView b) {
-  if (a.size() != b.size()) return false;
-  for (qsizetype i = 0; i < a.size(); ++i) {
-    if (FoldAscii(a[i].unicode()) != FoldAscii(b[i].unicode())) return false;
-  }
-  return true;
-}
-
 bool SamePathTextWindowsRule(QStringView a, QStringView b) { return EqualIgnoringAsciiCase(a, b); }
 
 size_t PathTextHashWindowsRule(QStringView path) {
@@ -199,6 +190,11 @@ QString FoldedName(QStringView name) {
       .toUpper()
       .toCaseFolded()
       .normalized(QString::NormalizationForm_KD);
+}
+
+QString AbsoluteFrom(const QString& currentFolder, const QString& path) {
+  if (path.isEmpty() || QDir::isAbsolutePath(path)) return path;
+  return JoinPath(QDir::toNativeSeparators(currentFolder), path);
 }
 
 }  // namespace corvane

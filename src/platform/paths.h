@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringView>
 
+#include "base/ascii_case.h"
+
 namespace corvane {
 
 #ifdef Q_OS_WIN
@@ -35,9 +37,12 @@ QStringView FolderView(QStringView path);
 // empty or already ends with a folder delimiter.
 QString JoinPath(QStringView folder, QStringView name);
 
-// Equality with the letters A to Z compared without regard to case and every
-// other character exactly (so Ä and ä differ).
-bool EqualIgnoringAsciiCase(QStringView a, QStringView b);
+// `path` made absolute when it is relative, by putting `currentFolder` and one
+// separator before it and changing nothing else; an absolute or empty path is
+// kept exactly. "." and ".." are left to the kernel: through a folder link,
+// "link/../f.txt" is not the f.txt beside the link. The undo log must name
+// files wherever the undo is started from.
+QString AbsoluteFrom(const QString& currentFolder, const QString& path);
 
 // The text that every spelling of `name` a file system ignoring letter case
 // might take for it shares: ASCII letters in lower case; any other name

@@ -1,12 +1,13 @@
 #include "presets/preset_file.h"
 
+#include <QFile>
+#include <QStringList>
+
+#include "base/english_text.h"
 #include "engine/whole_number.h"
 #include "platform/native_files.h"
 #include "platform/paths.h"
 #include "presets/preset_value.h"
-
-#include <QFile>
-#include <QStringList>
 
 namespace corvane {
 namespace {
@@ -133,7 +134,8 @@ Result<RenameOptions> LoadPresetFile(const QString& path, const RenameOptions& c
   const QByteArrayView bytes = content;
   if (file.error() != QFileDevice::NoError) return Error(file.errorString());
   if (!HoldsPresetKey(bytes)) {
-    return Error(QStringLiteral("Not a preset file: %s"), {path}, Error::Code::kInvalidArgument);
+    return Error(QStringLiteral(EN_TEXT("Not a preset file: %s")), {path},
+                 Error::Code::kInvalidArgument);
   }
   return ReadPreset(bytes, current);
 }

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "i18n/shown_messages.h"
+
 namespace corvane {
 
 void DialogSink::ShowNotice(const Notice& notice) {

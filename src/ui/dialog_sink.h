@@ -3,7 +3,7 @@
 // with the application title and shown through Dialogs.
 #pragma once
 
-#include "cli/message_sink.h"
+#include "base/message_sink.h"
 #include "ui/dialogs.h"
 
 class QWidget;

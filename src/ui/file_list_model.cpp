@@ -1,9 +1,9 @@
 #include "ui/file_list_model.h"
 
 #include <QLocale>
-
 #include <algorithm>
 
+#include "base/english_text.h"
 #include "batch/verdict_texts.h"
 #include "collect/row_texts.h"
 #include "i18n/translation.h"
@@ -86,7 +86,7 @@ QVariant FileListModel::NewNameData(const TRenameItem& item, int row, int role) 
   const RowVerdict& verdict = verdicts_.at(row);
   const QString& shown = verdict.shownName.isNull() ? item.NewName : verdict.shownName;
   const auto text = [&] {
-    return VerdictText(ItemVerdict{verdict.kind, verdict.reason, {}}, item.NewName);
+    return Translate(VerdictText(ItemVerdict{verdict.kind, verdict.reason, {}}, item.NewName));
   };
   switch (role) {
     case Qt::DisplayRole:
@@ -114,13 +114,13 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
   }
   switch (section) {
     case kOriginalName:
-      return Translate(QStringLiteral("Original Name"));
+      return Translate(QStringLiteral(EN_TEXT("Original Name")));
     case kNewName:
-      return Translate(QStringLiteral("New Name (preview)"));
+      return Translate(QStringLiteral(EN_TEXT("New Name (preview)")));
     case kFolder:
-      return Translate(QStringLiteral("Folder"));
+      return Translate(QStringLiteral(EN_TEXT("Folder")));
     case kSize:
-      return Translate(QStringLiteral("Size"));
+      return Translate(QStringLiteral(EN_TEXT("Size")));
     default:
       return {};
   }

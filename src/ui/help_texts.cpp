@@ -4,7 +4,7 @@
 #include <QStringList>
 
 #include "base/build_info.h"
-#include "cli/run_command_line.h"
+#include "base/english_text.h"
 #include "i18n/translation.h"
 
 namespace corvane {
@@ -34,40 +34,40 @@ QUrl TutorialPageUrl() { return Page(kTutorialPath); }
 
 QString PatternHelpText() {
   const QStringList lines = {
-      Tr(u"Pattern defines how the new file name will be built."),
+      Tr(EN_TEXT("Pattern defines how the new file name will be built.")),
       QString(),
-      Tr(u"You can combine plain text with keywords in braces."),
-      Tr(u"Examples:"),
+      Tr(EN_TEXT("You can combine plain text with keywords in braces.")),
+      Tr(EN_TEXT("Examples:")),
       QStringLiteral("{counter}_{name}"),
       QStringLiteral("yourprefix_{name}"),
       QStringLiteral("{name}_{imgw}x{imgh}"),
       QString(),
-      Tr(u"Supported keywords:"),
-      Keyword(u"{name}", u"file name after string replacement"),
-      Keyword(u"{ext}", u"original file extension without dot"),
-      Keyword(u"{counter}", u"auto-increment number"),
-      Keyword(u"{date}", u"current date"),
-      Keyword(u"{time}", u"current time"),
-      Keyword(u"{created}", u"file creation date"),
-      Keyword(u"{modified}", u"file modification date"),
-      Keyword(u"{parent}/{folder}", u"parent folder name"),
-      Keyword(u"{size}", u"file size in bytes"),
-      Keyword(u"{list}", u"imported name list entry"),
-      Keyword(u"{imgw}/{imgh}", u"image width/height when available"),
+      Tr(EN_TEXT("Supported keywords:")),
+      Keyword(u"{name}", EN_TEXT("file name after string replacement")),
+      Keyword(u"{ext}", EN_TEXT("original file extension without dot")),
+      Keyword(u"{counter}", EN_TEXT("auto-increment number")),
+      Keyword(u"{date}", EN_TEXT("current date")),
+      Keyword(u"{time}", EN_TEXT("current time")),
+      Keyword(u"{created}", EN_TEXT("file creation date")),
+      Keyword(u"{modified}", EN_TEXT("file modification date")),
+      Keyword(u"{parent}/{folder}", EN_TEXT("parent folder name")),
+      Keyword(u"{size}", EN_TEXT("file size in bytes")),
+      Keyword(u"{list}", EN_TEXT("imported name list entry")),
+      Keyword(u"{imgw}/{imgh}", EN_TEXT("image width/height when available")),
       QString(),
-      Tr(u"Formatting examples:"),
+      Tr(EN_TEXT("Formatting examples:")),
       QStringLiteral("{date:yyyy-MM-dd}"),
       QStringLiteral("{created:yyyyMMdd}"),
       QStringLiteral("{modified:yyyy-MM-dd_HH-mm-ss}"),
-      Keyword(u"{name:1:8}", u"substring of the original name"),
+      Keyword(u"{name:1:8}", EN_TEXT("substring of the original name")),
   };
   return lines.join(QStringLiteral("\r\n"));
 }
 
 QString AboutText() {
-  return QCoreApplication::applicationName() + QStringLiteral("\r\n") + Tr(u"Version:") + u' ' +
-         kVersionText.toString() + QStringLiteral("\r\n\r\n") + Tr(u"Website:") + u' ' +
-         WebSiteHost();
+  return QCoreApplication::applicationName() + QStringLiteral("\r\n") + Tr(EN_TEXT("Version:")) +
+         u' ' + kVersionText.toString() + QStringLiteral("\r\n\r\n") + Tr(EN_TEXT("Website:")) +
+         u' ' + WebSiteHost();
 }
 
 }  // namespace corvane

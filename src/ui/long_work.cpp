@@ -12,6 +12,7 @@
 #include <limits>
 #include <memory>
 
+#include "base/english_text.h"
 #include "base/format.h"
 #include "i18n/translation.h"
 
@@ -30,18 +31,18 @@ int ToInt(qsizetype n) { return int(std::clamp<qsizetype>(n, 0, std::numeric_lim
 void Dress(QProgressDialog& dialog) {
   dialog.setObjectName(QStringLiteral("dlgProgress"));
   dialog.setWindowTitle(QCoreApplication::applicationName());
-  dialog.setAccessibleName(Tr(u"Progress"));
+  dialog.setAccessibleName(Tr(EN_TEXT("Progress")));
   dialog.setWindowModality(Qt::WindowModal);
   // The dialog goes when the work has ended, not when the counts say so.
   dialog.setAutoReset(false);
   dialog.setAutoClose(false);
   auto* bar = new QProgressBar;
   bar->setObjectName(QStringLiteral("pbWork"));
-  bar->setAccessibleName(Tr(u"Progress"));
+  bar->setAccessibleName(Tr(EN_TEXT("Progress")));
   dialog.setBar(bar);
-  auto* cancel = new QPushButton(Tr(u"Cancel"));
+  auto* cancel = new QPushButton(Tr(EN_TEXT("Cancel")));
   cancel->setObjectName(QStringLiteral("btnCancelWork"));
-  cancel->setAccessibleName(Tr(u"Cancel"));
+  cancel->setAccessibleName(Tr(EN_TEXT("Cancel")));
   dialog.setCancelButton(cancel);
   dialog.setMinimumDuration(LongWork::kShowAfterMs);
 }
@@ -65,9 +66,9 @@ QString WorkCountsText(qsizetype done, qsizetype total) {
   const QLocale locale;
   if (total == ProgressReport::kUnknownTotal) {
     if (done == 0) return QString();
-    return FormatText(Tr(u"%d files found"), {locale.toString(qlonglong(done))});
+    return FormatText(Tr(EN_TEXT("%d files found")), {locale.toString(qlonglong(done))});
   }
-  return FormatText(Tr(u"%d of %d files"),
+  return FormatText(Tr(EN_TEXT("%d of %d files")),
                     {locale.toString(qlonglong(done)), locale.toString(qlonglong(total))});
 }
 

@@ -19,6 +19,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "base/english_text.h"
 #include "base/build_info.h"
 #include "i18n/translation.h"
 #include "ui/file_list_model.h"
@@ -266,25 +267,25 @@ void TFormMain::BuildLanguageMenu() {
 }
 
 void TFormMain::ApplyTranslation() {
-  fileMenu_->setTitle(Tr(u"File"));
-  operationMenu_->setTitle(Tr(u"Operation"));
-  viewMenu_->setTitle(Tr(u"View"));
-  languageMenu_->setTitle(Tr(u"Language"));
-  helpMenu_->setTitle(Tr(u"Help"));
+  fileMenu_->setTitle(Tr(EN_TEXT("File")));
+  operationMenu_->setTitle(Tr(EN_TEXT("Operation")));
+  viewMenu_->setTitle(Tr(EN_TEXT("View")));
+  languageMenu_->setTitle(Tr(EN_TEXT("Language")));
+  helpMenu_->setTitle(Tr(EN_TEXT("Help")));
   actions_->ApplyTranslation();
   for (QToolButton* button : toolButtons_)
     button->setAccessibleName(button->defaultAction()->text());
 
   panelOptions_->ApplyTranslation();
   operationOptions_->ApplyTranslation();
-  patternHelpButton_->setAccessibleName(Tr(u"Pattern help"));
-  patternHelpButton_->setToolTip(Tr(u"Pattern help"));
-  destinationButton_->setAccessibleName(Tr(u"Select destination folder"));
-  destinationButton_->setToolTip(Tr(u"Select destination folder"));
-  fileList_->setAccessibleName(Tr(u"File list"));
+  patternHelpButton_->setAccessibleName(Tr(EN_TEXT("Pattern help")));
+  patternHelpButton_->setToolTip(Tr(EN_TEXT("Pattern help")));
+  destinationButton_->setAccessibleName(Tr(EN_TEXT("Select destination folder")));
+  destinationButton_->setToolTip(Tr(EN_TEXT("Select destination folder")));
+  fileList_->setAccessibleName(Tr(EN_TEXT("File list")));
   NumberBox::NameEditors(*this);
   model_->RetranslateHeaders();
-  statusText_->setText(QStringLiteral("  ") + Tr(u"Add the files"));
+  statusText_->setText(QStringLiteral("  ") + Tr(EN_TEXT("Add the files")));
 }
 
 RenameOptions TFormMain::ReadOptions() const {

@@ -36,8 +36,8 @@
 #include "collect/item_list.h"
 #include "engine/engine_context.h"
 #include "engine/rename_options.h"
-#include "platform/language_store.h"
 #include "platform/file_system.h"
+#include "platform/user_choices.h"
 #include "ui/action_table.h"
 #include "ui/dialog_sink.h"
 #include "ui/dialogs.h"
@@ -73,7 +73,7 @@ struct WindowServices {
   QString undoLogPath;
   EngineContext context;
   // Where a language picked in the menu is remembered.
-  LanguageStore languageStore = LanguageStore::ForUser();
+  UserChoices userChoices = UserChoices::ForUser();
   // Opens a web page in the default browser; nothing is reported when none
   // opens. Unset, the desktop's own handler is used.
   std::function<void(const QUrl&)> openPage;

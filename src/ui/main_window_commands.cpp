@@ -12,6 +12,7 @@
 #include <QTableView>
 #include <utility>
 
+#include "base/english_text.h"
 #include "base/notice.h"
 #include "batch/batch_executor.h"
 #include "batch/undo.h"
@@ -122,8 +123,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 }
 
 void TFormMain::AddFilesClicked() {
-  const QStringList files = dialogs_.OpenFileNames(this, Tr(u"Select files to add"),
-                                                   DialogFilter(Tr(u"All files (*.*)|*.*")));
+  const QStringList files = dialogs_.OpenFileNames(this, Tr(EN_TEXT("Select files to add")),
+                                                   DialogFilter(Tr(EN_TEXT("All files (*.*)|*.*"))));
   if (files.isEmpty()) return;
   AddWith([&](RenameItemList& list) { return AddFiles(list, files, services_.fileSystem); });
 }
@@ -163,16 +164,17 @@ void TFormMain::PreviewClicked() {
 void TFormMain::RenameClicked() {
   if (items_.count() == 0) {
     sink_.ShowNotice(Notice::Information(
-        QStringLiteral("Nothing to rename. Add files and build a preview first.")));
+        QStringLiteral(EN_TEXT("Nothing to rename. Add files and build a preview first."))));
     return;
   }
-  QString question = Tr(u"Proceed to rename files as shown in the preview?");
+  QString question = Tr(EN_TEXT("Proceed to rename files as shown in the preview?"));
   {
     // Judged again, since files may have come or gone on disk since the
     // preview: the question tells what the batch will do now.
     WaitCursor wait;
     const BatchVerdicts judged = preview_->JudgeNow();
-    const QString counts = judged.notice ? QString() : VerdictCountsText(judged.counts);
+    const QString counts =
+        judged.notice ? QString() : VerdictCountsText(Translate(VerdictCountTexts(judged.counts)));
     if (!counts.isEmpty()) question += u'\n' + counts;
   }
   if (!dialogs_.AskYesNo(this, QCoreApplication::applicationName(), question)) return;
@@ -210,7 +212,7 @@ void TFormMain::ShowOptionsPanel(bool shown) { optionsPanel_->setVisible(shown);
 void TFormMain::LivePreviewToggled(bool on) {
   // Remembered like the language; a store that cannot be written only
   // forgets the choice.
-  static_cast<void>(services_.languageStore.WriteLivePreview(on));
+  static_cast<void>(services_.userChoices.WriteLivePreview(on));
   preview_->SetLive(on);
 }
 
@@ -219,13 +221,13 @@ void TFormMain::PickDestinationClicked() {
   const QString start =
       !typed.isEmpty() && services_.fileSystem.FolderExists(typed) ? typed : QDir::currentPath();
   const std::optional<QString> chosen =
-      dialogs_.ExistingFolder(this, Tr(u"Select destination folder"), start);
+      dialogs_.ExistingFolder(this, Tr(EN_TEXT("Select destination folder")), start);
   if (chosen) destinationBox_->setText(QDir::toNativeSeparators(*chosen));
 }
 
 void TFormMain::SavePresetClicked() {
   const std::optional<QString> chosen = dialogs_.SaveFileName(
-      this, Tr(u"Save Preset As..."), DialogFilter(Tr(u"Preset JSON|*.json")));
+      this, Tr(EN_TEXT("Save Preset As...")), DialogFilter(Tr(EN_TEXT("Preset JSON|*.json"))));
   if (!chosen) return;
   const Status saved = SavePresetFile(WithDefaultExtension(*chosen, u"json"), ReadOptions(),
                                      services_.fileSystem);
@@ -234,7 +236,7 @@ void TFormMain::SavePresetClicked() {
 
 void TFormMain::LoadPresetClicked() {
   const std::optional<QString> chosen =
-      dialogs_.OpenFileName(this, Tr(u"Load Preset..."), DialogFilter(Tr(u"Preset JSON|*.json")));
+      dialogs_.OpenFileName(this, Tr(EN_TEXT("Load Preset...")), DialogFilter(Tr(EN_TEXT("Preset JSON|*.json"))));
   if (!chosen) return;
   // The whole file is read before any control changes.
   const Result<RenameOptions> loaded = LoadPresetFile(*chosen, ReadOptions());
@@ -262,7 +264,7 @@ void TFormMain::LanguagePicked(QAction* item) {
   SelectLanguage(item->data().toInt());
   item->setChecked(true);
   // Saved before re-captioning, so the choice holds at the next start.
-  static_cast<void>(SaveCurrentLanguageTo(services_.languageStore));
+  static_cast<void>(services_.userChoices.WriteCurrentLanguage(Translations().currentCode()));
   ApplyTranslation();
 }
 

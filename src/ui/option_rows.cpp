@@ -1,5 +1,7 @@
 #include "ui/option_rows.h"
 
+#include "base/english_text.h"
+
 namespace corvane {
 namespace {
 
@@ -8,53 +10,53 @@ using enum OptionPlace;
 
 // The entries of the choices, in the order of CaseMode, BatchMode and
 // ConflictMode.
-constexpr const char16_t* kCaseEntries[] = {u"Unchanged", u"lowercase", u"UPPERCASE",
-                                            u"Title Case"};
-constexpr const char16_t* kBatchModeEntries[] = {u"Rename in place", u"Copy to folder",
-                                                 u"Move to folder"};
-constexpr const char16_t* kConflictEntries[] = {u"Skip", u"Overwrite", u"Auto-number"};
+constexpr const char16_t* kCaseEntries[] = {EN_TEXT("Unchanged"), EN_TEXT("lowercase"), EN_TEXT("UPPERCASE"),
+                                            EN_TEXT("Title Case")};
+constexpr const char16_t* kBatchModeEntries[] = {EN_TEXT("Rename in place"), EN_TEXT("Copy to folder"),
+                                                 EN_TEXT("Move to folder")};
+constexpr const char16_t* kConflictEntries[] = {EN_TEXT("Skip"), EN_TEXT("Overwrite"), EN_TEXT("Auto-number")};
 
 constexpr OptionRow kOptionsPanelRows[] = {
-    {"GroupBox1", u"Find in name:", "edtFind", TextField(&O::find)},
-    {"GroupBox1", u"Replace with:", "edtReplace", TextField(&O::replace)},
-    {"GroupBox2", u"Pattern:", "edtPattern", TextField(&O::pattern), kBesideButton},
-    {"GroupBox2", u"New extension:", "chkNewExt", CheckField(&O::changeExt), kCheckCaption},
-    {"GroupBox2", u"New extension:", "edtNewExt", TextField(&O::newExt), kBesideCheck},
-    {"GroupBox2", u"Case:", "cbCase", ChoiceField(&O::caseMode, kCaseEntries)},
-    {"GroupBox3", u"Insert text", "edtInsertText", TextField(&O::insertText)},
-    {"GroupBox3", u"at position:", "edtInsertPos", NumberField(&O::insertPos)},
-    {"GroupBox4", u"Remove first:", "edtRemoveFirst", NumberField(&O::removeFirst)},
-    {"GroupBox4", u"Remove last:", "edtRemoveLast", NumberField(&O::removeLast)},
-    {"GroupBox8", u"Remove from position", "edtRemoveFromPos", NumberField(&O::removeFromPos)},
-    {"GroupBox8", u"until position:", "edtRemoveTillPos", NumberField(&O::removeTillPos)},
-    {"GroupBox5", u"Trim from text:", "edtCropBefore", TextField(&O::cropBefore)},
-    {"GroupBox5", u"Trim until text:", "edtCropAfter", TextField(&O::cropAfter)},
-    {"GroupBox7", u"Remove characters:", "edtCharactersToRemove",
+    {"GroupBox1", EN_TEXT("Find in name:"), "edtFind", TextField(&O::find)},
+    {"GroupBox1", EN_TEXT("Replace with:"), "edtReplace", TextField(&O::replace)},
+    {"GroupBox2", EN_TEXT("Pattern:"), "edtPattern", TextField(&O::pattern), kBesideButton},
+    {"GroupBox2", EN_TEXT("New extension:"), "chkNewExt", CheckField(&O::changeExt), kCheckCaption},
+    {"GroupBox2", EN_TEXT("New extension:"), "edtNewExt", TextField(&O::newExt), kBesideCheck},
+    {"GroupBox2", EN_TEXT("Case:"), "cbCase", ChoiceField(&O::caseMode, kCaseEntries)},
+    {"GroupBox3", EN_TEXT("Insert text"), "edtInsertText", TextField(&O::insertText)},
+    {"GroupBox3", EN_TEXT("at position:"), "edtInsertPos", NumberField(&O::insertPos)},
+    {"GroupBox4", EN_TEXT("Remove first:"), "edtRemoveFirst", NumberField(&O::removeFirst)},
+    {"GroupBox4", EN_TEXT("Remove last:"), "edtRemoveLast", NumberField(&O::removeLast)},
+    {"GroupBox8", EN_TEXT("Remove from position"), "edtRemoveFromPos", NumberField(&O::removeFromPos)},
+    {"GroupBox8", EN_TEXT("until position:"), "edtRemoveTillPos", NumberField(&O::removeTillPos)},
+    {"GroupBox5", EN_TEXT("Trim from text:"), "edtCropBefore", TextField(&O::cropBefore)},
+    {"GroupBox5", EN_TEXT("Trim until text:"), "edtCropAfter", TextField(&O::cropAfter)},
+    {"GroupBox7", EN_TEXT("Remove characters:"), "edtCharactersToRemove",
      TextField(&O::charactersToRemove)},
-    {"GroupBox7", u"Collapse double spaces", "chkCollapseDoubleSpaces",
+    {"GroupBox7", EN_TEXT("Collapse double spaces"), "chkCollapseDoubleSpaces",
      CheckField(&O::collapseDoubleSpaces), kAcross},
-    {"GroupBox6", u"Add leading zeroes to the numbers. Digits count:", "edtPadNumbers",
+    {"GroupBox6", EN_TEXT("Add leading zeroes to the numbers. Digits count:"), "edtPadNumbers",
      NumberField(&O::padNumbers), kWrappedCaption},
     // Presets save and load this value and drops read it; it is never shown.
-    {nullptr, u"Include subfolders", "chkIncludeSubfolders", CheckField(&O::includeSubfolders),
+    {nullptr, EN_TEXT("Include subfolders"), "chkIncludeSubfolders", CheckField(&O::includeSubfolders),
      kHidden},
 };
 
 constexpr OptionRow kOperationRows[] = {
-    {nullptr, u"Operation:", "cbBatchMode", ChoiceField(&O::batchMode, kBatchModeEntries), kByOwner,
+    {nullptr, EN_TEXT("Operation:"), "cbBatchMode", ChoiceField(&O::batchMode, kBatchModeEntries), kByOwner,
      "lblOperation"},
-    {nullptr, u"Destination:", "edtDestination", TextField(&O::destination), kByOwner,
+    {nullptr, EN_TEXT("Destination:"), "edtDestination", TextField(&O::destination), kByOwner,
      "lblDestination"},
 };
 
 constexpr OptionRow kSettingsRows[] = {
-    {"GroupBox1", u"Counter start:", "edtCounterStart", CountField(&O::counterStart), kCaptioned,
+    {"GroupBox1", EN_TEXT("Counter start:"), "edtCounterStart", CountField(&O::counterStart), kCaptioned,
      "lblCounterStart"},
-    {"GroupBox1", u"Digits:", "edtDigits", CountField(&O::digits), kCaptioned, "lblDigits"},
-    {"GroupBox4", u"Change:", "cbConflict", ChoiceField(&O::conflict, kConflictEntries), kCaptioned,
+    {"GroupBox1", EN_TEXT("Digits:"), "edtDigits", CountField(&O::digits), kCaptioned, "lblDigits"},
+    {"GroupBox4", EN_TEXT("Change:"), "cbConflict", ChoiceField(&O::conflict, kConflictEntries), kCaptioned,
      "Label3"},
-    {"GroupBox2", u"Use Regular Expressions", "cbRegex", CheckField(&O::regex), kAcross},
-    {"GroupBox3", u"Update modified date/time", "chkTouchModifiedNow",
+    {"GroupBox2", EN_TEXT("Use Regular Expressions"), "cbRegex", CheckField(&O::regex), kAcross},
+    {"GroupBox3", EN_TEXT("Update modified date/time"), "chkTouchModifiedNow",
      CheckField(&O::touchModifiedNow), kAcross},
 };
 

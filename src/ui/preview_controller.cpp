@@ -7,7 +7,9 @@
 
 #include "base/notice.h"
 #include "batch/verdict_texts.h"
-#include "cli/message_sink.h"
+#include "base/message_sink.h"
+#include "i18n/shown_messages.h"
+#include "i18n/translation.h"
 #include "collect/row_texts.h"
 #include "engine/preview.h"
 #include "ui/file_list_model.h"
@@ -78,8 +80,9 @@ void PreviewController::LongWorkEnded() {
 }
 
 void PreviewController::ShowFileCount() {
-  const QString files = FileCountText(parts_.items.count());
-  parts_.statusText.setText(parts_.model.hasVerdicts() ? StatusLineText(files, counts_) : files);
+  const QString files = Translate(FileCountText(parts_.items.count()));
+  const QStringList counts = Translate(VerdictCountTexts(counts_));
+  parts_.statusText.setText(parts_.model.hasVerdicts() ? StatusLineText(files, counts) : files);
 }
 
 void PreviewController::Answered(const PreviewWorker::Answer& answer, quint64 listVersion) {

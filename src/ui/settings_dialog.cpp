@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "base/english_text.h"
 #include "i18n/translation.h"
 #include "ui/number_box.h"
 #include "ui/option_form.h"
@@ -77,17 +78,17 @@ void TFormSettings::ReadInto(RenameOptions& options) const { form_->ReadInto(opt
 void TFormSettings::Write(const RenameOptions& options) { form_->Write(options); }
 
 void TFormSettings::ApplyTranslation() {
-  setWindowTitle(Tr(u"Settings"));
-  counterGroup_->setTitle(Tr(u"Counter"));
-  conflictGroup_->setTitle(Tr(u"Conflict"));
-  renamingGroup_->setTitle(Tr(u"Renaming"));
-  timestampGroup_->setTitle(Tr(u"Timestamp"));
+  setWindowTitle(Tr(EN_TEXT("Settings")));
+  counterGroup_->setTitle(Tr(EN_TEXT("Counter")));
+  conflictGroup_->setTitle(Tr(EN_TEXT("Conflict")));
+  renamingGroup_->setTitle(Tr(EN_TEXT("Renaming")));
+  timestampGroup_->setTitle(Tr(EN_TEXT("Timestamp")));
   counterNote_->setText(
-      Tr(u"If {counter} keyword is used in Pattern, then apply the following rules:"));
-  conflictNote_->setText(Tr(u"If the file name already exists, then apply the following change:"));
+      Tr(EN_TEXT("If {counter} keyword is used in Pattern, then apply the following rules:")));
+  conflictNote_->setText(Tr(EN_TEXT("If the file name already exists, then apply the following change:")));
   form_->ApplyTranslation();
-  closeButton_->setText(Tr(u"Close"));
-  closeButton_->setAccessibleName(Tr(u"Close"));
+  closeButton_->setText(Tr(EN_TEXT("Close")));
+  closeButton_->setAccessibleName(Tr(EN_TEXT("Close")));
   NumberBox::NameEditors(*this);
 }
 

@@ -3,13 +3,20 @@
 #include <QApplication>
 #include <QDir>
 
-#include "cli/command_line_options.h"
 #include "i18n/translation.h"
+#include "platform/paths.h"
+#include "platform/translation_file.h"
+#include "platform/user_choices.h"
 #include "ui/dialog_sink.h"
 #include "ui/settings_dialog.h"
 #include "ui/theme.h"
 
 namespace corvane {
+
+void LoadTranslationsForUser() {
+  const QString path = TranslationFilePath(QCoreApplication::applicationDirPath());
+  static_cast<void>(LoadTranslationsFrom(path, LanguageToOpenIn(UserChoices::ForUser())));
+}
 
 std::unique_ptr<TFormMain> StartMainWindow(QApplication& app, Dialogs& dialogs,
                                            const WindowServices& services,
@@ -21,7 +28,7 @@ std::unique_ptr<TFormMain> StartMainWindow(QApplication& app, Dialogs& dialogs,
   QApplication::setApplicationName(QStringLiteral("Corvane"));
   QApplication::setWindowIcon(ProgramIcon(QStringLiteral("corvane")));
   if (!theme.ok()) DialogSink(dialogs, nullptr).ShowError(theme.error());
-  LoadTranslations();
+  LoadTranslationsForUser();
   if (beforeWindow && !beforeWindow()) return nullptr;
 
   // The settings dialog exists, hidden, before the window whose commands read it.

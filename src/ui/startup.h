@@ -5,10 +5,10 @@
 #pragma once
 
 #include <QStringList>
-
 #include <functional>
 #include <memory>
 
+#include "base/english_text.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
 
@@ -18,8 +18,13 @@ namespace corvane {
 
 // The message and exit status of a start without a display.
 inline constexpr char16_t kNoDisplayText[] =
-    u"Cannot open the window: no display. Use corvane /cli to rename from a terminal.";
+    EN_TEXT("Cannot open the window: no display. Use corvane /cli to rename from a terminal.");
 inline constexpr int kExitNoDisplay = 1;
+
+// Loads the translations beside the executable (TranslationFilePath) in the
+// language remembered in the user's choices, else the system's. Start-up goes
+// on in English whatever went wrong; the user is not told.
+void LoadTranslationsForUser();
 
 // `paths` are made absolute from the current folder first. A theme that
 // cannot be applied is reported in an error box, and start-up goes on with

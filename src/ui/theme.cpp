@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 
+#include "base/english_text.h"
 #include "ui/allports_style.h"
 #include "ui/lazy_icon.h"
 #include "ui/theme_colours.h"
@@ -14,7 +15,7 @@ Status ApplyTheme(QApplication& app, const QString& resource) {
   std::optional<ThemeColours> colours;
   if (file.open(QIODevice::ReadOnly)) colours = ParseThemeColours(file.readAll());
   if (!colours) {
-    return Error(QStringLiteral("The theme \"%s\" could not be applied."),
+    return Error(QStringLiteral(EN_TEXT("The theme \"%s\" could not be applied.")),
                  {QString::fromUtf16(kThemeName)}, Error::Code::kGeneric);
   }
   // A style and a palette rather than a style sheet: a sheet makes every

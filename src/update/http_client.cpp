@@ -4,16 +4,17 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
-
 #include <memory>
 
+#include "base/english_text.h"
 #include "base/format.h"
 
 namespace corvane {
 namespace {
 
-constexpr char16_t kConnectTimeoutText[] = u"No connection to the server within %d seconds.";
-constexpr char16_t kReadTimeoutText[] = u"The server sent nothing for %d seconds.";
+constexpr char16_t kConnectTimeoutText[] =
+    EN_TEXT("No connection to the server within %d seconds.");
+constexpr char16_t kReadTimeoutText[] = EN_TEXT("The server sent nothing for %d seconds.");
 
 Error TimeoutError(const char16_t* text, std::chrono::milliseconds timeout) {
   const auto seconds = std::chrono::ceil<std::chrono::seconds>(timeout).count();

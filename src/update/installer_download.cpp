@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "base/english_text.h"
 #include "platform/paths.h"
 #include "platform/private_folder.h"
 #include "update/update_server.h"
@@ -10,8 +11,8 @@
 namespace corvane {
 namespace {
 
-constexpr char16_t kCancelledText[] = u"Download is cancelled. Please download manually.";
-constexpr char16_t kMissingFileText[] = u"Cannot find downloaded file.";
+constexpr char16_t kCancelledText[] = EN_TEXT("Download is cancelled. Please download manually.");
+constexpr char16_t kMissingFileText[] = EN_TEXT("Cannot find downloaded file.");
 
 }  // namespace
 

@@ -2,18 +2,18 @@
 
 #include <QBuffer>
 
+#include "base/english_text.h"
 #include "base/format.h"
-#include "i18n/translation.h"
 #include "update/update_server.h"
 
 namespace corvane {
 namespace {
 
-constexpr char16_t kMandatoryText[] =
-    u"This version of the software is out of date. You must download the current version %s "
-    u"to continue using the software.";
-constexpr char16_t kOptionalText[] = u"The new version %s is available";
-constexpr char16_t kWhatsNewText[] = u"What's new:";
+constexpr char16_t kMandatoryText[] = EN_TEXT(
+    "This version of the software is out of date. You must download the current version %s "
+    "to continue using the software.");
+constexpr char16_t kOptionalText[] = EN_TEXT("The new version %s is available");
+constexpr char16_t kWhatsNewText[] = EN_TEXT("What's new:");
 constexpr QStringView kLineEnd = u"\r\n";
 
 std::optional<int> WholeNumber(QStringView text) {
@@ -43,6 +43,11 @@ bool TakesOneText(QStringView format) {
     }
   }
   return texts <= 1;
+}
+
+QString LookedUp(const char16_t* english, const TextLookup& lookUp) {
+  const QString text = QString::fromUtf16(english);
+  return lookUp ? lookUp(text) : text;
 }
 
 }  // namespace
@@ -97,15 +102,15 @@ std::optional<int> VersionTenths(QStringView versionText) {
 }
 
 bool ComposeUpdate(const VersionLine& line, const QStringList& changes, int ownVersion,
-                   UpdateState& state) {
+                   UpdateState& state, const TextLookup& lookUp) {
   const bool mandatory = line.minimum > ownVersion;
   if (!mandatory && line.newest <= ownVersion) return false;
-  const QString format = Translate(QString::fromUtf16(mandatory ? kMandatoryText : kOptionalText));
+  const QString format = LookedUp(mandatory ? kMandatoryText : kOptionalText, lookUp);
   if (!TakesOneText(format)) return false;
   QString message = FormatText(format, {line.displayVersion});
   message += kLineEnd;
   message += kLineEnd;
-  message += Translate(QString::fromUtf16(kWhatsNewText));
+  message += LookedUp(kWhatsNewText, lookUp);
   message += kLineEnd;
   for (const QString& change : changes) {
     message += change;
@@ -117,7 +122,7 @@ bool ComposeUpdate(const VersionLine& line, const QStringList& changes, int ownV
 }
 
 bool CheckForNewVersion(const QUrl& server, int ownVersion, UpdateState& state,
-                        const HttpSettings& settings) {
+                        const HttpSettings& settings, const TextLookup& lookUp) {
   QByteArray versionPage;
   QByteArray changeList;
   {
@@ -138,7 +143,7 @@ bool CheckForNewVersion(const QUrl& server, int ownVersion, UpdateState& state,
   if (versionLines.isEmpty()) return false;
   const std::optional<VersionLine> line = ParseVersionLine(versionLines.first());
   if (!line) return false;
-  return ComposeUpdate(*line, ChangeLines(changeList), ownVersion, state);
+  return ComposeUpdate(*line, ChangeLines(changeList), ownVersion, state, lookUp);
 }
 
 }  // namespace corvane

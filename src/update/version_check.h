@@ -7,7 +7,9 @@
 // Both pages are fetched, in that order, over one client, before the version
 // line is read; any failure (no network, a timeout, an error status, ten
 // redirects on the version page, a malformed line, a translation whose
-// placeholders do not fit) answers false and says nothing. Ten redirects on
+// placeholders do not fit) answers false and says nothing. The message's
+// texts are the program's English ones, looked up through the caller's
+// `lookUp` (the user's language) before they are filled in. Ten redirects on
 // the change list leave the list empty.
 #pragma once
 
@@ -15,7 +17,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
-
+#include <functional>
 #include <optional>
 
 #include "update/http_client.h"
@@ -35,6 +37,9 @@ struct VersionLine {
   int minimum = 0;
   QString displayVersion;  // the newest version as the message shows it
 };
+
+// A program text in the user's language; the English text itself when none is given.
+using TextLookup = std::function<QString(const QString& english)>;
 
 // The HTTP settings of the check: 9 redirects followed, read timeout 10 s.
 HttpSettings VersionCheckSettings();
@@ -62,10 +67,11 @@ std::optional<int> VersionTenths(QStringView versionText);
 // the minimum is above it, else an optional one when the newest is. Sets
 // `state` and answers true only then.
 bool ComposeUpdate(const VersionLine& line, const QStringList& changes, int ownVersion,
-                   UpdateState& state);
+                   UpdateState& state, const TextLookup& lookUp = {});
 
 // The whole check against `server`.
 bool CheckForNewVersion(const QUrl& server, int ownVersion, UpdateState& state,
-                        const HttpSettings& settings = VersionCheckSettings());
+                        const HttpSettings& settings = VersionCheckSettings(),
+                        const TextLookup& lookUp = {});
 
 }  // namespace corvane

@@ -9,13 +9,14 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include "base/english_text.h"
 #include "i18n/translation.h"
 
 namespace corvane {
 namespace {
 
 constexpr char16_t kFailedText[] =
-    u"Failed to download update. Please download manually on website.";
+    EN_TEXT("Failed to download update. Please download manually on website.");
 
 QString Translated(const char16_t* english) { return Translate(QString::fromUtf16(english)); }
 
@@ -77,8 +78,9 @@ void TfrmNewVersion::showEvent(QShowEvent* event) {
 void TfrmNewVersion::FormShow() {
   tag_ = 1;
   setWindowTitle(u' ' + QCoreApplication::applicationName());
-  btUpdateNow->setText(Translated(u"Update Now"));
-  btCancel->setText(state_.QuitAfterDialog ? Translated(u"Exit") : Translated(u"Skip"));
+  btUpdateNow->setText(Translated(EN_TEXT("Update Now")));
+  btCancel->setText(state_.QuitAfterDialog ? Translated(EN_TEXT("Exit"))
+                                           : Translated(EN_TEXT("Skip")));
   Label1->setText(DisplayText(state_.UpdateMessage));
 }
 
@@ -106,7 +108,7 @@ void TfrmNewVersion::btUpdateNowClick() {
   InstallerDownload download(plan_.settings);
   download_ = &download;
 
-  btCancel->setText(Translated(u"Abort"));
+  btCancel->setText(Translated(EN_TEXT("Abort")));
   btUpdateNow->setEnabled(false);
   ProgressBar1->setValue(0);
   ProgressBar1->show();

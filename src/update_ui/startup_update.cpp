@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include "i18n/translation.h"
 #include "update/update_server.h"
 
 namespace corvane {
@@ -14,7 +15,8 @@ bool RunStartupUpdateCheckAgainst(const QUrl& server, int ownVersion,
                                   const HttpSettings& checkSettings, DownloadPlan plan,
                                   const std::function<void(TfrmNewVersion&)>& onShown) {
   UpdateState state;
-  if (!CheckForNewVersion(server, ownVersion, state, checkSettings)) return true;
+  const auto translate = [](const QString& english) { return Translate(english); };
+  if (!CheckForNewVersion(server, ownVersion, state, checkSettings, translate)) return true;
   TfrmNewVersion dialog(state, std::move(plan), services);
   if (onShown) QTimer::singleShot(0, &dialog, [&] { onShown(dialog); });
   dialog.exec();

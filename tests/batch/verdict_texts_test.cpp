@@ -35,7 +35,8 @@ TEST(DryRunLineTest, MarksEveryVerdictButRenamedAsShown) {
        "/d/a.txt -> x.txt  [cannot be made: x.txt is taken]"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(DryRunLine("/d/a.txt", c.verdict, c.asked), c.expected);
+    const QString verdictText = VerdictText(c.verdict, c.asked).English();
+    EXPECT_EQ(DryRunLine("/d/a.txt", ShownName(c.verdict, c.asked), verdictText), c.expected);
   }
 }
 
@@ -52,8 +53,10 @@ TEST(VerdictCountsTextTest, ShowsTheCountsThatAreNotZeroInOrder) {
        "Files: 1204 \u00B7 2 skipped \u00B7 1 replace a file \u00B7 4 cannot be made"},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(StatusLineText("Files: 1204", c.counts), c.status);
-    EXPECT_EQ(VerdictCountsText(c.counts), c.status.mid(QString("Files: 1204 \u00B7 ").size()));
+    QStringList counts;
+    for (const ProgramText& text : VerdictCountTexts(c.counts)) counts.append(text.English());
+    EXPECT_EQ(StatusLineText("Files: 1204", counts), c.status);
+    EXPECT_EQ(VerdictCountsText(counts), c.status.mid(QString("Files: 1204 \u00B7 ").size()));
   }
 }
 

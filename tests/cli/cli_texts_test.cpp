@@ -11,11 +11,12 @@
 
 #include "batch/verdict_texts.h"
 #include "cli/console_sink.h"
-#include "cli/terminal_progress.h"
 #include "cli/run_command_line.h"
+#include "cli/terminal_progress.h"
 #include "cli/usage.h"
 #include "i18n/english_texts.h"
 #include "i18n/translation.h"
+#include "platform/user_choices.h"
 #include "presets/preset_file.h"
 #include "support/temp_folder.h"
 
@@ -35,15 +36,16 @@ class CliEnglishTextsTest : public ::testing::Test {
     }
     const QString path = catalogueFolder_.Create({"transl.dt"}, file).first();
     ASSERT_TRUE(Store().WriteCurrentLanguage("xx"));
-    ASSERT_TRUE(LoadTranslationsFrom(path, Store()).ok());
+    ASSERT_TRUE(LoadTranslationsFrom(path, LanguageToOpenIn(Store())).ok());
   }
   void TearDown() override {
     // Leave the program-wide catalogue empty for the next test.
-    static_cast<void>(LoadTranslationsFrom(catalogueFolder_.file("none.dt"), Store()));
+    static_cast<void>(
+        LoadTranslationsFrom(catalogueFolder_.file("none.dt"), LanguageToOpenIn(Store())));
   }
 
-  LanguageStore Store() const {
-    return LanguageStore::InIniFile(catalogueFolder_.file("Corvane.conf"));
+  UserChoices Store() const {
+    return UserChoices::InIniFile(catalogueFolder_.file("Corvane.conf"));
   }
 
   TempFolder catalogueFolder_;
@@ -64,10 +66,12 @@ TEST_F(CliEnglishTextsTest, VerdictsAndProgressAreListedTexts) {
       {{K::kCannotBeMade, R::kNameTaken, "/d/a"}, "<<cannot be made: %s is taken>>"},
   };
   for (const auto& [verdict, expected] : verdicts) {
-    EXPECT_EQ(VerdictText(verdict, u"x"), QString(expected).replace("%s", "x"));
+    EXPECT_EQ(Translate(VerdictText(verdict, u"x")), QString(expected).replace("%s", "x"));
   }
-  EXPECT_EQ(VerdictCountsText({.numbered = 1, .skipped = 2, .replaces = 3, .cannotBeMade = 4}),
-            "<<1 numbered>> \u00B7 <<2 skipped>> \u00B7 <<3 replace a file>> \u00B7 <<4 cannot be made>>");
+  const VerdictCounts counts{.numbered = 1, .skipped = 2, .replaces = 3, .cannotBeMade = 4};
+  EXPECT_EQ(VerdictCountsText(Translate(VerdictCountTexts(counts))),
+            "<<1 numbered>> \u00B7 <<2 skipped>> \u00B7 <<3 replace a file>> \u00B7 <<4 cannot be "
+            "made>>");
   QByteArray line;
   {
     TerminalProgress progress([&](QByteArrayView b) { line += b.toByteArray(); },

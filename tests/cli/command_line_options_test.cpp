@@ -140,26 +140,6 @@ TEST(CommandLineKeysWithPresetTest, GivenKeysStillCount) {
       expected);
 }
 
-TEST(AbsoluteFromTest, PutsTheFolderBeforeRelativePathsAndChangesNothingElse) {
-  const struct {
-    const char* folder;
-    const char* path;
-    const char* absolute;
-  } cases[] = {
-      {"/home/me", "photos", "/home/me/photos"},
-      // "." and ".." are the kernel's to resolve: through a link they lead elsewhere.
-      {"/home/me", "./a/../b.txt", "/home/me/./a/../b.txt"},
-      {"/home/me", "lnk/../f.txt", "/home/me/lnk/../f.txt"},
-      {"/home/me", "a//b.txt", "/home/me/a//b.txt"},
-      {"/", "a.txt", "/a.txt"},
-      {"/home/me", "/data//x/../y", "/data//x/../y"},
-      {"/home/me", "", ""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(AbsoluteFrom(c.folder, c.path).toStdString(), c.absolute) << c.path;
-  }
-}
-
 TEST(PathArgumentsTest, KeepsOnlyWhatIsNeitherSwitchNorKnownValue) {
   const QStringList args{
       "/cli",      "/home/me/a.txt", "/dryrun",     "/Pattern=x", "/preset=p.json",

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "i18n/translation.h"
+#include "platform/user_choices.h"
 #include "support/temp_folder.h"
 
 namespace corvane {
@@ -61,20 +62,20 @@ TEST(RowTextsTest, NameWithExtensionAndFolderWithItsSeparator) {
 }
 
 TEST(FileCountTextTest, FormatsTheEnglishTextWhileNoLanguageIsLoaded) {
-  EXPECT_EQ(FileCountText(0), "Files: 0");
-  EXPECT_EQ(FileCountText(100000), "Files: 100000");
+  EXPECT_EQ(FileCountText(0).English(), "Files: 0");
+  EXPECT_EQ(Translate(FileCountText(100000)), "Files: 100000");
 }
 
 TEST(FileCountTextTest, LooksUpTheTextBeforeFillingInTheCount) {
   testing::TempFolder dir;
   dir.Create({"transl.dt"}, "2\nEnglish\nDeutsch\nen\nde\nFiles: %d\nDateien: %d\n");
-  const LanguageStore store = LanguageStore::InIniFile(dir.file("language.ini"));
+  const UserChoices store = UserChoices::InIniFile(dir.file("language.ini"));
   ASSERT_TRUE(store.WriteCurrentLanguage("de"));
-  ASSERT_TRUE(LoadTranslationsFrom(dir.file("transl.dt"), store).ok());
-  const QString translated = FileCountText(3);
+  ASSERT_TRUE(LoadTranslationsFrom(dir.file("transl.dt"), LanguageToOpenIn(store)).ok());
+  const QString translated = Translate(FileCountText(3));
   SelectLanguage(0);
   EXPECT_EQ(translated, "Dateien: 3");
-  EXPECT_EQ(FileCountText(3), "Files: 3");
+  EXPECT_EQ(Translate(FileCountText(3)), "Files: 3");
 }
 
 }  // namespace

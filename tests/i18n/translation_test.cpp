@@ -4,10 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QSettings>
 
-#include "base/build_info.h"
+#include "platform/user_choices.h"
 #include "support/temp_folder.h"
 
 namespace corvane {
@@ -20,11 +19,11 @@ class TranslationTest : public ::testing::Test {
  protected:
   void TearDown() override {
     // Leave the program-wide catalogue empty for the next test.
-    static_cast<void>(LoadTranslationsFrom(folder_.file("none.dt"), Store()));
+    static_cast<void>(LoadTranslationsFrom(folder_.file("none.dt"), LanguageToOpenIn(Store())));
   }
 
   QString File() const { return folder_.Create({"transl.dt"}, kThreeLanguages).first(); }
-  LanguageStore Store() const { return LanguageStore::InIniFile(folder_.file("Corvane.conf")); }
+  UserChoices Store() const { return UserChoices::InIniFile(folder_.file("Corvane.conf")); }
   void Remember(const QString& code) const { ASSERT_TRUE(Store().WriteCurrentLanguage(code)); }
 
   testing::TempFolder folder_;
@@ -37,21 +36,21 @@ TEST_F(TranslationTest, TranslateBeforeLoadingReturnsItsInput) {
 
 TEST_F(TranslationTest, RememberedCodeInCapitalsSelectsItsColumn) {
   Remember("DE");
-  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  ASSERT_TRUE(LoadTranslationsFrom(File(), LanguageToOpenIn(Store())).ok());
   EXPECT_EQ(Translations().currentIndex(), 1);
   EXPECT_EQ(Translate("Exit"), "Beenden");
 }
 
 TEST_F(TranslationTest, RememberedEnglishWinsOverTheSystemLanguage) {
   Remember("en");
-  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  ASSERT_TRUE(LoadTranslationsFrom(File(), LanguageToOpenIn(Store())).ok());
   EXPECT_EQ(Translations().currentCode(), "en");
   EXPECT_EQ(Translate("Exit"), "Exit");
 }
 
 TEST_F(TranslationTest, UnmatchedRememberedCodeGivesEnglishAndStaysStored) {
   Remember("sv");
-  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  ASSERT_TRUE(LoadTranslationsFrom(File(), LanguageToOpenIn(Store())).ok());
   EXPECT_EQ(Translations().currentIndex(), 0);
   EXPECT_EQ(Translations().currentCode(), "sv");
   EXPECT_EQ(Translate("Exit"), "Exit");
@@ -60,20 +59,20 @@ TEST_F(TranslationTest, UnmatchedRememberedCodeGivesEnglishAndStaysStored) {
 
 TEST_F(TranslationTest, EmptyRememberedCodeCountsAsACode) {
   Remember("");
-  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  ASSERT_TRUE(LoadTranslationsFrom(File(), LanguageToOpenIn(Store())).ok());
   EXPECT_EQ(Translations().currentCode(), "");
   EXPECT_EQ(Translations().currentIndex(), 0);
 }
 
 TEST_F(TranslationTest, WithoutARememberedCodeTheDefaultIsUsed) {
-  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
-  EXPECT_EQ(Translations().currentCode(), DefaultLanguageCode());
+  ASSERT_TRUE(LoadTranslationsFrom(File(), LanguageToOpenIn(Store())).ok());
+  EXPECT_EQ(Translations().currentCode(), SystemLanguageCode());
   EXPECT_FALSE(folder_.Exists("Corvane.conf"));  // loading never writes the store
 }
 
 TEST_F(TranslationTest, MissingFileLeavesEnglishAndAnEmptyCatalogue) {
   Remember("de");
-  const Status status = LoadTranslationsFrom(folder_.file("transl.dt"), Store());
+  const Status status = LoadTranslationsFrom(folder_.file("transl.dt"), LanguageToOpenIn(Store()));
   ASSERT_FALSE(status.ok());
   EXPECT_EQ(status.error().message(), "Cannot find translation file:" + folder_.file("transl.dt"));
   EXPECT_EQ(Translations().languageCount(), 0);
@@ -88,7 +87,7 @@ TEST_F(TranslationTest, ErrorsAreLookedUpThenFilledIn) {
                  "2\nEnglish\nDeutsch\nen\nde\nToo complex for %s\nZu komplex für %s\n"
                  "50% done\n50 % erledigt\n");
   Remember("de");
-  ASSERT_TRUE(LoadTranslationsFrom(folder_.file("errors.dt"), Store()).ok());
+  ASSERT_TRUE(LoadTranslationsFrom(folder_.file("errors.dt"), LanguageToOpenIn(Store())).ok());
   struct Case {
     const char* name;
     Error error;
@@ -110,56 +109,23 @@ TEST_F(TranslationTest, ErrorsAreLookedUpThenFilledIn) {
 
 TEST_F(TranslationTest, SelectingAndSavingALanguage) {
   Remember("de");
-  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  ASSERT_TRUE(LoadTranslationsFrom(File(), LanguageToOpenIn(Store())).ok());
   SelectLanguage(2);
   EXPECT_EQ(Translate("File"), "Fichier");
-  ASSERT_TRUE(SaveCurrentLanguageTo(Store()));
+  ASSERT_TRUE(Store().WriteCurrentLanguage(Translations().currentCode()));
   EXPECT_EQ(Store().ReadCurrentLanguage(), std::optional<QString>("fr"));
   EXPECT_EQ(QSettings(folder_.file("Corvane.conf"), QSettings::IniFormat).value("CurrentLanguage"),
             "fr");
 }
 
 TEST_F(TranslationTest, SavingIntoAStoreThatCannotBeCreatedWritesNothing) {
-  ASSERT_TRUE(LoadTranslationsFrom(File(), Store()).ok());
+  ASSERT_TRUE(LoadTranslationsFrom(File(), LanguageToOpenIn(Store())).ok());
   folder_.Create({"blocker"});
   // A regular file stands where the store's folder would have to be.
-  const LanguageStore blocked = LanguageStore::InIniFile(folder_.file("blocker/Corvane.conf"));
-  EXPECT_FALSE(SaveCurrentLanguageTo(blocked));
+  const UserChoices blocked = UserChoices::InIniFile(folder_.file("blocker/Corvane.conf"));
+  EXPECT_FALSE(blocked.WriteCurrentLanguage(Translations().currentCode()));
   EXPECT_EQ(blocked.ReadCurrentLanguage(), std::nullopt);
 }
-
-// Where the catalogue is read from, for an executable in bin/ with its data
-// folder beside bin/ as an installation lays them out.
-struct FileLookupCase {
-  const char* name;
-  bool beside;
-  bool installed;
-  bool besideWins;
-};
-
-class TranslationFileLookupTest : public ::testing::TestWithParam<FileLookupCase> {};
-
-TEST_P(TranslationFileLookupTest, BesideTheExecutableFirstThenTheInstalledDataFolder) {
-  const FileLookupCase& c = GetParam();
-  testing::TempFolder folder;
-  const QString bin = folder.CreateFolder("bin");
-  const QString beside = bin + "/transl.dt";
-  const QString installed =
-      QDir::cleanPath(bin + '/' + kInstalledDataFolder.toString() + "/transl.dt");
-  ASSERT_TRUE(installed.startsWith(folder.path() + '/'));
-  if (c.beside) folder.Create({"bin/transl.dt"});
-  if (c.installed) folder.Create({installed.mid(folder.path().size() + 1)});
-
-  EXPECT_EQ(QDir::cleanPath(TranslationFilePath(bin)), c.besideWins ? beside : installed);
-}
-
-INSTANTIATE_TEST_SUITE_P(Places, TranslationFileLookupTest,
-                         ::testing::Values(FileLookupCase{"BuildFolder", true, false, true},
-                                           FileLookupCase{"Installed", false, true, false},
-                                           FileLookupCase{"BothBesideWins", true, true, true},
-                                           FileLookupCase{"NeitherNamesBeside", false, false,
-                                                          true}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace corvane

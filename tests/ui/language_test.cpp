@@ -232,7 +232,7 @@ TEST(HelpFallbackTest, ATextMissingFromTheLanguageShowsInEnglishAmongTranslatedL
   ASSERT_GT(examples, 0);
   lines[examples + kGerman].clear();
   const QString file = temp.Create({"transl.dt"}, lines.join(u'\n').toUtf8())[0];
-  const LanguageStore store = LanguageStore::InIniFile(temp.file("language.ini"));
+  const UserChoices store = UserChoices::InIniFile(temp.file("language.ini"));
   ASSERT_TRUE(store.WriteCurrentLanguage(QStringLiteral("de")));
   const testing::CatalogueForTest catalogue(file, store);
 
@@ -252,10 +252,10 @@ TEST(DesktopLanguageTest, AFreshInstallationOpensInTheDesktopsLanguage) {
     testing::TempFolder temp;
     const testing::CatalogueForTest catalogue(
         QStringLiteral(CORVANE_SHIPPED_TRANSLATIONS),
-        LanguageStore::InIniFile(temp.file("never-written.ini")));
+        UserChoices::InIniFile(temp.file("never-written.ini")));
     testing::ScriptedDialogs dialogs;
     WindowServices services{RealFileSystem(), temp.file("log.csv"), EngineContext::FromSystem()};
-    services.languageStore = LanguageStore::InIniFile(temp.file("never-written.ini"));
+    services.userChoices = UserChoices::InIniFile(temp.file("never-written.ini"));
     const TFormMain window(services, dialogs);
     const QMenu* file = window.findChild<QMenu*>(QStringLiteral("File1"));
     std::printf("File menu: %s\n", qPrintable(file->title()));

@@ -28,13 +28,14 @@ namespace corvane::testing {
 // current, when the test ends.
 class CatalogueForTest {
  public:
-  CatalogueForTest(const QString& file, const LanguageStore& store) {
+  CatalogueForTest(const QString& file, const UserChoices& store) {
     if (!file.isEmpty()) {
-      EXPECT_TRUE(LoadTranslationsFrom(file, store).ok()) << file.toStdString();
+      EXPECT_TRUE(LoadTranslationsFrom(file, LanguageToOpenIn(store)).ok()) << file.toStdString();
     }
   }
   ~CatalogueForTest() {
-    static_cast<void>(LoadTranslationsFrom(QString(), LanguageStore::InIniFile(QString())));
+    static_cast<void>(
+        LoadTranslationsFrom(QString(), LanguageToOpenIn(UserChoices::InIniFile(QString()))));
   }
   CatalogueForTest(const CatalogueForTest&) = delete;
   CatalogueForTest& operator=(const CatalogueForTest&) = delete;
@@ -54,11 +55,11 @@ class WindowTest : public ::testing::Test {
         files_, temp_.file("appdata/last_rename.csv"),
         EngineContext::Fixed(QDateTime(QDate(2026, 3, 4), QTime(5, 6), QTimeZone::utc()),
                              QTimeZone::utc())};
-    services.languageStore = store();
+    services.userChoices = store();
     services.openPage = [this](const QUrl& address) { opened_.append(address.toString()); };
     return services;
   }
-  LanguageStore store() const { return LanguageStore::InIniFile(temp_.file("language.ini")); }
+  UserChoices store() const { return UserChoices::InIniFile(temp_.file("language.ini")); }
 
   void SetUp() override {
     window_.show();

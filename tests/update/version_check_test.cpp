@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QSet>
 
-#include "i18n/translation.h"
+#include "i18n/translation_catalogue.h"
 #include "support/temp_folder.h"
 #include "update/test_http_server.h"
 #include "update/update_server.h"
@@ -213,29 +213,27 @@ TEST(CheckForNewVersionRequestsTest, AServerThatSendsNothingEndsTheCheck) {
 // A translation whose placeholders do not fit the one version text makes the
 // check answer false instead of showing a broken message.
 TEST(ComposeUpdateTest, ATranslationThatDoesNotFitOffersNothing) {
-  testing::TempFolder temp;
-  QFile file(temp.file("transl.dt"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(
-      "2\nEnglish\nDeutsch\nen\nde\n"
-      "The new version %s is available\nVersion %s ist da\n"
-      "This version of the software is out of date. You must download the current version %s "
-      "to continue using the software.\nVersion %d ist alt\n"
-      "What's new:\nNeu:\n");
-  file.close();
-  const LanguageStore store = LanguageStore::InIniFile(temp.file("store.ini"));
-  ASSERT_TRUE(store.WriteCurrentLanguage("de"));
-  ASSERT_TRUE(LoadTranslationsFrom(file.fileName(), store).ok());
+  TranslationCatalogue catalogue;
+  ASSERT_TRUE(
+      catalogue
+          .LoadFromBytes("2\nEnglish\nDeutsch\nen\nde\n"
+                         "The new version %s is available\nVersion %s ist da\n"
+                         "This version of the software is out of date. You must download the "
+                         "current version %s to continue using the software.\nVersion %d ist alt\n"
+                         "What's new:\nNeu:\n",
+                         "de")
+          .ok());
+  const TextLookup german = [&catalogue](const QString& english) {
+    return catalogue.Translate(english);
+  };
 
   UpdateState optional;
-  EXPECT_TRUE(ComposeUpdate({25, 24, "2.5"}, {"Neu"}, kOwnVersion, optional));
+  EXPECT_TRUE(ComposeUpdate({25, 24, "2.5"}, {"Neu"}, kOwnVersion, optional, german));
   EXPECT_EQ(optional.UpdateMessage, "Version 2.5 ist da\r\n\r\nNeu:\r\nNeu\r\n");
   UpdateState mandatory;
-  EXPECT_FALSE(ComposeUpdate({25, 25, "2.5"}, {"Neu"}, kOwnVersion, mandatory));
+  EXPECT_FALSE(ComposeUpdate({25, 25, "2.5"}, {"Neu"}, kOwnVersion, mandatory, german));
   EXPECT_TRUE(mandatory.UpdateMessage.isEmpty());
   EXPECT_FALSE(mandatory.QuitAfterDialog);
-
-  static_cast<void>(LoadTranslationsFrom(temp.file("none.dt"), store));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
-// MessageSink: where the command-line mode sends what the user should read.
+// MessageSink: where an operation sends what the user should read.
 //
 // Notices and errors arrive in the program's English, untranslated; the sink
-// looks them up through Translate and shows them (lines on a console; modal
+// looks them up in the user's language and shows them (lines on a console; modal
 // boxes once a window supplies a sink of its own). Lines are output that is
 // no message, such as the usage or the preview pairs, already in their final
 // language.
@@ -27,18 +27,5 @@ class MessageSink {
   // attempted, and no full stop may be put after a path).
   virtual void ShowErrorLine(const QString& line) = 0;
 };
-
-// The text of the general error report: `message` with a full stop appended
-// unless it ends in one or in a character whose code is below the full stop's.
-QString ErrorReportText(const QString& message);
-
-// A notice's text as the user reads it: looked up through Translate, then
-// filled with its values (a text without values is shown as it stands, "%"
-// and all).
-QString NoticeText(const Notice& notice);
-
-// The general error report of `error`: its text looked up and filled in the
-// same way, with the full stop of ErrorReportText.
-QString ErrorReportText(const Error& error);
 
 }  // namespace corvane

@@ -1,4 +1,4 @@
-#include "platform/language_store.h"
+#include "platform/user_choices.h"
 
 #include <gtest/gtest.h>
 
@@ -56,9 +56,9 @@ TEST(LanguageCodeTest, QtLanguagesUseTheSameTable) {
   }
 }
 
-TEST(LanguageStoreTest, ReadsWhatWasWritten) {
+TEST(UserChoicesTest, ReadsWhatWasWritten) {
   testing::TempFolder folder;
-  const LanguageStore store = LanguageStore::InIniFile(folder.file("Corvane.conf"));
+  const UserChoices store = UserChoices::InIniFile(folder.file("Corvane.conf"));
   EXPECT_EQ(store.ReadCurrentLanguage(), std::nullopt);
   ASSERT_TRUE(store.WriteCurrentLanguage("de"));
   ASSERT_TRUE(store.WriteCurrentLanguage("it"));  // replaces the earlier value
@@ -66,7 +66,7 @@ TEST(LanguageStoreTest, ReadsWhatWasWritten) {
   EXPECT_TRUE(folder.Read("Corvane.conf").contains("CurrentLanguage=it"));
 }
 
-TEST(LanguageStoreTest, HandWrittenValues) {
+TEST(UserChoicesTest, HandWrittenValues) {
   const struct {
     const char* name;
     QByteArray content;
@@ -80,13 +80,13 @@ TEST(LanguageStoreTest, HandWrittenValues) {
   for (const auto& c : cases) {
     testing::TempFolder folder;
     const QString path = folder.Create({"Corvane.conf"}, c.content).first();
-    EXPECT_EQ(LanguageStore::InIniFile(path).ReadCurrentLanguage(), c.expected) << c.name;
+    EXPECT_EQ(UserChoices::InIniFile(path).ReadCurrentLanguage(), c.expected) << c.name;
   }
 }
 
-TEST(LanguageStoreTest, LivePreviewIsOffUnlessLeftOn) {
+TEST(UserChoicesTest, LivePreviewIsOffUnlessLeftOn) {
   testing::TempFolder folder;
-  const LanguageStore store = LanguageStore::InIniFile(folder.file("Corvane.conf"));
+  const UserChoices store = UserChoices::InIniFile(folder.file("Corvane.conf"));
   EXPECT_FALSE(store.ReadLivePreview());
   ASSERT_TRUE(store.WriteCurrentLanguage("de"));
   ASSERT_TRUE(store.WriteLivePreview(true));
@@ -95,14 +95,14 @@ TEST(LanguageStoreTest, LivePreviewIsOffUnlessLeftOn) {
   ASSERT_TRUE(store.WriteLivePreview(false));
   EXPECT_FALSE(store.ReadLivePreview());
   const QString odd = folder.Create({"odd.conf"}, "[General]\nLivePreview=yes\n").first();
-  EXPECT_FALSE(LanguageStore::InIniFile(odd).ReadLivePreview());
+  EXPECT_FALSE(UserChoices::InIniFile(odd).ReadLivePreview());
 }
 
 #ifndef Q_OS_WIN
-TEST(LanguageStoreTest, UserStoreIsTheOrganisationsNativeFile) {
+TEST(UserChoicesTest, UserStoreIsTheOrganisationsNativeFile) {
   // Only the location is checked: the user's own settings are never touched.
-  EXPECT_TRUE(LanguageStore::ForUser().location().endsWith("/Corvane.conf"))
-      << LanguageStore::ForUser().location().toStdString();
+  EXPECT_TRUE(UserChoices::ForUser().location().endsWith("/Corvane.conf"))
+      << UserChoices::ForUser().location().toStdString();
 }
 #endif
 

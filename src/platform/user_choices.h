@@ -1,7 +1,7 @@
-// The remembered interface language and view choice, and the system's
-// interface language.
+// The user's remembered choices (the interface language and live preview),
+// and the system's interface language.
 //
-// LanguageStore reads and writes the remembered values: "CurrentLanguage",
+// UserChoices reads and writes the remembered values: "CurrentLanguage",
 // the code of the language the user last picked, and "LivePreview", whether
 // the preview follows every edit (the text "1"; anything else is off). The user's store is the
 // registry key HKEY_CURRENT_USER\Software\Corvane on Windows and the QSettings
@@ -20,12 +20,12 @@
 
 namespace corvane {
 
-class LanguageStore {
+class UserChoices {
  public:
   // The user's own store (registry on Windows, native settings elsewhere).
-  static LanguageStore ForUser();
+  static UserChoices ForUser();
   // A store in the INI file at `path`; the file need not exist yet.
-  static LanguageStore InIniFile(const QString& path);
+  static UserChoices InIniFile(const QString& path);
 
   // The remembered code, also when it is empty; nullopt when no value exists,
   // or when the value is not text (a number or binary value written by hand).
@@ -48,13 +48,17 @@ class LanguageStore {
 
  private:
   enum class Kind { kUser, kIniFile };
-  LanguageStore(Kind kind, QString path) : kind_(kind), path_(std::move(path)) {}
+  UserChoices(Kind kind, QString path) : kind_(kind), path_(std::move(path)) {}
   std::optional<QString> ReadText(const char16_t* name) const;
   bool WriteText(const char16_t* name, const QString& text) const;
 
   Kind kind_;
   QString path_;
 };
+
+// The language the program opens in: the code remembered in `choices`, else
+// the system's (SystemLanguageCode).
+QString LanguageToOpenIn(const UserChoices& choices);
 
 // The code for a Windows language identifier: its low 8 bits (the primary
 // language) mapped by the table; "en" for every language without a code.

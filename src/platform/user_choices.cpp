@@ -1,4 +1,4 @@
-#include "platform/language_store.h"
+#include "platform/user_choices.h"
 
 #include <QSettings>
 #include <QVariant>
@@ -42,10 +42,10 @@ constexpr char16_t kFallbackCode[] = u"en";
 
 }  // namespace
 
-LanguageStore LanguageStore::ForUser() { return LanguageStore(Kind::kUser, QString()); }
+UserChoices UserChoices::ForUser() { return UserChoices(Kind::kUser, QString()); }
 
-LanguageStore LanguageStore::InIniFile(const QString& path) {
-  return LanguageStore(Kind::kIniFile, path);
+UserChoices UserChoices::InIniFile(const QString& path) {
+  return UserChoices(Kind::kIniFile, path);
 }
 
 // On Windows the user's store is the registry, read and written by the Win32
@@ -62,7 +62,7 @@ static std::unique_ptr<QSettings> OpenSettings(bool user, const QString& path) {
   return std::make_unique<QSettings>(path, QSettings::IniFormat);
 }
 
-std::optional<QString> LanguageStore::ReadText(const char16_t* name) const {
+std::optional<QString> UserChoices::ReadText(const char16_t* name) const {
   const QString valueName = QString::fromUtf16(name);
 #ifdef Q_OS_WIN
   if (kind_ == Kind::kUser) {
@@ -83,7 +83,7 @@ std::optional<QString> LanguageStore::ReadText(const char16_t* name) const {
   return value.toString();
 }
 
-bool LanguageStore::WriteText(const char16_t* name, const QString& text) const {
+bool UserChoices::WriteText(const char16_t* name, const QString& text) const {
   const QString valueName = QString::fromUtf16(name);
 #ifdef Q_OS_WIN
   if (kind_ == Kind::kUser) {
@@ -98,29 +98,31 @@ bool LanguageStore::WriteText(const char16_t* name, const QString& text) const {
   return settings->status() == QSettings::NoError;
 }
 
-std::optional<QString> LanguageStore::ReadCurrentLanguage() const {
-  return ReadText(kLanguageValue);
-}
+std::optional<QString> UserChoices::ReadCurrentLanguage() const { return ReadText(kLanguageValue); }
 
-bool LanguageStore::WriteCurrentLanguage(const QString& code) const {
+bool UserChoices::WriteCurrentLanguage(const QString& code) const {
   return WriteText(kLanguageValue, code);
 }
 
-bool LanguageStore::ReadLivePreview() const {
+bool UserChoices::ReadLivePreview() const {
   return ReadText(kLivePreviewValue) == QStringLiteral("1");
 }
 
-bool LanguageStore::WriteLivePreview(bool on) const {
+bool UserChoices::WriteLivePreview(bool on) const {
   return WriteText(kLivePreviewValue, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-QString LanguageStore::location() const {
+QString UserChoices::location() const {
 #ifdef Q_OS_WIN
   if (kind_ == Kind::kUser) {
     return QStringLiteral("HKEY_CURRENT_USER\\") + QString::fromWCharArray(kUserRegistryKey);
   }
 #endif
   return OpenSettings(kind_ == Kind::kUser, path_)->fileName();
+}
+
+QString LanguageToOpenIn(const UserChoices& choices) {
+  return choices.ReadCurrentLanguage().value_or(SystemLanguageCode());
 }
 
 QString LanguageCodeForWindowsLanguageId(quint16 languageId) {
