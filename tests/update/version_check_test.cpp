@@ -4,11 +4,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QSet>
+#include <QTimer>
 
 #include "i18n/translation.h"
+#include "support/manual_clock.h"
 #include "support/temp_folder.h"
 #include "update/test_http_server.h"
 #include "update/update_server.h"
@@ -187,26 +188,39 @@ TEST(CheckForNewVersionRequestsTest, TheTenthRedirectOfARequestEndsIt) {
   }
 }
 
+// The clock never moves: only the refusal itself can end the check.
 TEST(CheckForNewVersionRequestsTest, AnUnreachableServerAnswersFalseAtOnce) {
   UpdateState state;
-  QElapsedTimer clock;
-  clock.start();
+  testing::ManualClock clock;
   QUrl server = QUrl("http://127.0.0.1");
   server.setPort(testing::ClosedPort());
-  EXPECT_FALSE(CheckForNewVersion(server, kOwnVersion, state));
-  EXPECT_LT(clock.elapsed(), 2000);
+  EXPECT_FALSE(CheckForNewVersion(server, kOwnVersion, state, VersionCheckSettings(), clock));
   EXPECT_TRUE(state.UpdateMessage.isEmpty());
 }
 
+// The check ends only once the read timeout has run out after the first bytes.
 TEST(CheckForNewVersionRequestsTest, AServerThatSendsNothingEndsTheCheck) {
   TestHttpServer server;
+  testing::ManualClock clock;
+  QObject context;
+  const HttpSettings settings = VersionCheckSettings();
+  bool ended = false;
+  bool endedJustBefore = true;
   Answer stalled = Answer::Page("25/24");
   stalled.pauseAfter = 2;
+  // Posted: the client has read what was sent before the clock moves.
+  stalled.onPause = [&] {
+    QTimer::singleShot(0, &context, [&] {
+      clock.Advance(settings.readTimeout - std::chrono::milliseconds(1));
+      endedJustBefore = ended;
+      clock.Advance(std::chrono::milliseconds(1));
+    });
+  };
   server.Serve(kVersionPath, stalled);
-  HttpSettings settings = VersionCheckSettings();
-  settings.readTimeout = std::chrono::milliseconds(200);
   UpdateState state;
-  EXPECT_FALSE(CheckForNewVersion(server.base(), kOwnVersion, state, settings));
+  EXPECT_FALSE(CheckForNewVersion(server.base(), kOwnVersion, state, settings, clock));
+  ended = true;
+  EXPECT_FALSE(endedJustBefore);
   EXPECT_EQ(server.paths(), QList<QByteArray>({kVersionPath}));
 }
 
