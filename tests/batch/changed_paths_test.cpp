@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
 #include <optional>
 
 #include "platform/paths.h"

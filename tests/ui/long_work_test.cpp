@@ -388,7 +388,9 @@ TEST(LongWorkClockTest, TheDialogComesUpWhenDueAndNotBefore) {
     qApp->removeEventFilter(&counter);
     EXPECT_EQ(shown, c.shownAfterEach);
     EXPECT_EQ(counter.shows, c.shownAfterEach.back() ? 1 : 0);
-    if (c.shownAfterEach.back()) EXPECT_EQ(label, c.label);
+    if (c.shownAfterEach.back()) {
+      EXPECT_EQ(label, c.label);
+    }
     EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
   }
 }
