@@ -42,8 +42,10 @@ class VerdictsWindowTest : public WindowTest {
   }
   QLineEdit* FindBox() const { return Find<QLineEdit>("edtFind"); }
   PreviewWorker* Worker() const { return Find<PreviewWorker>("previewWorker"); }
-  // Until the preview asked for (at once or after quiet) has been shown.
+  // Until the preview asked for (at once, after quiet, or by a call the
+  // window has posted to the worker) has been shown.
   void WaitForPreview() {
+    QCoreApplication::processEvents();
     while (Worker()->busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   }
 };
