@@ -37,13 +37,13 @@ void BM_DropAgainstAddFolder(benchmark::State& state) {
     auto shown = std::make_unique<ShownWindow>();
     const auto measureLibrary = [&] {
       RenameItemList list;
-      const Clock::time_point start = Clock::now();
+      const bench::Clock::time_point start = bench::Clock::now();
       if (!AddFolder(list, folder, false, RealFileSystem()).ok()) Fail("AddFolder failed");
       if (list.count() != kFiles) Fail("AddFolder added too few files");
       library += Seconds(start);
     };
     const auto measureWindow = [&] {
-      const Clock::time_point start = Clock::now();
+      const bench::Clock::time_point start = bench::Clock::now();
       shown->Drop(folder);
       if (shown->Rows() != kFiles) Fail("the drop added too few rows");
       window += Seconds(start);
@@ -83,16 +83,16 @@ void BM_PreviewAgainstBuildPreview(benchmark::State& state) {
         QDateTime(QDate(2026, 1, 2), QTime(3, 4), QTimeZone::utc()), QTimeZone::utc());
     // The library on the items as they stand (every name about to change),
     // then the window doing the same and showing it.
-    Clock::time_point start = Clock::now();
+    bench::Clock::time_point start = bench::Clock::now();
     const Result<PreviewOutcome> alone = BuildPreview(shown.window.items().items(), options, context);
     library += Seconds(start);
     if (!alone.ok() || alone->changedRows.size() != kFiles) Fail("the preview changed too few");
-    start = Clock::now();
+    start = bench::Clock::now();
     const Result<JudgedPreview> judgedAlone =
         BuildJudgedPreview(shown.window.items().items(), options, context, RealFileSystem());
     judged += Seconds(start);
     if (!judgedAlone.ok()) Fail("the judged preview failed");
-    start = Clock::now();
+    start = bench::Clock::now();
     shown.Preview(patterns[next]);
     window += Seconds(start);
     shown.WaitForWorker();

@@ -7,7 +7,6 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QThread>
-#include <QTimer>
 #include <algorithm>
 #include <limits>
 #include <memory>
@@ -19,8 +18,8 @@
 namespace corvane {
 namespace {
 
-// How often the window thread reads the counts, in ms.
-constexpr int kReadEveryMs = 100;
+// Before this, the counts are too young to tell how long the work will last.
+constexpr std::chrono::milliseconds kTrustCountsAfter{50};
 // The reason a stop is requested with from the window (StopRequest wants one).
 constexpr int kCancelled = 1;
 
@@ -28,7 +27,7 @@ QString Tr(const char16_t* english) { return Translate(QString::fromUtf16(englis
 
 int ToInt(qsizetype n) { return int(std::clamp<qsizetype>(n, 0, std::numeric_limits<int>::max())); }
 
-void Dress(QProgressDialog& dialog) {
+QProgressBar& Dress(QProgressDialog& dialog) {
   dialog.setObjectName(QStringLiteral("dlgProgress"));
   dialog.setWindowTitle(QCoreApplication::applicationName());
   dialog.setAccessibleName(Tr(EN_TEXT("Progress")));
@@ -44,19 +43,21 @@ void Dress(QProgressDialog& dialog) {
   cancel->setObjectName(QStringLiteral("btnCancelWork"));
   cancel->setAccessibleName(Tr(EN_TEXT("Cancel")));
   dialog.setCancelButton(cancel);
-  dialog.setMinimumDuration(LongWork::kShowAfterMs);
+  // The dialog would show itself on the wall clock; Run decides instead.
+  dialog.setMinimumDuration(std::numeric_limits<int>::max());
+  return *bar;
 }
 
-// A total not known yet shows as a bar without an end. QProgressDialog shows
-// itself from setValue when its estimate of the whole passes the minimum
-// duration, and from its own timer once that has passed.
-void ShowCounts(QProgressDialog& dialog, const WorkCounts& counts) {
+// A total not known yet shows as a bar without an end. The bar is set
+// directly: QProgressDialog::setValue would show the dialog by its own
+// estimate.
+void ShowCounts(QProgressDialog& dialog, QProgressBar& bar, const WorkCounts& counts) {
   const qsizetype total = counts.total();
   const qsizetype done = counts.done();
   const int maximum = total == ProgressReport::kUnknownTotal ? 0 : ToInt(total);
-  if (dialog.maximum() != maximum) dialog.setRange(0, maximum);
+  if (bar.maximum() != maximum) bar.setRange(0, maximum);
   dialog.setLabelText(WorkCountsText(done, total));
-  dialog.setValue(maximum == 0 ? 0 : std::min(ToInt(done), maximum));
+  bar.setValue(maximum == 0 ? 0 : std::min(ToInt(done), maximum));
 }
 
 }  // namespace
@@ -72,6 +73,16 @@ QString WorkCountsText(qsizetype done, qsizetype total) {
                     {locale.toString(qlonglong(done)), locale.toString(qlonglong(total))});
 }
 
+bool ProgressDialogDue(std::chrono::milliseconds elapsed, qsizetype done, qsizetype total) {
+  if (elapsed >= std::chrono::milliseconds(LongWork::kShowAfterMs)) return true;
+  // Nothing done yet tells nothing either.
+  if (elapsed <= kTrustCountsAfter || total == ProgressReport::kUnknownTotal || done <= 0) {
+    return false;
+  }
+  const qsizetype rest = std::max<qsizetype>(total - done, 0);
+  return elapsed * rest >= std::chrono::milliseconds(LongWork::kShowAfterMs) * done;
+}
+
 bool LongWork::Run(const Work& work) {
   if (running()) return false;
   StopRequest stop;
@@ -80,11 +91,11 @@ bool LongWork::Run(const Work& work) {
   QApplication::setOverrideCursor(Qt::BusyCursor);
   {
     QProgressDialog dialog(window_);
-    Dress(dialog);
+    QProgressBar& bar = Dress(dialog);
     const auto cancel = [&stop] { stop.Request(kCancelled); };
     QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, cancel);
     QObject::connect(&dialog, &QDialog::rejected, &dialog, cancel);
-    ShowCounts(dialog, counts);
+    ShowCounts(dialog, bar, counts);
 
     QEventLoop loop;
     std::atomic<bool> ended = false;
@@ -94,12 +105,21 @@ bool LongWork::Run(const Work& work) {
       QMetaObject::invokeMethod(
           &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     }));
-    QTimer reader;
-    // After a Cancel the dialog has gone and must not come back.
-    QObject::connect(&reader, &QTimer::timeout, &dialog, [&] {
-      if (!stop.requested()) ShowCounts(dialog, counts);
+    const Clock::TimePoint began = clock_.Now();
+    std::unique_ptr<ClockTimer> reader;
+    reader = clock_.MakeTimer([&] {
+      // After a Cancel the dialog has gone and must not come back.
+      if (stop.requested()) return;
+      ShowCounts(dialog, bar, counts);
+      const auto elapsed =
+          std::chrono::duration_cast<std::chrono::milliseconds>(clock_.Now() - began);
+      if (!dialog.isVisible() && ProgressDialogDue(elapsed, counts.done(), counts.total())) {
+        dialog.resize(dialog.sizeHint());
+        dialog.show();
+      }
+      reader->Start(std::chrono::milliseconds(kReadEveryMs));
     });
-    reader.start(kReadEveryMs);
+    reader->Start(std::chrono::milliseconds(kReadEveryMs));
     worker->start();
     loop.exec();
     // Only the program quitting ends the loop early: the work stops at its

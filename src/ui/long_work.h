@@ -11,6 +11,9 @@
 // unknown, and a Cancel button ("btnCancelWork"), which asks the work to stop
 // at its next safe point; closing the dialog does the same.
 //
+// The half second and the reading are measured on the clock given, which
+// must outlive this object.
+//
 // The work must touch no widget, and nothing that the window thread may
 // change meanwhile: the caller keeps such things still while running() is
 // true (it refuses the commands that would change them).
@@ -18,10 +21,12 @@
 
 #include <QtGlobal>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <type_traits>
 
+#include "base/clock.h"
 #include "base/progress_report.h"
 #include "base/stop_request.h"
 
@@ -49,12 +54,18 @@ class WorkCounts final : public ProgressReport {
 // translated; empty before anything was heard.
 QString WorkCountsText(qsizetype done, qsizetype total);
 
+// Whether the progress dialog is due `elapsed` after the work began, with
+// these counts: from half a second on, and after the first 50 ms already
+// when the counts so far say that the rest will take half a second or more.
+bool ProgressDialogDue(std::chrono::milliseconds elapsed, qsizetype done, qsizetype total);
+
 class LongWork {
  public:
   using Work = std::function<void(const StopRequest& stop, ProgressReport& progress)>;
 
   // The dialog is shown over `window`, which must outlive this object.
-  explicit LongWork(QWidget* window) : window_(window) {}
+  explicit LongWork(QWidget* window, Clock& clock = SystemClock())
+      : window_(window), clock_(clock) {}
   LongWork(const LongWork&) = delete;
   LongWork& operator=(const LongWork&) = delete;
 
@@ -84,9 +95,12 @@ class LongWork {
 
   // The delay after which the dialog is shown at the latest, in ms.
   static constexpr int kShowAfterMs = 500;
+  // How often the window thread reads the counts, in ms.
+  static constexpr int kReadEveryMs = 100;
 
  private:
   QWidget* window_;
+  Clock& clock_;
   StopRequest* stop_ = nullptr;  // of the running work
 };
 

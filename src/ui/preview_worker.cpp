@@ -6,16 +6,14 @@
 namespace corvane {
 
 PreviewWorker::PreviewWorker(EngineContext context, FileSystem& fs, std::function<Request()> snapshot,
-                         QObject* parent)
+                             QObject* parent, Clock& clock)
     : QObject(parent),
       context_(std::move(context)),
       fs_(fs),
       snapshot_(std::move(snapshot)),
+      quiet_(clock.MakeTimer([this] { Start(); })),
       self_(std::make_shared<PreviewWorker*>(this)) {
   pool_.setMaxThreadCount(1);
-  quiet_.setSingleShot(true);
-  quiet_.setInterval(kQuietMilliseconds);
-  connect(&quiet_, &QTimer::timeout, this, &PreviewWorker::Start);
 }
 
 PreviewWorker::~PreviewWorker() {
@@ -27,30 +25,30 @@ PreviewWorker::~PreviewWorker() {
 void PreviewWorker::Schedule() {
   ++generation_;
   namesGiven_ = false;
-  quiet_.start();
+  quiet_->Start(std::chrono::milliseconds(kQuietMilliseconds));
 }
 
 void PreviewWorker::RunNow() {
   ++generation_;
   namesGiven_ = false;
-  quiet_.stop();
+  quiet_->Stop();
   Start();
 }
 
 void PreviewWorker::JudgeNow() {
   ++generation_;
   namesGiven_ = true;
-  quiet_.stop();
+  quiet_->Stop();
   Start();
 }
 
 void PreviewWorker::Cancel() {
   ++generation_;
-  quiet_.stop();
+  quiet_->Stop();
   waiting_ = false;
 }
 
-bool PreviewWorker::busy() const { return quiet_.isActive() || computing_ || waiting_; }
+bool PreviewWorker::busy() const { return quiet_->active() || computing_ || waiting_; }
 
 void PreviewWorker::Start() {
   if (computing_) {

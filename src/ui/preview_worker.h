@@ -9,17 +9,18 @@
 // its result is then thrown away unheard, so only the newest request is ever
 // answered (Ready). The snapshot is a copy of the list that shares its data,
 // so taking it costs the window nothing; the caller decides from the list
-// version carried back whether the answer still fits its list.
+// version carried back whether the answer still fits its list. The quiet is
+// measured on the clock given, which must outlive this object.
 #pragma once
 
 #include <QList>
 #include <QObject>
 #include <QThreadPool>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
 
+#include "base/clock.h"
 #include "base/error.h"
 #include "batch/judged_preview.h"
 #include "engine/engine_context.h"
@@ -44,7 +45,7 @@ class PreviewWorker final : public QObject {
 
   // `fs` must outlive this object and be safe to read from another thread.
   PreviewWorker(EngineContext context, FileSystem& fs, std::function<Request()> snapshot,
-              QObject* parent = nullptr);
+                QObject* parent = nullptr, Clock& clock = SystemClock());
   ~PreviewWorker() override;
 
   // Asks for a preview once editing has been quiet for a while.
@@ -71,7 +72,7 @@ class PreviewWorker final : public QObject {
   EngineContext context_;
   FileSystem& fs_;
   std::function<Request()> snapshot_;
-  QTimer quiet_;
+  std::unique_ptr<ClockTimer> quiet_;
   quint64 generation_ = 0;  // of the newest request
   bool computing_ = false;
   bool waiting_ = false;  // a request came while computing

@@ -3,7 +3,7 @@
 #include <QIODevice>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QTimer>
+
 #include <memory>
 
 #include "base/english_text.h"
@@ -63,7 +63,7 @@ QString StatusLine(const QNetworkReply& reply) {
   return line;
 }
 
-HttpClient::HttpClient(HttpSettings settings) : settings_(settings) {}
+HttpClient::HttpClient(HttpSettings settings, Clock& clock) : settings_(settings), clock_(clock) {}
 
 HttpOutcome HttpClient::Get(const QUrl& url, QIODevice& sink,
                             const std::function<void(const HttpProgress&)>& onProgress) {
@@ -84,24 +84,22 @@ HttpOutcome HttpClient::Get(const QUrl& url, QIODevice& sink,
   ending_.reset();
   HttpProgress progress;
 
-  // One watchdog: until a request has gone out it waits for the connection,
-  // afterwards for the next bytes of the answer.
-  QTimer watchdog;
-  watchdog.setSingleShot(true);
   std::optional<Error> expiry;
-  const auto arm = [&](std::chrono::milliseconds timeout, const char16_t* text) {
-    expiry = TimeoutError(text, timeout);
-    watchdog.start(timeout);
-  };
   // A failed answer is left to finish by itself: aborting a reply from inside
   // its own readyRead upsets Qt. The rest of its body is dropped.
   const auto end = [&](HttpOutcome outcome, bool stop) {
     if (!ending_) ending_ = std::move(outcome);
     if (stop && !reply->isFinished()) reply->abort();
   };
+  // One watchdog: until a request has gone out it waits for the connection,
+  // afterwards for the next bytes of the answer.
+  const std::unique_ptr<ClockTimer> watchdog =
+      clock_.MakeTimer([&] { end({HttpOutcome::Failure::kTimeout, *expiry}, true); });
+  const auto arm = [&](std::chrono::milliseconds timeout, const char16_t* text) {
+    expiry = TimeoutError(text, timeout);
+    watchdog->Start(timeout);
+  };
   arm(settings_.connectTimeout, kConnectTimeoutText);
-  QObject::connect(&watchdog, &QTimer::timeout, reply.get(),
-                   [&] { end({HttpOutcome::Failure::kTimeout, *expiry}, true); });
   QObject::connect(reply.get(), &QNetworkReply::redirected, reply.get(),
                    [&] { arm(settings_.connectTimeout, kConnectTimeoutText); });
   QObject::connect(reply.get(), &QNetworkReply::requestSent, reply.get(),
@@ -131,7 +129,7 @@ HttpOutcome HttpClient::Get(const QUrl& url, QIODevice& sink,
     QObject::connect(reply.get(), &QNetworkReply::finished, &loop, &QEventLoop::quit);
     loop.exec(settings_.waitFor);
   }
-  watchdog.stop();
+  watchdog->Stop();
   if (!ending_ && reply->error() == QNetworkReply::NoError && reply->bytesAvailable() > 0) take();
   running_ = nullptr;
   if (ending_) return *std::exchange(ending_, std::nullopt);

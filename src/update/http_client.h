@@ -7,6 +7,7 @@
 // timeout, on an answer other than a success (its status line is the error's
 // text), on a redirect the settings do not allow, when the body cannot be
 // written, and when Cancel ends it. The connection is closed with the client.
+// Both timeouts are measured on the clock given, which must outlive the client.
 #pragma once
 
 #include <QByteArray>
@@ -19,6 +20,7 @@
 #include <functional>
 #include <optional>
 
+#include "base/clock.h"
 #include "base/error.h"
 
 class QIODevice;
@@ -67,7 +69,7 @@ struct HttpProgress {
 
 class HttpClient {
  public:
-  explicit HttpClient(HttpSettings settings);
+  explicit HttpClient(HttpSettings settings, Clock& clock = SystemClock());
   HttpClient(const HttpClient&) = delete;
   HttpClient& operator=(const HttpClient&) = delete;
 
@@ -82,6 +84,7 @@ class HttpClient {
 
  private:
   HttpSettings settings_;
+  Clock& clock_;
   QNetworkAccessManager manager_;
   QPointer<QNetworkReply> running_;
   std::optional<HttpOutcome> ending_;  // why the running Get was ended early

@@ -122,11 +122,11 @@ bool ComposeUpdate(const VersionLine& line, const QStringList& changes, int ownV
 }
 
 bool CheckForNewVersion(const QUrl& server, int ownVersion, UpdateState& state,
-                        const HttpSettings& settings, const TextLookup& lookUp) {
+                        const HttpSettings& settings, const TextLookup& lookUp, Clock& clock) {
   QByteArray versionPage;
   QByteArray changeList;
   {
-    HttpClient client(settings);
+    HttpClient client(settings, clock);
     QBuffer buffer(&versionPage);
     buffer.open(QIODevice::WriteOnly);
     if (!client.Get(ServerAddress(server, kVersionPagePath), buffer).ok()) return false;

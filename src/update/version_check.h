@@ -69,9 +69,9 @@ std::optional<int> VersionTenths(QStringView versionText);
 bool ComposeUpdate(const VersionLine& line, const QStringList& changes, int ownVersion,
                    UpdateState& state, const TextLookup& lookUp = {});
 
-// The whole check against `server`.
+// The whole check against `server`, its timeouts measured on `clock`.
 bool CheckForNewVersion(const QUrl& server, int ownVersion, UpdateState& state,
                         const HttpSettings& settings = VersionCheckSettings(),
-                        const TextLookup& lookUp = {});
+                        const TextLookup& lookUp = {}, Clock& clock = SystemClock());
 
 }  // namespace corvane

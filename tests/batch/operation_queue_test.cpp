@@ -112,5 +112,74 @@ TEST_F(OperationQueueTest, StopComesBetweenItemsNeverInsideOne) {
   EXPECT_EQ(queue.updates(), QList<ItemUpdate>({{0, P("b")}}));
 }
 
+// What waits in the queue before Perform, and what Perform leaves: the
+// files under their targets, a log line and an update for each move done.
+TEST_F(OperationQueueTest, WaitingMovesAndWhatPerformLeaves) {
+  struct Move {
+    qsizetype item;
+    const char* source;
+    const char* target;
+  };
+  struct Case {
+    const char* name;
+    QStringList files;
+    std::vector<Move> moves;
+    std::vector<std::pair<const char*, bool>> waitsFor;  // target name, waits
+    qsizetype firstWaiting;                              // the fallback is 99
+    QStringList after;                                   // without the log
+    QStringList logLines;
+  };
+  const Case cases[] = {
+      {"NothingAdded", {"a"}, {}, {{"a", false}}, 99, {"a"}, {}},
+      {"OneMove", {"a"}, {{0, "a", "x"}}, {{"x", true}, {"X", true}, {"a", false}}, 0, {"x"},
+       {"a>x"}},
+      {"TwoItemsInOrder",
+       {"a", "b"},
+       {{3, "a", "x"}, {4, "b", "y"}},
+       {{"y", true}, {"b", false}, {"z", false}},
+       3,
+       {"x", "y"},
+       {"a>x", "b>y"}},
+      {"ASwapThroughAThirdName",
+       {"a", "b"},
+       {{0, "a", "t"}, {1, "b", "a"}, {2, "t", "b"}},
+       {{"t", true}, {"a", true}, {"b", true}},
+       0,
+       {"a", "b"},
+       {"a>t", "b>a", "t>b"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TempFolder dir;
+    for (const QString& file : c.files) dir.Create({file}, file.toUtf8());
+    const QString logPath = dir.file("log.csv");
+    UndoLogWriter log(RealFileSystem(), logPath);
+    OperationQueue queue(RealFileSystem(), log, nullptr, false);
+    for (const Move& move : c.moves) {
+      ASSERT_TRUE(queue.Add(move.item, Kind::kMove, dir.file(move.source), dir.file(move.target)).ok());
+    }
+    for (const auto& [target, waits] : c.waitsFor) {
+      EXPECT_EQ(queue.WaitsFor(dir.file(target)), waits) << target;
+    }
+    EXPECT_EQ(queue.FirstWaitingItem(99), c.firstWaiting);
+    ASSERT_TRUE(queue.Perform().ok());
+    EXPECT_EQ(queue.FirstWaitingItem(99), 99);
+    EXPECT_EQ(queue.anythingDone(), !c.moves.empty());
+    ASSERT_TRUE(log.Finish(true, queue.anythingDone()).ok());
+    QStringList after = dir.List();
+    after.removeAll("log.csv");
+    EXPECT_EQ(after, c.after);
+    QStringList lines;
+    for (const UndoLogEntry& e : ParseUndoLog(dir.Read("log.csv"))) {
+      lines << WatchingFileSystem::FileNamePartOf(e.oldPath) + ">" +
+                   WatchingFileSystem::FileNamePartOf(e.newPath);
+    }
+    EXPECT_EQ(lines, c.logLines);
+    QList<ItemUpdate> updates;
+    for (const Move& move : c.moves) updates.append({move.item, dir.file(move.target)});
+    EXPECT_EQ(queue.updates(), updates);
+  }
+}
+
 }  // namespace
 }  // namespace corvane

@@ -473,9 +473,13 @@ class InterruptedRunTest : public ::testing::TestWithParam<SignalCase>, protecte
     }
   }
 
-  // Runs corvane with `args` and sends it the case's signal as soon as
-  // `underWay` holds.
-  SignalledRun RunAndSignal(const QStringList& args, const std::function<bool()>& underWay) {
+  // Runs corvane with `args` and sends it the case's signal once `underWay`
+  // holds, however long that takes. The program is stopped (SIGSTOP) the
+  // moment it is seen under way and gets the signal while stopped, so that
+  // no work is done between the look and the signal; `midWay` then tells,
+  // at that very point, that the work has not ended yet.
+  SignalledRun RunAndSignal(const QStringList& args, const std::function<bool()>& underWay,
+                            const std::function<bool()>& midWay) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("APPDATA", appData_);
     QProcess process;
@@ -484,9 +488,13 @@ class InterruptedRunTest : public ::testing::TestWithParam<SignalCase>, protecte
     process.start(QStringLiteral(CORVANE_EXECUTABLE), args);
     SignalledRun run;
     EXPECT_TRUE(process.waitForStarted());
-    for (int i = 0; i < 2000 && !underWay(); ++i) QThread::msleep(1);
-    EXPECT_EQ(::kill(pid_t(process.processId()), GetParam().signal), 0);
-    EXPECT_TRUE(process.waitForFinished(60000));
+    const pid_t pid = pid_t(process.processId());
+    while (!underWay() && process.state() == QProcess::Running) QThread::usleep(200);
+    EXPECT_EQ(::kill(pid, SIGSTOP), 0);
+    EXPECT_TRUE(midWay()) << "the work ended before the signal could be sent";
+    EXPECT_EQ(::kill(pid, GetParam().signal), 0);
+    EXPECT_EQ(::kill(pid, SIGCONT), 0);
+    process.waitForFinished(-1);
     run.exitStatus = process.exitStatus();
     run.exitCode = process.exitCode();
     run.out = QString::fromUtf8(process.readAllStandardOutput());
@@ -509,8 +517,10 @@ TEST_P(InterruptedBatchTest, UndoBringsEveryFileBack) {
   CreateManyFiles();
   // Once the log has lines, the batch is under way.
   QFile log(LogPath());
-  const SignalledRun run = RunAndSignal({"/cli", "/regex", "/find=^f", "/replace=g", "many"},
-                                        [&] { return log.exists() && log.size() > 4096; });
+  const SignalledRun run = RunAndSignal(
+      {"/cli", "/regex", "/find=^f", "/replace=g", "many"},
+      [&] { return log.exists() && log.size() > 4096; },
+      [&] { return !temp_.List("many").filter(QRegularExpression("^f\\d{5}$")).isEmpty(); });
   if (GetParam().exitCode < 0) {
     EXPECT_EQ(run.exitStatus, QProcess::CrashExit);
   } else {
@@ -549,8 +559,9 @@ TEST_P(InterruptedUndoTest, SecondUndoBringsEveryFileBack) {
   const QString firstUndone = QString::fromUtf8(lines.last().split('"').value(1));
   ASSERT_TRUE(firstUndone.startsWith(temp_.file("many/f"))) << firstUndone.toStdString();
 
-  const SignalledRun run =
-      RunAndSignal({"/cli", "/undo"}, [&] { return QFile::exists(firstUndone); });
+  const SignalledRun run = RunAndSignal(
+      {"/cli", "/undo"}, [&] { return QFile::exists(firstUndone); },
+      [&] { return !temp_.List("many").filter(QRegularExpression("^g")).isEmpty(); });
   EXPECT_EQ(run.exitStatus, QProcess::NormalExit);
   EXPECT_EQ(run.exitCode, GetParam().exitCode);
   const QRegularExpressionMatch said =

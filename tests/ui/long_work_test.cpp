@@ -13,6 +13,8 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "support/manual_clock.h"
+#include "ui/long_work.h"
 #include "ui/window_fixture.h"
 #include "support/fault_injecting_file_system.h"
 
@@ -21,7 +23,7 @@ namespace {
 
 // The real file system, with a gate: once closed, the moves (and the folder
 // tests of paths holding a given part) after the next `n` wait until it
-// opens again, or ten seconds have passed should a test fail to open it.
+// opens again, however long that takes.
 class GatedFileSystem final : public FaultInjectingFileSystem {
  public:
   GatedFileSystem() : FaultInjectingFileSystem(RealFileSystem()) {}
@@ -58,7 +60,7 @@ class GatedFileSystem final : public FaultInjectingFileSystem {
     std::unique_lock lock(mutex_);
     if (open_ || left_-- > 0) return;
     waiting_ = true;
-    opened_.wait_for(lock, std::chrono::seconds(10), [this] { return open_; });
+    opened_.wait(lock, [this] { return open_; });
     waiting_ = false;
   }
 
@@ -273,19 +275,125 @@ TEST(WorkCountsTextTest, CountsAreGroupedAsTheLocaleGroupsDigits) {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
-TEST_F(LongWorkTest, QuickWorkShowsNoDialog) {
-  temp_.Create({"files/a.txt", "files/b.txt", "files/c.txt"});
-  bool shown = false;
-  WhileWorking([&shown](QProgressDialog& dialog) {
-    shown = shown || dialog.isVisible();
+TEST(ProgressDialogDueTest, AtHalfASecondOrEarlierWhenTheCountsSayTheRestTakesThatLong) {
+  const struct {
+    const char* name;
+    int elapsedMs;
+    qsizetype done, total;
+    bool due;
+  } cases[] = {
+      {"AtTheStart", 0, 0, ProgressReport::kUnknownTotal, false},
+      {"UnknownTotalJustBefore", 499, 1234, ProgressReport::kUnknownTotal, false},
+      {"UnknownTotalAtHalfASecond", 500, 0, ProgressReport::kUnknownTotal, true},
+      {"CountsTooYoung", 50, 1, 300, false},
+      {"SlowStart", 100, 10, 300, true},
+      {"NothingDoneYet", 100, 0, 300, false},
+      {"RestJustUnderHalfASecond", 200, 100, 300, false},
+      {"RestJustOverHalfASecond", 300, 100, 300, true},
+      {"NearlyDone", 400, 290, 300, false},
+      {"NearlyDoneAtHalfASecond", 500, 290, 300, true},
+      {"AllDone", 100, 300, 300, false},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ProgressDialogDue(std::chrono::milliseconds(c.elapsedMs), c.done, c.total), c.due)
+        << c.name;
+  }
+}
+
+// Work that reports its counts, then waits until the test lets it end.
+class HeldWork {
+ public:
+  void operator()(qsizetype done, qsizetype total, ProgressReport& progress) {
+    progress.Advanced(done, total);
+    std::unique_lock lock(mutex_);
+    waiting_ = true;
+    wake_.wait(lock, [this] { return released_; });
+  }
+  bool waiting() {
+    std::lock_guard lock(mutex_);
+    return waiting_;
+  }
+  void Release() {
+    {
+      std::lock_guard lock(mutex_);
+      released_ = true;
+    }
+    wake_.notify_all();
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool waiting_ = false;
+  bool released_ = false;
+};
+
+// Counts the times the progress dialog comes up.
+class ShowCounter : public QObject {
+ public:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Show && watched->objectName() == "dlgProgress") ++shows;
     return false;
+  }
+  int shows = 0;
+};
+
+// Runs `step` on the window's thread once the work is held, from within Run.
+void OnceHeld(QObject& context, HeldWork& held, std::function<void()> step) {
+  QTimer::singleShot(0, &context, [&context, &held, step] {
+    if (!held.waiting()) return OnceHeld(context, held, step);
+    step();
   });
-  DropAndPreview();
-  Rename();
-  Action("Undo1")->trigger();
-  EXPECT_EQ(Messages(), QStringList({"Batch completed. A CSV log has been saved in AppData.",
-                                     "Undo completed for the last rename operation."}));
-  EXPECT_FALSE(shown);
+}
+
+// The dialog's time is a clock the test moves while the work is held: it
+// comes up exactly when due, and work that ends before never shows it.
+TEST(LongWorkClockTest, TheDialogComesUpWhenDueAndNotBefore) {
+  using std::chrono::milliseconds;
+  const struct {
+    const char* name;
+    qsizetype done, total;
+    std::vector<int> advancesMs;
+    std::vector<bool> shownAfterEach;
+    QString label;  // when shown
+  } cases[] = {
+      {"QuickWorkNeverShowsIt", 3, ProgressReport::kUnknownTotal, {100, 399}, {false, false}, ""},
+      {"UnknownTotalAtHalfASecond", 3, ProgressReport::kUnknownTotal, {499, 1}, {false, true},
+       "3 files found"},
+      {"ASlowStartAtTheFirstReading", 10, 300, {99, 1}, {false, true}, "10 of 300 files"},
+      {"NearlyDoneAtHalfASecond", 290, 300, {400, 99, 1}, {false, false, true}, "290 of 300 files"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    QWidget window;
+    window.show();
+    testing::ManualClock clock;
+    LongWork longWork(&window, clock);
+    HeldWork held;
+    ShowCounter counter;
+    qApp->installEventFilter(&counter);
+    std::vector<bool> shown;
+    QString label;
+    OnceHeld(window, held, [&] {
+      auto* dialog = window.findChild<QProgressDialog*>(QStringLiteral("dlgProgress"));
+      for (int ms : c.advancesMs) {
+        clock.Advance(milliseconds(ms));
+        shown.push_back(dialog->isVisible());
+      }
+      label = dialog->labelText();
+      held.Release();
+    });
+    ASSERT_TRUE(longWork.Run([&](const StopRequest&, ProgressReport& progress) {
+      held(c.done, c.total, progress);
+    }));
+    qApp->removeEventFilter(&counter);
+    EXPECT_EQ(shown, c.shownAfterEach);
+    EXPECT_EQ(counter.shows, c.shownAfterEach.back() ? 1 : 0);
+    if (c.shownAfterEach.back()) {
+      EXPECT_EQ(label, c.label);
+    }
+    EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // The window's side of the verdicts and of live preview: the preview cells
 // say what the batch will really do, the CLI's dry run says the same, and a
-// live preview follows edits without ever showing a box.
+// live preview follows edits without ever showing a box. The window's
+// preview worker is waited for until it is idle, however long that takes.
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTest>
 
@@ -39,6 +41,13 @@ class VerdictsWindowTest : public WindowTest {
     return model->data(model->index(row, 1), Qt::ToolTipRole).toString();
   }
   QLineEdit* FindBox() const { return Find<QLineEdit>("edtFind"); }
+  PreviewWorker* Worker() const { return Find<PreviewWorker>("previewWorker"); }
+  // Until the preview asked for (at once, after quiet, or by a call the
+  // window has posted to the worker) has been shown.
+  void WaitForPreview() {
+    QCoreApplication::processEvents();
+    while (Worker()->busy()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
 };
 
 TEST_F(VerdictsWindowTest, ThePreviewShowsTheFinalNamesAndTheDryRunSaysTheSame) {
@@ -47,7 +56,8 @@ TEST_F(VerdictsWindowTest, ThePreviewShowsTheFinalNamesAndTheDryRunSaysTheSame) 
   Click("btnPreview");
   // The names as asked at once, then what the batch will make of them.
   EXPECT_EQ(Column(1), QStringList({"y1.txt", "y2.txt", "z.txt"}));
-  QTRY_COMPARE(Column(1), QStringList({"y1 (1).txt", "y2.txt", "z.txt"}));
+  WaitForPreview();
+  EXPECT_EQ(Column(1), QStringList({"y1 (1).txt", "y2.txt", "z.txt"}));
   EXPECT_EQ(Tip(0), "y1 (1).txt\nnumbered: y1.txt is taken");
   EXPECT_EQ(Tip(2), "z.txt\nunchanged");
   EXPECT_EQ(Status(), QString::fromUtf8("Files: 3 \u00B7 1 numbered"));
@@ -71,7 +81,8 @@ TEST_F(VerdictsWindowTest, TheQuestionCountsWhatIsTakenNowAndTheBatchDoesWhatWas
   AddFiles();
   FindAndReplace("x", "y");
   Click("btnPreview");
-  QTRY_COMPARE(Status(), QString::fromUtf8("Files: 3 \u00B7 1 numbered"));
+  WaitForPreview();
+  EXPECT_EQ(Status(), QString::fromUtf8("Files: 3 \u00B7 1 numbered"));
   // Taken on disk after the preview: the question judges again.
   temp_.Create({"in/y2.txt"});
   dialogs_.AnswerNextQuestion(true);
@@ -89,14 +100,18 @@ TEST_F(VerdictsWindowTest, TheQuestionCountsWhatIsTakenNowAndTheBatchDoesWhatWas
 TEST_F(VerdictsWindowTest, LivePreviewFollowsTypingAndIsRemembered) {
   AddFiles();
   FindAndReplace("x", "y");
-  QTest::qWait(PreviewWorker::kQuietMilliseconds * 2);
-  EXPECT_EQ(Column(1), QStringList({"", "", ""}));  // off: nothing happens by itself
+  // Off: nothing is even asked for.
+  EXPECT_FALSE(Worker()->busy());
+  EXPECT_EQ(Column(1), QStringList({"", "", ""}));
 
   Action("LivePreview1")->trigger();
-  QTRY_COMPARE(Column(1), QStringList({"y1 (1).txt", "y2.txt", "z.txt"}));
+  WaitForPreview();
+  EXPECT_EQ(Column(1), QStringList({"y1 (1).txt", "y2.txt", "z.txt"}));
   FindBox()->selectAll();
   QTest::keyClicks(FindBox(), "z");
-  QTRY_COMPARE(Column(1), QStringList({"x1.txt", "x2.txt", "y.txt"}));
+  EXPECT_TRUE(Worker()->busy());
+  WaitForPreview();
+  EXPECT_EQ(Column(1), QStringList({"x1.txt", "x2.txt", "y.txt"}));
   EXPECT_TRUE(dialogs_.messages.isEmpty());
   EXPECT_EQ(Status(), "Files: 3");  // files left as they are are no news
 
@@ -112,7 +127,8 @@ TEST_F(VerdictsWindowTest, AnInvalidExpressionMarksTheFindBoxInsteadOfABox) {
   window_.WriteOptions(options);
   Action("LivePreview1")->trigger();
   QTest::keyClicks(FindBox(), "x(");
-  QTRY_VERIFY(FindBox()->property("invalid").toBool());
+  WaitForPreview();
+  EXPECT_TRUE(FindBox()->property("invalid").toBool());
   EXPECT_EQ(FindBox()->palette().color(QPalette::Base), ProblemBackground());
   EXPECT_TRUE(dialogs_.messages.isEmpty());
   EXPECT_FALSE(FindBox()->toolTip().isEmpty());
@@ -120,7 +136,8 @@ TEST_F(VerdictsWindowTest, AnInvalidExpressionMarksTheFindBoxInsteadOfABox) {
   EXPECT_EQ(FindBox()->accessibleDescription(), FindBox()->toolTip());
 
   QTest::keyClick(FindBox(), Qt::Key_Backspace);
-  QTRY_VERIFY(!FindBox()->property("invalid").toBool());
+  WaitForPreview();
+  EXPECT_FALSE(FindBox()->property("invalid").toBool());
   EXPECT_EQ(FindBox()->palette().color(QPalette::Base),
             Find<QLineEdit>("edtReplace")->palette().color(QPalette::Base));
   EXPECT_EQ(Status(), "Files: 3");

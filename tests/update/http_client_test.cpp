@@ -1,36 +1,95 @@
-// The client's own limits: the connect timeout and the status line of a
-// failed answer.
+// The client's own limits: the connect and read timeouts, measured on a
+// clock the test moves by hand, and the status line of a failed answer.
 #include "update/http_client.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QElapsedTimer>
+#include <QTimer>
 
+#include "support/manual_clock.h"
 #include "update/test_http_server.h"
 
 namespace corvane {
 namespace {
 
-// TEST-NET-1 (RFC 5737) is never routed: depending on the machine a connect
-// there is refused at once or never answered, and either way the client
-// gives up within its connect timeout.
-TEST(HttpClientTest, GivesUpConnectingWithinTheConnectTimeout) {
-  HttpSettings settings;
-  settings.connectTimeout = std::chrono::milliseconds(500);
-  settings.readTimeout = std::chrono::seconds(60);
-  HttpClient client(settings);
+using namespace std::chrono_literals;
+using testing::ManualClock;
+
+struct Download {
   QByteArray body;
-  QBuffer sink(&body);
-  sink.open(QIODevice::WriteOnly);
-  QElapsedTimer clock;
-  clock.start();
-  const HttpOutcome outcome = client.Get(QUrl("http://192.0.2.1/download/zunt.exe"), sink);
-  EXPECT_LT(clock.elapsed(), 3000);
-  EXPECT_FALSE(outcome.ok());
-  if (outcome.failure == HttpOutcome::Failure::kTimeout) {
-    EXPECT_EQ(outcome.error->message(), "No connection to the server within 1 seconds.");
-  }
+  QBuffer sink{&body};
+  Download() { sink.open(QIODevice::WriteOnly); }
+};
+
+// Moves `clock` by `first` and then by `second` from within the running Get;
+// `stillWaiting` tells whether its timeout was still to come after the first.
+void AdvanceTwiceLater(QObject& context, ManualClock& clock, std::chrono::milliseconds first,
+                       std::chrono::milliseconds second, bool& stillWaiting) {
+  QTimer::singleShot(0, &context, [&clock, first, second, &stillWaiting] {
+    clock.Advance(first);
+    stillWaiting = clock.running() > 0;
+    clock.Advance(second);
+  });
+}
+
+TEST(HttpClientTest, GivesUpConnectingAtTheConnectTimeout) {
+  const testing::UnansweredPort port;
+  ManualClock clock;
+  HttpSettings settings;
+  settings.connectTimeout = 2500ms;
+  settings.readTimeout = 2500ms;  // the same, so only the text tells them apart
+  HttpClient client(settings, clock);
+  Download download;
+  QObject context;
+  bool waitingJustBefore = false;
+  AdvanceTwiceLater(context, clock, 2499ms, 1ms, waitingJustBefore);
+  const HttpOutcome outcome =
+      client.Get(port.base().resolved(QUrl("/download/zunt.exe")), download.sink);
+  EXPECT_TRUE(waitingJustBefore);
+  EXPECT_EQ(outcome.failure, HttpOutcome::Failure::kTimeout);
+  ASSERT_TRUE(outcome.error);
+  EXPECT_EQ(outcome.error->message(), "No connection to the server within 3 seconds.");
+}
+
+TEST(HttpClientTest, GivesUpWhenNothingArrivesForTheReadTimeout) {
+  testing::TestHttpServer server;
+  testing::Answer stalled = testing::Answer::Page("25/24 and more");
+  stalled.pauseAfter = 2;
+  server.Serve("/page", stalled);
+  ManualClock clock;
+  HttpSettings settings;
+  settings.connectTimeout = 4000ms;
+  settings.readTimeout = 4000ms;
+  HttpClient client(settings, clock);
+  Download download;
+  QObject context;
+  bool waitingJustBefore = false;
+  // Counted from the last bytes that arrived.
+  const HttpOutcome outcome = client.Get(
+      server.base().resolved(QUrl("/page")), download.sink, [&](const HttpProgress& progress) {
+        if (progress.received == 2) {
+          AdvanceTwiceLater(context, clock, 3999ms, 1ms, waitingJustBefore);
+        }
+      });
+  EXPECT_TRUE(waitingJustBefore);
+  EXPECT_EQ(download.body, "25");
+  EXPECT_EQ(outcome.failure, HttpOutcome::Failure::kTimeout);
+  ASSERT_TRUE(outcome.error);
+  EXPECT_EQ(outcome.error->message(), "The server sent nothing for 4 seconds.");
+}
+
+// Refused at once: the answer comes without the clock ever moving (a client
+// that waited for its timeout instead would never return here).
+TEST(HttpClientTest, ARefusedConnectionFailsWithoutWaitingForATimeout) {
+  ManualClock clock;
+  HttpClient client(HttpSettings{}, clock);
+  Download download;
+  QUrl url("http://127.0.0.1/page");
+  url.setPort(testing::ClosedPort());
+  const HttpOutcome outcome = client.Get(url, download.sink);
+  EXPECT_EQ(outcome.failure, HttpOutcome::Failure::kNetwork);
+  ASSERT_TRUE(outcome.error);
 }
 
 TEST(HttpClientTest, AFailedAnswerIsItsStatusLine) {
@@ -49,15 +108,13 @@ TEST(HttpClientTest, AFailedAnswerIsItsStatusLine) {
     answer.headers.append(std::pair<QByteArray, QByteArray>("Location", "/elsewhere"));
     server.Serve("/page", answer);
     HttpClient client(HttpSettings{});
-    QByteArray body;
-    QBuffer sink(&body);
-    sink.open(QIODevice::WriteOnly);
-    const HttpOutcome outcome = client.Get(server.base().resolved(QUrl("/page")), sink);
+    Download download;
+    const HttpOutcome outcome = client.Get(server.base().resolved(QUrl("/page")), download.sink);
     EXPECT_EQ(outcome.failure, c.failure) << c.statusLine.constData();
     ASSERT_TRUE(outcome.error);
     EXPECT_EQ(outcome.error->message(), QString::fromLatin1(c.statusLine));
     EXPECT_EQ(server.paths(), QList<QByteArray>({"/page"}));
-    EXPECT_TRUE(body.isEmpty()) << c.statusLine.constData();
+    EXPECT_TRUE(download.body.isEmpty()) << c.statusLine.constData();
   }
 }
 

@@ -148,4 +148,20 @@ quint16 ClosedPort() {
   return port;
 }
 
+UnansweredPort::UnansweredPort() : queued_(std::make_unique<QTcpSocket>()) {
+  server_.setListenBacklogSize(0);
+  server_.listen(QHostAddress::LocalHost);
+  server_.pauseAccepting();
+  queued_->connectToHost(QHostAddress::LocalHost, server_.serverPort());
+  queued_->waitForConnected();
+}
+
+UnansweredPort::~UnansweredPort() = default;
+
+QUrl UnansweredPort::base() const {
+  QUrl url("http://127.0.0.1");
+  url.setPort(server_.serverPort());
+  return url;
+}
+
 }  // namespace corvane::testing

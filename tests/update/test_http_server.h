@@ -15,6 +15,7 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
 #include <utility>
 
 class QTcpSocket;
@@ -75,5 +76,20 @@ class TestHttpServer {
 
 // A port on the loopback address where nothing listens.
 quint16 ClosedPort();
+
+// A port on the loopback address that answers no connect: its listener never
+// accepts, and its queue of one is already taken, so the system drops every
+// further connect's first packet and the connect waits for ever.
+class UnansweredPort {
+ public:
+  UnansweredPort();
+  ~UnansweredPort();
+  // http://127.0.0.1:<port>
+  QUrl base() const;
+
+ private:
+  QTcpServer server_;
+  std::unique_ptr<QTcpSocket> queued_;  // the connect that fills the queue
+};
 
 }  // namespace corvane::testing
