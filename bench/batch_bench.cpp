@@ -33,7 +33,8 @@ namespace {
 // the guarantee after a power cut costs (one fdatasync per group of
 // operations, one folder sync when the log is put in place).
 FileSystem& FileSystemFor(bool synced) {
-  static const std::unique_ptr<FileSystem> unsynced = NewRealFileSystemForTests({.skipSyncs = true});
+  static const std::unique_ptr<FileSystem> unsynced =
+      NewRealFileSystemForTests({.skipSyncs = true});
   return synced ? RealFileSystem() : *unsynced;
 }
 
@@ -137,9 +138,9 @@ void BM_WindowProgressAgainstSilent(benchmark::State& state) {
       StopRequest stop;
       WorkCounts counts;
       const auto start = std::chrono::steady_clock::now();
-      const BatchOutcome out = ExecuteBatch(folder.items, InPlace(), fs, folder.log,
-                                            reporting ? &stop : nullptr,
-                                            reporting ? &counts : nullptr);
+      const BatchOutcome out =
+          ExecuteBatch(folder.items, InPlace(), fs, folder.log, reporting ? &stop : nullptr,
+                       reporting ? &counts : nullptr);
       seconds[reporting] =
           std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
       if (!out.status.ok() || (reporting && counts.done() != folder.items.size()) ||

@@ -21,7 +21,7 @@ namespace {
 using namespace corvane::bench;
 
 constexpr char kTyped[] = " holiday";
-constexpr int kKeyMilliseconds = 70;    // between keys of a burst
+constexpr int kKeyMilliseconds = 70;     // between keys of a burst
 constexpr int kPauseMilliseconds = 260;  // after each burst: a preview starts
 constexpr int kBurst = 3;
 

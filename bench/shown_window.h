@@ -14,8 +14,8 @@
 #include <QMimeData>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTimeZone>
+#include <QTimer>
 #include <QUrl>
 #include <chrono>
 #include <cstdio>
@@ -105,7 +105,9 @@ struct ShownWindow {
     QDropEvent drop(QPointF(600, 400), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&window, &drop);
   }
-  int Rows() { return window.findChild<QTableView*>(QStringLiteral("lvFiles"))->model()->rowCount(); }
+  int Rows() {
+    return window.findChild<QTableView*>(QStringLiteral("lvFiles"))->model()->rowCount();
+  }
   void Preview(const QString& pattern) {
     window.findChild<QLineEdit*>(QStringLiteral("edtPattern"))->setText(pattern);
     window.findChild<QAction*>(QStringLiteral("Preview1"))->trigger();

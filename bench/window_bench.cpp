@@ -19,8 +19,8 @@
 #include <fstream>
 #include <memory>
 
-#include "collect/add_files.h"
 #include "batch/judged_preview.h"
+#include "collect/add_files.h"
 #include "engine/preview.h"
 #include "shown_window.h"
 
@@ -70,7 +70,8 @@ BENCHMARK(BM_DropAgainstAddFolder)->Unit(benchmark::kMillisecond)->Iterations(4)
 void BM_PreviewAgainstBuildPreview(benchmark::State& state) {
   ShownWindow shown;
   shown.Drop(Folder());
-  const QString patterns[] = {QStringLiteral("{counter}_{name}"), QStringLiteral("{name}_{counter}")};
+  const QString patterns[] = {QStringLiteral("{counter}_{name}"),
+                              QStringLiteral("{name}_{counter}")};
   int next = 0;
   shown.Preview(patterns[next]);
   shown.WaitForWorker();
@@ -84,7 +85,8 @@ void BM_PreviewAgainstBuildPreview(benchmark::State& state) {
     // The library on the items as they stand (every name about to change),
     // then the window doing the same and showing it.
     bench::Clock::time_point start = bench::Clock::now();
-    const Result<PreviewOutcome> alone = BuildPreview(shown.window.items().items(), options, context);
+    const Result<PreviewOutcome> alone =
+        BuildPreview(shown.window.items().items(), options, context);
     library += Seconds(start);
     if (!alone.ok() || alone->changedRows.size() != kFiles) Fail("the preview changed too few");
     start = bench::Clock::now();

@@ -14,8 +14,8 @@ struct Notice {
   enum class Kind { kInformation, kWarning };
 
   Kind kind = Kind::kInformation;
-  QString text;       // English, as the program holds it; look up, then format
-  QStringList args;   // the values of its placeholders, in order
+  QString text;      // English, as the program holds it; look up, then format
+  QStringList args;  // the values of its placeholders, in order
 
   static Notice Information(QString text, QStringList args = {}) {
     return {Kind::kInformation, std::move(text), std::move(args)};

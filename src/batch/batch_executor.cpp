@@ -30,8 +30,14 @@ class BatchRun {
  public:
   BatchRun(const QList<TRenameItem>& items, const Settings& settings, FileSystem& fs,
            UndoLogWriter& log, const StopRequest* stop)
-      : items_(items), s_(settings), fs_(fs), queue_(fs, log, stop, settings.touch),
-        stop_(stop), sources_(items, settings, fs), entries_(fs), freeNames_(fs) {
+      : items_(items),
+        s_(settings),
+        fs_(fs),
+        queue_(fs, log, stop, settings.touch),
+        stop_(stop),
+        sources_(items, settings, fs),
+        entries_(fs),
+        freeNames_(fs) {
     if (s_.conflict == ConflictMode::Overwrite) queue_.TrackWrittenTargets();
   }
 
@@ -200,8 +206,7 @@ Status BatchRun::DoNow(qsizetype index, Kind kind, const QString& source, const 
   return queue_.Perform();
 }
 
-Status BatchRun::Enqueue(qsizetype index, Kind kind, const QString& source,
-                         const QString& target) {
+Status BatchRun::Enqueue(qsizetype index, Kind kind, const QString& source, const QString& target) {
   Status s = queue_.Add(index, kind, source, target);
   if (s.ok()) freeNames_.NoteTaken(target);
   return s;

@@ -45,8 +45,8 @@ struct EntryKeyHash {
 class EntryKeys {
  public:
   enum class Names {
-    kAsTheVolume,     // folded where the folder's volume ignores letter case
-    kIgnoringCase,    // folded everywhere: may join two entries, never split one
+    kAsTheVolume,   // folded where the folder's volume ignores letter case
+    kIgnoringCase,  // folded everywhere: may join two entries, never split one
   };
   explicit EntryKeys(FileSystem& fs, Names names = Names::kAsTheVolume) : fs_(fs), names_(names) {}
   // nullopt when the path's folder cannot be found (then asked again next time).

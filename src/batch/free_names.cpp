@@ -70,8 +70,8 @@ FreeNames::Folder& FreeNames::FolderOf(QStringView folder) {
 
 void FreeNames::List(QStringView folderPath, Folder& folder) {
   QSet<size_t> listed = folder.names;
-  const bool complete = fs_.ListNames(folderPath.toString(),
-                                      [&](QStringView name) { listed.insert(NameKey(name)); });
+  const bool complete =
+      fs_.ListNames(folderPath.toString(), [&](QStringView name) { listed.insert(NameKey(name)); });
   if (!complete) {
     folder.lookups = 0;  // try again later rather than trust half a listing
     return;

@@ -19,9 +19,9 @@ Status OperationQueue::Add(qsizetype item, Kind kind, QString source, QString ta
   // the undo never has to guess whether the replaced file is still there.
   // Lines after one that waits wait too, so that the log keeps the order of
   // the operations and taking lines back never takes one of a done operation.
-  const bool afterAway = !pending_.isEmpty() && pending_.last().item == item &&
-                         (pending_.last().kind == Kind::kToTrash ||
-                          pending_.last().kind == Kind::kSetAside);
+  const bool afterAway =
+      !pending_.isEmpty() && pending_.last().item == item &&
+      (pending_.last().kind == Kind::kToTrash || pending_.last().kind == Kind::kSetAside);
   const bool waits = afterAway || (!pending_.isEmpty() && pending_.last().logStart == kNotLogged);
   qint64 logStart = kNotLogged;
   if (!waits) {

@@ -15,8 +15,8 @@ ItemVerdict CannotBeMade(CannotBeMadeReason reason, const QString& source) {
 
 }  // namespace
 
-Playback::Playback(const QList<TRenameItem>& items, const BatchSettings& settings,
-                   FileSystem& fs, BatchSources& sources)
+Playback::Playback(const QList<TRenameItem>& items, const BatchSettings& settings, FileSystem& fs,
+                   BatchSources& sources)
     : items_(items), s_(settings), fs_(fs), sources_(sources), entries_(fs), freeNames_(fs) {}
 
 QStringView Playback::Key(const QString& path) {
@@ -70,8 +70,9 @@ bool Playback::Play(const std::vector<qsizetype>& indexes, bool oneFolder, bool 
                         qsizetype(indexes.size()));
     }
   };
-  OnTwoThreads(mayUseAThread && ofAFolder_ && qsizetype(indexes.size()) >= kSplitFrom,
-               [&] { FindWishes(indexes); }, listTheFolder);
+  OnTwoThreads(
+      mayUseAThread && ofAFolder_ && qsizetype(indexes.size()) >= kSplitFrom,
+      [&] { FindWishes(indexes); }, listTheFolder);
   if (ofAFolder_ && leftFolder_) return false;
   changed_.emplace(qsizetype(indexes.size()) * 2);
   ListCrowdedFolders();

@@ -80,9 +80,9 @@ class Playback {
   std::deque<QString> numberedTargets_;  // the text changed_ sees of numbered names
   std::deque<QString> foldedKeys_;       // the text changed_ sees of folded names
   std::optional<ChangedPaths> changed_;
-  bool leftFolder_ = false;  // a target of a rename in place outside its source's folder
-  bool ofAFolder_ = false;   // the items are those of one folder, renamed in place
-  qsizetype keyFrom_ = 0;    // with ofAFolder_, the length of that folder
+  bool leftFolder_ = false;   // a target of a rename in place outside its source's folder
+  bool ofAFolder_ = false;    // the items are those of one folder, renamed in place
+  qsizetype keyFrom_ = 0;     // with ofAFolder_, the length of that folder
   bool folderFolds_ = false;  // with ofAFolder_, whether that folder ignores letter case
 };
 

@@ -102,8 +102,7 @@ Result<QString> JoinTargetPath(QStringView folder, QStringView fileName) {
   return JoinPath(folder, fileName);
 }
 
-Result<QString> UniqueTargetPath(FileSystem& fs, const QString& folder,
-                                 const QString& fileName) {
+Result<QString> UniqueTargetPath(FileSystem& fs, const QString& folder, const QString& fileName) {
   return UniqueTargetPath([&fs](const QString& path) { return IsTaken(fs.LookUp(path)); }, folder,
                           fileName);
 }
@@ -115,7 +114,8 @@ Result<QString> UniqueTargetPath(const std::function<bool(const QString&)>& take
     const QString name = FormatText(u"%s (%d)%s", {parts.name, QString::number(n), parts.ext});
     // A longer number only makes a longer name.
     if (NewNameFault(name) == NameFault::kTooLong) {
-      return Error(QString::fromUtf16(batch_texts::kNameTooLong), {name}, Error::Code::kInvalidPath);
+      return Error(QString::fromUtf16(batch_texts::kNameTooLong), {name},
+                   Error::Code::kInvalidPath);
     }
     const QString candidate = JoinPath(folder, name);
     if (!taken(candidate)) return candidate;

@@ -107,8 +107,8 @@ int RunRename(const QStringList& args, const RenameOptions& current, MessageSink
   const Result<RenameOptions> options = OptionsOfRun(args, current);
   if (!options.ok()) return Report(std::nullopt, options.status(), sink);
   RenameItemList list;
-  const Status added = AddDroppedPaths(list, PathsOfRun(args), options->includeSubfolders,
-                                       services.fileSystem);
+  const Status added =
+      AddDroppedPaths(list, PathsOfRun(args), options->includeSubfolders, services.fileSystem);
   if (!added.ok()) return Report(std::nullopt, added, sink);
   const Result<PreviewOutcome> preview = BuildPreview(list.items(), *options, services.context);
   if (!preview.ok()) return Report(std::nullopt, preview.status(), sink);

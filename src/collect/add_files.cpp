@@ -62,9 +62,10 @@ constexpr qsizetype kSecondThreadFrom = 1024;
 // for the others), read before any is added; nullopt when `stop` was
 // requested first. Reading stops nowhere else: a file after one that fails is
 // read in vain, which costs less than keeping two threads in step.
-std::optional<std::vector<std::optional<MetadataResult>>> ReadAhead(
-    const RenameItemList& list, const QStringList& paths, const MetadataReader& read,
-    const StopRequest* stop) {
+std::optional<std::vector<std::optional<MetadataResult>>> ReadAhead(const RenameItemList& list,
+                                                                    const QStringList& paths,
+                                                                    const MetadataReader& read,
+                                                                    const StopRequest* stop) {
   std::vector<std::optional<MetadataResult>> metadata(size_t(paths.size()));
   std::vector<qsizetype> wanted;
   wanted.reserve(size_t(paths.size()));

@@ -81,8 +81,8 @@ std::optional<FilesToAdd> ReadDroppedPaths(const RenameItemList& list, const QSt
 // against, in order; an error read for a file ends it there, as AddFile's.
 Status AddReadFiles(RenameItemList& list, FilesToAdd files);
 
-// AddFiles reading each file through `read` instead of a file system. Long lists are read on two threads at once,
-// so `read` must be safe to call concurrently.
+// AddFiles reading each file through `read` instead of a file system. Long lists are read on two
+// threads at once, so `read` must be safe to call concurrently.
 using MetadataReader = std::function<Result<std::optional<FileMetadata>>(const QString&)>;
 Status AddFiles(RenameItemList& list, const QStringList& paths, const MetadataReader& read);
 

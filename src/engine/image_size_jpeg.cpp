@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include <jpeglib.h>
+// After jpeglib.h, which it extends.
 #include <jerror.h>
 
 namespace corvane::image_size {

@@ -77,8 +77,8 @@ KeywordExpander::KeywordExpander(const EngineContext& context)
       localTime_(context.timeZone) {}
 
 bool KeywordExpander::MayChange(QStringView text) {
-  return FindFormStart(text, 0, {u"date:", u"time:", u"created:", u"modified:", u"name:", u"img"}) >=
-         0;
+  return FindFormStart(text, 0,
+                       {u"date:", u"time:", u"created:", u"modified:", u"name:", u"img"}) >= 0;
 }
 
 QString KeywordExpander::Expand(const QString& text, const TRenameItem& item) const {

@@ -15,9 +15,7 @@ std::optional<Enum> Selected(int value, Enum last) {
 
 }  // namespace
 
-std::optional<CaseMode> SelectedCaseMode(int value) {
-  return Selected(value, CaseMode::TitleCase);
-}
+std::optional<CaseMode> SelectedCaseMode(int value) { return Selected(value, CaseMode::TitleCase); }
 std::optional<ConflictMode> SelectedConflictMode(int value) {
   return Selected(value, ConflictMode::AutoNumber);
 }

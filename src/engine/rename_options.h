@@ -58,13 +58,13 @@ std::optional<BatchMode> SelectedBatchMode(int value);
 
 // The numeric fields read by ReadWholeNumber with their defaults; removeFromPos
 // and removeTillPos are trimmed first, the others not.
-int32_t CounterStartValue(const RenameOptions& o);  // default 1
-int32_t DigitsValue(const RenameOptions& o);        // default 3, limited to 1..10
-int32_t InsertPosValue(const RenameOptions& o);     // default 1
-int32_t RemoveFirstValue(const RenameOptions& o);   // default 0
-int32_t RemoveLastValue(const RenameOptions& o);    // default 0
-int32_t RemoveFromPosValue(const RenameOptions& o); // default 0, trimmed
-int32_t RemoveTillPosValue(const RenameOptions& o); // default 0, trimmed
-int32_t PadNumbersValue(const RenameOptions& o);    // default 0
+int32_t CounterStartValue(const RenameOptions& o);   // default 1
+int32_t DigitsValue(const RenameOptions& o);         // default 3, limited to 1..10
+int32_t InsertPosValue(const RenameOptions& o);      // default 1
+int32_t RemoveFirstValue(const RenameOptions& o);    // default 0
+int32_t RemoveLastValue(const RenameOptions& o);     // default 0
+int32_t RemoveFromPosValue(const RenameOptions& o);  // default 0, trimmed
+int32_t RemoveTillPosValue(const RenameOptions& o);  // default 0, trimmed
+int32_t PadNumbersValue(const RenameOptions& o);     // default 0
 
 }  // namespace corvane

@@ -9,9 +9,12 @@ namespace {
 std::optional<int> DigitValue(QChar c, int base) {
   const char16_t u = c.unicode();
   int v = -1;
-  if (u >= u'0' && u <= u'9') v = u - u'0';
-  else if (base == 16 && u >= u'a' && u <= u'f') v = u - u'a' + 10;
-  else if (base == 16 && u >= u'A' && u <= u'F') v = u - u'A' + 10;
+  if (u >= u'0' && u <= u'9')
+    v = u - u'0';
+  else if (base == 16 && u >= u'a' && u <= u'f')
+    v = u - u'a' + 10;
+  else if (base == 16 && u >= u'A' && u <= u'F')
+    v = u - u'A' + 10;
   if (v < 0) return std::nullopt;
   return v;
 }

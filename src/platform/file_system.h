@@ -11,8 +11,8 @@
 //
 // RealFileSystem() lives for the whole program and keeps no state of its own:
 // its queries (FileExists, FolderExists, LookUp, ListNames, ListEntries,
-// IdentityOf, ReadMetadata, IsSameFile) may run on several threads at once, beside one thread that changes files; a
-// query then sees the disk before or after a change. FileSystemWrapper
+// IdentityOf, ReadMetadata, IsSameFile) may run on several threads at once, beside one thread that
+// changes files; a query then sees the disk before or after a change. FileSystemWrapper
 // (platform/file_system_wrapper.h) passes every call to another FileSystem,
 // which must outlive it; what derives from it keeps the same rule.
 #pragma once

@@ -4,9 +4,9 @@
 
 #include "platform/file_system_internal.h"
 #include "platform/folder_entries.h"
-#include "platform/posix_calls.h"
 #include "platform/native_path.h"
 #include "platform/paths.h"
+#include "platform/posix_calls.h"
 
 #include <QDir>
 #include <QFile>
@@ -147,8 +147,7 @@ class PosixMappedAppendFile : public WritableFile {
  public:
   static constexpr off_t kRoom = 256 * 1024;
 
-  PosixMappedAppendFile(int fd, off_t end, PosixCalls& calls)
-      : fd_(fd), end_(end), calls_(calls) {}
+  PosixMappedAppendFile(int fd, off_t end, PosixCalls& calls) : fd_(fd), end_(end), calls_(calls) {}
   ~PosixMappedAppendFile() override { (void)Close(); }
 
   Status Append(QByteArrayView data) override {
@@ -250,8 +249,8 @@ class PosixMappedAppendFile : public WritableFile {
   }
 
   int fd_;
-  off_t end_;                // where the next append goes
-  char* window_ = nullptr;   // the mapping of [windowStart_, windowEnd_)
+  off_t end_;               // where the next append goes
+  char* window_ = nullptr;  // the mapping of [windowStart_, windowEnd_)
   off_t windowStart_ = end_;
   off_t windowEnd_ = end_;
   bool reserved_ = false;    // the file is longer than end_
@@ -785,8 +784,7 @@ class PosixFileSystem : public FileSystem {
       if (err != ENOENT) return OsError(err);
       return (flags & O_CREAT) ? PathNotFoundError() : MissingSourceError(*this, path);
     }
-    return std::unique_ptr<WritableFile>(
-        std::make_unique<PosixWritableFile>(fd, *calls_));
+    return std::unique_ptr<WritableFile>(std::make_unique<PosixWritableFile>(fd, *calls_));
   }
 
   std::unique_ptr<PosixCalls> calls_;

@@ -18,11 +18,11 @@ namespace corvane::file_system_internal {
 namespace {
 
 // Win32 error codes the interface gives texts of its own.
-constexpr win32::ErrorCode kFileNotFound = 2;      // ERROR_FILE_NOT_FOUND
-constexpr win32::ErrorCode kPathNotFound = 3;      // ERROR_PATH_NOT_FOUND
+constexpr win32::ErrorCode kFileNotFound = 2;       // ERROR_FILE_NOT_FOUND
+constexpr win32::ErrorCode kPathNotFound = 3;       // ERROR_PATH_NOT_FOUND
 constexpr win32::ErrorCode kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
-constexpr win32::ErrorCode kFileExists = 80;       // ERROR_FILE_EXISTS
-constexpr win32::ErrorCode kAlreadyExists = 183;   // ERROR_ALREADY_EXISTS
+constexpr win32::ErrorCode kFileExists = 80;        // ERROR_FILE_EXISTS
+constexpr win32::ErrorCode kAlreadyExists = 183;    // ERROR_ALREADY_EXISTS
 
 std::wstring Native(const QString& path) { return QDir::toNativeSeparators(path).toStdWString(); }
 

@@ -23,8 +23,8 @@
 
 #include <algorithm>
 #include <climits>
-#include <iterator>
 #include <cstdlib>
+#include <iterator>
 
 #ifndef FS_CASEFOLD_FL
 #define FS_CASEFOLD_FL 0x40000000
@@ -114,9 +114,9 @@ QByteArray MountType(const QByteArray& folder) {
     const qsizetype dash = fields.indexOf("-");
     if (fields.size() < 5 || dash < 0 || dash + 1 >= fields.size()) continue;
     const QByteArray mountPoint = QByteArray(fields[4]).replace("\\040", " ");
-    const bool holds = path == mountPoint ||
-                       (path.startsWith(mountPoint) &&
-                        (mountPoint.endsWith('/') || path[mountPoint.size()] == '/'));
+    const bool holds =
+        path == mountPoint || (path.startsWith(mountPoint) &&
+                               (mountPoint.endsWith('/') || path[mountPoint.size()] == '/'));
     if (holds && mountPoint.size() > longest) {
       longest = mountPoint.size();
       type = fields[dash + 1];

@@ -49,9 +49,7 @@ qsizetype LastDelimiter(QStringView path) {
   return -1;
 }
 
-bool IsAsciiLetter(QChar c) {
-  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
-}
+bool IsAsciiLetter(QChar c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 
 // The last component of `folder` after its root, separators at its end
 // passed over.
@@ -183,7 +181,8 @@ size_t PathTextHash(QStringView path) {
 namespace corvane {
 
 QString FoldedName(QStringView name) {
-  const bool ascii = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+  const bool ascii =
+      std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
   if (ascii) return name.toString().toLower();
   return name.toString()
       .normalized(QString::NormalizationForm_KD)

@@ -7,8 +7,8 @@
 namespace corvane {
 
 void DialogSink::ShowNotice(const Notice& notice) {
-  const Dialogs::Kind kind = notice.kind == Notice::Kind::kWarning ? Dialogs::Kind::kWarning
-                                                                   : Dialogs::Kind::kInformation;
+  const Dialogs::Kind kind =
+      notice.kind == Notice::Kind::kWarning ? Dialogs::Kind::kWarning : Dialogs::Kind::kInformation;
   dialogs_.ShowMessage(parent_, kind, QCoreApplication::applicationName(), NoticeText(notice));
 }
 

@@ -5,8 +5,7 @@
 
 namespace corvane {
 
-void QtDialogs::ShowMessage(QWidget* parent, Kind kind, const QString& title,
-                            const QString& text) {
+void QtDialogs::ShowMessage(QWidget* parent, Kind kind, const QString& title, const QString& text) {
   const QMessageBox::Icon icon = kind == Kind::kError     ? QMessageBox::Critical
                                  : kind == Kind::kWarning ? QMessageBox::Warning
                                                           : QMessageBox::Information;
@@ -20,8 +19,7 @@ bool QtDialogs::AskYesNo(QWidget* parent, const QString& title, const QString& t
   return box.exec() == QMessageBox::Yes;
 }
 
-QStringList QtDialogs::OpenFileNames(QWidget* parent, const QString& title,
-                                     const QString& filter) {
+QStringList QtDialogs::OpenFileNames(QWidget* parent, const QString& title, const QString& filter) {
   return QFileDialog::getOpenFileNames(parent, title, QString(), filter, nullptr,
                                        QFileDialog::ReadOnly);
 }

@@ -50,11 +50,9 @@ class Dialogs {
 // The real boxes and dialogs of Qt Widgets.
 class QtDialogs final : public Dialogs {
  public:
-  void ShowMessage(QWidget* parent, Kind kind, const QString& title,
-                   const QString& text) override;
+  void ShowMessage(QWidget* parent, Kind kind, const QString& title, const QString& text) override;
   bool AskYesNo(QWidget* parent, const QString& title, const QString& text) override;
-  QStringList OpenFileNames(QWidget* parent, const QString& title,
-                            const QString& filter) override;
+  QStringList OpenFileNames(QWidget* parent, const QString& title, const QString& filter) override;
   std::optional<QString> OpenFileName(QWidget* parent, const QString& title,
                                       const QString& filter) override;
   std::optional<QString> SaveFileName(QWidget* parent, const QString& title,

@@ -52,9 +52,7 @@ int FileListModel::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : rows_;
 }
 
-int FileListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : 4;
-}
+int FileListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 4; }
 
 QVariant FileListModel::data(const QModelIndex& index, int role) const {
   if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
@@ -195,8 +193,7 @@ void FileListModel::ApplyUpdates(const QList<ItemUpdate>& updates) {
     first = std::min(first, update.index);
     last = std::max(last, update.index);
   }
-  emit dataChanged(index(int(first), kOriginalName), index(int(last), kFolder),
-                   {Qt::DisplayRole});
+  emit dataChanged(index(int(first), kOriginalName), index(int(last), kFolder), {Qt::DisplayRole});
 }
 
 void FileListModel::SetVerdicts(const QList<ItemVerdict>& verdicts) {

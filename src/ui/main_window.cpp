@@ -19,8 +19,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "base/english_text.h"
 #include "base/build_info.h"
+#include "base/english_text.h"
 #include "i18n/translation.h"
 #include "ui/file_list_model.h"
 #include "ui/file_list_view.h"

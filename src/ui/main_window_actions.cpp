@@ -1,7 +1,7 @@
 // The main window's commands as one table: the menus, the toolbar and the
 // file list's pop-up menu take their actions from it by object name.
-#include "ui/help_texts.h"
 #include "base/english_text.h"
+#include "ui/help_texts.h"
 #include "ui/main_window.h"
 #include "ui/preview_controller.h"
 
@@ -22,29 +22,32 @@ std::vector<ActionRow> TFormMain::ActionRows() {
        run(&TFormMain::AddFilesClicked), kListCommand},
       {"RemoveSelected1", "cross", EN_TEXT("Remove Selected Items"), none,
        run(&TFormMain::RemoveSelectedClicked), kListCommand},
-      {"SavePreset1", "save", EN_TEXT("Save Preset As..."), none, run(&TFormMain::SavePresetClicked),
-       kAnyTime},
-      {"LoadPreset1", "folder-open", EN_TEXT("Load Preset..."), none, run(&TFormMain::LoadPresetClicked),
-       kAnyTime},
-      {"Exit1", nullptr, EN_TEXT("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q), [this](bool) { close(); },
-       kAnyTime},
+      {"SavePreset1", "save", EN_TEXT("Save Preset As..."), none,
+       run(&TFormMain::SavePresetClicked), kAnyTime},
+      {"LoadPreset1", "folder-open", EN_TEXT("Load Preset..."), none,
+       run(&TFormMain::LoadPresetClicked), kAnyTime},
+      {"Exit1", nullptr, EN_TEXT("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+       [this](bool) { close(); }, kAnyTime},
       {"Preview1", "eye", EN_TEXT("Preview Result"), QKeySequence(Qt::Key_F5),
        run(&TFormMain::PreviewClicked), kListCommand},
-      {"Rename1", "write", EN_TEXT("Rename Files!"), none, run(&TFormMain::RenameClicked), kListCommand},
-      {"Undo1", "reply", EN_TEXT("Undo Last Rename"), none, run(&TFormMain::UndoClicked), kListCommand},
+      {"Rename1", "write", EN_TEXT("Rename Files!"), none, run(&TFormMain::RenameClicked),
+       kListCommand},
+      {"Undo1", "reply", EN_TEXT("Undo Last Rename"), none, run(&TFormMain::UndoClicked),
+       kListCommand},
       {"ShowSettings1", nullptr, EN_TEXT("Show Options"), none,
        [this](bool shown) { ShowOptionsPanel(shown); }, kAnyTime, true},
-      {"LivePreview1", nullptr, EN_TEXT("Live preview"), none, [this](bool on) { LivePreviewToggled(on); },
-       kAnyTime, live},
+      {"LivePreview1", nullptr, EN_TEXT("Live preview"), none,
+       [this](bool on) { LivePreviewToggled(on); }, kAnyTime, live},
       {"utorial1", nullptr, EN_TEXT("Tutorial"), none, open(&TutorialPageUrl), kAnyTime},
       {"ContactUs1", nullptr, EN_TEXT("Contact Us"), none, open(&SupportPageUrl), kAnyTime},
       {"VisitWebsite1", nullptr, EN_TEXT("Visit Website"), none, open(&HomePageUrl), kAnyTime},
       {"About1", "info", EN_TEXT("About..."), none, run(&TFormMain::AboutClicked), kAnyTime},
       {"Settings1", "setting", EN_TEXT("Settings..."), none, run(&TFormMain::OpenSettingsClicked),
        kAnyTime},
-      {"miRemoveSelected", nullptr, EN_TEXT("Remove selected"), none, run(&TFormMain::PopupRemoveClicked),
+      {"miRemoveSelected", nullptr, EN_TEXT("Remove selected"), none,
+       run(&TFormMain::PopupRemoveClicked), kListCommand},
+      {"Clearlist1", nullptr, EN_TEXT("Clear list"), none, run(&TFormMain::ClearListClicked),
        kListCommand},
-      {"Clearlist1", nullptr, EN_TEXT("Clear list"), none, run(&TFormMain::ClearListClicked), kListCommand},
       {"deleteRows", nullptr, EN_TEXT("Remove Selected Items"), QKeySequence(QKeySequence::Delete),
        run(&TFormMain::RemoveSelectedClicked), kListCommand, std::nullopt, true},
   };

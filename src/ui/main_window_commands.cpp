@@ -123,8 +123,8 @@ void TFormMain::closeEvent(QCloseEvent* event) {
 }
 
 void TFormMain::AddFilesClicked() {
-  const QStringList files = dialogs_.OpenFileNames(this, Tr(EN_TEXT("Select files to add")),
-                                                   DialogFilter(Tr(EN_TEXT("All files (*.*)|*.*"))));
+  const QStringList files = dialogs_.OpenFileNames(
+      this, Tr(EN_TEXT("Select files to add")), DialogFilter(Tr(EN_TEXT("All files (*.*)|*.*"))));
   if (files.isEmpty()) return;
   AddWith([&](RenameItemList& list) { return AddFiles(list, files, services_.fileSystem); });
 }
@@ -229,14 +229,14 @@ void TFormMain::SavePresetClicked() {
   const std::optional<QString> chosen = dialogs_.SaveFileName(
       this, Tr(EN_TEXT("Save Preset As...")), DialogFilter(Tr(EN_TEXT("Preset JSON|*.json"))));
   if (!chosen) return;
-  const Status saved = SavePresetFile(WithDefaultExtension(*chosen, u"json"), ReadOptions(),
-                                     services_.fileSystem);
+  const Status saved =
+      SavePresetFile(WithDefaultExtension(*chosen, u"json"), ReadOptions(), services_.fileSystem);
   if (!saved.ok()) ReportError(saved.error());
 }
 
 void TFormMain::LoadPresetClicked() {
-  const std::optional<QString> chosen =
-      dialogs_.OpenFileName(this, Tr(EN_TEXT("Load Preset...")), DialogFilter(Tr(EN_TEXT("Preset JSON|*.json"))));
+  const std::optional<QString> chosen = dialogs_.OpenFileName(
+      this, Tr(EN_TEXT("Load Preset...")), DialogFilter(Tr(EN_TEXT("Preset JSON|*.json"))));
   if (!chosen) return;
   // The whole file is read before any control changes.
   const Result<RenameOptions> loaded = LoadPresetFile(*chosen, ReadOptions());

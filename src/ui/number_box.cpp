@@ -53,7 +53,8 @@ QValidator::State NumberBox::validate(QString&, int&) const { return QValidator:
 
 void NumberBox::keyPressEvent(QKeyEvent* event) {
   const QString typed = event->text();
-  const bool command = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  const bool command =
+      event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
   const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
   if (printable && !command) {
     for (const QChar c : typed) {

@@ -10,11 +10,12 @@ using enum OptionPlace;
 
 // The entries of the choices, in the order of CaseMode, BatchMode and
 // ConflictMode.
-constexpr const char16_t* kCaseEntries[] = {EN_TEXT("Unchanged"), EN_TEXT("lowercase"), EN_TEXT("UPPERCASE"),
-                                            EN_TEXT("Title Case")};
-constexpr const char16_t* kBatchModeEntries[] = {EN_TEXT("Rename in place"), EN_TEXT("Copy to folder"),
-                                                 EN_TEXT("Move to folder")};
-constexpr const char16_t* kConflictEntries[] = {EN_TEXT("Skip"), EN_TEXT("Overwrite"), EN_TEXT("Auto-number")};
+constexpr const char16_t* kCaseEntries[] = {EN_TEXT("Unchanged"), EN_TEXT("lowercase"),
+                                            EN_TEXT("UPPERCASE"), EN_TEXT("Title Case")};
+constexpr const char16_t* kBatchModeEntries[] = {
+    EN_TEXT("Rename in place"), EN_TEXT("Copy to folder"), EN_TEXT("Move to folder")};
+constexpr const char16_t* kConflictEntries[] = {EN_TEXT("Skip"), EN_TEXT("Overwrite"),
+                                                EN_TEXT("Auto-number")};
 
 constexpr OptionRow kOptionsPanelRows[] = {
     {"GroupBox1", EN_TEXT("Find in name:"), "edtFind", TextField(&O::find)},
@@ -27,7 +28,8 @@ constexpr OptionRow kOptionsPanelRows[] = {
     {"GroupBox3", EN_TEXT("at position:"), "edtInsertPos", NumberField(&O::insertPos)},
     {"GroupBox4", EN_TEXT("Remove first:"), "edtRemoveFirst", NumberField(&O::removeFirst)},
     {"GroupBox4", EN_TEXT("Remove last:"), "edtRemoveLast", NumberField(&O::removeLast)},
-    {"GroupBox8", EN_TEXT("Remove from position"), "edtRemoveFromPos", NumberField(&O::removeFromPos)},
+    {"GroupBox8", EN_TEXT("Remove from position"), "edtRemoveFromPos",
+     NumberField(&O::removeFromPos)},
     {"GroupBox8", EN_TEXT("until position:"), "edtRemoveTillPos", NumberField(&O::removeTillPos)},
     {"GroupBox5", EN_TEXT("Trim from text:"), "edtCropBefore", TextField(&O::cropBefore)},
     {"GroupBox5", EN_TEXT("Trim until text:"), "edtCropAfter", TextField(&O::cropAfter)},
@@ -38,23 +40,23 @@ constexpr OptionRow kOptionsPanelRows[] = {
     {"GroupBox6", EN_TEXT("Add leading zeroes to the numbers. Digits count:"), "edtPadNumbers",
      NumberField(&O::padNumbers), kWrappedCaption},
     // Presets save and load this value and drops read it; it is never shown.
-    {nullptr, EN_TEXT("Include subfolders"), "chkIncludeSubfolders", CheckField(&O::includeSubfolders),
-     kHidden},
+    {nullptr, EN_TEXT("Include subfolders"), "chkIncludeSubfolders",
+     CheckField(&O::includeSubfolders), kHidden},
 };
 
 constexpr OptionRow kOperationRows[] = {
-    {nullptr, EN_TEXT("Operation:"), "cbBatchMode", ChoiceField(&O::batchMode, kBatchModeEntries), kByOwner,
-     "lblOperation"},
+    {nullptr, EN_TEXT("Operation:"), "cbBatchMode", ChoiceField(&O::batchMode, kBatchModeEntries),
+     kByOwner, "lblOperation"},
     {nullptr, EN_TEXT("Destination:"), "edtDestination", TextField(&O::destination), kByOwner,
      "lblDestination"},
 };
 
 constexpr OptionRow kSettingsRows[] = {
-    {"GroupBox1", EN_TEXT("Counter start:"), "edtCounterStart", CountField(&O::counterStart), kCaptioned,
-     "lblCounterStart"},
+    {"GroupBox1", EN_TEXT("Counter start:"), "edtCounterStart", CountField(&O::counterStart),
+     kCaptioned, "lblCounterStart"},
     {"GroupBox1", EN_TEXT("Digits:"), "edtDigits", CountField(&O::digits), kCaptioned, "lblDigits"},
-    {"GroupBox4", EN_TEXT("Change:"), "cbConflict", ChoiceField(&O::conflict, kConflictEntries), kCaptioned,
-     "Label3"},
+    {"GroupBox4", EN_TEXT("Change:"), "cbConflict", ChoiceField(&O::conflict, kConflictEntries),
+     kCaptioned, "Label3"},
     {"GroupBox2", EN_TEXT("Use Regular Expressions"), "cbRegex", CheckField(&O::regex), kAcross},
     {"GroupBox3", EN_TEXT("Update modified date/time"), "chkTouchModifiedNow",
      CheckField(&O::touchModifiedNow), kAcross},

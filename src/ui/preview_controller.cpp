@@ -5,13 +5,13 @@
 #include <QPalette>
 #include <utility>
 
+#include "base/message_sink.h"
 #include "base/notice.h"
 #include "batch/verdict_texts.h"
-#include "base/message_sink.h"
-#include "i18n/shown_messages.h"
-#include "i18n/translation.h"
 #include "collect/row_texts.h"
 #include "engine/preview.h"
+#include "i18n/shown_messages.h"
+#include "i18n/translation.h"
 #include "ui/file_list_model.h"
 #include "ui/long_work.h"
 #include "ui/verdict_look.h"

@@ -5,8 +5,8 @@
 
 namespace corvane {
 
-PreviewWorker::PreviewWorker(EngineContext context, FileSystem& fs, std::function<Request()> snapshot,
-                             QObject* parent, Clock& clock)
+PreviewWorker::PreviewWorker(EngineContext context, FileSystem& fs,
+                             std::function<Request()> snapshot, QObject* parent, Clock& clock)
     : QObject(parent),
       context_(std::move(context)),
       fs_(fs),

@@ -75,7 +75,7 @@ class PreviewWorker final : public QObject {
   std::unique_ptr<ClockTimer> quiet_;
   quint64 generation_ = 0;  // of the newest request
   bool computing_ = false;
-  bool waiting_ = false;  // a request came while computing
+  bool waiting_ = false;     // a request came while computing
   bool namesGiven_ = false;  // the newest request is JudgeNow's
   // Lets a finished computation tell whether this object still exists.
   std::shared_ptr<PreviewWorker*> self_;

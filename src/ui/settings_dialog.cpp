@@ -85,7 +85,8 @@ void TFormSettings::ApplyTranslation() {
   timestampGroup_->setTitle(Tr(EN_TEXT("Timestamp")));
   counterNote_->setText(
       Tr(EN_TEXT("If {counter} keyword is used in Pattern, then apply the following rules:")));
-  conflictNote_->setText(Tr(EN_TEXT("If the file name already exists, then apply the following change:")));
+  conflictNote_->setText(
+      Tr(EN_TEXT("If the file name already exists, then apply the following change:")));
   form_->ApplyTranslation();
   closeButton_->setText(Tr(EN_TEXT("Close")));
   closeButton_->setAccessibleName(Tr(EN_TEXT("Close")));

@@ -19,8 +19,7 @@ void LoadTranslationsForUser() {
 }
 
 std::unique_ptr<TFormMain> StartMainWindow(QApplication& app, Dialogs& dialogs,
-                                           const WindowServices& services,
-                                           const QStringList& paths,
+                                           const WindowServices& services, const QStringList& paths,
                                            const std::function<bool()>& beforeWindow) {
   const Status theme = ApplyTheme(app);
   // The title comes before the translations: the remembered language is

@@ -32,8 +32,7 @@ void LoadTranslationsForUser();
 // loaded; when it answers false no window is made and nullptr is returned.
 // `dialogs` must outlive the window.
 std::unique_ptr<TFormMain> StartMainWindow(QApplication& app, Dialogs& dialogs,
-                                           const WindowServices& services,
-                                           const QStringList& paths,
+                                           const WindowServices& services, const QStringList& paths,
                                            const std::function<bool()>& beforeWindow = {});
 
 }  // namespace corvane

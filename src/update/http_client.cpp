@@ -93,8 +93,9 @@ HttpOutcome HttpClient::Get(const QUrl& url, QIODevice& sink,
   };
   // One watchdog: until a request has gone out it waits for the connection,
   // afterwards for the next bytes of the answer.
-  const std::unique_ptr<ClockTimer> watchdog =
-      clock_.MakeTimer([&] { end({HttpOutcome::Failure::kTimeout, *expiry}, true); });
+  const std::unique_ptr<ClockTimer> watchdog = clock_.MakeTimer([&] {
+    end({HttpOutcome::Failure::kTimeout, *expiry}, true);
+  });
   const auto arm = [&](std::chrono::milliseconds timeout, const char16_t* text) {
     expiry = TimeoutError(text, timeout);
     watchdog->Start(timeout);

@@ -62,8 +62,8 @@ struct HttpOutcome {
 
 // What a progress handler learns after each piece of the body.
 struct HttpProgress {
-  qint64 received = 0;        // bytes of the body so far
-  qint64 declaredLength = -1;  // the Content-Length header, -1 without one
+  qint64 received = 0;          // bytes of the body so far
+  qint64 declaredLength = -1;   // the Content-Length header, -1 without one
   QByteArray transferEncoding;  // the Transfer-Encoding header as sent
 };
 

@@ -45,7 +45,8 @@ Status InstallerDownload::Run(const QUrl& url, const QString& filePath,
   QFile file(filePath);
   // Removed first and then made exclusively, so that the download never
   // writes through whatever stands under the name.
-  if (file.exists() && !file.remove()) return Error(file.errorString() + QStringLiteral(": ") + filePath);
+  if (file.exists() && !file.remove())
+    return Error(file.errorString() + QStringLiteral(": ") + filePath);
   if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
     return Error(file.errorString() + QStringLiteral(": ") + filePath);
   }
@@ -56,7 +57,8 @@ Status InstallerDownload::Run(const QUrl& url, const QString& filePath,
   });
   file.close();
   if (!outcome.ok()) return *outcome.error;
-  if (file.error() != QFileDevice::NoError) return Error(file.errorString() + QStringLiteral(": ") + filePath);
+  if (file.error() != QFileDevice::NoError)
+    return Error(file.errorString() + QStringLiteral(": ") + filePath);
   if (!QFileInfo::exists(filePath)) return Error(QString::fromUtf16(kMissingFileText));
   return {};
 }

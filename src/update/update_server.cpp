@@ -22,8 +22,8 @@ std::optional<QUrl> ConfiguredUpdateServer() {
   if (qEnvironmentVariableIsSet("CORVANE_UPDATE_SERVER")) {
     environment = qEnvironmentVariable("CORVANE_UPDATE_SERVER");
   }
-  return ResolveUpdateServer(CORVANE_UPDATE_CHECK_BUILT, QStringLiteral(CORVANE_UPDATE_SERVER_BUILT),
-                             environment);
+  return ResolveUpdateServer(CORVANE_UPDATE_CHECK_BUILT,
+                             QStringLiteral(CORVANE_UPDATE_SERVER_BUILT), environment);
 }
 
 QUrl ServerAddress(const QUrl& server, QStringView path) {

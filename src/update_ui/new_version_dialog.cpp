@@ -30,7 +30,9 @@ Widget* Place(QWidget* parent, const char* name, QRect geometry) {
 
 }  // namespace
 
-QString DisplayText(QString text) { return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+QString DisplayText(QString text) {
+  return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
 
 TfrmNewVersion::TfrmNewVersion(UpdateState& state, DownloadPlan plan, UpdateUiServices services)
     : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -129,7 +131,8 @@ void TfrmNewVersion::btUpdateNowClick() {
   if (status.ok()) {
     services_.openAddress(QUrl::fromLocalFile(*file));
   } else {
-    services_.showError(Translated(kFailedText) + QStringLiteral("\r\n\r\n") + Translate(status.error()));
+    services_.showError(Translated(kFailedText) + QStringLiteral("\r\n\r\n") +
+                        Translate(status.error()));
     services_.openAddress(plan_.homePage);
   }
   reject();

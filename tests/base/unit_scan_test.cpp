@@ -18,7 +18,8 @@ TEST(HoldsUnitTest, FindsAUnitAtEveryPosition) {
       for (QChar unit : {QChar(u'/'), QChar(u'\\'), QChar(u'\t'), QChar(u'\0'), QChar(u'\x1F')}) {
         QString text(length, u'a');
         text[at] = unit;
-        EXPECT_TRUE(HoldsControlOrSeparator(text)) << length << " " << at << " " << int(unit.unicode());
+        EXPECT_TRUE(HoldsControlOrSeparator(text))
+            << length << " " << at << " " << int(unit.unicode());
       }
     }
     EXPECT_FALSE(HoldsControlOrSeparator(QString(length, u'a'))) << length;

@@ -61,7 +61,8 @@ TEST_F(BatchTest, RenameInPlaceUpdatesItemsAndWritesTheExactLog) {
   EXPECT_EQ(out.updates[1].index, 1);
   EXPECT_EQ(out.updates[1].newPath, P("y"));
   EXPECT_EQ(LogOnDisk(), LogBytes({{P("a.txt"), P("x.md")}, {P("b.dat"), P("y")}}));
-  EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList({"last_rename.csv", "last_rename.csv.lock"}));
+  EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"),
+            QStringList({"last_rename.csv", "last_rename.csv.lock"}));
 }
 
 TEST_F(BatchTest, CopyIntoTrimmedDestinationThatIsCreated) {
@@ -351,7 +352,8 @@ TEST_F(BatchTest, StopBeforeAnyOperationKeepsTheEarlierLog) {
   out = Run({}, Options(BatchMode::RenameInPlace, ConflictMode::Skip));
   EXPECT_EQ(Text(out.notice), "Batch completed. A CSV log has been saved in AppData.");
   EXPECT_EQ(LogOnDisk(), "earlier log");
-  EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"), QStringList({"last_rename.csv", "last_rename.csv.lock"}));
+  EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"),
+            QStringList({"last_rename.csv", "last_rename.csv.lock"}));
 }
 
 // What a progress dialog or line hears: after each file done, how many of
@@ -383,10 +385,11 @@ TEST_F(BatchTest, ProgressIsHeardAfterEachFileAndCanStopTheBatch) {
 
   RecordingProgress cancelling;
   cancelling.stopAfter = 3;
-  const BatchOutcome out = ExecuteBatch(items, options, RealFileSystem(), LogPath(),
-                                        &cancelling.stop, &cancelling);
+  const BatchOutcome out =
+      ExecuteBatch(items, options, RealFileSystem(), LogPath(), &cancelling.stop, &cancelling);
   EXPECT_TRUE(out.stopped);
-  EXPECT_EQ(Text(out.notice), "Batch stopped after %d of %d files. The undo log holds what was done.");
+  EXPECT_EQ(Text(out.notice),
+            "Batch stopped after %d of %d files. The undo log holds what was done.");
   EXPECT_EQ(out.notice->args, QStringList({"3", "5"}));
   EXPECT_EQ(dir_.List(), QStringList({"A", "C", "appdata", "b", "d", "e", "taken"}));
   EXPECT_EQ(Text(UndoLastRename(RealFileSystem(), LogPath()).status), "(ok)");
@@ -470,8 +473,7 @@ TEST_F(BatchTest, OverwriteWithoutTrashSetsAsideThenDiscardsOrPutsBack) {
   dir_.Create({"a"}, "A");
   dir_.Create({"b"}, "B");
   FaultInjectingFileSystem fs(RealFileSystem());
-  fs.AddFault(FileOp::kMoveToTrash, P("b"), Error("No trash", Error::Code::kNotSupported),
-              -1);
+  fs.AddFault(FileOp::kMoveToTrash, P("b"), Error("No trash", Error::Code::kNotSupported), -1);
   fs.AddFault(FileOp::kMoveFile, P("a"));
   const RenameOptions overwrite = Options(BatchMode::RenameInPlace, ConflictMode::Overwrite);
   BatchOutcome out = ExecuteBatch({Item(P("a"), "b")}, overwrite, fs, LogPath());
@@ -512,7 +514,9 @@ TEST_F(BatchTest, UndoLeavesAFileTheTrashTookLaterAtTheSamePlace) {
   ASSERT_TRUE(QFile::remove(place) && QFile::remove(record));
   for (const auto& [path, bytes] :
        {std::pair{place, QByteArray("stranger")},
-        std::pair{record, QByteArray("[Trash Info]\nPath=/elsewhere/b\nDeletionDate=2026-01-02T03:04:05\n")}}) {
+        std::pair{
+            record,
+            QByteArray("[Trash Info]\nPath=/elsewhere/b\nDeletionDate=2026-01-02T03:04:05\n")}}) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
   }

@@ -120,9 +120,9 @@ TEST_F(BatchFaultTest, OverwriteWithAFailingLogTouchesNothing) {
   dir_.Create({"b"}, "B");
   FaultInjectingFileSystem fs(RealFileSystem());
   fs.AddFault(FileOp::kAppend, "last_rename", Error("No space left on device"), -1);
-  const BatchOutcome out = ExecuteBatch({Item(P("a"), "b")},
-                                        Options(BatchMode::RenameInPlace, ConflictMode::Overwrite),
-                                        fs, LogPath());
+  const BatchOutcome out =
+      ExecuteBatch({Item(P("a"), "b")}, Options(BatchMode::RenameInPlace, ConflictMode::Overwrite),
+                   fs, LogPath());
   EXPECT_EQ(Text(out.status), "No space left on device");
   EXPECT_EQ(dir_.Read("a"), "A");
   EXPECT_EQ(dir_.Read("b"), "B");
@@ -130,8 +130,9 @@ TEST_F(BatchFaultTest, OverwriteWithAFailingLogTouchesNothing) {
 
 TEST_F(BatchFaultTest, UndoNeverDestroysAFileStandingAtAnOldPath) {
   dir_.Create({"a"}, "A");
-  ASSERT_EQ(Text(Run({Item(P("a"), "b")}, Options(BatchMode::RenameInPlace,
-                                                  ConflictMode::Skip)).status), "(ok)");
+  ASSERT_EQ(
+      Text(Run({Item(P("a"), "b")}, Options(BatchMode::RenameInPlace, ConflictMode::Skip)).status),
+      "(ok)");
   dir_.Create({"a"}, "made since");
   const QByteArray log = dir_.Read("appdata/last_rename.csv");
   const UndoOutcome undo = Undo();
@@ -148,7 +149,9 @@ TEST_F(BatchFaultTest, UndoNeverDestroysAFileStandingAtAnOldPath) {
 
 TEST_F(BatchFaultTest, UndoOfACopyRemovesTheCopyAndKeepsTheSourceUnlessItChanged) {
   dir_.Create({"a"}, "A");
-  ASSERT_TRUE(RealFileSystem().SetLastWriteTime(P("a"), QDateTime(QDate(2001, 2, 3), QTime(4, 5), Qt::UTC)).ok());
+  ASSERT_TRUE(RealFileSystem()
+                  .SetLastWriteTime(P("a"), QDateTime(QDate(2001, 2, 3), QTime(4, 5), Qt::UTC))
+                  .ok());
   const RenameOptions copy = Options(BatchMode::CopyToFolder, ConflictMode::Skip, P("out"));
   ASSERT_EQ(Text(Run({Item(P("a"), "c")}, copy).status), "(ok)");
   EXPECT_EQ(Text(Undo().status), "(ok)");
@@ -169,15 +172,18 @@ TEST_F(BatchFaultTest, LinksAreTakenAsThemselves) {
   dir_.CreateFolder("out");
   ASSERT_EQ(::symlink("nowhere", QFile::encodeName(P("out/a"))), 0);
   ASSERT_EQ(Text(Run({Item(P("dangling"), "renamed")},
-                     Options(BatchMode::RenameInPlace, ConflictMode::Skip)).status), "(ok)");
+                     Options(BatchMode::RenameInPlace, ConflictMode::Skip))
+                     .status),
+            "(ok)");
   EXPECT_TRUE(QFileInfo(P("renamed")).isSymLink());
   EXPECT_EQ(Text(Undo().status), "(ok)");
   EXPECT_TRUE(QFileInfo(P("dangling")).isSymLink());
   EXPECT_FALSE(QFileInfo(P("renamed")).isSymLink());
 
-  ASSERT_EQ(Text(Run({Item(P("a"), "a")},
-                     Options(BatchMode::CopyToFolder, ConflictMode::Skip, P("out"))).status),
-            "(ok)");
+  ASSERT_EQ(
+      Text(Run({Item(P("a"), "a")}, Options(BatchMode::CopyToFolder, ConflictMode::Skip, P("out")))
+               .status),
+      "(ok)");
   EXPECT_TRUE(QFileInfo(P("out/a")).isSymLink());  // skipped, not replaced
 }
 
@@ -206,8 +212,9 @@ TEST_F(BatchFaultTest, SecondBatchOrUndoWhileOneRunsIsRefusedAndTouchesNothing) 
   EXPECT_EQ(Text(Undo().status), refused);
   EXPECT_EQ(Files(), QStringList({"a"}));
   held = Error("released");
-  EXPECT_EQ(Text(Run({Item(P("a"), "b")}, Options(BatchMode::RenameInPlace,
-                                                  ConflictMode::Skip)).status), "(ok)");
+  EXPECT_EQ(
+      Text(Run({Item(P("a"), "b")}, Options(BatchMode::RenameInPlace, ConflictMode::Skip)).status),
+      "(ok)");
 }
 
 // Requests a stop when the second file starts to move, as Ctrl+C would.
@@ -237,8 +244,7 @@ TEST_F(BatchFaultTest, StopRequestFinishesTheFileInHandAndSaysHowFarItGot) {
   ASSERT_TRUE(out.notice.has_value());
   EXPECT_EQ(out.notice->args, QStringList({"2", "3"}));
   EXPECT_EQ(Files(), QStringList({"a2", "b2", "c"}));
-  EXPECT_EQ(dir_.Read("appdata/last_rename.csv"),
-            LogBytes({{P("a"), P("a2")}, {P("b"), P("b2")}}));
+  EXPECT_EQ(dir_.Read("appdata/last_rename.csv"), LogBytes({{P("a"), P("a2")}, {P("b"), P("b2")}}));
   EXPECT_EQ(Text(Undo().status), "(ok)");
   EXPECT_EQ(Files(), QStringList({"a", "b", "c"}));
 }
@@ -256,9 +262,8 @@ TEST_F(BatchFaultTest, FileMadeAtATargetDuringALargeBatchIsKept) {
   std::unique_ptr<FileSystem> fs = NewRealFileSystemForTests({.beforeChange = [&] {
     if (++changes == 200) dir_.Create({"g250"}, "theirs");
   }});
-  const BatchOutcome out =
-      ExecuteBatch(items, Options(BatchMode::RenameInPlace, ConflictMode::AutoNumber),
-                   *fs, LogPath());
+  const BatchOutcome out = ExecuteBatch(
+      items, Options(BatchMode::RenameInPlace, ConflictMode::AutoNumber), *fs, LogPath());
   ASSERT_EQ(Text(out.status), "(ok)");
   EXPECT_EQ(dir_.Read("g250"), "theirs");
   EXPECT_TRUE(QFileInfo::exists(P("g250 (1)")));

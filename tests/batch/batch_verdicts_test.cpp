@@ -335,8 +335,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Runs the batch on `dir`, where each file holds its own path relative to
 // `dir`, and checks that it did what `judged` said of every item.
 void ExpectTheBatchDoesWhatWasJudged(const testing::TempFolder& dir,
-                                     const QList<TRenameItem>& items,
-                                     const RenameOptions& options, const BatchVerdicts& judged) {
+                                     const QList<TRenameItem>& items, const RenameOptions& options,
+                                     const BatchVerdicts& judged) {
   ASSERT_FALSE(judged.stopsAt);
   // Each conflict makes the batch do what waits first; syncing the log
   // each time would only make the test slow.
@@ -424,7 +424,8 @@ TEST(BatchVerdictsAcrossGroupsTest, ANewNameIntoAnotherFolderIsJudgedWithIt) {
   }
   CreateOwnNamed(dir, sources);
   QList<TRenameItem> items;
-  for (qsizetype i = 0; i < sources.size(); ++i) items.append(Item(dir.file(sources[i]), newNames[i]));
+  for (qsizetype i = 0; i < sources.size(); ++i)
+    items.append(Item(dir.file(sources[i]), newNames[i]));
   const RenameOptions options = Options(kInPlace, kNumber);
   const BatchVerdicts judged = JudgeBatch(items, options, RealFileSystem());
   EXPECT_EQ(judged.verdicts[1], (ItemVerdict{VerdictKind::kRenamed, {}, dir.file("a/sub/y.txt")}));

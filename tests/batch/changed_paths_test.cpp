@@ -20,7 +20,7 @@ struct ChangedPathsCase {
   const char* name;
   qsizetype expected;
   std::vector<std::pair<QString, Change>> sets;  // in order
-  qsizetype generated;  // further paths /g/0, /g/1 ... set as taken
+  qsizetype generated;                           // further paths /g/0, /g/1 ... set as taken
   std::vector<std::pair<QString, std::optional<Change>>> finds;
 };
 
@@ -35,7 +35,8 @@ TEST_P(ChangedPathsTest, FindsWhatWasSet) {
   for (qsizetype i = 0; i < c.generated; ++i) texts << QStringLiteral("/g/%1").arg(i);
   ChangedPaths table(c.expected);
   for (qsizetype i = 0; i < texts.size(); ++i) {
-    const Change change = i < qsizetype(c.sets.size()) ? c.sets[size_t(i)].second : Change{true, true};
+    const Change change =
+        i < qsizetype(c.sets.size()) ? c.sets[size_t(i)].second : Change{true, true};
     table.Set(texts[i], PathTextHash(texts[i]), change);
   }
   for (const auto& [path, expected] : c.finds) {

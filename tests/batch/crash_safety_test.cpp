@@ -39,7 +39,9 @@ QMap<QString, QByteArray> Snapshot(const QString& root) {
   while (it.hasNext()) {
     const QString path = it.next();
     const QString relative = QDir(root).relativeFilePath(path);
-    if (relative.startsWith(QStringLiteral("appdata")) || relative.startsWith(QStringLiteral("xdg"))) continue;
+    if (relative.startsWith(QStringLiteral("appdata")) ||
+        relative.startsWith(QStringLiteral("xdg")))
+      continue;
     const QFileInfo info(path);
     if (info.isSymLink()) {
       entries[relative] = "-> " + info.symLinkTarget().toUtf8();
@@ -154,13 +156,13 @@ class CrashSafetyTest : public ::testing::TestWithParam<CrashCase> {
     EXPECT_EQ(now, expected) << when.toStdString();
     EXPECT_EQ(otherNow, otherExpected) << when.toStdString();
     const QDir trash(dir_.file("xdg/Trash"));
-    EXPECT_EQ(trash.entryList({"*"}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                              QDir::Name),
-              trash.exists() ? QStringList({"files", "info"}) : QStringList())
+    EXPECT_EQ(
+        trash.entryList({"*"}, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+        trash.exists() ? QStringList({"files", "info"}) : QStringList())
         << when.toStdString();
     for (const char* part : {"files", "info"}) {
-      EXPECT_EQ(QDir(trash.filePath(part)).entryList(QDir::AllEntries | QDir::Hidden |
-                                                     QDir::NoDotAndDotDot),
+      EXPECT_EQ(QDir(trash.filePath(part))
+                    .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                 QStringList())
           << part << " " << when.toStdString();
     }
@@ -198,9 +200,8 @@ TEST_P(CrashSafetyTest, UndoKilledAtEveryStepCompletesWhenRepeated) {
   for (int step = 1;; ++step) {
     const BatchOutcome batch = RunBatch(RealFileSystem());
     ASSERT_TRUE(batch.status.ok()) << batch.status.error().message().toStdString();
-    const bool finished = RunKilledAt(step, [this](FileSystem& fs) {
-      (void)UndoLastRename(fs, LogPath());
-    });
+    const bool finished =
+        RunKilledAt(step, [this](FileSystem& fs) { (void)UndoLastRename(fs, LogPath()); });
     ExpectUndoneCompletely(QStringLiteral("undo killed at step %1").arg(step));
     if (finished || HasFailure()) break;
     Restart();
@@ -226,25 +227,65 @@ TEST_P(CrashSafetyTest, StoppedUndoKilledAtEveryStepCompletesWhenRepeated) {
 INSTANTIATE_TEST_SUITE_P(
     Batches, CrashSafetyTest,
     ::testing::Values(
-        CrashCase{"ChainAndSwapInPlace", BatchMode::RenameInPlace, ConflictMode::AutoNumber, false,
-                  {{"a", "b"}, {"b", "c"}, {"x", "y"}, {"y", "x"}, {"@link", "link2"}}, {}, {}},
-        CrashCase{"OverwriteInPlaceIntoTheTrash", BatchMode::RenameInPlace,
-                  ConflictMode::Overwrite, false,
-                  {{"a", "taken"}, {"b", "c"}, {"c", "b"}, {"d", "e"}}, {"taken", "e"}, {}},
-        CrashCase{"CopyIntoAFolder", BatchMode::CopyToFolder, ConflictMode::AutoNumber, false,
-                  {{"a", "a"}, {"b", "a"}}, {"a"}, {}},
+        CrashCase{"ChainAndSwapInPlace",
+                  BatchMode::RenameInPlace,
+                  ConflictMode::AutoNumber,
+                  false,
+                  {{"a", "b"}, {"b", "c"}, {"x", "y"}, {"y", "x"}, {"@link", "link2"}},
+                  {},
+                  {}},
+        CrashCase{"OverwriteInPlaceIntoTheTrash",
+                  BatchMode::RenameInPlace,
+                  ConflictMode::Overwrite,
+                  false,
+                  {{"a", "taken"}, {"b", "c"}, {"c", "b"}, {"d", "e"}},
+                  {"taken", "e"},
+                  {}},
+        CrashCase{"CopyIntoAFolder",
+                  BatchMode::CopyToFolder,
+                  ConflictMode::AutoNumber,
+                  false,
+                  {{"a", "a"}, {"b", "a"}},
+                  {"a"},
+                  {}},
         // The file replaced holds the very bytes of the one taking its name:
         // still it is the user's, and comes back.
-        CrashCase{"OverwriteWithTheSameBytes", BatchMode::RenameInPlace, ConflictMode::Overwrite,
-                  false, {{"a", "b"}}, {"b"}, {}, "a"},
-        CrashCase{"OverwriteCopiesIntoTheTrash", BatchMode::CopyToFolder,
-                  ConflictMode::Overwrite, false, {{"a", "a"}, {"b", "b"}}, {"a"}, {}},
-        CrashCase{"OverwriteMovesWithoutTrash", BatchMode::MoveToFolder, ConflictMode::Overwrite,
-                  true, {{"a", "a"}, {"b", "b"}, {"@link", "link"}}, {"a", "link"}, {"a", "link"}},
-        CrashCase{"OverwriteCopiesWithoutTrash", BatchMode::CopyToFolder, ConflictMode::Overwrite,
-                  true, {{"a", "a"}, {"b", "b"}}, {"b"}, {"b"}},
-        CrashCase{"MoveToAnotherFileSystem", BatchMode::MoveToFolder, ConflictMode::AutoNumber,
-                  true, {{"a", "a"}, {"b", "a"}, {"@link", "link"}}, {"a"}, {}}),
+        CrashCase{"OverwriteWithTheSameBytes",
+                  BatchMode::RenameInPlace,
+                  ConflictMode::Overwrite,
+                  false,
+                  {{"a", "b"}},
+                  {"b"},
+                  {},
+                  "a"},
+        CrashCase{"OverwriteCopiesIntoTheTrash",
+                  BatchMode::CopyToFolder,
+                  ConflictMode::Overwrite,
+                  false,
+                  {{"a", "a"}, {"b", "b"}},
+                  {"a"},
+                  {}},
+        CrashCase{"OverwriteMovesWithoutTrash",
+                  BatchMode::MoveToFolder,
+                  ConflictMode::Overwrite,
+                  true,
+                  {{"a", "a"}, {"b", "b"}, {"@link", "link"}},
+                  {"a", "link"},
+                  {"a", "link"}},
+        CrashCase{"OverwriteCopiesWithoutTrash",
+                  BatchMode::CopyToFolder,
+                  ConflictMode::Overwrite,
+                  true,
+                  {{"a", "a"}, {"b", "b"}},
+                  {"b"},
+                  {"b"}},
+        CrashCase{"MoveToAnotherFileSystem",
+                  BatchMode::MoveToFolder,
+                  ConflictMode::AutoNumber,
+                  true,
+                  {{"a", "a"}, {"b", "a"}, {"@link", "link"}},
+                  {"a"},
+                  {}}),
     [](const ::testing::TestParamInfo<CrashCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -131,7 +131,12 @@ TEST_F(OperationQueueTest, WaitingMovesAndWhatPerformLeaves) {
   };
   const Case cases[] = {
       {"NothingAdded", {"a"}, {}, {{"a", false}}, 99, {"a"}, {}},
-      {"OneMove", {"a"}, {{0, "a", "x"}}, {{"x", true}, {"X", true}, {"a", false}}, 0, {"x"},
+      {"OneMove",
+       {"a"},
+       {{0, "a", "x"}},
+       {{"x", true}, {"X", true}, {"a", false}},
+       0,
+       {"x"},
        {"a>x"}},
       {"TwoItemsInOrder",
        {"a", "b"},
@@ -156,7 +161,8 @@ TEST_F(OperationQueueTest, WaitingMovesAndWhatPerformLeaves) {
     UndoLogWriter log(RealFileSystem(), logPath);
     OperationQueue queue(RealFileSystem(), log, nullptr, false);
     for (const Move& move : c.moves) {
-      ASSERT_TRUE(queue.Add(move.item, Kind::kMove, dir.file(move.source), dir.file(move.target)).ok());
+      ASSERT_TRUE(
+          queue.Add(move.item, Kind::kMove, dir.file(move.source), dir.file(move.target)).ok());
     }
     for (const auto& [target, waits] : c.waitsFor) {
       EXPECT_EQ(queue.WaitsFor(dir.file(target)), waits) << target;

@@ -54,7 +54,8 @@ TEST(UniqueTargetPathTest, FirstFreeNumberCountingFilesOnly) {
 TEST(UniqueTargetPathTest, NumberedNameTooLongFails) {
   const auto nothingTaken = [](const QString&) { return false; };
   const QString fits = QString(247, u'x') + ".txt";  // 251 bytes; " (1)" makes 255
-  EXPECT_EQ(UniqueTargetPath(nothingTaken, "/f/", fits).value(), "/f/" + QString(247, u'x') + " (1).txt");
+  EXPECT_EQ(UniqueTargetPath(nothingTaken, "/f/", fits).value(),
+            "/f/" + QString(247, u'x') + " (1).txt");
   const QString tooLong = QString(248, u'x') + ".txt";
   const Result<QString> numbered = UniqueTargetPath(nothingTaken, "/f/", tooLong);
   ASSERT_FALSE(numbered.ok());
@@ -88,9 +89,10 @@ TEST(NewNameFaultTest, DotNamesAndLengthByEachRule) {
       {"85 three-byte letters", QString(85, QChar(0x20AC)), ok, ok},
       {"86 three-byte letters", QString(86, QChar(0x20AC)), tooLong, ok},
       {"255 bytes not UTF-8", QString(255, QChar(0xDC80)), ok, ok},
-      {"63 emoji: 252 bytes, 126 units", QString::fromUtf8("\xF0\x9F\x98\x80").repeated(63), ok, ok},
-      {"64 emoji: 256 bytes, 128 units", QString::fromUtf8("\xF0\x9F\x98\x80").repeated(64), tooLong,
+      {"63 emoji: 252 bytes, 126 units", QString::fromUtf8("\xF0\x9F\x98\x80").repeated(63), ok,
        ok},
+      {"64 emoji: 256 bytes, 128 units", QString::fromUtf8("\xF0\x9F\x98\x80").repeated(64),
+       tooLong, ok},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(NewNameFaultPosixRule(c.text), c.posix) << c.name;

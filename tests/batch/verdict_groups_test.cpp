@@ -40,18 +40,22 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, VerdictGroupsTest,
     ::testing::Values(
         VerdictGroupsCase{"NoItems", BatchMode::RenameInPlace, {}, {}},
-        VerdictGroupsCase{"OneFolder", BatchMode::RenameInPlace, {"/a/1", "/a/2", "/a/3"},
-                          {{0, 1, 2}}},
-        VerdictGroupsCase{"FolderAfterFolder", BatchMode::RenameInPlace, {"/a/1", "/a/2", "/b/1"},
-                          {{0, 1}, {2}}},
-        VerdictGroupsCase{"FoldersInterleaved", BatchMode::RenameInPlace,
-                          {"/a/1", "/b/1", "/a/2", "/b/2", "/c/1"}, {{0, 2}, {1, 3}, {4}}},
-        VerdictGroupsCase{"ASubfolderIsAFolderOfItsOwn", BatchMode::RenameInPlace,
-                          {"/a/1", "/a/b/1", "/a/2"}, {{0, 2}, {1}}},
-        VerdictGroupsCase{"CopyMakesOneGroup", BatchMode::CopyToFolder, {"/a/1", "/b/1", "/a/2"},
-                          {{0, 1, 2}}},
-        VerdictGroupsCase{"MoveMakesOneGroup", BatchMode::MoveToFolder, {"/a/1", "/b/1"},
-                          {{0, 1}}}),
+        VerdictGroupsCase{
+            "OneFolder", BatchMode::RenameInPlace, {"/a/1", "/a/2", "/a/3"}, {{0, 1, 2}}},
+        VerdictGroupsCase{
+            "FolderAfterFolder", BatchMode::RenameInPlace, {"/a/1", "/a/2", "/b/1"}, {{0, 1}, {2}}},
+        VerdictGroupsCase{"FoldersInterleaved",
+                          BatchMode::RenameInPlace,
+                          {"/a/1", "/b/1", "/a/2", "/b/2", "/c/1"},
+                          {{0, 2}, {1, 3}, {4}}},
+        VerdictGroupsCase{"ASubfolderIsAFolderOfItsOwn",
+                          BatchMode::RenameInPlace,
+                          {"/a/1", "/a/b/1", "/a/2"},
+                          {{0, 2}, {1}}},
+        VerdictGroupsCase{
+            "CopyMakesOneGroup", BatchMode::CopyToFolder, {"/a/1", "/b/1", "/a/2"}, {{0, 1, 2}}},
+        VerdictGroupsCase{
+            "MoveMakesOneGroup", BatchMode::MoveToFolder, {"/a/1", "/b/1"}, {{0, 1}}}),
     [](const ::testing::TestParamInfo<VerdictGroupsCase>& info) { return info.param.name; });
 
 // From kSplitFrom items the halves are read on two threads: a folder whose
@@ -64,8 +68,8 @@ TEST(VerdictGroupsSplitTest, AFolderAcrossBothHalvesIsOneGroup) {
     sources << (first ? QStringLiteral("/a/%1") : QStringLiteral("/b/%1")).arg(i);
     expected[first ? 0 : 1].push_back(i);
   }
-  EXPECT_EQ(VerdictGroups(ItemsAt(sources), BatchSettings{BatchMode::RenameInPlace, std::nullopt,
-                                                          QString(), false}),
+  EXPECT_EQ(VerdictGroups(ItemsAt(sources),
+                          BatchSettings{BatchMode::RenameInPlace, std::nullopt, QString(), false}),
             expected);
 }
 

@@ -61,7 +61,8 @@ TEST_F(CliEnglishTextsTest, VerdictsAndProgressAreListedTexts) {
       {{K::kSkipped, {}, "/d/a"}, "<<skipped: %s is taken>>"},
       {{K::kReplaces, {}, "/d/x"}, "<<replaces the file %s>>"},
       {{K::kCannotBeMade, R::kNoNewName, "/d/a"}, Marked("cannot be made: no new name")},
-      {{K::kCannotBeMade, R::kInvalidName, "/d/a"}, Marked("cannot be made: not a valid file name")},
+      {{K::kCannotBeMade, R::kInvalidName, "/d/a"},
+       Marked("cannot be made: not a valid file name")},
       {{K::kCannotBeMade, R::kTooLong, "/d/a"}, Marked("cannot be made: file name too long")},
       {{K::kCannotBeMade, R::kNameTaken, "/d/a"}, "<<cannot be made: %s is taken>>"},
   };
@@ -155,7 +156,8 @@ TEST_F(CliEnglishTextsTest, EveryMessageOfTheModeIsAListedText) {
     if (c.presetBatchMode) {
       RenameOptions preset;
       preset.batchMode = *c.presetBatchMode;
-      ASSERT_TRUE(SavePresetFile(folder.file("preset.json"), preset, RealFileSystem()).ok()) << c.name;
+      ASSERT_TRUE(SavePresetFile(folder.file("preset.json"), preset, RealFileSystem()).ok())
+          << c.name;
     }
     const CommandLineServices services{
         RealFileSystem(), folder.file("appdata/last_rename.csv"),

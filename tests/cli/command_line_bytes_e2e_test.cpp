@@ -47,7 +47,8 @@ class CommandLineBytesTest : public ::testing::Test {
     std::vector<char*> envp;
     for (QByteArray& entry : envStore) envp.push_back(entry.data());
     envp.push_back(nullptr);
-    const QByteArray where = folder.isEmpty() ? temp_.PathBytes() : temp_.PathBytes() + '/' + folder;
+    const QByteArray where =
+        folder.isEmpty() ? temp_.PathBytes() : temp_.PathBytes() + '/' + folder;
 
     QProcess process;
     process.setChildProcessModifier([&argv, &envp, &where] {
@@ -84,8 +85,7 @@ TEST_F(CommandLineBytesTest, NamingAFileThatIsNotUtf8RenamesItAndNoOther) {
   const ProcessResult r = Run({"/cli", "/pattern=renamed", "photos/\xE9.txt"});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_EQ(r.out, kCompleted);
-  EXPECT_EQ(Contents("photos"),
-            QList<QByteArray>({"renamed.txt=byte", "\xEF\xBF\xBD.txt=real"}));
+  EXPECT_EQ(Contents("photos"), QList<QByteArray>({"renamed.txt=byte", "\xEF\xBF\xBD.txt=real"}));
   EXPECT_TRUE(temp_.ReadBytes("appdata/Larkwell/Corvane/last_rename.csv")
                   .contains("\"" + temp_.PathBytes() + "/photos/\xE9.txt\",\""));
 
@@ -101,8 +101,7 @@ TEST_F(CommandLineBytesTest, ReplacedFileWhoseNameIsNotUtf8GoesToTheTrashAndCome
   temp_.CreateFolderBytes("docs");
   temp_.CreateBytes("docs/caf\xE9.txt", "old");
   temp_.CreateBytes("docs/a.txt", "new");
-  const ProcessResult r =
-      Run({"/cli", "/pattern=caf\xE9", "/conflict=overwrite", "docs/a.txt"});
+  const ProcessResult r = Run({"/cli", "/pattern=caf\xE9", "/conflict=overwrite", "docs/a.txt"});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
   EXPECT_EQ(Contents("docs"), QList<QByteArray>({"caf\xE9.txt=new"}));
   EXPECT_EQ(Contents("xdg/Trash/files"), QList<QByteArray>({"caf\xE9.txt=old"}));

@@ -67,11 +67,12 @@ void WritePreset(const QString& path, const QByteArray& json) {
 
 TEST_F(CommandLineEndToEndTest, WithoutCliAndWithoutDisplaySaysSoAndEndsWithOne) {
   temp_.Create({"photos/a.txt"});
-  const ProcessResult r = Run({"/pattern=x", "photos/a.txt"}, {},
-                              {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+  const ProcessResult r =
+      Run({"/pattern=x", "photos/a.txt"}, {}, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
   EXPECT_EQ(r.exitCode, 1);
-  EXPECT_EQ(r.err, "Cannot open the window: no display. Use corvane /cli to rename from a "
-                   "terminal.\n");
+  EXPECT_EQ(r.err,
+            "Cannot open the window: no display. Use corvane /cli to rename from a "
+            "terminal.\n");
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(temp_.List("photos"), QStringList({"a.txt"}));
 }
@@ -123,8 +124,12 @@ TEST_F(CommandLineEndToEndTest, DryRunMarksWhatTheBatchWillReallyDo) {
     SCOPED_TRACE(c.conflict);
     TempFolder folder;
     folder.Create({"docs/a.txt", "docs/b.txt", "docs/c.md", "docs/x.txt"});
-    const QStringList args = {"/cli", "/pattern=x", c.conflict, folder.file("docs/a.txt"),
-                              folder.file("docs/b.txt"), folder.file("docs/c.md")};
+    const QStringList args = {"/cli",
+                              "/pattern=x",
+                              c.conflict,
+                              folder.file("docs/a.txt"),
+                              folder.file("docs/b.txt"),
+                              folder.file("docs/c.md")};
     const ProcessResult dry = Run(QStringList{"/dryrun"} + args);
     EXPECT_EQ(dry.exitCode, 0) << dry.err.toStdString();
     EXPECT_EQ(dry.err, "");

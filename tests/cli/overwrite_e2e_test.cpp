@@ -40,7 +40,8 @@ void CreateEntry(const QString& root, const QString& entry) {
   }
   QFile f(path);
   const QByteArray content = entry.section('=', 1).toUtf8();
-  ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size()) << entry.toStdString();
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(content) == content.size())
+      << entry.toStdString();
 }
 
 // The entries under `root` in the form CreateEntry takes, folders left out.
@@ -122,13 +123,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // The link is the entry itself, not the file it points to: it is an
         // item the batch moves, so nothing replaces it.
-        OverwriteCase{"LinkThatIsAnItem",
-                      {"w/a=A", "w/b=B", "w/2 -> a"},
-                      {"/pattern={counter}", "/digits=1", "/conflict=overwrite", "w/a", "w/b",
-                       "w/2"},
-                      {"w/a -> 1", "w/b -> 2 (1)  [numbered: 2 is taken]", "w/2 -> 3"},
-                      {"w/1=A", "w/2 (1)=B", "w/3 -> a"},
-                      {}},
+        OverwriteCase{
+            "LinkThatIsAnItem",
+            {"w/a=A", "w/b=B", "w/2 -> a"},
+            {"/pattern={counter}", "/digits=1", "/conflict=overwrite", "w/a", "w/b", "w/2"},
+            {"w/a -> 1", "w/b -> 2 (1)  [numbered: 2 is taken]", "w/2 -> 3"},
+            {"w/1=A", "w/2 (1)=B", "w/3 -> a"},
+            {}},
         // A link renamed onto the file it points to would point at itself:
         // that file counts as the batch's.
         OverwriteCase{"LinkOntoTheFileItPointsTo",
@@ -150,19 +151,18 @@ INSTANTIATE_TEST_SUITE_P(
         OverwriteCase{"NameTooLongForTheTrashRecord",
                       {"a.txt=A", kLongName + ".txt=OLD"},
                       {"/pattern=" + kLongName, "/conflict=overwrite", "a.txt"},
-                      {"a.txt -> " + kLongName + ".txt  [replaces the file " + kLongName +
-                       ".txt]"},
+                      {"a.txt -> " + kLongName + ".txt  [replaces the file " + kLongName + ".txt]"},
                       {kLongName + ".txt=A"},
                       {"OLD"}},
         // The source of a later item is numbered around; a file outside
         // the batch is replaced.
-        OverwriteCase{"SourceOfALaterItemAndAnOtherFile",
-                      {"1=A", "2=B", "3=C"},
-                      {"/pattern={counter}", "/start=2", "/digits=1", "/conflict=overwrite", "1",
-                       "2"},
-                      {"1 -> 2 (1)  [numbered: 2 is taken]", "2 -> 3  [replaces the file 3]"},
-                      {"2 (1)=A", "3=B"},
-                      {"C"}}),
+        OverwriteCase{
+            "SourceOfALaterItemAndAnOtherFile",
+            {"1=A", "2=B", "3=C"},
+            {"/pattern={counter}", "/start=2", "/digits=1", "/conflict=overwrite", "1", "2"},
+            {"1 -> 2 (1)  [numbered: 2 is taken]", "2 -> 3  [replaces the file 3]"},
+            {"2 (1)=A", "3=B"},
+            {"C"}}),
     [](const ::testing::TestParamInfo<OverwriteCase>& info) { return info.param.name; });
 
 // A numbered name longer than a file system takes cannot be made: the dry run
@@ -221,8 +221,13 @@ TEST(FatEndToEndTest, OneNameInTwoSpellingsIsOneFileOfTheBatch) {
     CorvaneRunner runner;
     const QString from = c.batchMode < 0 ? fat.path() : runner.temp_.CreateFolder("from");
     for (const char* file : {"Xa.txt=first", "xb.txt=second"}) CreateEntry(from, file);
-    QStringList args = {"/cli", "/regex", "/find=^([Xx])[ab]$", "/replace=$1",
-                        "/conflict=overwrite", from + "/Xa.txt", from + "/xb.txt"};
+    QStringList args = {"/cli",
+                        "/regex",
+                        "/find=^([Xx])[ab]$",
+                        "/replace=$1",
+                        "/conflict=overwrite",
+                        from + "/Xa.txt",
+                        from + "/xb.txt"};
     if (c.batchMode >= 0) {
       runner.temp_.Create({"mode.json"},
                           QStringLiteral(R"({"changeExt":false,"batchMode":%1,"destination":"%2"})")
@@ -265,8 +270,7 @@ struct KillCase {
 
 void PrintTo(const KillCase& c, std::ostream* os) { *os << c.name; }
 
-class KilledBatchEndToEndTest : public ::testing::TestWithParam<KillCase>,
-                                protected CorvaneRunner {
+class KilledBatchEndToEndTest : public ::testing::TestWithParam<KillCase>, protected CorvaneRunner {
  protected:
   using CorvaneRunner::Run;
 };
@@ -286,9 +290,8 @@ TEST_P(KilledBatchEndToEndTest, UndoBringsEveryFileBack) {
   const QStringList before = Entries(*this, work);
   const QString inject =
       QStringLiteral("inject=%1:signal=SIGKILL:when=%2").arg(c.syscall).arg(c.when);
-  const ProcessResult killed =
-      Run(QStringList{"/cli"} + c.args, work, {}, {strace, "-f", "-qq", "-o", "/dev/null", "-e",
-                                                   inject});
+  const ProcessResult killed = Run(QStringList{"/cli"} + c.args, work, {},
+                                   {strace, "-f", "-qq", "-o", "/dev/null", "-e", inject});
   EXPECT_TRUE(killed.crashed) << "the batch ended before the kill: " << killed.out.toStdString();
 
   const ProcessResult undo = Run({"/cli", "/undo"}, work);
@@ -325,8 +328,8 @@ TEST(KilledUndoEndToEndTest, RepeatedUndoWithAFolderUnderTwoSpellings) {
   for (const char* file : {"real/p=P", "real/pp=PP", "link -> real"}) CreateEntry(work, file);
   const QStringList before = Entries(runner, work);
   // link/pp -> link/pppp, then real/p -> real/pp: a chain through one folder.
-  const ProcessResult batch = runner.Run({"/cli", "/find=p", "/replace=pp", "link/pp", "real/p"},
-                                         work);
+  const ProcessResult batch =
+      runner.Run({"/cli", "/find=p", "/replace=pp", "link/pp", "real/p"}, work);
   ASSERT_EQ(batch.exitCode, 0) << batch.err.toStdString();
   const ProcessResult killed = runner.Run(
       {"/cli", "/undo"}, work, {},

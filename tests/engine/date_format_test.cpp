@@ -402,7 +402,8 @@ TEST(RegionalSettingsTest, LocalesWriteTheirOwnEraNoEmptyZoneAndTheVisibleSepara
       {"ar_EG", u"d/m", kMorning, u"2/3"},
   };
   for (const Case& c : cases) {
-    const RegionalSettings regional = RegionalSettingsForLocale(QLocale(QString::fromLatin1(c.locale)));
+    const RegionalSettings regional =
+        RegionalSettingsForLocale(QLocale(QString::fromLatin1(c.locale)));
     EXPECT_EQ(FormatMoment(c.format, c.moment, regional), QString::fromUtf16(c.expected))
         << c.locale << " " << QString::fromUtf16(c.format).toStdString();
   }

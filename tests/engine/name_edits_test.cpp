@@ -87,16 +87,47 @@ INSTANTIATE_TEST_SUITE_P(
     CaseName);
 
 // The order of the steps shows where one step sees another's result.
-INSTANTIATE_TEST_SUITE_P(
-    Order, ApplyNameEditsTest,
-    ::testing::Values(
-        EditCase{"RemoveFirstBeforeLast", "abcdef", [](O& o) { o.removeFirst = "4"; o.removeLast = "3"; }, "ef"},
-        EditCase{"RangeCountsAfterRemovals", "abcdef", [](O& o) { o.removeFirst = "1"; o.removeFromPos = "1"; o.removeTillPos = "1"; }, "cdef"},
-        EditCase{"CharactersBeforeCollapse", "a - b", [](O& o) { o.charactersToRemove = "-"; o.collapseDoubleSpaces = true; }, "a b"},
-        EditCase{"InsertAfterCrop", "abc_x", [](O& o) { o.cropBefore = "_"; o.insertText = "Z"; o.insertPos = "99"; }, "abcZ"},
-        EditCase{"PadSeesInsertedDigits", "a", [](O& o) { o.insertText = "5"; o.insertPos = "9"; o.padNumbers = "2"; }, "a05"},
-        EditCase{"InsertedTextNotCharacterFiltered", "a-b", [](O& o) { o.charactersToRemove = "-"; o.insertText = "-"; }, "-ab"}),
-    CaseName);
+INSTANTIATE_TEST_SUITE_P(Order, ApplyNameEditsTest,
+                         ::testing::Values(EditCase{"RemoveFirstBeforeLast", "abcdef",
+                                                    [](O& o) {
+                                                      o.removeFirst = "4";
+                                                      o.removeLast = "3";
+                                                    },
+                                                    "ef"},
+                                           EditCase{"RangeCountsAfterRemovals", "abcdef",
+                                                    [](O& o) {
+                                                      o.removeFirst = "1";
+                                                      o.removeFromPos = "1";
+                                                      o.removeTillPos = "1";
+                                                    },
+                                                    "cdef"},
+                                           EditCase{"CharactersBeforeCollapse", "a - b",
+                                                    [](O& o) {
+                                                      o.charactersToRemove = "-";
+                                                      o.collapseDoubleSpaces = true;
+                                                    },
+                                                    "a b"},
+                                           EditCase{"InsertAfterCrop", "abc_x",
+                                                    [](O& o) {
+                                                      o.cropBefore = "_";
+                                                      o.insertText = "Z";
+                                                      o.insertPos = "99";
+                                                    },
+                                                    "abcZ"},
+                                           EditCase{"PadSeesInsertedDigits", "a",
+                                                    [](O& o) {
+                                                      o.insertText = "5";
+                                                      o.insertPos = "9";
+                                                      o.padNumbers = "2";
+                                                    },
+                                                    "a05"},
+                                           EditCase{"InsertedTextNotCharacterFiltered", "a-b",
+                                                    [](O& o) {
+                                                      o.charactersToRemove = "-";
+                                                      o.insertText = "-";
+                                                    },
+                                                    "-ab"}),
+                         CaseName);
 
 // One NameEdits, read from the options once, serves every name; it keeps its
 // own copies, so later changes of the options do not reach it.

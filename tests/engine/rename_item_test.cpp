@@ -30,13 +30,10 @@ INSTANTIATE_TEST_SUITE_P(
     Names, SplitTest,
     ::testing::Values(SplitCase{"/p/photo.JPG", "photo", ".JPG"},
                       SplitCase{"/p/archive.tar.gz", "archive.tar", ".gz"},
-                      SplitCase{"/p/a.b.c", "a.b", ".c"},
-                      SplitCase{"/p/README", "README", ""},
-                      SplitCase{"/p/.profile", "", ".profile"},
-                      SplitCase{"/p/name.", "name", "."},
+                      SplitCase{"/p/a.b.c", "a.b", ".c"}, SplitCase{"/p/README", "README", ""},
+                      SplitCase{"/p/.profile", "", ".profile"}, SplitCase{"/p/name.", "name", "."},
                       SplitCase{"/my.folder/README", "README", ""},
-                      SplitCase{"relative.d/x.y", "x", ".y"},
-                      SplitCase{"bare.txt", "bare", ".txt"},
+                      SplitCase{"relative.d/x.y", "x", ".y"}, SplitCase{"bare.txt", "bare", ".txt"},
                       SplitCase{"/p/Äpfel.tar", "Äpfel", ".tar"}));
 
 TEST(ZeroTimeTest, IsTheSpreadsheetEpochInUtc) {

@@ -64,7 +64,7 @@ TEST(RenameOptionsTest, CounterFieldsTakeTheirDefaultsAndDigitsIsClamped) {
   RenameOptions o;
   o.counterStart = "abc";
   EXPECT_EQ(CounterStartValue(o), 1);
-  const std::pair<const char*, int32_t> digits[] = {{"x", 3}, {"0", 1}, {"-4", 1},
+  const std::pair<const char*, int32_t> digits[] = {{"x", 3}, {"0", 1},   {"-4", 1},
                                                     {"7", 7}, {"12", 10}, {"", 3}};
   for (const auto& [text, expected] : digits) {
     o.digits = text;

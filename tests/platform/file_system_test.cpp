@@ -191,14 +191,13 @@ TEST_P(MoveFallbackTest, MovesWithoutEverReplacing) {
   EXPECT_EQ(Leftovers(dir), QStringList());
 }
 
-INSTANTIATE_TEST_SUITE_P(Fallbacks, MoveFallbackTest,
-                         ::testing::Values(FallbackCase{"NoReplaceRename", {}},
-                                           FallbackCase{"LinkThenUnlink", {.renameNoReplace = EINVAL}},
-                                           FallbackCase{"TestThenRename", {.renameNoReplace = EINVAL, .link = EPERM}},
-                                           FallbackCase{"CopyAcrossFileSystems", {.renameNoReplace = EXDEV}}),
-                         [](const ::testing::TestParamInfo<FallbackCase>& info) {
-                           return info.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Fallbacks, MoveFallbackTest,
+    ::testing::Values(FallbackCase{"NoReplaceRename", {}},
+                      FallbackCase{"LinkThenUnlink", {.renameNoReplace = EINVAL}},
+                      FallbackCase{"TestThenRename", {.renameNoReplace = EINVAL, .link = EPERM}},
+                      FallbackCase{"CopyAcrossFileSystems", {.renameNoReplace = EXDEV}}),
+    [](const ::testing::TestParamInfo<FallbackCase>& info) { return info.param.name; });
 
 TEST(FileSystemTest, MoveToAnotherFileSystemCopiesThenDeletes) {
   TempFolder dir;
@@ -253,7 +252,8 @@ TEST(FileSystemTest, FailedCopyLeavesTheTargetAsItWas) {
   if (!QFileInfo(QStringLiteral("/proc/self/mem")).isFile()) GTEST_SKIP() << "no /proc";
   TempFolder dir;
   dir.Create({"target.txt"}, "keep me");
-  const Status s = RealFileSystem().CopyFile("/proc/self/mem", dir.file("target.txt"), Replace::kAtomically);
+  const Status s =
+      RealFileSystem().CopyFile("/proc/self/mem", dir.file("target.txt"), Replace::kAtomically);
   EXPECT_FALSE(s.ok());
   EXPECT_EQ(dir.Read("target.txt"), "keep me");
   EXPECT_EQ(dir.List(), QStringList({"target.txt"}));

@@ -157,9 +157,10 @@ TEST_F(NativeNamesTest, MovesReachTheNamedFileWhicheverWayTheyGo) {
   };
   for (const Way& way : ways) {
     for (const Name& name : kNames) {
-      const std::string label = QStringLiteral("%1 %2")
-                                    .arg(QString::fromUtf8(way.name), QString::fromLatin1(name.bytes.toHex(' ')))
-                                    .toStdString();
+      const std::string label =
+          QStringLiteral("%1 %2")
+              .arg(QString::fromUtf8(way.name), QString::fromLatin1(name.bytes.toHex(' ')))
+              .toStdString();
       const std::unique_ptr<FileSystem> fs = NewRealFileSystemForTests(way.errnos);
       ASSERT_TRUE(fs->MoveFile(P(name.text), P(u"moved\xDCE9")).ok()) << label;
       EXPECT_EQ(dir_.ListBytes(), AllBytesBut(name.bytes, {"moved\xE9"})) << label;

@@ -119,9 +119,12 @@ TEST(PathsTest, RootLengthsOfTheWindowsRule) {
     qsizetype length;
   };
   const Case cases[] = {
-      {u"C:\\a", 3},          {u"C:a", 2},
-      {u"\\\\srv\\sh\\a", 9}, {u"\\\\?\\C:\\a", 7},
-      {u"\\\\?\\UNC\\srv\\sh\\a", 15}, {u"\\a", 1},
+      {u"C:\\a", 3},
+      {u"C:a", 2},
+      {u"\\\\srv\\sh\\a", 9},
+      {u"\\\\?\\C:\\a", 7},
+      {u"\\\\?\\UNC\\srv\\sh\\a", 15},
+      {u"\\a", 1},
       {u"a\\b", 0},
   };
   for (const Case& c : cases) {

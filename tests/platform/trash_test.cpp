@@ -73,7 +73,8 @@ TEST(TrashTest, FileGoesToTheTrashWithItsRecordAndComesBackByAPlainMove) {
   const Result<QString> second = fs.TrashPlaceFor(path);
   ASSERT_TRUE(second.ok());
   EXPECT_NE(*second, *place);
-  EXPECT_TRUE(FileNamePart(*second).startsWith(DecodeNativeName(name) + ".")) << second->toStdString();
+  EXPECT_TRUE(FileNamePart(*second).startsWith(DecodeNativeName(name) + "."))
+      << second->toStdString();
 }
 
 // The record's name is the file's name and ".trashinfo": a long name is cut

@@ -44,7 +44,8 @@ class FileSizeLimit {
 
 TEST(SavePresetFileTest, WritesTheWholeFileAndNothingElse) {
   const TempFolder folder;
-  const Status status = SavePresetFile(folder.file(u"preset.json"_s), RenameOptions(), RealFileSystem());
+  const Status status =
+      SavePresetFile(folder.file(u"preset.json"_s), RenameOptions(), RealFileSystem());
   ASSERT_TRUE(status.ok()) << status.error().message().toStdString();
   EXPECT_EQ(folder.Read(u"preset.json"_s), kStartValuesFile);
   EXPECT_EQ(folder.List(), QStringList{u"preset.json"_s});
@@ -53,7 +54,8 @@ TEST(SavePresetFileTest, WritesTheWholeFileAndNothingElse) {
 TEST(SavePresetFileTest, ReplacesALongerExistingFile) {
   const TempFolder folder;
   folder.Create({u"preset.json"_s}, QByteArray(4000, 'x'));
-  ASSERT_TRUE(SavePresetFile(folder.file(u"preset.json"_s), RenameOptions(), RealFileSystem()).ok());
+  ASSERT_TRUE(
+      SavePresetFile(folder.file(u"preset.json"_s), RenameOptions(), RealFileSystem()).ok());
   EXPECT_EQ(folder.Read(u"preset.json"_s), kStartValuesFile);
   EXPECT_EQ(folder.List(), QStringList{u"preset.json"_s});
 }
@@ -79,7 +81,8 @@ TEST(SavePresetFileTest, AWriteFailingHalfWayKeepsTheOldFile) {
 
 TEST(SavePresetFileTest, MissingFolderFailsWithTheSystemText) {
   const TempFolder folder;
-  const Status status = SavePresetFile(folder.file(u"missing/preset.json"_s), RenameOptions(), RealFileSystem());
+  const Status status =
+      SavePresetFile(folder.file(u"missing/preset.json"_s), RenameOptions(), RealFileSystem());
   ASSERT_FALSE(status.ok());
   EXPECT_EQ(status.error().message(), u"No such file or directory"_s);
   EXPECT_TRUE(folder.List().isEmpty());
@@ -88,7 +91,8 @@ TEST(SavePresetFileTest, MissingFolderFailsWithTheSystemText) {
 TEST(SavePresetFileTest, AFolderInTheWayStaysUntouched) {
   const TempFolder folder;
   folder.Create({u"preset.json/inside.txt"_s}, "kept");
-  const Status status = SavePresetFile(folder.file(u"preset.json"_s), RenameOptions(), RealFileSystem());
+  const Status status =
+      SavePresetFile(folder.file(u"preset.json"_s), RenameOptions(), RealFileSystem());
   ASSERT_FALSE(status.ok());
   EXPECT_FALSE(status.error().message().isEmpty());
   EXPECT_EQ(folder.Read(u"preset.json/inside.txt"_s), "kept");

@@ -2,7 +2,6 @@
 
 namespace corvane {
 
-
 namespace {
 
 class FaultInjectingFile : public WritableFile {
@@ -100,8 +99,7 @@ Status FaultInjectingFileSystem::RenameSameFile(const QString& from, const QStri
   return target().RenameSameFile(from, to);
 }
 
-Status FaultInjectingFileSystem::CopyFile(const QString& from, const QString& to,
-                                          Replace replace) {
+Status FaultInjectingFileSystem::CopyFile(const QString& from, const QString& to, Replace replace) {
   journal_ << QStringLiteral("CopyFile %1 -> %2").arg(from, to);
   if (auto error = TakeFault(FileOp::kCopyFile, from, to)) return *error;
   return target().CopyFile(from, to, replace);

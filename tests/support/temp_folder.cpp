@@ -67,8 +67,8 @@ bool TempFolder::Exists(const QString& relative) const {
 }
 
 QStringList TempFolder::List(const QString& relative) const {
-  return QDir(file(relative)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                        QDir::Name);
+  return QDir(file(relative))
+      .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 #ifndef Q_OS_WIN

@@ -1,12 +1,12 @@
 #include "ui/file_list_model.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractItemModelTester>
 #include <QBrush>
-#include <QIcon>
 #include <QFile>
+#include <QIcon>
 #include <QItemSelectionModel>
 #include <QSignalSpy>
-#include <gtest/gtest.h>
 
 #include "collect/add_files.h"
 #include "support/temp_folder.h"
@@ -31,7 +31,9 @@ class FileListModelTest : public ::testing::Test {
     QStringList names;
     for (int i = 0; i < count; ++i) names << QStringLiteral("n%1.txt").arg(i);
     const QStringList paths = temp_.Create(names);
-    EXPECT_TRUE(model_.Append([&](RenameItemList& l) { return AddFiles(l, paths, RealFileSystem()); }).ok());
+    EXPECT_TRUE(
+        model_.Append([&](RenameItemList& l) { return AddFiles(l, paths, RealFileSystem()); })
+            .ok());
     return paths;
   }
 
@@ -53,7 +55,8 @@ class FileListModelTest : public ::testing::Test {
 
 TEST_F(FileListModelTest, RowsShowNameFolderAndSizeWithAnEmptyPreviewCell) {
   const QStringList paths = temp_.Create({"sub/Report.final.TXT"}, "12345");
-  ASSERT_TRUE(model_.Append([&](RenameItemList& l) { return AddFiles(l, paths, RealFileSystem()); }).ok());
+  ASSERT_TRUE(
+      model_.Append([&](RenameItemList& l) { return AddFiles(l, paths, RealFileSystem()); }).ok());
   ASSERT_EQ(model_.rowCount(), 1);
   EXPECT_EQ(Cell(0, 0), "Report.final.TXT");
   EXPECT_EQ(Cell(0, 1), "");
@@ -67,7 +70,8 @@ TEST_F(FileListModelTest, RowsShowNameFolderAndSizeWithAnEmptyPreviewCell) {
 TEST_F(FileListModelTest, SizeUsesTheLocalesThousandsSeparator) {
   const QString path = temp_.Create({"big.bin"}).first();
   ASSERT_TRUE(QFile::resize(path, 1234567));
-  ASSERT_TRUE(model_.Append([&](RenameItemList& l) { return AddFile(l, path, RealFileSystem()); }).ok());
+  ASSERT_TRUE(
+      model_.Append([&](RenameItemList& l) { return AddFile(l, path, RealFileSystem()); }).ok());
   struct Case {
     QLocale locale;
     const char* text;
@@ -94,7 +98,8 @@ TEST_F(FileListModelTest, AnAdditionIsOneInsertionEvenWhenItFailsPartWay) {
   EXPECT_EQ(Column(0), QStringList({"a.txt", "b.txt"}));
 
   // Nothing new: no insertion at all.
-  ASSERT_TRUE(model_.Append([&](RenameItemList& l) { return AddFiles(l, paths, RealFileSystem()); }).ok());
+  ASSERT_TRUE(
+      model_.Append([&](RenameItemList& l) { return AddFiles(l, paths, RealFileSystem()); }).ok());
   EXPECT_EQ(inserted.count(), 1);
 }
 

@@ -21,8 +21,11 @@ TEST(LayoutRulesTest, FolderTakesTheRestOfTheListButNeverLessThan150) {
     int innerWidth;
     int folder;
   };
-  const Case cases[] = {{"wide", 1000, 344}, {"narrow", 700, 150}, {"at the edge", 806, 150},
-                        {"one above", 807, 151}, {"none at all", 0, 150}};
+  const Case cases[] = {{"wide", 1000, 344},
+                        {"narrow", 700, 150},
+                        {"at the edge", 806, 150},
+                        {"one above", 807, 151},
+                        {"none at all", 0, 150}};
   for (const Case& c : cases) {
     const auto widths = ColumnWidths(c.innerWidth, 4);
     ASSERT_TRUE(widths.has_value()) << c.name;
@@ -55,7 +58,8 @@ TEST(LayoutRulesTest, ProgramFiltersBecomeQtFilters) {
       {"Images|*.jpg;*.png|Texts (*.txt)|*.txt", "Images (*.jpg *.png);;Texts (*.txt)"},
       {"Description without patterns", ""},
   };
-  for (const Case& c : cases) EXPECT_EQ(DialogFilter(QString::fromUtf8(c.program)), c.qt) << c.program;
+  for (const Case& c : cases)
+    EXPECT_EQ(DialogFilter(QString::fromUtf8(c.program)), c.qt) << c.program;
 }
 
 TEST(LayoutRulesTest, ASavedNameWithoutAnExtensionGetsTheDefaultOne) {
@@ -64,10 +68,8 @@ TEST(LayoutRulesTest, ASavedNameWithoutAnExtensionGetsTheDefaultOne) {
     const char* saved;
   };
   const Case cases[] = {
-      {"/home/ann/mine", "/home/ann/mine.json"},
-      {"/home/ann/mine.json", "/home/ann/mine.json"},
-      {"/home/ann/mine.txt", "/home/ann/mine.txt"},
-      {"/home/ann.d/mine", "/home/ann.d/mine.json"},
+      {"/home/ann/mine", "/home/ann/mine.json"},    {"/home/ann/mine.json", "/home/ann/mine.json"},
+      {"/home/ann/mine.txt", "/home/ann/mine.txt"}, {"/home/ann.d/mine", "/home/ann.d/mine.json"},
       {"/home/ann/.hidden", "/home/ann/.hidden"},
   };
   for (const Case& c : cases) {

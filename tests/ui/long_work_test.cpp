@@ -13,10 +13,10 @@
 #include <condition_variable>
 #include <mutex>
 
+#include "support/fault_injecting_file_system.h"
 #include "support/manual_clock.h"
 #include "ui/long_work.h"
 #include "ui/window_fixture.h"
-#include "support/fault_injecting_file_system.h"
 
 namespace corvane {
 namespace {
@@ -358,7 +358,11 @@ TEST(LongWorkClockTest, TheDialogComesUpWhenDueAndNotBefore) {
     QString label;  // when shown
   } cases[] = {
       {"QuickWorkNeverShowsIt", 3, ProgressReport::kUnknownTotal, {100, 399}, {false, false}, ""},
-      {"UnknownTotalAtHalfASecond", 3, ProgressReport::kUnknownTotal, {499, 1}, {false, true},
+      {"UnknownTotalAtHalfASecond",
+       3,
+       ProgressReport::kUnknownTotal,
+       {499, 1},
+       {false, true},
        "3 files found"},
       {"ASlowStartAtTheFirstReading", 10, 300, {99, 1}, {false, true}, "10 of 300 files"},
       {"NearlyDoneAtHalfASecond", 290, 300, {400, 99, 1}, {false, false, true}, "290 of 300 files"},
@@ -383,9 +387,8 @@ TEST(LongWorkClockTest, TheDialogComesUpWhenDueAndNotBefore) {
       label = dialog->labelText();
       held.Release();
     });
-    ASSERT_TRUE(longWork.Run([&](const StopRequest&, ProgressReport& progress) {
-      held(c.done, c.total, progress);
-    }));
+    ASSERT_TRUE(longWork.Run(
+        [&](const StopRequest&, ProgressReport& progress) { held(c.done, c.total, progress); }));
     qApp->removeEventFilter(&counter);
     EXPECT_EQ(shown, c.shownAfterEach);
     EXPECT_EQ(counter.shows, c.shownAfterEach.back() ? 1 : 0);

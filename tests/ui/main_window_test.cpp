@@ -1,6 +1,7 @@
 // The main window driven as a user drives it, every box and dialog scripted.
 #include "ui/main_window.h"
 
+#include <gtest/gtest.h>
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>
@@ -18,10 +19,9 @@
 #include <QTimeZone>
 #include <QToolButton>
 #include <QUrl>
-#include <gtest/gtest.h>
 
-#include "ui/window_fixture.h"
 #include "ui/number_box.h"
+#include "ui/window_fixture.h"
 
 namespace corvane {
 namespace {
@@ -38,10 +38,10 @@ TEST_F(MainWindowTest, StartsWithEveryControlAtItsStartValue) {
     const char* control;
     const char* text;
   };
-  const Text texts[] = {{"edtFind", ""},         {"edtReplace", ""},      {"edtPattern", "{name}"},
-                        {"edtNewExt", ""},       {"edtInsertText", ""},   {"edtCropBefore", ""},
-                        {"edtCropAfter", ""},    {"edtDestination", ""},
-                        {"edtCharactersToRemove", ""}};
+  const Text texts[] = {
+      {"edtFind", ""},      {"edtReplace", ""},     {"edtPattern", "{name}"},
+      {"edtNewExt", ""},    {"edtInsertText", ""},  {"edtCropBefore", ""},
+      {"edtCropAfter", ""}, {"edtDestination", ""}, {"edtCharactersToRemove", ""}};
   for (const Text& t : texts) EXPECT_EQ(Find<QLineEdit>(t.control)->text(), t.text) << t.control;
   const Text numbers[] = {{"edtInsertPos", "1"},     {"edtRemoveFirst", "0"},
                           {"edtRemoveLast", "0"},    {"edtRemoveFromPos", "0"},
@@ -113,9 +113,12 @@ TEST_F(MainWindowTest, ToolbarAndMenuGiveTheSameCommand) {
     const char* button;
     const char* action;
   };
-  const Pair pairs[] = {{"btnAdd", "AddFiles1"},    {"btnRemove", "RemoveSelected1"},
-                        {"btnPreview", "Preview1"}, {"btnRename", "Rename1"},
-                        {"btnUndo", "Undo1"},       {"btnSavePreset", "SavePreset1"},
+  const Pair pairs[] = {{"btnAdd", "AddFiles1"},
+                        {"btnRemove", "RemoveSelected1"},
+                        {"btnPreview", "Preview1"},
+                        {"btnRename", "Rename1"},
+                        {"btnUndo", "Undo1"},
+                        {"btnSavePreset", "SavePreset1"},
                         {"btnLoadPreset", "LoadPreset1"}};
   for (const Pair& p : pairs) {
     EXPECT_EQ(Find<QToolButton>(p.button)->defaultAction(), Action(p.action)) << p.button;
@@ -281,9 +284,8 @@ TEST_F(MainWindowTest, DestinationPickerStartsAtAnExistingFolderOrTheCurrentOne)
     QString typed;
     QString start;
   };
-  const Case cases[] = {{QString(), QDir::currentPath()},
-                        {temp_.file("missing"), QDir::currentPath()},
-                        {out, out}};
+  const Case cases[] = {
+      {QString(), QDir::currentPath()}, {temp_.file("missing"), QDir::currentPath()}, {out, out}};
   for (const Case& c : cases) {
     dialogs_.folderDialogs.clear();
     destination->setText(c.typed);
@@ -326,8 +328,8 @@ TEST_F(MainWindowTest, EveryControlInTheFocusChainHasANameBothWays) {
       QWidget* focused = QApplication::focusWidget();
       ASSERT_NE(focused, nullptr);
       const QString name = focused->accessibleName();
-      EXPECT_FALSE(name.isEmpty()) << focused->objectName().toStdString() << " "
-                                   << focused->metaObject()->className();
+      EXPECT_FALSE(name.isEmpty())
+          << focused->objectName().toStdString() << " " << focused->metaObject()->className();
       visited << (focused->objectName().isEmpty() ? name : focused->objectName());
       QTest::keyClick(focused, Qt::Key_Tab, direction);
       if (QApplication::focusWidget() == first) break;

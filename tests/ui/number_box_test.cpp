@@ -1,9 +1,9 @@
 #include "ui/number_box.h"
 
+#include <gtest/gtest.h>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTest>
-#include <gtest/gtest.h>
 
 namespace corvane {
 namespace {
@@ -40,9 +40,8 @@ TEST_F(NumberBoxTest, ArrowsStepBetweenZeroAndHundredWithoutWrapping) {
     const char* end;
   };
   const Case cases[] = {
-      {"5", Qt::Key_Up, 1, "6"},       {"5", Qt::Key_Down, 2, "3"},
-      {"99", Qt::Key_Up, 3, "100"},    {"1", Qt::Key_Down, 3, "0"},
-      {"0", Qt::Key_Down, 1, "0"},     {"100", Qt::Key_Up, 1, "100"},
+      {"5", Qt::Key_Up, 1, "6"},       {"5", Qt::Key_Down, 2, "3"},  {"99", Qt::Key_Up, 3, "100"},
+      {"1", Qt::Key_Down, 3, "0"},     {"0", Qt::Key_Down, 1, "0"},  {"100", Qt::Key_Up, 1, "100"},
       {"250", Qt::Key_Down, 1, "100"}, {"text", Qt::Key_Up, 1, "1"},
   };
   for (const Case& c : cases) {

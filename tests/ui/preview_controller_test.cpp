@@ -26,9 +26,11 @@ class PreviewControllerTest : public ::testing::Test {
   }
 
   void Add(const char* name) {
-    ASSERT_TRUE(
-        model_.Append([&](RenameItemList& list) { return AddFiles(list, temp_.Create({name}), RealFileSystem()); })
-            .ok());
+    ASSERT_TRUE(model_
+                    .Append([&](RenameItemList& list) {
+                      return AddFiles(list, temp_.Create({name}), RealFileSystem());
+                    })
+                    .ok());
   }
   QStringList NewNames() const {
     QStringList names;

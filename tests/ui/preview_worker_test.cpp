@@ -107,10 +107,18 @@ TEST_F(PreviewWorkerTest, AScheduledRequestWaitsForQuiet) {
     names_.clear();
     for (const Action& action : c.actions) {
       switch (action.step) {
-        case Step::kSchedule: worker_.Schedule(); break;
-        case Step::kRunNow: worker_.RunNow(); break;
-        case Step::kCancel: worker_.Cancel(); break;
-        case Step::kAdvance: clock_.Advance(action.by); break;
+        case Step::kSchedule:
+          worker_.Schedule();
+          break;
+        case Step::kRunNow:
+          worker_.RunNow();
+          break;
+        case Step::kCancel:
+          worker_.Cancel();
+          break;
+        case Step::kAdvance:
+          clock_.Advance(action.by);
+          break;
       }
       EXPECT_EQ(snapshots_, action.snapshotsAfter);
       // Waiting for quiet or computing, a request keeps the worker busy.

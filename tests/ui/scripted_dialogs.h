@@ -33,7 +33,9 @@ class ScriptedDialogs final : public Dialogs {
   void ChooseNextFile(const QString& file) { names_.push_back(file); }
   // What the user does in the next modal dialog, while it is shown; the
   // dialog is closed afterwards (by its close box) if the script left it open.
-  void WhenNextShown(std::function<void(QDialog&)> script) { scripts_.push_back(std::move(script)); }
+  void WhenNextShown(std::function<void(QDialog&)> script) {
+    scripts_.push_back(std::move(script));
+  }
 
   void ShowMessage(QWidget*, Kind kind, const QString& title, const QString& text) override {
     messages.append({kind, title, text});

@@ -1,12 +1,12 @@
 #include "ui/startup.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QStyle>
 #include <QTableView>
 #include <QTimeZone>
-#include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
 #include "ui/scripted_dialogs.h"
@@ -23,10 +23,10 @@ TEST(StartupTest, PathsOnTheCommandLineOpenTheWindowWithThemAddedAsADropAddsThem
   const QString before = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(temp.file("here")));
   ScriptedDialogs dialogs;
-  const WindowServices services{RealFileSystem(), temp.file("log.csv"),
-                                EngineContext::Fixed(QDateTime(QDate(2026, 1, 2), QTime(3, 4),
-                                                               QTimeZone::utc()),
-                                                     QTimeZone::utc())};
+  const WindowServices services{
+      RealFileSystem(), temp.file("log.csv"),
+      EngineContext::Fixed(QDateTime(QDate(2026, 1, 2), QTime(3, 4), QTimeZone::utc()),
+                           QTimeZone::utc())};
   const QString plainStyle = qApp->style()->name();
   const QPalette plainPalette = QApplication::palette();
   const auto window = StartMainWindow(*qApp, dialogs, services, {"a.txt", "pics", "gone.txt"});

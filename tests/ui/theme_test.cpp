@@ -1,11 +1,11 @@
 #include "ui/theme.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QFile>
 #include <QPalette>
 #include <QPixmap>
 #include <QStyle>
-#include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
 #include "ui/theme_colours.h"

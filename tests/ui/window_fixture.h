@@ -15,9 +15,9 @@
 #include <QTimeZone>
 #include <QUrl>
 
+#include "engine/rename_options.h"
 #include "i18n/translation.h"
 #include "support/temp_folder.h"
-#include "engine/rename_options.h"
 #include "ui/main_window.h"
 #include "ui/scripted_dialogs.h"
 
@@ -46,8 +46,7 @@ class WindowTest : public ::testing::Test {
   // `translations`, when given, is loaded as the catalogue before the window
   // is made, so that its language menu lists its languages. The window works
   // on `files`, which must outlive it.
-  explicit WindowTest(const QString& translations = QString(),
-                      FileSystem& files = RealFileSystem())
+  explicit WindowTest(const QString& translations = QString(), FileSystem& files = RealFileSystem())
       : files_(files), catalogue_(translations, store()), window_(Services(), dialogs_) {}
 
   WindowServices Services() {
@@ -129,31 +128,31 @@ class WindowTest : public ::testing::Test {
 // that a control mapped to the wrong option shows.
 inline RenameOptions EveryOptionChanged() {
   return RenameOptions{
-        .find = QStringLiteral("a\\\"b"),
-        .replace = QStringLiteral("c"),
-        .regex = true,
-        .pattern = QStringLiteral("{counter}_{name}"),
-        .counterStart = QStringLiteral("12"),
-        .digits = QStringLiteral("8"),
-        .caseMode = 3,
-        .changeExt = true,
-        .newExt = QStringLiteral("bak"),
-        .conflict = 1,
-        .insertText = QStringLiteral("ins"),
-        .insertPos = QStringLiteral("2"),
-        .removeFirst = QStringLiteral("3"),
-        .removeLast = QStringLiteral("4"),
-        .removeFromPos = QStringLiteral("5"),
-        .removeTillPos = QStringLiteral("6"),
-        .charactersToRemove = QStringLiteral("xyz"),
-        .collapseDoubleSpaces = true,
-        .cropBefore = QStringLiteral("["),
-        .cropAfter = QStringLiteral("]"),
-        .padNumbers = QStringLiteral("7"),
-        .includeSubfolders = true,
-        .batchMode = 2,
-        .destination = QStringLiteral("/out\\"),
-        .touchModifiedNow = true,
+      .find = QStringLiteral("a\\\"b"),
+      .replace = QStringLiteral("c"),
+      .regex = true,
+      .pattern = QStringLiteral("{counter}_{name}"),
+      .counterStart = QStringLiteral("12"),
+      .digits = QStringLiteral("8"),
+      .caseMode = 3,
+      .changeExt = true,
+      .newExt = QStringLiteral("bak"),
+      .conflict = 1,
+      .insertText = QStringLiteral("ins"),
+      .insertPos = QStringLiteral("2"),
+      .removeFirst = QStringLiteral("3"),
+      .removeLast = QStringLiteral("4"),
+      .removeFromPos = QStringLiteral("5"),
+      .removeTillPos = QStringLiteral("6"),
+      .charactersToRemove = QStringLiteral("xyz"),
+      .collapseDoubleSpaces = true,
+      .cropBefore = QStringLiteral("["),
+      .cropAfter = QStringLiteral("]"),
+      .padNumbers = QStringLiteral("7"),
+      .includeSubfolders = true,
+      .batchMode = 2,
+      .destination = QStringLiteral("/out\\"),
+      .touchModifiedNow = true,
   };
 }
 

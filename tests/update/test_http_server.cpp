@@ -41,9 +41,8 @@ TestHttpServer::TestHttpServer() {
   QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
       ++connections_;
-      QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-        ReadRequests(socket);
-      });
+      QObject::connect(socket, &QTcpSocket::readyRead, socket,
+                       [this, socket] { ReadRequests(socket); });
       QObject::connect(socket, &QTcpSocket::disconnected, socket, [this, socket] {
         pending_.remove(socket);
         if (pausedSocket_ == socket) pausedSocket_ = nullptr;

@@ -26,9 +26,9 @@ struct Answer {
   QByteArray statusLine = "HTTP/1.1 200 OK";
   QList<std::pair<QByteArray, QByteArray>> headers;
   QByteArray body;
-  bool chunked = false;        // Transfer-Encoding: chunked, pieces of 4096 bytes
-  bool declareLength = true;   // Content-Length (never with chunked)
-  qint64 pauseAfter = -1;      // bytes of the encoded body sent before pausing
+  bool chunked = false;           // Transfer-Encoding: chunked, pieces of 4096 bytes
+  bool declareLength = true;      // Content-Length (never with chunked)
+  qint64 pauseAfter = -1;         // bytes of the encoded body sent before pausing
   std::function<void()> onPause;  // called once the first part is written
 
   static Answer Page(QByteArray body);

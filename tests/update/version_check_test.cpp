@@ -38,8 +38,13 @@ TEST(PageLinesTest, SplitsAtEveryLineEnd) {
       {"FinalLineEndStartsNoLine", "25/24\r\n", {"25/24"}},
       {"CrLfLfAndCr", "a\r\nb\nc\rd", {"a", "b", "c", "d"}},
       {"EmptyLinesKept", "\n\na\r\n\r\n", {"", "", "a", ""}},
-      {"ByteOrderMarkSkipped", "\xEF\xBB\xBF" "25/24\n", {"25/24"}},
-      {"Utf8", "Schnellere Vorschau f\xC3\xBCr Bilder", {QString::fromUtf8("Schnellere Vorschau f\xC3\xBCr Bilder")}},
+      {"ByteOrderMarkSkipped",
+       "\xEF\xBB\xBF"
+       "25/24\n",
+       {"25/24"}},
+      {"Utf8",
+       "Schnellere Vorschau f\xC3\xBCr Bilder",
+       {QString::fromUtf8("Schnellere Vorschau f\xC3\xBCr Bilder")}},
   };
   for (const Case& c : cases) EXPECT_EQ(PageLines(c.page), c.lines) << c.name;
 }
@@ -58,7 +63,7 @@ TEST(VersionLineTest, ReadsNewestAndMinimum) {
     const char* display;
   };
   const Case cases[] = {
-      {"25/24", 25, 24, "2.5"}, {"30/0", 30, 0, "3.0"},    {"100/24", 100, 24, "10.0"},
+      {"25/24", 25, 24, "2.5"}, {"30/0", 30, 0, "3.0"},      {"100/24", 100, 24, "10.0"},
       {"3/1", 3, 1, ".3"},      {"025/024", 25, 24, "02.5"}, {"24/25", 24, 25, "2.4"},
   };
   for (const Case& c : cases) {
@@ -110,13 +115,16 @@ std::vector<CheckCase> CheckCases() {
       {"SameVersion", Answer::Page("24/24"), changes, false, false, ""},
       {"MinimumAboveNewest", Answer::Page("24/25"), changes, true, true,
        "This version of the software is out of date. You must download the current version 2.4 "
-       "to continue using the software.\r\n\r\nWhat's new:\r\n" + changeText},
+       "to continue using the software.\r\n\r\nWhat's new:\r\n" +
+           changeText},
       {"NoSlash", Answer::Page("30"), changes, false, false, ""},
       {"NotANumber", Answer::Page("30/abc"), changes, false, false, ""},
       {"EmptyPage", Answer::Page(""), changes, false, false, ""},
       {"FirstLineEmpty", Answer::Page("\r\n25/24"), changes, false, false, ""},
-      {"ByteOrderMark", Answer::Page("\xEF\xBB\xBF" "25/24\r\n"), changes, true, false,
-       kOptional25 + changeText},
+      {"ByteOrderMark",
+       Answer::Page("\xEF\xBB\xBF"
+                    "25/24\r\n"),
+       changes, true, false, kOptional25 + changeText},
       {"TextAfterTheFirstLine", Answer::Page("25/24\n<html>99/99</html>\n"), changes, true, false,
        kOptional25 + changeText},
       {"MarkupTakenLiterally", Answer::Page("<b>25/24</b>"), changes, false, false, ""},

@@ -67,7 +67,8 @@ TEST_F(NewVersionDialogTest, OffersTheUpdate) {
     EXPECT_EQ(dialog->parentWidget(), nullptr);
     EXPECT_EQ(dialog->size(), QSize(421, 184));
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
-    EXPECT_FALSE(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(dialog->windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_EQ(dialog->windowTitle(), " Corvane");
     const QLabel* label = Find<QLabel>(*dialog, "Label1");
     EXPECT_EQ(label->text(), "The new version 2.5 is available\n\nWhat's new:\nFaster\n");
@@ -96,9 +97,12 @@ TEST_F(NewVersionDialogTest, ResultOfEachWayOut) {
     QCoreApplication::sendEvent(&d, &key);
   };
   const Case cases[] = {
-      {"Skip", false, cancel, 1},          {"OptionalCloseBox", false, closeBox, 1},
-      {"OptionalEscape", false, escape, 1}, {"Exit", true, cancel, 0},
-      {"MandatoryCloseBox", true, closeBox, 0}, {"MandatoryEscape", true, escape, 0},
+      {"Skip", false, cancel, 1},
+      {"OptionalCloseBox", false, closeBox, 1},
+      {"OptionalEscape", false, escape, 1},
+      {"Exit", true, cancel, 0},
+      {"MandatoryCloseBox", true, closeBox, 0},
+      {"MandatoryEscape", true, escape, 0},
   };
   for (const Case& c : cases) {
     const auto dialog = Show(c.mandatory);

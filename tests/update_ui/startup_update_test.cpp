@@ -63,9 +63,8 @@ TEST(StartupUpdateTest, AnUnreachableServerLetsStartUpGoOn) {
   server.setPort(testing::ClosedPort());
   testing::RecordedServices recorded;
   bool shown = false;
-  EXPECT_TRUE(RunStartupUpdateCheckAgainst(server, 24, recorded.services(),
-                                           VersionCheckSettings(), DownloadPlan{},
-                                           [&](TfrmNewVersion&) { shown = true; }));
+  EXPECT_TRUE(RunStartupUpdateCheckAgainst(server, 24, recorded.services(), VersionCheckSettings(),
+                                           DownloadPlan{}, [&](TfrmNewVersion&) { shown = true; }));
   EXPECT_FALSE(shown);
   EXPECT_TRUE(recorded.events.isEmpty());
 }

@@ -245,8 +245,7 @@ ErrorCode FileOps::CopyTo(const std::wstring& from, const std::wstring& temp, bo
     SetFileAttributesW(temp.c_str(), left & ~DWORD(FILE_ATTRIBUTE_READONLY));
   }
   Step();
-  if (!CopyFileExW(from.c_str(), temp.c_str(), nullptr, nullptr, nullptr,
-                   COPY_FILE_COPY_SYMLINK)) {
+  if (!CopyFileExW(from.c_str(), temp.c_str(), nullptr, nullptr, nullptr, COPY_FILE_COPY_SYMLINK)) {
     const ErrorCode err = LastError();
     Discard(temp);
     return err;
@@ -417,8 +416,7 @@ ErrorCode FileOps::NewAppendable(const std::wstring& path, std::unique_ptr<Writa
   return kOk;
 }
 
-ErrorCode FileOps::HoldExclusively(const std::wstring& path,
-                                   std::unique_ptr<ExclusiveHold>* hold) {
+ErrorCode FileOps::HoldExclusively(const std::wstring& path, std::unique_ptr<ExclusiveHold>* hold) {
   Step();
   const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, nullptr);

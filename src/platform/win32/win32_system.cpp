@@ -12,8 +12,8 @@ ErrorCode ReadUserRegistryText(const std::wstring& subkey, const std::wstring& n
   const DWORD flags = RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND;
   for (;;) {
     DWORD bytes = 0;
-    LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, subkey.c_str(), name.c_str(), flags,
-                                  nullptr, nullptr, &bytes);
+    LSTATUS status = RegGetValueW(HKEY_CURRENT_USER, subkey.c_str(), name.c_str(), flags, nullptr,
+                                  nullptr, &bytes);
     if (status != ERROR_SUCCESS) return ErrorCode(status);
     std::wstring buffer(bytes / sizeof(wchar_t) + 1, L'\0');
     DWORD size = DWORD(buffer.size() * sizeof(wchar_t));
@@ -31,8 +31,8 @@ ErrorCode ReadUserRegistryText(const std::wstring& subkey, const std::wstring& n
 ErrorCode WriteUserRegistryText(const std::wstring& subkey, const std::wstring& name,
                                 const std::wstring& text) {
   HKEY key = nullptr;
-  LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, 0,
-                                   KEY_SET_VALUE, nullptr, &key, nullptr);
+  LSTATUS status = RegCreateKeyExW(HKEY_CURRENT_USER, subkey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                                   nullptr, &key, nullptr);
   if (status != ERROR_SUCCESS) return ErrorCode(status);
   status = RegSetValueExW(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                           DWORD((text.size() + 1) * sizeof(wchar_t)));

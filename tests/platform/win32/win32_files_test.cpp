@@ -19,7 +19,9 @@ const std::string kData = "the user's data\r\n";
 const std::string kOther = "another file";
 constexpr int64_t kOldTicks = 126000000000000000;  // 2000-04-12
 
-bool IsExistsError(ErrorCode err) { return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS; }
+bool IsExistsError(ErrorCode err) {
+  return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS;
+}
 
 // What a kill leaves: the work stops before the chosen change of the disk.
 struct Killed {};
@@ -254,8 +256,8 @@ TEST(Win32CopyTest, WritesUnderATemporaryNameThenReplacesOrNever) {
     ASSERT_EQ(ops.SetLastWriteTime(dir / L"a.txt", kOldTicks), kOk);
     if (c.sourceAttributes) SetFileAttributesW((dir / L"a.txt").c_str(), c.sourceAttributes);
     if (c.targetThere) Write(dir / L"b.txt", kOther);
-    const ErrorCode err = ops.CopyViaTemporary(dir / L"a.txt", dir / L"b.txt",
-                                               dir / L".corvane-b.part", c.replace);
+    const ErrorCode err =
+        ops.CopyViaTemporary(dir / L"a.txt", dir / L"b.txt", dir / L".corvane-b.part", c.replace);
     EXPECT_EQ(Read(dir / L"a.txt"), kData);
     EXPECT_EQ(List(dir.path()), (Names{L"a.txt", L"b.txt"}));
     if (c.copied) {
@@ -279,9 +281,9 @@ TEST(Win32CopyTest, KillAtAnyStepLeavesTheTargetWholeOrAsItWas) {
     FileOps ops(KillBeforeChange(&step, killAt));
     bool killed = false;
     try {
-      EXPECT_EQ(ops.CopyViaTemporary(dir / L"a.txt", dir / L"b.txt", dir / L".corvane-b.part",
-                                     true),
-                kOk);
+      EXPECT_EQ(
+          ops.CopyViaTemporary(dir / L"a.txt", dir / L"b.txt", dir / L".corvane-b.part", true),
+          kOk);
     } catch (const Killed&) {
       killed = true;
     }
@@ -301,7 +303,8 @@ TEST(Win32SameEntryTest, OneEntryIsOneNameInOneFolder) {
   Write(dir / L"b.txt", kData);
   Write(dir / L"single.txt", kData);
   ASSERT_TRUE(CreateHardLinkW((dir / L"y\\a.txt").c_str(), (dir / L"x\\a.txt").c_str(), nullptr));
-  ASSERT_TRUE(CreateHardLinkW((dir / L"x\\link.txt").c_str(), (dir / L"x\\a.txt").c_str(), nullptr));
+  ASSERT_TRUE(
+      CreateHardLinkW((dir / L"x\\link.txt").c_str(), (dir / L"x\\a.txt").c_str(), nullptr));
   struct Case {
     const char* name;
     const wchar_t* a;
@@ -427,8 +430,11 @@ TEST(Win32PathTest, FolderAndNameSplitAtTheLastSeparatorOrDriveColon) {
     const wchar_t* folder;
   };
   const Case cases[] = {
-      {L"C:\\a\\b.txt", L"C:\\a\\"}, {L"C:/a/b.txt", L"C:/a/"}, {L"C:b.txt", L"C:"},
-      {L"b.txt", L""},               {L"\\\\s\\share\\b.txt", L"\\\\s\\share\\"},
+      {L"C:\\a\\b.txt", L"C:\\a\\"},
+      {L"C:/a/b.txt", L"C:/a/"},
+      {L"C:b.txt", L"C:"},
+      {L"b.txt", L""},
+      {L"\\\\s\\share\\b.txt", L"\\\\s\\share\\"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FolderOf(c.path), c.folder);

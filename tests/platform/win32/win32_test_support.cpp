@@ -62,8 +62,7 @@ Folder::Folder(std::wstring root) {
 Folder::~Folder() { RemoveTree(path_); }
 
 void Write(const std::wstring& path, const std::string& content, DWORD attributes) {
-  const HANDLE h =
-      CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(h, INVALID_HANDLE_VALUE) << "error " << GetLastError();
   DWORD written = 0;
   const bool ok = WriteFile(h, content.data(), DWORD(content.size()), &written, nullptr);
