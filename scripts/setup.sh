@@ -10,6 +10,8 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   tzdata locales
   rename time dosfstools fusefat strace
+  # The peers of the whole-process comparison (bench/compare.sh).
+  mmv
   # The format check (scripts/check_format.sh).
   clang-format
   xvfb xauth imagemagick
