@@ -39,6 +39,7 @@ class BatchRun {
         entries_(fs),
         freeNames_(fs) {
     if (s_.conflict == ConflictMode::Overwrite) queue_.TrackWrittenTargets();
+    queue_.CheckSourcesWith(&freeNames_);
   }
 
   // Runs every item; `next` tells where it stopped (items before it are done
@@ -130,18 +131,8 @@ Status BatchRun::Plan(qsizetype index) {
   const bool inPlace = s_.mode == BatchMode::RenameInPlace;
   if (inPlace && target == source) return Status::Ok();
 
+  // The source is checked right before it moves (batch/operation_queue.h).
   Status s;
-  EntryKind kind = fs_.LookUp(source);
-  // Perhaps an operation still waiting puts a file there: a move is never
-  // logged for a file that is not there yet.
-  if (kind == EntryKind::kNone) {
-    if (!Drain(s)) return s;
-    kind = fs_.LookUp(source);
-  }
-  if (kind == EntryKind::kNone) return Fail(MissingFileError(fs_, source));
-  if (kind == EntryKind::kFolder || kind == EntryKind::kOther) {
-    return Fail(Error(QString::fromUtf16(batch_texts::kNotAFile), {source}, Error::Code::kGeneric));
-  }
   // An earlier item still waiting goes to the same name: it happens first.
   if (queue_.WaitsFor(target) && !Drain(s)) return s;
   if (freeNames_.CertainlyFree(target) || !IsTaken(fs_.LookUp(target))) {

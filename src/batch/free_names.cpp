@@ -69,15 +69,62 @@ FreeNames::Folder& FreeNames::FolderOf(QStringView folder) {
 }
 
 void FreeNames::List(QStringView folderPath, Folder& folder) {
+  const QString path = folderPath.toString();
+  // Taken first: a change while the folder is listed then shows in the next stamp.
+  std::optional<FolderStamp> stamp = fs_.StampOf(path);
   QSet<size_t> listed = folder.names;
-  const bool complete =
-      fs_.ListNames(folderPath.toString(), [&](QStringView name) { listed.insert(NameKey(name)); });
+  QSet<size_t> notFiles;
+  const bool complete = fs_.ListNames(path, [&](QStringView name, FolderEntry::Kind kind) {
+    const size_t key = NameKey(name);
+    listed.insert(key);
+    if (kind != FolderEntry::Kind::kFile) notFiles.insert(key);
+  });
   if (!complete) {
     folder.lookups = 0;  // try again later rather than trust half a listing
     return;
   }
   folder.names = std::move(listed);
+  folder.notFiles = std::move(notFiles);
+  // A link count below two says nothing of subfolders.
+  folder.stamp = stamp && stamp->links >= 2 ? stamp : std::nullopt;
+  folder.confirmed = false;
   folder.listed = true;
+}
+
+void FreeNames::Forget(Folder& folder) {
+  folder.listed = false;
+  folder.lookups = 0;
+  folder.stamp.reset();
+  folder.confirmed = false;
+}
+
+bool FreeNames::ListedAsFile(QStringView path) {
+  if (!trusted_) return false;
+  const QStringView folderPart = FolderView(path);
+  Folder& folder = FolderOf(folderPart);
+  if (!folder.listed || !folder.confirmed) return false;
+  const size_t key = NameKey(path.sliced(folderPart.size()));
+  return key != kAskTheDisk && folder.names.contains(key) && !folder.notFiles.contains(key);
+}
+
+void FreeNames::ConfirmBeforeChanges(QStringView folderPath) {
+  Folder& folder = FolderOf(folderPath);
+  if (!folder.listed || !folder.stamp) return;
+  folder.confirmed = fs_.StampOf(folderPath.toString()) == folder.stamp;
+  if (!folder.confirmed) Forget(folder);
+}
+
+void FreeNames::StampAfterChanges(QStringView folderPath) {
+  Folder& folder = FolderOf(folderPath);
+  if (!folder.listed || !folder.stamp) return;
+  const std::optional<FolderStamp> now = fs_.StampOf(folderPath.toString());
+  if (!now || now->links != folder.stamp->links || now->node != folder.stamp->node ||
+      now->device != folder.stamp->device) {
+    Forget(folder);
+    return;
+  }
+  folder.stamp = now;
+  folder.confirmed = false;
 }
 
 bool FreeNames::CertainlyFreeIn(QStringView folderPart, size_t nameKey) {

@@ -12,11 +12,24 @@
 // looked up. A name in neither is free, unless another program made it since:
 // the move never replaces, fails, and the batch plans that item again after
 // Distrust(), with real lookups from then on.
+//
+// The same listing tells which entries are regular files (ListedAsFile), so
+// that the batch need not look at each source before it moves it. That
+// answer is only given for the operations about to be done, and only while
+// the folder's stamp (platform/folder_entries.h) shows that nobody changed
+// the folder since: ConfirmBeforeChanges compares it once the operations are
+// logged, right before the first of them, and StampAfterChanges takes it
+// again after the batch's own changes, which move the folder's times. During
+// those changes only the link count can tell another program's hand, and it
+// tells what matters: a folder put where a file was listed. A folder whose
+// link count says nothing of its subfolders (Btrfs gives every folder one)
+// is never trusted, and its sources are looked up one by one.
 #pragma once
 
 #include <QSet>
 #include <QString>
 #include <QStringView>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/file_system.h"
@@ -52,6 +65,18 @@ class FreeNames {
   // Something outside the batch changed a folder: stop answering.
   void Distrust() { trusted_ = false; }
 
+  // True only when the listing of its folder, confirmed unchanged, tells that
+  // `path` is a regular file; false means "look it up".
+  bool ListedAsFile(QStringView path);
+  // Operations on entries of `folder` are about to be done: from now until
+  // StampAfterChanges(folder), ListedAsFile answers for its entries only if
+  // nothing changed the folder since its listing or the batch's last change.
+  void ConfirmBeforeChanges(QStringView folder);
+  // The batch changed entries of `folder`: its stamp is taken again, unless
+  // its link count shows that a subfolder was made or removed meanwhile,
+  // which the batch never does; then the listing is forgotten.
+  void StampAfterChanges(QStringView folder);
+
  private:
   // Lookups in one folder before it is listed: a small batch in a large
   // folder is cheaper with lookups alone.
@@ -60,12 +85,16 @@ class FreeNames {
   struct Folder {
     int lookups = 0;
     bool listed = false;
-    QSet<size_t> names;  // KeyHash of each name
+    QSet<size_t> names;                // KeyHash of each name
+    QSet<size_t> notFiles;             // KeyHash of each entry not listed as a regular file
+    std::optional<FolderStamp> stamp;  // taken before the listing, or after the batch's changes
+    bool confirmed = false;            // stamp found unchanged by ConfirmBeforeChanges
   };
 
   static size_t KeyOf(QStringView name);
   Folder& FolderOf(QStringView folder);
   void List(QStringView folderPath, Folder& folder);
+  void Forget(Folder& folder);
 
   FileSystem& fs_;
   bool trusted_ = true;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "batch/batch_texts.h"
 #include "batch/target_path.h"
 #include "platform/paths.h"
 
@@ -58,9 +59,58 @@ qsizetype OperationQueue::FirstWaitingItem(qsizetype fallback) const {
   return pending_.isEmpty() ? fallback : pending_.first().item;
 }
 
+namespace {
+
+// Whether the operation moves or copies its item's source, which must be a
+// file or a link when it goes.
+bool TakesItemsSource(OperationQueue::Kind kind) {
+  using Kind = OperationQueue::Kind;
+  return kind == Kind::kMove || kind == Kind::kCopy || kind == Kind::kMoveAside;
+}
+
+}  // namespace
+
+// The folders whose entries the waiting operations change; a group has few.
+QStringList OperationQueue::FoldersChanged() const {
+  QStringList folders;
+  const auto note = [&folders](QStringView path) {
+    const QStringView folder = FolderView(path);
+    if (std::none_of(folders.cbegin(), folders.cend(),
+                     [folder](const QString& known) { return known == folder; })) {
+      folders.append(folder.toString());
+    }
+  };
+  for (const Operation& op : pending_) {
+    note(op.source);
+    note(op.target);
+  }
+  return folders;
+}
+
 Status OperationQueue::Perform() {
   if (pending_.isEmpty()) return Status::Ok();
   if (Status s = log_.Commit(); !s.ok()) return StopAt(0, s);
+  if (listings_ == nullptr) return PerformWaiting();
+  const QStringList folders = FoldersChanged();
+  for (const QString& folder : folders) listings_->ConfirmBeforeChanges(folder);
+  const Status s = PerformWaiting();
+  for (const QString& folder : folders) listings_->StampAfterChanges(folder);
+  return s;
+}
+
+Status OperationQueue::CheckSource(const Operation& op) {
+  if (!TakesItemsSource(op.kind) || (listings_ && listings_->ListedAsFile(op.source))) {
+    return Status::Ok();
+  }
+  const EntryKind kind = fs_.LookUp(op.source);
+  if (kind == EntryKind::kNone) return MissingFileError(fs_, op.source);
+  if (kind == EntryKind::kFolder || kind == EntryKind::kOther) {
+    return Error(QString::fromUtf16(batch_texts::kNotAFile), {op.source}, Error::Code::kGeneric);
+  }
+  return Status::Ok();
+}
+
+Status OperationQueue::PerformWaiting() {
   for (qsizetype k = 0; k < pending_.size(); ++k) {
     Operation& op = pending_[k];
     const bool itemStarts = k == 0 || pending_[k - 1].item != op.item;
@@ -69,6 +119,7 @@ Status OperationQueue::Perform() {
       return StopAt(k, Status::Ok());
     }
     Status s = op.logStart == kNotLogged ? LogNow(op) : Status::Ok();
+    if (s.ok()) s = CheckSource(op);
     if (s.ok()) s = Do(op);
     if (s.ok()) {
       Done(k);

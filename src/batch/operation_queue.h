@@ -13,6 +13,13 @@
 // that have not happened yet, whose targets were free and whose sources are
 // still in place.
 //
+// The source of an item is checked right before it moves: it must be there,
+// and a file or a link, never a folder put in its place. The listing of its
+// folder tells that without a lookup (batch/free_names.h), once the lines of
+// the group are durable: the check is then later than a lookup made while
+// the item was planned, so whatever that lookup would have caught, this
+// catches too.
+//
 // `fs`, `log` and `stop` must outlive the queue.
 #pragma once
 
@@ -25,6 +32,7 @@
 #include "base/progress_report.h"
 #include "base/stop_request.h"
 #include "batch/batch_executor.h"
+#include "batch/free_names.h"
 #include "batch/undo_log_writer.h"
 #include "platform/file_system.h"
 
@@ -80,6 +88,9 @@ class OperationQueue {
   // The targets files were written to since the last call, once tracked.
   QList<QString> TakeWritten() { return std::move(written_); }
   void TrackWrittenTargets() { trackWritten_ = true; }
+  // Sources that `listings` (which must outlive the queue) lists as files
+  // are not looked up before they move.
+  void CheckSourcesWith(FreeNames* listings) { listings_ = listings; }
   // After each operation done, `progress` (which must outlive the queue)
   // hears its item's place among `total`.
   void ReportProgressTo(ProgressReport* progress, qsizetype total) {
@@ -102,13 +113,17 @@ class OperationQueue {
   };
 
   Status LogNow(Operation& op);
+  Status CheckSource(const Operation& op);
   Status Do(const Operation& op);
+  QStringList FoldersChanged() const;
+  Status PerformWaiting();
   Status Revert(const Operation& op);
   Status StopAt(qsizetype index, Status why);
   void Done(qsizetype index);
 
   FileSystem& fs_;
   UndoLogWriter& log_;
+  FreeNames* listings_ = nullptr;
   const StopRequest* stop_;
   bool touch_;
   QList<Operation> pending_;

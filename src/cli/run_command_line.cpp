@@ -107,10 +107,18 @@ int RunRename(const QStringList& args, const RenameOptions& current, MessageSink
   const Result<RenameOptions> options = OptionsOfRun(args, current);
   if (!options.ok()) return Report(std::nullopt, options.status(), sink);
   RenameItemList list;
-  const Status added =
-      AddDroppedPaths(list, PathsOfRun(args), options->includeSubfolders, services.fileSystem);
+  const Status added = AddDroppedPaths(list, PathsOfRun(args), options->includeSubfolders,
+                                       services.fileSystem, nullptr, nullptr, FileFacts::kKindOnly);
   if (!added.ok()) return Report(std::nullopt, added, sink);
-  const Result<PreviewOutcome> preview = BuildPreview(list.items(), *options, services.context);
+  Result<PreviewOutcome> preview = BuildPreview(list.items(), *options, services.context);
+  // Most names need no size or time of their file: those are read only for
+  // names that turn out to use them.
+  if (preview.ok() && preview->usedSizesOrTimes) {
+    if (Status read = ReadSizesAndTimes(list, services.fileSystem); !read.ok()) {
+      return Report(std::nullopt, read, sink);
+    }
+    preview = BuildPreview(list.items(), *options, services.context);
+  }
   if (!preview.ok()) return Report(std::nullopt, preview.status(), sink);
   // An empty list ends the run here: a batch over nothing would report a
   // completed batch and a saved log that were never made.

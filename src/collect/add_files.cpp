@@ -28,15 +28,19 @@ class SharedExtension {
   QString last_;
 };
 
+void SetSizeAndTimes(TRenameItem& item, const FileMetadata& metadata) {
+  item.Size = metadata.size;
+  item.CreatedUtc = TimeOrZero(metadata.createdUtc);
+  item.ModifiedUtc = TimeOrZero(metadata.modifiedUtc);
+}
+
 TRenameItem MakeItem(const QString& path, const FileMetadata& metadata, SharedExtension& ext) {
   TRenameItem item;
   const NameAndExtView parts = SplitFileNameView(FileNameView(path));
   item.OriginalPath = path;
   item.OriginalName = parts.name.toString();
   item.Ext = ext.For(parts.ext);
-  item.Size = metadata.size;
-  item.CreatedUtc = TimeOrZero(metadata.createdUtc);
-  item.ModifiedUtc = TimeOrZero(metadata.modifiedUtc);
+  SetSizeAndTimes(item, metadata);
   return item;
 }
 
@@ -52,6 +56,8 @@ Status AddOne(RenameItemList& list, const QString& path, const MetadataReader& r
 }
 
 using MetadataResult = FilesToAdd::Read;
+// Reads what the system says of the file at paths[index].
+using IndexedReader = std::function<MetadataResult(qsizetype index)>;
 
 // From this many paths on, the second half is read on a second thread: the
 // system calls dominate adding a large folder, and a lookup in a folder does
@@ -64,7 +70,7 @@ constexpr qsizetype kSecondThreadFrom = 1024;
 // read in vain, which costs less than keeping two threads in step.
 std::optional<std::vector<std::optional<MetadataResult>>> ReadAhead(const RenameItemList& list,
                                                                     const QStringList& paths,
-                                                                    const MetadataReader& read,
+                                                                    const IndexedReader& read,
                                                                     const StopRequest* stop) {
   std::vector<std::optional<MetadataResult>> metadata(size_t(paths.size()));
   std::vector<qsizetype> wanted;
@@ -79,7 +85,7 @@ std::optional<std::vector<std::optional<MetadataResult>>> ReadAhead(const Rename
         stopped.store(true, std::memory_order_relaxed);
         return;
       }
-      metadata[size_t(wanted[k])].emplace(read(paths[wanted[k]]));
+      metadata[size_t(wanted[k])].emplace(read(wanted[k]));
     }
   };
   const size_t half = wanted.size() < size_t(kSecondThreadFrom) ? wanted.size() : wanted.size() / 2;
@@ -98,15 +104,26 @@ std::optional<std::vector<std::optional<MetadataResult>>> ReadAhead(const Rename
   return metadata;
 }
 
-MetadataReader ReaderOf(FileSystem& fs) {
-  return [&fs](const QString& path) { return fs.ReadMetadata(path); };
+IndexedReader ReaderOf(FileSystem& fs, const QStringList& paths) {
+  return [&fs, &paths](qsizetype index) { return fs.ReadMetadata(paths[index]); };
+}
+
+// With FileFacts::kKindOnly, a file its listing told regular is not asked about.
+IndexedReader ReaderOf(FileSystem& fs, const QStringList& paths,
+                       const std::vector<bool>& listedAsFiles, FileFacts facts) {
+  if (facts == FileFacts::kSizeAndTimes) return ReaderOf(fs, paths);
+  return [&fs, &paths, &listedAsFiles](qsizetype index) -> MetadataResult {
+    if (listedAsFiles[size_t(index)]) return std::optional<FileMetadata>(FileMetadata{});
+    return fs.ReadMetadata(paths[index]);
+  };
 }
 
 }  // namespace
 
 Status AddFile(RenameItemList& list, const QString& path, FileSystem& fs) {
   SharedExtension ext;
-  return AddOne(list, path, ReaderOf(fs), ext);
+  return AddOne(
+      list, path, [&fs](const QString& one) { return fs.ReadMetadata(one); }, ext);
 }
 
 Status AddReadFiles(RenameItemList& list, FilesToAdd files) {
@@ -124,12 +141,32 @@ Status AddReadFiles(RenameItemList& list, FilesToAdd files) {
 }
 
 Status AddFiles(RenameItemList& list, const QStringList& paths, const MetadataReader& read) {
-  FilesToAdd files{paths, *ReadAhead(list, paths, read, nullptr)};
+  const IndexedReader byIndex = [&](qsizetype index) { return read(paths[index]); };
+  FilesToAdd files{paths, *ReadAhead(list, paths, byIndex, nullptr)};
   return AddReadFiles(list, std::move(files));
 }
 
 Status AddFiles(RenameItemList& list, const QStringList& paths, FileSystem& fs) {
-  return AddFiles(list, paths, ReaderOf(fs));
+  FilesToAdd files{paths, *ReadAhead(list, paths, ReaderOf(fs, paths), nullptr)};
+  return AddReadFiles(list, std::move(files));
+}
+
+Status ReadSizesAndTimes(RenameItemList& list, FileSystem& fs) {
+  QStringList paths;
+  paths.reserve(list.count());
+  for (const TRenameItem& item : list.items()) paths.append(item.OriginalPath);
+  // Against an empty list: every path is read.
+  const std::vector<std::optional<MetadataResult>> read =
+      *ReadAhead(RenameItemList(), paths, ReaderOf(fs, paths), nullptr);
+  for (qsizetype i = 0; i < paths.size(); ++i) {
+    const MetadataResult& found = *read[size_t(i)];
+    if (!found.ok()) return found.status();
+    if (!found->has_value()) continue;
+    TRenameItem item = list.at(i);
+    SetSizeAndTimes(item, **found);
+    list.Replace(i, std::move(item));
+  }
+  return Status::Ok();
 }
 
 Status AddFolder(RenameItemList& list, const QString& folder, bool includeSubfolders,
@@ -139,27 +176,32 @@ Status AddFolder(RenameItemList& list, const QString& folder, bool includeSubfol
 }
 
 Status AddDroppedPaths(RenameItemList& list, const QStringList& paths, bool includeSubfolders,
-                       FileSystem& fs, const StopRequest* stop, ProgressReport* progress) {
+                       FileSystem& fs, const StopRequest* stop, ProgressReport* progress,
+                       FileFacts facts) {
   std::optional<FilesToAdd> files =
-      ReadDroppedPaths(list, paths, includeSubfolders, fs, stop, progress);
+      ReadDroppedPaths(list, paths, includeSubfolders, fs, stop, progress, facts);
   return files ? AddReadFiles(list, std::move(*files)) : Status::Ok();
 }
 
 std::optional<FilesToAdd> ReadDroppedPaths(const RenameItemList& list, const QStringList& paths,
                                            bool includeSubfolders, FileSystem& fs,
-                                           const StopRequest* stop, ProgressReport* progress) {
+                                           const StopRequest* stop, ProgressReport* progress,
+                                           FileFacts facts) {
   FilesToAdd files;
+  std::vector<bool> listedAsFiles;
   for (const QString& path : paths) {
     if (stop && stop->requested()) return std::nullopt;
     if (!fs.FolderExists(path)) {
       files.paths.append(path);
+      listedAsFiles.push_back(false);
       if (progress) progress->Advanced(files.paths.size(), ProgressReport::kUnknownTotal);
-    } else if (!CollectFolderFiles(files.paths, path, includeSubfolders, fs, stop, progress)) {
+    } else if (!CollectFolderFiles(files.paths, path, includeSubfolders, fs, stop, progress,
+                                   &listedAsFiles)) {
       return std::nullopt;
     }
   }
   std::optional<std::vector<std::optional<MetadataResult>>> metadata =
-      ReadAhead(list, files.paths, ReaderOf(fs), stop);
+      ReadAhead(list, files.paths, ReaderOf(fs, files.paths, listedAsFiles, facts), stop);
   if (!metadata) return std::nullopt;
   files.metadata = std::move(*metadata);
   return files;

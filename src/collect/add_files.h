@@ -40,6 +40,12 @@
 
 namespace corvane {
 
+// What adding a file reads of it. The window shows sizes, and names may use
+// them or the file's times; a terminal run whose names use neither reads
+// nothing of a file that its folder's listing tells to be a regular file
+// (Size -1 and ZeroTime() stand in until ReadSizesAndTimes).
+enum class FileFacts { kSizeAndTimes, kKindOnly };
+
 Status AddFile(RenameItemList& list, const QString& path, FileSystem& fs);
 
 // AddFile for each path in order (the files chosen in the file dialog).
@@ -56,7 +62,12 @@ Status AddFolder(RenameItemList& list, const QString& folder, bool includeSubfol
 // `stop` and `progress` as for ReadDroppedPaths; a stopped drop adds nothing.
 Status AddDroppedPaths(RenameItemList& list, const QStringList& paths, bool includeSubfolders,
                        FileSystem& fs, const StopRequest* stop = nullptr,
-                       ProgressReport* progress = nullptr);
+                       ProgressReport* progress = nullptr,
+                       FileFacts facts = FileFacts::kSizeAndTimes);
+
+// Reads the size and times of every item added with FileFacts::kKindOnly.
+// A file gone since keeps the stand-ins; an error the system gives ends it.
+Status ReadSizesAndTimes(RenameItemList& list, FileSystem& fs);
 
 // The files of a drop, found and read, not yet added. Only AddReadFiles
 // looks inside.
@@ -75,7 +86,8 @@ struct FilesToAdd {
 std::optional<FilesToAdd> ReadDroppedPaths(const RenameItemList& list, const QStringList& paths,
                                            bool includeSubfolders, FileSystem& fs,
                                            const StopRequest* stop = nullptr,
-                                           ProgressReport* progress = nullptr);
+                                           ProgressReport* progress = nullptr,
+                                           FileFacts facts = FileFacts::kSizeAndTimes);
 
 // The second half: appends the files read, to the list they were read
 // against, in order; an error read for a file ends it there, as AddFile's.

@@ -20,12 +20,13 @@ struct OpenFolder {
 class FolderScan {
  public:
   FolderScan(QStringList& files, bool includeSubfolders, FileSystem& fs, const StopRequest* stop,
-             ProgressReport* progress)
+             ProgressReport* progress, std::vector<bool>* listedAsFiles)
       : includeSubfolders_(includeSubfolders),
         fs_(fs),
         stop_(stop),
         progress_(progress),
-        files_(files) {}
+        files_(files),
+        listedAsFiles_(listedAsFiles) {}
 
   bool Run(const QString& folder) {
     Enter(folder);
@@ -56,6 +57,7 @@ class FolderScan {
       const QString subfolder = entry.path;  // Enter grows stack_, where `entry` lives
       Enter(subfolder);
     } else if (entry.kind != FolderEntry::Kind::kFolder) {
+      if (listedAsFiles_) listedAsFiles_->push_back(entry.kind == FolderEntry::Kind::kFile);
       files_.append(std::move(entry.path));  // each entry is looked at once
       if (progress_) progress_->Advanced(files_.size(), ProgressReport::kUnknownTotal);
     }
@@ -77,19 +79,21 @@ class FolderScan {
   std::vector<OpenFolder> stack_;
   std::unordered_set<FileIdentity, FileIdentityHash> entered_;
   QStringList& files_;
+  std::vector<bool>* listedAsFiles_;
 };
 
 }  // namespace
 
 QStringList CollectFolderFiles(const QString& folder, bool includeSubfolders, FileSystem& fs) {
   QStringList files;
-  FolderScan(files, includeSubfolders, fs, nullptr, nullptr).Run(folder);
+  FolderScan(files, includeSubfolders, fs, nullptr, nullptr, nullptr).Run(folder);
   return files;
 }
 
 bool CollectFolderFiles(QStringList& files, const QString& folder, bool includeSubfolders,
-                        FileSystem& fs, const StopRequest* stop, ProgressReport* progress) {
-  return FolderScan(files, includeSubfolders, fs, stop, progress).Run(folder);
+                        FileSystem& fs, const StopRequest* stop, ProgressReport* progress,
+                        std::vector<bool>* listedAsFiles) {
+  return FolderScan(files, includeSubfolders, fs, stop, progress, listedAsFiles).Run(folder);
 }
 
 }  // namespace corvane

@@ -15,6 +15,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 #include "base/progress_report.h"
 #include "base/stop_request.h"
@@ -28,7 +29,10 @@ QStringList CollectFolderFiles(const QString& folder, bool includeSubfolders, Fi
 // entry: a request ends the scan at once and returns false, leaving part of
 // the folder's files appended. `progress`, when given, hears the size of
 // `files` after each file found, with ProgressReport::kUnknownTotal.
+// `listedAsFiles`, when given, grows with `files`: true for a path that the
+// listing told to be a regular file.
 bool CollectFolderFiles(QStringList& files, const QString& folder, bool includeSubfolders,
-                        FileSystem& fs, const StopRequest* stop, ProgressReport* progress);
+                        FileSystem& fs, const StopRequest* stop, ProgressReport* progress,
+                        std::vector<bool>* listedAsFiles = nullptr);
 
 }  // namespace corvane

@@ -258,13 +258,16 @@ QString NewNameBuilder::PlainKeywordValue(int keyword, const TRenameItem& item,
     case kTime:
       return MomentText(u"hhnnss", context_.nowUtc());
     case kCreated:
+      usedSizesOrTimes_ = true;
       return LocalDate(ItemTime(item.CreatedUtc));
     case kModified:
+      usedSizesOrTimes_ = true;
       return LocalDate(ItemTime(item.ModifiedUtc));
     case kParent:
     case kFolder:
       return ParentFolderName(item.OriginalPath);
     case kSize:
+      usedSizesOrTimes_ = true;
       return QString::number(item.Size);
     default:  // kList
       return QString();

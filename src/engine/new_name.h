@@ -50,6 +50,8 @@ class NewNameBuilder {
   // (FindReplace::Apply), with the code kRegex and the text "Regular
   // expression too complex for %s" filled with the item's OriginalPath.
   Result<QString> Compute(const TRenameItem& item, const QString& counterText) const;
+  // Whether a name computed so far depends on an item's Size or times.
+  bool UsedSizesOrTimes() const { return usedSizesOrTimes_ || keywords_.UsedItemTimes(); }
 
  private:
   NewNameBuilder(const RenameOptions& options, const EngineContext& context,
@@ -67,6 +69,7 @@ class NewNameBuilder {
   NameEdits nameEdits_;
   KeywordExpander keywords_;
   bool patternMayChange_;  // KeywordExpander::MayChange(options_.pattern)
+  mutable bool usedSizesOrTimes_ = false;
   FindReplace findReplace_;
   QString newExtension_;  // used when options_.changeExt is on
 };

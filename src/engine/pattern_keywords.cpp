@@ -109,9 +109,11 @@ void KeywordExpander::ExpandDatedForms(QString& text, const TRenameItem& item) c
     QDateTime utc;
     switch (match.Captured(text, 1).front().unicode() | 0x20) {
       case u'c':
+        usedItemTimes_ = true;
         utc = item.CreatedUtc.isValid() ? item.CreatedUtc : ZeroTime();
         break;
       case u'm':
+        usedItemTimes_ = true;
         utc = item.ModifiedUtc.isValid() ? item.ModifiedUtc : ZeroTime();
         break;
       default:  // date, time

@@ -38,6 +38,9 @@ class KeywordExpander {
   // start of a formatted keyword. A preview asks once for its pattern.
   static bool MayChange(QStringView text);
 
+  // Whether an Expand so far read an item's creation or last-write time.
+  bool UsedItemTimes() const { return usedItemTimes_; }
+
  private:
   void ExpandDatedForms(QString& text, const TRenameItem& item) const;
   void ExpandNamePieces(QString& text, const TRenameItem& item) const;
@@ -52,6 +55,7 @@ class KeywordExpander {
   std::unique_ptr<RegexMatch> namePieceMatch_;
   std::unique_ptr<RegexMatch> imageSizeMatch_;
   mutable LocalTimeConverter localTime_;
+  mutable bool usedItemTimes_ = false;
 };
 
 // One-off form of KeywordExpander(context).Expand(text, item).

@@ -40,6 +40,7 @@ Result<PreviewOutcome> BuildPreview(const QList<TRenameItem>& items, const Renam
     if (*name != items[i].NewName) outcome.changedRows.append(i);
     outcome.newNames.append(std::move(name).value());
   }
+  outcome.usedSizesOrTimes = builder->UsedSizesOrTimes();
   return outcome;
 }
 

@@ -39,6 +39,8 @@ struct PreviewOutcome {
   // The indices, ascending, whose new name differs from the item's NewName
   // before the preview: the rows a list view has to redraw.
   QList<qsizetype> changedRows;
+  // Some name depends on an item's Size, CreatedUtc or ModifiedUtc.
+  bool usedSizesOrTimes = false;
 };
 
 Result<PreviewOutcome> BuildPreview(const QList<TRenameItem>& items, const RenameOptions& options,

@@ -10,7 +10,7 @@
 // anything else carries the operating system's own message.
 //
 // RealFileSystem() lives for the whole program and keeps no state of its own:
-// its queries (FileExists, FolderExists, LookUp, ListNames, ListEntries,
+// its queries (FileExists, FolderExists, LookUp, ListNames, StampOf, ListEntries,
 // IdentityOf, ReadMetadata, IsSameFile) may run on several threads at once, beside one thread that
 // changes files; a query then sees the disk before or after a change. FileSystemWrapper
 // (platform/file_system_wrapper.h) passes every call to another FileSystem,
@@ -83,10 +83,14 @@ class FileSystem {
   virtual EntryKind LookUp(const QString& path) = 0;
   // Hands `take` the name of each entry of `folder` in the order the file
   // system lists them, "." and ".." left out, each valid during that call
-  // only; false when the folder cannot be listed completely (some names may
-  // have been handed then). One listing of a folder costs about as much as a
-  // few lookups of names not there.
-  virtual bool ListNames(const QString& folder, const std::function<void(QStringView)>& take) = 0;
+  // only, with what the listing tells of its kind (ListFolderNames of
+  // platform/folder_entries.h); false when the folder cannot be listed
+  // completely (some names may have been handed then). One listing of a
+  // folder costs about as much as a few lookups of names not there.
+  virtual bool ListNames(const QString& folder, const TakeListedName& take) = 0;
+  // What tells whether anything in `folder` changed between two moments
+  // (FolderStamp of platform/folder_entries.h); nullopt where nothing tells.
+  virtual std::optional<FolderStamp> StampOf(const QString& folder) = 0;
   // The entries of `folder` with what the listing tells of their kind, as
   // ListFolderEntries (platform/folder_entries.h) gives them: each as the
   // folder joined with its name, in the order the file system lists them,

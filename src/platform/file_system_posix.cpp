@@ -295,8 +295,13 @@ class PosixFileSystem : public FileSystem {
     return EntryKind::kOther;
   }
 
-  bool ListNames(const QString& folder, const std::function<void(QStringView)>& take) override {
+  bool ListNames(const QString& folder, const TakeListedName& take) override {
     return !HoldsInvalidPathCharacter(folder) && ListFolderNames(folder, take);
+  }
+
+  std::optional<FolderStamp> StampOf(const QString& folder) override {
+    if (HoldsInvalidPathCharacter(folder)) return std::nullopt;
+    return StampOfFolder(folder);
   }
 
   std::optional<QList<FolderEntry>> ListEntries(const QString& folder) override {

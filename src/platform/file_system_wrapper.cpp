@@ -8,9 +8,12 @@ bool FileSystemWrapper::FolderExists(const QString& path) { return target_.Folde
 
 EntryKind FileSystemWrapper::LookUp(const QString& path) { return target_.LookUp(path); }
 
-bool FileSystemWrapper::ListNames(const QString& folder,
-                                  const std::function<void(QStringView)>& take) {
+bool FileSystemWrapper::ListNames(const QString& folder, const TakeListedName& take) {
   return target_.ListNames(folder, take);
+}
+
+std::optional<FolderStamp> FileSystemWrapper::StampOf(const QString& folder) {
+  return target_.StampOf(folder);
 }
 
 std::optional<QList<FolderEntry>> FileSystemWrapper::ListEntries(const QString& folder) {

@@ -14,6 +14,7 @@
 #include <QVarLengthArray>
 
 #include <dirent.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -50,9 +51,16 @@ std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
   return entries;
 }
 
-bool ListFolderNames(const QString& folder, const std::function<void(QStringView)>& take) {
-  return ReadEntries(folder, [&](const QFileInfo& info) { take(info.fileName()); });
+bool ListFolderNames(const QString& folder, const TakeListedName& take) {
+  return ReadEntries(folder, [&](const QFileInfo& info) {
+    take(info.fileName(),
+         info.isDir() ? FolderEntry::Kind::kFolder : FolderEntry::Kind::kNotFolder);
+  });
 }
+
+// A folder's times on Windows move in steps too coarse to tell two changes
+// apart, and it has no link count for subfolders: no stamp is trusted.
+std::optional<FolderStamp> StampOfFolder(const QString&) { return std::nullopt; }
 
 #else
 
@@ -62,6 +70,8 @@ FolderEntry::Kind KindOf(unsigned char type) {
   switch (type) {
     case DT_DIR:
       return FolderEntry::Kind::kFolder;
+    case DT_REG:
+      return FolderEntry::Kind::kFile;
     case DT_LNK:
     case DT_UNKNOWN:
       return FolderEntry::Kind::kUnknown;
@@ -117,13 +127,21 @@ std::optional<QList<FolderEntry>> ListFolderEntries(const QString& folder) {
   return entries;
 }
 
-bool ListFolderNames(const QString& folder, const std::function<void(QStringView)>& take) {
+bool ListFolderNames(const QString& folder, const TakeListedName& take) {
   QVarLengthArray<char16_t, 256> name;
   return ReadEntries(folder, [&](const dirent& entry) {
     const QByteArrayView bytes(entry.d_name, qsizetype(std::strlen(entry.d_name)));
     name.resize(bytes.size());  // a byte gives at most one unit
-    take(QStringView(name.data(), DecodeNativeNameTo(bytes, name.data())));
+    take(QStringView(name.data(), DecodeNativeNameTo(bytes, name.data())), KindOf(entry.d_type));
   });
+}
+
+std::optional<FolderStamp> StampOfFolder(const QString& folder) {
+  struct stat st;
+  if (::stat(NativePath(folder).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return std::nullopt;
+  return FolderStamp{int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec,
+                     int64_t(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec,
+                     uint64_t(st.st_nlink), uint64_t(st.st_dev), uint64_t(st.st_ino)};
 }
 
 #endif

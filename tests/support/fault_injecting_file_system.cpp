@@ -59,8 +59,7 @@ Result<std::unique_ptr<WritableFile>> FaultInjectingFileSystem::Wrap(
       std::make_unique<FaultInjectingFile>(std::move(file).value(), *this, path));
 }
 
-bool FaultInjectingFileSystem::ListNames(const QString& folder,
-                                         const std::function<void(QStringView)>& take) {
+bool FaultInjectingFileSystem::ListNames(const QString& folder, const TakeListedName& take) {
   if (TakeFault(FileOp::kListNames, folder)) return false;
   return target().ListNames(folder, take);
 }

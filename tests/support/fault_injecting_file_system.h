@@ -52,7 +52,7 @@ class FaultInjectingFileSystem : public FileSystemWrapper {
   const QStringList& journal() const { return journal_; }
   void ClearJournal() { journal_.clear(); }
 
-  bool ListNames(const QString& folder, const std::function<void(QStringView)>& take) override;
+  bool ListNames(const QString& folder, const TakeListedName& take) override;
   std::optional<QList<FolderEntry>> ListEntries(const QString& folder) override;
   Result<std::optional<FileMetadata>> ReadMetadata(const QString& path) override;
   bool CreateFolder(const QString& path) override;
