@@ -180,6 +180,12 @@ Status BatchRun::Plan(qsizetype index) {
 // on disk that a waiting operation moves away, or a name some other waiting
 // operation may take, has them done first. False when planning must stop
 // (`s` then tells why).
+// Leaving them waiting keeps the queue's promise: every line in the log
+// names an operation whose target is free when it comes and whose source is
+// in place, so a kill at any instant leaves lines the undo can tell done
+// from never started. A name another program takes meanwhile makes the move
+// (which never replaces) fail; the item is then planned again, and
+// Distrust() drops all that this run remembered of names.
 bool BatchRun::HolderOf(const QString& path, Holder& holder, Status& s) {
   holder = Holder::kTheBatch;
   if (ownTargets_.contains(OwnKey(path))) return true;

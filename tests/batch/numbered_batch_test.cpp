@@ -30,9 +30,7 @@ struct CrowdCase {
   int extraSyncs;  // groups done early, for an item that needs a name the batch frees
 };
 
-QString Numbered(int n) {
-  return n == 0 ? kWanted : QStringLiteral("report (%1).txt").arg(n);
-}
+QString Numbered(int n) { return n == 0 ? kWanted : QStringLiteral("report (%1).txt").arg(n); }
 
 // The first free name searched from (1) for each item, in list order.
 QStringList ExpectedNames(const CrowdCase& c, const QStringList& sources,
@@ -76,7 +74,8 @@ class CrowdedNameTest : public ::testing::TestWithParam<CrowdCase> {
     for (int n = 0; n < c.existing; ++n) dir.Create({TargetFolder() + "/" + Numbered(n)}, "old");
     QStringList sources;
     for (int i = 0; i < c.files; ++i) {
-      sources << (i == c.leavingAt ? Numbered(2) : QStringLiteral("f%1.txt").arg(i, 4, 10, QChar(u'0')));
+      sources << (i == c.leavingAt ? Numbered(2)
+                                   : QStringLiteral("f%1.txt").arg(i, 4, 10, QChar(u'0')));
       dir.Create({"in/" + sources.last()}, sources.last().toUtf8());
     }
     return sources;
@@ -93,7 +92,8 @@ class CrowdedNameTest : public ::testing::TestWithParam<CrowdCase> {
 
   RenameOptions OptionsIn(const testing::TempFolder& dir) const {
     const bool inPlace = GetParam().mode == BatchMode::RenameInPlace;
-    return Options(GetParam().mode, ConflictMode::AutoNumber, inPlace ? QString() : dir.file("out"));
+    return Options(GetParam().mode, ConflictMode::AutoNumber,
+                   inPlace ? QString() : dir.file("out"));
   }
 
   Counts RunCounting(const testing::TempFolder& dir, const QList<TRenameItem>& items,
@@ -127,7 +127,8 @@ TEST_P(CrowdedNameTest, NumbersAsTheVerdictsSayWithOneSyncPerGroup) {
   for (qsizetype i = 0; i < items.size(); ++i) {
     const VerdictKind kind =
         expected[i] == newNames[i] ? VerdictKind::kRenamed : VerdictKind::kNumbered;
-    ASSERT_EQ(judged.verdicts[i], (ItemVerdict{kind, {}, dir.file(TargetFolder() + "/" + expected[i])}))
+    ASSERT_EQ(judged.verdicts[i],
+              (ItemVerdict{kind, {}, dir.file(TargetFolder() + "/" + expected[i])}))
         << "item " << i;
   }
 
