@@ -26,7 +26,7 @@ export APPDATA="$work/appdata"  # the undo log stays inside the scratch folder
 mkdir "$work/template" "$work/taken"
 (cd "$work/template" && seq -f 'f%06.0f.dat' 1 "$N" | xargs touch)
 (cd "$work/taken" && touch report.dat && seq -f 'report (%.0f).dat' 1 999 | tr '\n' '\0' | xargs -0 touch)
-printf '{\r\n"batchMode":1,\r\n"destination":"%s"\r\n}\r\n' "$work/out" >"$work/copy.preset"
+printf '{\r\n"changeExt":false,\r\n"batchMode":1,\r\n"destination":"%s"\r\n}\r\n' "$work/out" >"$work/copy.preset"
 
 fresh() {
   rm -rf "$work/dir" "$work/out"
