@@ -33,18 +33,7 @@ fresh() {
   sync
 }
 
-# Prints the wall time of "$@" in microseconds; fails loudly if the command does.
-elapsed_us() {
-  local start end
-  start=$(date +%s%N)
-  if ! "$@" >/dev/null 2>"$work/stderr"; then
-    echo "failed: $*" >&2
-    cat "$work/stderr" >&2
-    exit 1
-  fi
-  end=$(date +%s%N)
-  echo $(((end - start) / 1000))
-}
+. bench/timing.sh
 
 count_named() { find "$work/dir" -maxdepth 1 -name "$1*" | wc -l; }
 check_renamed() {
@@ -71,8 +60,6 @@ for ((run = 1; run <= RUNS; run++)); do
   times[dryrun]+="$(elapsed_us "$corvane" /cli /dryrun /regex '/find=^name_' /replace=new_ "$work/dir") "
   echo "run $run of $RUNS done" >&2
 done
-
-median() { tr ' ' '\n' | grep -v '^$' | sort -n | awk '{v[NR]=$1} END {print (NR%2) ? v[(NR+1)/2] : (v[NR/2]+v[NR/2+1])/2}'; }
 
 floor_median=$(echo "${times[floor]}" | median)
 echo

@@ -7,6 +7,7 @@
 #include "batch/batch_texts.h"
 #include "batch/fate.h"
 #include "batch/free_names.h"
+#include "batch/numbered_names.h"
 #include "batch/operation_queue.h"
 #include "batch/undo_log.h"
 #include "batch/undo_log_writer.h"
@@ -50,13 +51,24 @@ class BatchRun {
   bool stopped() const { return stopped_; }
 
  private:
+  // What stands at a path once the operations waiting in the queue are done.
+  enum class Holder {
+    kNothing,      // nothing but perhaps a folder
+    kTheBatch,     // a file an operation of this batch wrote or is to write
+    kAnotherFile,  // any other file (perhaps one the batch wrote before a replan)
+  };
+
   bool Drain(Status& s);
+  void Distrust();
   Status Fail(Error error);
   Status Plan(qsizetype index);
-  Status Resolve(qsizetype index, const QString& source, const QString& target);
+  bool HolderOf(const QString& path, Holder& holder, Status& s);
+  Status Resolve(qsizetype index, const QString& source, const QString& target, Holder holder);
+  Status Numbered(qsizetype index, const QString& source, const QString& target);
   Status Overwrite(qsizetype index, const QString& source, const QString& target);
-  Status DoNow(qsizetype index, Kind kind, const QString& source, const QString& target);
+  Status Queue(qsizetype index, Kind kind, const QString& source, const QString& target);
   Status Enqueue(qsizetype index, Kind kind, const QString& source, const QString& target);
+  QString OwnKey(const QString& path);
   Status ChangeCase(qsizetype index, const QString& source, const QString& target);
   QString FreeHiddenPath(const QString& folder);
   bool IsFileOfTheBatch(const QString& path);
@@ -71,6 +83,11 @@ class BatchRun {
   EntryKeys entries_;
   std::unordered_set<EntryKey, EntryKeyHash> written_;  // the entries the batch wrote
   FreeNames freeNames_;
+  NumberedNames numberedNames_;
+  // The targets of the operations queued since the run began or last planned
+  // again that put a file of the batch there, less those a later operation
+  // moves away; keyed by OwnKey.
+  std::unordered_set<QString> ownTargets_;
   bool stopped_ = false;
 };
 
@@ -90,7 +107,7 @@ Status BatchRun::Run(qsizetype& next, std::optional<Notice>& warning) {
       s = queue_.Perform();
     }
     if (std::optional<qsizetype> again = queue_.TakeReplanFrom()) {
-      freeNames_.Distrust();
+      Distrust();
       next = *again - 1;
       continue;
     }
@@ -123,6 +140,15 @@ Status BatchRun::Fail(Error error) {
   return error;
 }
 
+// Another program changed a file the batch was to take the name of: from
+// now on every answer comes from the disk, which holds all the batch did
+// (nothing waits after a replan).
+void BatchRun::Distrust() {
+  freeNames_.Distrust();
+  numberedNames_.Forget();
+  ownTargets_.clear();
+}
+
 Status BatchRun::Plan(qsizetype index) {
   const QString& source = items_[index].OriginalPath;
   Result<QString> joined = BatchTargetPath(s_, source, items_[index].NewName);
@@ -133,32 +159,51 @@ Status BatchRun::Plan(qsizetype index) {
 
   // The source is checked right before it moves (batch/operation_queue.h).
   Status s;
-  // An earlier item still waiting goes to the same name: it happens first.
-  if (queue_.WaitsFor(target) && !Drain(s)) return s;
-  if (freeNames_.CertainlyFree(target) || !IsTaken(fs_.LookUp(target))) {
-    if (s = Enqueue(index, Plain(), source, target); !s.ok()) return s;
-    return queue_.full() ? queue_.Perform() : Status::Ok();
-  }
-  // The conflict rule looks at the disk as it is after every earlier item.
-  if (!Drain(s)) return s;
-  if (!IsTaken(fs_.LookUp(target))) return DoNow(index, Plain(), source, target);
-  return Resolve(index, source, target);
+  Holder holder;
+  if (!HolderOf(target, holder, s)) return s;
+  if (holder == Holder::kNothing) return Queue(index, Plain(), source, target);
+  return Resolve(index, source, target, holder);
 }
 
-// A file takes the target's name; nothing of the batch waits.
-Status BatchRun::Resolve(qsizetype index, const QString& source, const QString& target) {
+// Tells what stands at `path` once the waiting operations are done, without
+// doing them where the batch's own targets or the disk tell it: a waiting
+// operation only ever fills a free name or empties its source's. Only a file
+// on disk that a waiting operation moves away, or a name some other waiting
+// operation may take, has them done first. False when planning must stop
+// (`s` then tells why).
+// Leaving them waiting keeps the queue's promise: every line in the log
+// names an operation whose target is free when it comes and whose source is
+// in place, so a kill at any instant leaves lines the undo can tell done
+// from never started. A name another program takes meanwhile makes the move
+// (which never replaces) fail; the item is then planned again, and
+// Distrust() drops all that this run remembered of names.
+bool BatchRun::HolderOf(const QString& path, Holder& holder, Status& s) {
+  holder = Holder::kTheBatch;
+  if (ownTargets_.contains(OwnKey(path))) return true;
+  holder = Holder::kNothing;
+  if (queue_.WaitsFor(path) && !Drain(s)) return false;
+  if (freeNames_.CertainlyFree(path) || !IsTaken(fs_.LookUp(path))) return true;
+  if (queue_.MovesAway(path)) {
+    if (!Drain(s)) return false;
+    if (!IsTaken(fs_.LookUp(path))) return true;
+  }
+  holder = Holder::kAnotherFile;
+  return true;
+}
+
+// A file takes (or is to take) the target's name. Numbering and skipping
+// leave what waits waiting; the other fates perform it all at once.
+Status BatchRun::Resolve(qsizetype index, const QString& source, const QString& target,
+                         Holder holder) {
   const TargetFacts facts{true, fs_.IsSameFile(source, target),
-                          [&] { return IsFileOfTheBatch(target); }};
+                          [&] { return holder == Holder::kTheBatch || IsFileOfTheBatch(target); }};
   switch (DecideFate(s_, facts)) {
     case Fate::kRenamed:
-      return DoNow(index, Plain(), source, target);
+      return Queue(index, Plain(), source, target);
     case Fate::kCaseChange:
       return ChangeCase(index, source, target);
-    case Fate::kNumbered: {
-      Result<QString> numbered = UniqueTargetPath(fs_, FolderPart(target), FileNamePart(target));
-      if (!numbered.ok()) return numbered.error();
-      return DoNow(index, Plain(), source, *numbered);
-    }
+    case Fate::kNumbered:
+      return Numbered(index, source, target);
     case Fate::kSkipped:
       return Status::Ok();
     case Fate::kReplaces:
@@ -166,7 +211,27 @@ Status BatchRun::Resolve(qsizetype index, const QString& source, const QString& 
     case Fate::kCannotBeMade:
       break;
   }
-  return FileExistsError();
+  return Fail(FileExistsError());
+}
+
+// The first numbered name free once the waiting operations are done. A
+// candidate they might free has them done first; when that stops the batch
+// or plans again, the search ends there (the name it returns is not used).
+Status BatchRun::Numbered(qsizetype index, const QString& source, const QString& target) {
+  Status s = Status::Ok();
+  bool planningStops = false;
+  const auto taken = [&](const QString& candidate) {
+    Holder holder;
+    if (planningStops || !HolderOf(candidate, holder, s)) {
+      planningStops = true;
+      return false;
+    }
+    return holder != Holder::kNothing;
+  };
+  Result<QString> numbered = numberedNames_.Next(taken, FolderPart(target), FileNamePart(target));
+  if (planningStops) return s;
+  if (!numbered.ok()) return Fail(numbered.error());
+  return Queue(index, Plain(), source, *numbered);
 }
 
 // The file replaced leaves the target's name first, as an operation of its
@@ -192,15 +257,34 @@ Status BatchRun::Overwrite(qsizetype index, const QString& source, const QString
   return queue_.Perform();
 }
 
-Status BatchRun::DoNow(qsizetype index, Kind kind, const QString& source, const QString& target) {
+// Queues an operation whose target is free once what waits is done; a full
+// group is done at once, one log sync for all of it.
+Status BatchRun::Queue(qsizetype index, Kind kind, const QString& source, const QString& target) {
   if (Status s = Enqueue(index, kind, source, target); !s.ok()) return s;
-  return queue_.Perform();
+  return queue_.full() ? queue_.Perform() : Status::Ok();
 }
 
 Status BatchRun::Enqueue(qsizetype index, Kind kind, const QString& source, const QString& target) {
   Status s = queue_.Add(index, kind, source, target);
-  if (s.ok()) freeNames_.NoteTaken(target);
+  if (!s.ok()) return s;
+  freeNames_.NoteTaken(target);
+  if (kind != Kind::kCopy) {
+    ownTargets_.erase(OwnKey(source));
+    numberedNames_.Freed(source);
+  }
+  const bool fileOfTheBatch =
+      kind == Kind::kMove || kind == Kind::kCopy || kind == Kind::kMoveBackInCase;
+  if (fileOfTheBatch) ownTargets_.insert(OwnKey(target));
   return s;
+}
+
+// `path` as its folder's file system tells names apart: folding a name on a
+// volume that keeps letter case would call a free name taken, and number an
+// item that needs no number.
+QString BatchRun::OwnKey(const QString& path) {
+  const QStringView folder = FolderView(path);
+  if (!entries_.FoldsIn(folder)) return path;
+  return folder.toString() + FoldedName(QStringView(path).sliced(folder.size()));
 }
 
 // Two logged moves through a temporary name in the same folder: some

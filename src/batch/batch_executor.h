@@ -19,9 +19,12 @@
 // deleted once the new file stands in its place (the Recycle Bin takes it on
 // Windows). A trash that cannot take the file (full, read-only) stops the
 // batch. Each file's fate is DecideFate's (batch/fate.h), as for the
-// verdicts. A source that is no longer a file (a folder put in its place)
-// stops the batch. One batch or undo runs at a time for one log:
-// a second is refused before it touches anything.
+// verdicts; a numbered file gets the first free "name (n).ext" once the
+// files before it are done (batch/numbered_names.h), and goes into the same
+// group of logged operations as any other, so numbering thousands of files
+// into one name costs a log sync per group, not per file. A source that is no longer a file (a
+// folder put in its place) stops the batch. One batch or undo runs at a time for one log: a second
+// is refused before it touches anything.
 #pragma once
 
 #include <QList>

@@ -31,6 +31,7 @@ Status OperationQueue::Add(qsizetype item, Kind kind, QString source, QString ta
     logStart = *start;
   }
   pendingTargets_.insert(target.toCaseFolded());
+  if (kind != Kind::kCopy) pendingSources_.insert(source.toCaseFolded());
   pending_.append(Operation{item, kind, std::move(source), std::move(target), logStart, afterAway});
   return Status::Ok();
 }
@@ -53,6 +54,10 @@ Status OperationQueue::LogNow(Operation& op) {
 
 bool OperationQueue::WaitsFor(const QString& target) const {
   return !pendingTargets_.isEmpty() && pendingTargets_.contains(target.toCaseFolded());
+}
+
+bool OperationQueue::MovesAway(const QString& path) const {
+  return !pendingSources_.isEmpty() && pendingSources_.contains(path.toCaseFolded());
 }
 
 qsizetype OperationQueue::FirstWaitingItem(qsizetype fallback) const {
@@ -142,9 +147,14 @@ Status OperationQueue::PerformWaiting() {
     return StopAt(undoneFrom, s);
   }
   if (full()) groupSize_ = std::min(2 * groupSize_, kLargestGroupSize);
+  ClearPending();
+  return Status::Ok();
+}
+
+void OperationQueue::ClearPending() {
   pending_.clear();
   pendingTargets_.clear();
-  return Status::Ok();
+  pendingSources_.clear();
 }
 
 Status OperationQueue::Discard() { return pending_.isEmpty() ? Status::Ok() : StopAt(0, {}); }
@@ -153,8 +163,7 @@ Status OperationQueue::StopAt(qsizetype index, Status why) {
   Status takenBack = Status::Ok();
   while (index < pending_.size() && pending_[index].logStart == kNotLogged) ++index;
   if (index < pending_.size()) takenBack = log_.TakeBackFrom(pending_[index].logStart);
-  pending_.clear();
-  pendingTargets_.clear();
+  ClearPending();
   return why.ok() ? takenBack : why;
 }
 

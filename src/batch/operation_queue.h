@@ -64,6 +64,9 @@ class OperationQueue {
   // Whether an operation waiting in the queue goes to `target` (letter case
   // ignored, as some file systems do).
   bool WaitsFor(const QString& target) const;
+  // Whether an operation waiting in the queue moves the file at `path` away
+  // (letter case ignored, as some file systems do).
+  bool MovesAway(const QString& path) const;
   bool full() const { return pending_.size() >= groupSize_; }
 
   // Commits the log and does the waiting operations in order. Stops early,
@@ -120,6 +123,7 @@ class OperationQueue {
   Status Revert(const Operation& op);
   Status StopAt(qsizetype index, Status why);
   void Done(qsizetype index);
+  void ClearPending();
 
   FileSystem& fs_;
   UndoLogWriter& log_;
@@ -129,6 +133,7 @@ class OperationQueue {
   QList<Operation> pending_;
   qsizetype groupSize_ = kFirstGroupSize;
   QSet<QString> pendingTargets_;  // case-folded
+  QSet<QString> pendingSources_;  // case-folded, of the operations that move a file
   QList<QString> written_;
   bool trackWritten_ = false;
   ProgressReport* progress_ = nullptr;

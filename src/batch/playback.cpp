@@ -164,8 +164,9 @@ ItemVerdict Playback::Resolve(qsizetype index, const Wish& wish, bool changed) {
 }
 
 ItemVerdict Playback::Numbered(qsizetype index, const Wish& wish) {
-  Result<QString> numbered = UniqueTargetPath([this](const QString& path) { return Taken(path); },
-                                              FolderPart(wish.target), FileNamePart(wish.target));
+  Result<QString> numbered =
+      numberedNames_.Next([this](const QString& path) { return Taken(path); },
+                          FolderPart(wish.target), FileNamePart(wish.target));
   if (!numbered.ok()) return CannotBeMade(CannotBeMadeReason::kTooLong, items_[index].OriginalPath);
   numberedTargets_.push_back(std::move(numbered).value());
   const QString& target = numberedTargets_.back();
@@ -176,7 +177,9 @@ ItemVerdict Playback::Numbered(qsizetype index, const Wish& wish) {
 ItemVerdict Playback::Done(VerdictKind kind, qsizetype index, const Wish& wish,
                            const QString& target, size_t targetHash) {
   if (s_.mode != BatchMode::CopyToFolder) {
-    changed_->Set(Key(items_[index].OriginalPath), wish.sourceHash, Change{false, false});
+    const QString& source = items_[index].OriginalPath;
+    changed_->Set(Key(source), wish.sourceHash, Change{false, false});
+    numberedNames_.Freed(source);
   }
   changed_->Set(Key(target), targetHash, Change{true, true});
   return {kind, {}, target};

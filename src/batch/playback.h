@@ -19,6 +19,7 @@
 #include "batch/batch_verdicts.h"
 #include "batch/changed_paths.h"
 #include "batch/free_names.h"
+#include "batch/numbered_names.h"
 #include "batch/target_path.h"
 #include "engine/rename_item.h"
 #include "platform/file_system.h"
@@ -76,6 +77,7 @@ class Playback {
   BatchSources& sources_;
   EntryKeys entries_;
   FreeNames freeNames_;
+  NumberedNames numberedNames_;
   std::vector<Wish> wishes_;             // of the items played, in their order
   std::deque<QString> numberedTargets_;  // the text changed_ sees of numbered names
   std::deque<QString> foldedKeys_;       // the text changed_ sees of folded names

@@ -109,8 +109,14 @@ Result<QString> UniqueTargetPath(FileSystem& fs, const QString& folder, const QS
 
 Result<QString> UniqueTargetPath(const std::function<bool(const QString&)>& taken,
                                  const QString& folder, const QString& fileName) {
+  return UniqueTargetPath(taken, folder, fileName, 1, nullptr);
+}
+
+Result<QString> UniqueTargetPath(const std::function<bool(const QString&)>& taken,
+                                 const QString& folder, const QString& fileName, qint64 first,
+                                 qint64* number) {
   const NameAndExt parts = SplitFileName(fileName);
-  for (qint64 n = 1;; ++n) {
+  for (qint64 n = first;; ++n) {
     const QString name = FormatText(u"%s (%d)%s", {parts.name, QString::number(n), parts.ext});
     // A longer number only makes a longer name.
     if (NewNameFault(name) == NameFault::kTooLong) {
@@ -118,7 +124,9 @@ Result<QString> UniqueTargetPath(const std::function<bool(const QString&)>& take
                    Error::Code::kInvalidPath);
     }
     const QString candidate = JoinPath(folder, name);
-    if (!taken(candidate)) return candidate;
+    if (taken(candidate)) continue;
+    if (number) *number = n;
+    return candidate;
   }
 }
 

@@ -64,5 +64,10 @@ Result<QString> UniqueTargetPath(FileSystem& fs, const QString& folder, const QS
 // The same, with `taken` telling whether a path is taken.
 Result<QString> UniqueTargetPath(const std::function<bool(const QString&)>& taken,
                                  const QString& folder, const QString& fileName);
+// The same, searching from "base (first).ext" on; `number`, when given, is set
+// to the number of the name found.
+Result<QString> UniqueTargetPath(const std::function<bool(const QString&)>& taken,
+                                 const QString& folder, const QString& fileName, qint64 first,
+                                 qint64* number);
 
 }  // namespace corvane

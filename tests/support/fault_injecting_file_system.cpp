@@ -41,6 +41,7 @@ void FaultInjectingFileSystem::AddFault(FileOp op, const QString& pathPart, Erro
 std::optional<Error> FaultInjectingFileSystem::TakeFault(FileOp op, const QString& path,
                                                          const QString& other) {
   const std::lock_guard<std::mutex> hold(faultsLock_);
+  ++calls_[int(op)];
   for (qsizetype i = 0; i < faults_.size(); ++i) {
     Fault& f = faults_[i];
     if (f.op != op || f.times == 0) continue;
@@ -57,6 +58,11 @@ Result<std::unique_ptr<WritableFile>> FaultInjectingFileSystem::Wrap(
   if (!file.ok()) return file.error();
   return std::unique_ptr<WritableFile>(
       std::make_unique<FaultInjectingFile>(std::move(file).value(), *this, path));
+}
+
+EntryKind FaultInjectingFileSystem::LookUp(const QString& path) {
+  (void)TakeFault(FileOp::kLookUp, path);
+  return target().LookUp(path);
 }
 
 bool FaultInjectingFileSystem::ListNames(const QString& folder, const TakeListedName& take) {

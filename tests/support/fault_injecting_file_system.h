@@ -1,7 +1,8 @@
 // FaultInjectingFileSystem: passes every call to another FileSystem, except
 // the calls chosen by AddFault, which fail with the fault's error without
 // touching the disk. Records every changing call (not the queries) in
-// journal(), e.g. "MoveFile /a/x -> /a/y".
+// journal(), e.g. "MoveFile /a/x -> /a/y", and counts the calls of each
+// operation in calls().
 #pragma once
 
 #include "platform/file_system_wrapper.h"
@@ -9,6 +10,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <array>
 #include <mutex>
 #include <optional>
 
@@ -37,6 +39,7 @@ enum class FileOp {
   kAppend,
   kSync,
   kTruncate,
+  kLookUp,  // counted only: a lookup cannot fail
 };
 
 class FaultInjectingFileSystem : public FileSystemWrapper {
@@ -50,8 +53,14 @@ class FaultInjectingFileSystem : public FileSystemWrapper {
   void AddFault(FileOp op, const QString& pathPart, Error error = Error("Access is denied"),
                 int times = 1);
   const QStringList& journal() const { return journal_; }
+  // How many calls of `op` were made so far, failed ones included.
+  int calls(FileOp op) const {
+    const std::lock_guard<std::mutex> hold(faultsLock_);
+    return calls_[int(op)];
+  }
   void ClearJournal() { journal_.clear(); }
 
+  EntryKind LookUp(const QString& path) override;
   bool ListNames(const QString& folder, const TakeListedName& take) override;
   std::optional<QList<FolderEntry>> ListEntries(const QString& folder) override;
   Result<std::optional<FileMetadata>> ReadMetadata(const QString& path) override;
@@ -85,8 +94,9 @@ class FaultInjectingFileSystem : public FileSystemWrapper {
   Result<std::unique_ptr<WritableFile>> Wrap(Result<std::unique_ptr<WritableFile>> file,
                                              const QString& path);
 
-  std::mutex faultsLock_;  // queries may take faults on several threads
+  mutable std::mutex faultsLock_;  // queries may take faults on several threads
   QList<Fault> faults_;
+  std::array<int, int(FileOp::kLookUp) + 1> calls_{};
   QStringList journal_;
 };
 
