@@ -23,6 +23,9 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #endif
+#ifdef CORVANE_MIMALLOC
+#include <mimalloc.h>
+#endif
 
 namespace {
 
@@ -51,7 +54,17 @@ void CatchStopSignals() {
 void CatchStopSignals() {}
 #endif
 
+// A terminal batch of 100,000 files touches about 100 MB once; in pages of
+// 4 KiB that is some 27,000 page faults, which cost a virtual machine as much
+// as a fifth of the renames themselves. Pages of 2 MiB take a few hundred.
+void AskForLargePages() {
+#ifdef CORVANE_MIMALLOC
+  mi_option_enable(mi_option_large_os_pages);
+#endif
+}
+
 int RunTerminal(int argc, char* argv[]) {
+  AskForLargePages();
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("Corvane"));
   QGuiApplication::setDesktopFileName(corvane::kApplicationId.toString());

@@ -69,6 +69,7 @@ class BatchRun {
   Status Queue(qsizetype index, Kind kind, const QString& source, const QString& target);
   Status Enqueue(qsizetype index, Kind kind, const QString& source, const QString& target);
   QString OwnKey(const QString& path);
+  bool OwnsTarget(const QString& path);
   Status ChangeCase(qsizetype index, const QString& source, const QString& target);
   QString FreeHiddenPath(const QString& folder);
   bool IsFileOfTheBatch(const QString& path);
@@ -86,8 +87,14 @@ class BatchRun {
   NumberedNames numberedNames_;
   // The targets of the operations queued since the run began or last planned
   // again that put a file of the batch there, less those a later operation
-  // moves away; keyed by OwnKey.
+  // moves away; keyed by OwnKey. Made from ownChanges_ only once a taken
+  // name is asked about: a batch whose targets are all free hashes nothing.
   std::unordered_set<QString> ownTargets_;
+  struct OwnChange {
+    QString path;
+    bool taken;  // a file of the batch comes to `path`; else one leaves it
+  };
+  std::vector<OwnChange> ownChanges_;  // in the order queued, not yet in ownTargets_
   bool stopped_ = false;
 };
 
@@ -147,6 +154,7 @@ void BatchRun::Distrust() {
   freeNames_.Distrust();
   numberedNames_.Forget();
   ownTargets_.clear();
+  ownChanges_.clear();
 }
 
 Status BatchRun::Plan(qsizetype index) {
@@ -178,11 +186,14 @@ Status BatchRun::Plan(qsizetype index) {
 // (which never replaces) fail; the item is then planned again, and
 // Distrust() drops all that this run remembered of names.
 bool BatchRun::HolderOf(const QString& path, Holder& holder, Status& s) {
+  holder = Holder::kNothing;
+  // A name the batch took, or a waiting operation takes, is never certainly free.
+  if (freeNames_.CertainlyFree(path)) return true;
   holder = Holder::kTheBatch;
-  if (ownTargets_.contains(OwnKey(path))) return true;
+  if (OwnsTarget(path)) return true;
   holder = Holder::kNothing;
   if (queue_.WaitsFor(path) && !Drain(s)) return false;
-  if (freeNames_.CertainlyFree(path) || !IsTaken(fs_.LookUp(path))) return true;
+  if (!IsTaken(fs_.LookUp(path))) return true;
   if (queue_.MovesAway(path)) {
     if (!Drain(s)) return false;
     if (!IsTaken(fs_.LookUp(path))) return true;
@@ -269,13 +280,25 @@ Status BatchRun::Enqueue(qsizetype index, Kind kind, const QString& source, cons
   if (!s.ok()) return s;
   freeNames_.NoteTaken(target);
   if (kind != Kind::kCopy) {
-    ownTargets_.erase(OwnKey(source));
+    ownChanges_.push_back({source, false});
     numberedNames_.Freed(source);
   }
   const bool fileOfTheBatch =
       kind == Kind::kMove || kind == Kind::kCopy || kind == Kind::kMoveBackInCase;
-  if (fileOfTheBatch) ownTargets_.insert(OwnKey(target));
+  if (fileOfTheBatch) ownChanges_.push_back({target, true});
   return s;
+}
+
+bool BatchRun::OwnsTarget(const QString& path) {
+  for (const OwnChange& change : ownChanges_) {
+    if (change.taken) {
+      ownTargets_.insert(OwnKey(change.path));
+    } else {
+      ownTargets_.erase(OwnKey(change.path));
+    }
+  }
+  ownChanges_.clear();
+  return ownTargets_.contains(OwnKey(path));
 }
 
 // `path` as its folder's file system tells names apart: folding a name on a

@@ -72,19 +72,15 @@ void FreeNames::List(QStringView folderPath, Folder& folder) {
   const QString path = folderPath.toString();
   // Taken first: a change while the folder is listed then shows in the next stamp.
   std::optional<FolderStamp> stamp = fs_.StampOf(path);
-  QSet<size_t> listed = folder.names;
-  QSet<size_t> notFiles;
+  QHash<size_t, bool> listed = folder.names;
   const bool complete = fs_.ListNames(path, [&](QStringView name, FolderEntry::Kind kind) {
-    const size_t key = NameKey(name);
-    listed.insert(key);
-    if (kind != FolderEntry::Kind::kFile) notFiles.insert(key);
+    listed.insert(NameKey(name), kind != FolderEntry::Kind::kFile);
   });
   if (!complete) {
     folder.lookups = 0;  // try again later rather than trust half a listing
     return;
   }
   folder.names = std::move(listed);
-  folder.notFiles = std::move(notFiles);
   // A link count below two says nothing of subfolders.
   folder.stamp = stamp && stamp->links >= 2 ? stamp : std::nullopt;
   folder.confirmed = false;
@@ -104,7 +100,9 @@ bool FreeNames::ListedAsFile(QStringView path) {
   Folder& folder = FolderOf(folderPart);
   if (!folder.listed || !folder.confirmed) return false;
   const size_t key = NameKey(path.sliced(folderPart.size()));
-  return key != kAskTheDisk && folder.names.contains(key) && !folder.notFiles.contains(key);
+  if (key == kAskTheDisk) return false;
+  const auto found = folder.names.constFind(key);
+  return found != folder.names.cend() && !*found;
 }
 
 void FreeNames::ConfirmBeforeChanges(QStringView folderPath) {
@@ -146,7 +144,8 @@ void FreeNames::Expect(QStringView folderPath, qsizetype lookups) {
 
 void FreeNames::NoteTaken(const QString& path) {
   const QStringView folder = FolderView(path);
-  FolderOf(folder).names.insert(NameKey(QStringView(path).sliced(folder.size())));
+  // A name listed as no regular file stays so: operator[] keeps its value.
+  FolderOf(folder).names[NameKey(QStringView(path).sliced(folder.size()))];
 }
 
 }  // namespace corvane

@@ -26,7 +26,7 @@
 // is never trusted, and its sources are looked up one by one.
 #pragma once
 
-#include <QSet>
+#include <QHash>
 #include <QString>
 #include <QStringView>
 #include <optional>
@@ -85,8 +85,9 @@ class FreeNames {
   struct Folder {
     int lookups = 0;
     bool listed = false;
-    QSet<size_t> names;                // KeyHash of each name
-    QSet<size_t> notFiles;             // KeyHash of each entry not listed as a regular file
+    // KeyHash of each name, and whether the listing did not tell a regular
+    // file (false for a name the batch took: a file or a link of its own).
+    QHash<size_t, bool> names;
     std::optional<FolderStamp> stamp;  // taken before the listing, or after the batch's changes
     bool confirmed = false;            // stamp found unchanged by ConfirmBeforeChanges
   };

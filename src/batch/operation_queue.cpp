@@ -30,8 +30,6 @@ Status OperationQueue::Add(qsizetype item, Kind kind, QString source, QString ta
     if (!start.ok()) return start.error();
     logStart = *start;
   }
-  pendingTargets_.insert(target.toCaseFolded());
-  if (kind != Kind::kCopy) pendingSources_.insert(source.toCaseFolded());
   pending_.append(Operation{item, kind, std::move(source), std::move(target), logStart, afterAway});
   return Status::Ok();
 }
@@ -52,11 +50,23 @@ Status OperationQueue::LogNow(Operation& op) {
   return log_.Commit();
 }
 
-bool OperationQueue::WaitsFor(const QString& target) const {
+// The paths of the waiting operations are hashed only once someone asks:
+// a batch whose targets are all free never does.
+void OperationQueue::IndexWaiting() {
+  for (; indexed_ < pending_.size(); ++indexed_) {
+    const Operation& op = pending_[indexed_];
+    pendingTargets_.insert(op.target.toCaseFolded());
+    if (op.kind != Kind::kCopy) pendingSources_.insert(op.source.toCaseFolded());
+  }
+}
+
+bool OperationQueue::WaitsFor(const QString& target) {
+  IndexWaiting();
   return !pendingTargets_.isEmpty() && pendingTargets_.contains(target.toCaseFolded());
 }
 
-bool OperationQueue::MovesAway(const QString& path) const {
+bool OperationQueue::MovesAway(const QString& path) {
+  IndexWaiting();
   return !pendingSources_.isEmpty() && pendingSources_.contains(path.toCaseFolded());
 }
 
@@ -155,6 +165,7 @@ void OperationQueue::ClearPending() {
   pending_.clear();
   pendingTargets_.clear();
   pendingSources_.clear();
+  indexed_ = 0;
 }
 
 Status OperationQueue::Discard() { return pending_.isEmpty() ? Status::Ok() : StopAt(0, {}); }

@@ -63,10 +63,10 @@ class OperationQueue {
   Status Add(qsizetype item, Kind kind, QString source, QString target);
   // Whether an operation waiting in the queue goes to `target` (letter case
   // ignored, as some file systems do).
-  bool WaitsFor(const QString& target) const;
+  bool WaitsFor(const QString& target);
   // Whether an operation waiting in the queue moves the file at `path` away
   // (letter case ignored, as some file systems do).
-  bool MovesAway(const QString& path) const;
+  bool MovesAway(const QString& path);
   bool full() const { return pending_.size() >= groupSize_; }
 
   // Commits the log and does the waiting operations in order. Stops early,
@@ -116,6 +116,7 @@ class OperationQueue {
   };
 
   Status LogNow(Operation& op);
+  void IndexWaiting();
   Status CheckSource(const Operation& op);
   Status Do(const Operation& op);
   QStringList FoldersChanged() const;
@@ -134,6 +135,7 @@ class OperationQueue {
   qsizetype groupSize_ = kFirstGroupSize;
   QSet<QString> pendingTargets_;  // case-folded
   QSet<QString> pendingSources_;  // case-folded, of the operations that move a file
+  qsizetype indexed_ = 0;         // the operations of pending_ in the two sets
   QList<QString> written_;
   bool trackWritten_ = false;
   ProgressReport* progress_ = nullptr;
