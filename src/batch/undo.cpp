@@ -1,29 +1,14 @@
 #include "batch/undo.h"
 
-#include <optional>
-#include <unordered_set>
-
 #include "batch/batch_executor.h"
-#include "batch/batch_files.h"
 #include "batch/batch_texts.h"
-#include "batch/target_path.h"
 #include "batch/undo_line.h"
 #include "batch/undo_listing.h"
 #include "batch/undo_log.h"
-#include "platform/paths.h"
+#include "batch/undo_targets.h"
 
 namespace corvane {
 namespace {
-
-// The entry at `path`, for telling whether an older line puts a file where an
-// undone one took it away: letter case is ignored everywhere (a cut too many
-// costs a sync, one too few a file moved twice), and the folder is known by
-// identity where it exists, so that a folder reached under two spellings is
-// one; elsewhere by the path's text.
-EntryKey EntryOf(EntryKeys& entries, const QString& path) {
-  if (std::optional<EntryKey> entry = entries.Of(path)) return *std::move(entry);
-  return EntryKey{{}, path.toCaseFolded()};
-}
 
 // Undoes the entries newest first. A line once undone finds no file at its
 // new path when the undo is repeated, unless an older line has put one there
@@ -49,8 +34,7 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
     return s;
   };
   const UndoListing listing(fs, entries);
-  EntryKeys keys(fs, EntryKeys::Names::kIgnoringCase);
-  std::unordered_set<EntryKey, EntryKeyHash> undoneTargets;  // new paths of undone lines in the log
+  UndoneTargets undoneTargets(fs, entries);
   for (qsizetype i = entries.size() - 1; i >= 0; --i) {
     undone = entries.size() - 1 - i;
     if (stop && stop->requested()) {
@@ -58,14 +42,14 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
       Status s = cutFrom(i + 1);
       return s.ok() ? log->Close() : s;
     }
-    if (!undoneTargets.empty() && undoneTargets.contains(EntryOf(keys, entries[i].oldPath))) {
+    if (undoneTargets.PutsBack(i)) {
       if (Status s = cutFrom(i + 1); !s.ok()) return s;
-      undoneTargets.clear();
+      undoneTargets.Cut();
     }
     const NewEntry known =
         listing.ShowsNoFolderAt(i) ? NewEntry::kListedNoFolder : NewEntry::kUnknown;
     if (Status s = UndoLine(fs, entries[i], known); !s.ok()) return s;
-    undoneTargets.insert(EntryOf(keys, entries[i].newPath));
+    undoneTargets.Undone(i);
     if (progress) progress->Advanced(entries.size() - i, entries.size());
   }
   undone = entries.size();

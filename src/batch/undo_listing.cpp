@@ -36,7 +36,8 @@ void UndoListing::ListFolder(FileSystem& fs, const QString& folder, const QList<
                              const QList<UndoLogEntry>& entries) {
   QHash<size_t, Seen> seen;
   seen.reserve(lines.size());
-  for (qsizetype line : lines) seen.insert(FreeNames::NameKey(FileNameView(entries[line].newPath)), Seen::kNothing);
+  for (qsizetype line : lines)
+    seen.insert(FreeNames::NameKey(FileNameView(entries[line].newPath)), Seen::kNothing);
   seen.remove(FreeNames::kAskTheDisk);
   const std::optional<QList<FolderEntry>> listed = fs.ListEntries(folder);
   if (!listed) return;
@@ -52,7 +53,8 @@ void UndoListing::ListFolder(FileSystem& fs, const QString& folder, const QList<
     }
   }
   for (qsizetype line : lines) {
-    noFolder_[size_t(line)] = seen.value(FreeNames::NameKey(FileNameView(entries[line].newPath))) == Seen::kNoFolder;
+    noFolder_[size_t(line)] =
+        seen.value(FreeNames::NameKey(FileNameView(entries[line].newPath))) == Seen::kNoFolder;
   }
 }
 
