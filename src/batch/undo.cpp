@@ -1,95 +1,14 @@
 #include "batch/undo.h"
 
-#include <optional>
-#include <unordered_set>
-
 #include "batch/batch_executor.h"
-#include "batch/batch_files.h"
 #include "batch/batch_texts.h"
-#include "batch/target_path.h"
+#include "batch/undo_line.h"
+#include "batch/undo_listing.h"
 #include "batch/undo_log.h"
-#include "platform/paths.h"
+#include "batch/undo_targets.h"
 
 namespace corvane {
 namespace {
-
-Error FileInTheWay(const QString& path) {
-  return Error(QString::fromUtf16(batch_texts::kFileInTheWay), {path}, Error::Code::kGeneric);
-}
-
-// Something stands at the old path while the file to bring back is at the new
-// one: the source of a copy, a file made there since, or (a line logged ahead
-// of a move that did not happen) the very file. Only bytes that are there
-// twice may go, and then the one at the new path goes, so that the file at
-// the old path keeps its own times.
-Status ResolveOldPathTaken(FileSystem& fs, const UndoLogEntry& entry) {
-  // A case change on a case-insensitive file system: the "file at the old
-  // path" is the very file to move back.
-  if (fs.IsSameFile(entry.oldPath, entry.newPath)) {
-    return fs.RenameSameFile(entry.newPath, entry.oldPath);
-  }
-  if (fs.LookUp(entry.oldPath) == EntryKind::kFolder) return FileInTheWay(entry.oldPath);
-  Result<bool> same = fs.HoldSameBytes(entry.oldPath, entry.newPath);
-  if (!same.ok()) return same.error();
-  if (!*same) return FileInTheWay(entry.oldPath);
-  return fs.DeleteFile(entry.newPath);
-}
-
-// Gives up the trash's record of a file that is not in the trash (any more).
-void ForgetTrashRecord(FileSystem& fs, const QString& place) {
-  const std::optional<QString> record = TrashRecordFor(place);
-  if (record && fs.LookUp(place) == EntryKind::kNone && fs.LookUp(*record) == EntryKind::kFile) {
-    (void)fs.DeleteFile(*record);
-  }
-}
-
-// Whether the file at a place in the trash is the one this line put there: a
-// file the user trashed later may have taken the same place once the trash
-// was emptied. The record names the file's old path.
-bool TrashHoldsTheLinesFile(FileSystem& fs, const UndoLogEntry& entry) {
-  const std::optional<QString> record = TrashRecordFor(entry.newPath);
-  if (!record) return true;
-  const Result<QByteArray> text = fs.ReadFile(*record);
-  return text.ok() && TrashRecordNames(*text, entry.oldPath);
-}
-
-Status UndoOne(FileSystem& fs, const UndoLogEntry& entry) {
-  const QString& oldPath = entry.oldPath;
-  const QString& newPath = entry.newPath;
-  if (oldPath == newPath) return Status::Ok();
-  // The entry itself counts: a link is brought back whatever it points to.
-  const EntryKind kind = fs.LookUp(newPath);
-  if (kind == EntryKind::kNone) {
-    ForgetTrashRecord(fs, newPath);
-    // Never done, or done and already undone; a copy killed half-way may
-    // have left its partial file, whose source is still in place.
-    const QString partial = TemporaryPathFor(newPath);
-    const EntryKind left = fs.LookUp(partial);
-    if (left == EntryKind::kFile || left == EntryKind::kLink) return fs.DeleteFile(partial);
-    return Status::Ok();
-  }
-  // A batch moves files and links only: a folder there is not its work.
-  if (kind == EntryKind::kFolder || !TrashHoldsTheLinesFile(fs, entry)) return Status::Ok();
-  const QString folder = FolderPart(oldPath);
-  if (folder.isEmpty()) {
-    return Error(QString::fromUtf16(batch_texts::kUnableToCreateDirectory));
-  }
-  if (!fs.FolderExists(folder)) fs.CreateFolder(folder);
-  if (fs.LookUp(oldPath) != EntryKind::kNone) return ResolveOldPathTaken(fs, entry);
-  if (Status s = fs.MoveFile(newPath, oldPath); !s.ok()) return s;
-  ForgetTrashRecord(fs, newPath);
-  return Status::Ok();
-}
-
-// The entry at `path`, for telling whether an older line puts a file where an
-// undone one took it away: letter case is ignored everywhere (a cut too many
-// costs a sync, one too few a file moved twice), and the folder is known by
-// identity where it exists, so that a folder reached under two spellings is
-// one; elsewhere by the path's text.
-EntryKey EntryOf(EntryKeys& entries, const QString& path) {
-  if (std::optional<EntryKey> entry = entries.Of(path)) return *std::move(entry);
-  return EntryKey{{}, path.toCaseFolded()};
-}
 
 // Undoes the entries newest first. A line once undone finds no file at its
 // new path when the undo is repeated, unless an older line has put one there
@@ -114,8 +33,8 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
     if (s.ok()) s = log->Sync();
     return s;
   };
-  EntryKeys keys(fs, EntryKeys::Names::kIgnoringCase);
-  std::unordered_set<EntryKey, EntryKeyHash> undoneTargets;  // new paths of undone lines in the log
+  const UndoListing listing(fs, entries);
+  UndoneTargets undoneTargets(fs, entries);
   for (qsizetype i = entries.size() - 1; i >= 0; --i) {
     undone = entries.size() - 1 - i;
     if (stop && stop->requested()) {
@@ -123,12 +42,14 @@ Status UndoEntries(FileSystem& fs, const QString& logPath, const QList<UndoLogEn
       Status s = cutFrom(i + 1);
       return s.ok() ? log->Close() : s;
     }
-    if (!undoneTargets.empty() && undoneTargets.contains(EntryOf(keys, entries[i].oldPath))) {
+    if (undoneTargets.PutsBack(i)) {
       if (Status s = cutFrom(i + 1); !s.ok()) return s;
-      undoneTargets.clear();
+      undoneTargets.Cut();
     }
-    if (Status s = UndoOne(fs, entries[i]); !s.ok()) return s;
-    undoneTargets.insert(EntryOf(keys, entries[i].newPath));
+    const NewEntry known =
+        listing.ShowsNoFolderAt(i) ? NewEntry::kListedNoFolder : NewEntry::kUnknown;
+    if (Status s = UndoLine(fs, entries[i], known); !s.ok()) return s;
+    undoneTargets.Undone(i);
     if (progress) progress->Advanced(entries.size() - i, entries.size());
   }
   undone = entries.size();

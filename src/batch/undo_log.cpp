@@ -57,6 +57,11 @@ bool LogCanHoldPath(QStringView path) { return !HoldsUnit<0, u'"', u'\r', u'\n'>
 QList<UndoLogEntry> ParseUndoLog(QByteArrayView bytes, QList<qint64>* lineStarts) {
   const qint64 bom = bytes.startsWith(kByteOrderMark) ? 3 : 0;
   QList<UndoLogEntry> entries;
+  // Room for every line at once: a log of a large batch would otherwise be
+  // copied over and over as it grows.
+  const qsizetype lineCount = std::count(bytes.begin(), bytes.end(), '\n');
+  entries.reserve(lineCount);
+  if (lineStarts) lineStarts->reserve(lineCount);
   // Split on the bytes: CR and LF never occur inside a UTF-8 sequence, and
   // each line's place in the file is kept for the undo to cut it off.
   qint64 start = bom;
