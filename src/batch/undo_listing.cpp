@@ -39,18 +39,20 @@ void UndoListing::ListFolder(FileSystem& fs, const QString& folder, const QList<
   for (qsizetype line : lines)
     seen.insert(FreeNames::NameKey(FileNameView(entries[line].newPath)), Seen::kNothing);
   seen.remove(FreeNames::kAskTheDisk);
-  const std::optional<QList<FolderEntry>> listed = fs.ListEntries(folder);
-  if (!listed) return;
-  for (const FolderEntry& entry : *listed) {
-    const auto found = seen.find(FreeNames::NameKey(FileNameView(entry.path)));
-    if (found == seen.end()) continue;
+  const bool listed = fs.ListNames(folder, [&seen](QStringView name, FolderEntry::Kind kind) {
+    const auto found = seen.find(FreeNames::NameKey(name));
+    if (found == seen.end()) return;
     // kUnknown is a link or a file system that does not tell: only a lookup
     // tells a folder from what the undo moves back.
-    if (entry.kind != FolderEntry::Kind::kNotFolder) {
+    if (kind == FolderEntry::Kind::kFolder || kind == FolderEntry::Kind::kUnknown) {
       *found = Seen::kMaybeFolder;
     } else if (*found == Seen::kNothing) {
       *found = Seen::kNoFolder;
     }
+  });
+  if (!listed) {
+    seen.clear();  // half a listing tells nothing
+    return;
   }
   for (qsizetype line : lines) {
     noFolder_[size_t(line)] =

@@ -130,7 +130,8 @@ TEST(UndoCostTest, EachFileRenamedInPlaceCostsOneMove) {
     QList<QStringList> lines;
     for (qsizetype i = 0; i < files; ++i) {
       dir.Create({QStringLiteral("new_%1").arg(i)});
-      lines.append({dir.file(QStringLiteral("name_%1").arg(i)), dir.file(QStringLiteral("new_%1").arg(i))});
+      lines.append(
+          {dir.file(QStringLiteral("name_%1").arg(i)), dir.file(QStringLiteral("new_%1").arg(i))});
     }
     dir.Create({"log/last_rename.csv"}, LogBytes(lines));
     CountingFileSystem fs(RealFileSystem());

@@ -23,9 +23,14 @@ EntryKind CountingFileSystem::LookUp(const QString& path) {
   return FileSystemWrapper::LookUp(path);
 }
 
-bool CountingFileSystem::ListNames(const QString& folder, const std::function<void(QStringView)>& take) {
+bool CountingFileSystem::ListNames(const QString& folder, const TakeListedName& take) {
   ++counts_[QStringLiteral("ListNames")];
   return FileSystemWrapper::ListNames(folder, take);
+}
+
+std::optional<FolderStamp> CountingFileSystem::StampOf(const QString& folder) {
+  ++counts_[QStringLiteral("StampOf")];
+  return FileSystemWrapper::StampOf(folder);
 }
 
 std::optional<QList<FolderEntry>> CountingFileSystem::ListEntries(const QString& folder) {

@@ -20,7 +20,8 @@ class CountingFileSystem : public FileSystemWrapper {
   bool FileExists(const QString& path) override;
   bool FolderExists(const QString& path) override;
   EntryKind LookUp(const QString& path) override;
-  bool ListNames(const QString& folder, const std::function<void(QStringView)>& take) override;
+  bool ListNames(const QString& folder, const TakeListedName& take) override;
+  std::optional<FolderStamp> StampOf(const QString& folder) override;
   std::optional<QList<FolderEntry>> ListEntries(const QString& folder) override;
   std::optional<FileIdentity> IdentityOf(const QString& path) override;
   Result<std::optional<FileMetadata>> ReadMetadata(const QString& path) override;
