@@ -73,14 +73,18 @@ void FreeNames::List(QStringView folderPath, Folder& folder) {
   // Taken first: a change while the folder is listed then shows in the next stamp.
   std::optional<FolderStamp> stamp = fs_.StampOf(path);
   QHash<size_t, bool> listed = folder.names;
+  qsizetype notFiles = 0;
   const bool complete = fs_.ListNames(path, [&](QStringView name, FolderEntry::Kind kind) {
-    listed.insert(NameKey(name), kind != FolderEntry::Kind::kFile);
+    const bool notFile = kind != FolderEntry::Kind::kFile;
+    listed.insert(NameKey(name), notFile);
+    notFiles += notFile;
   });
   if (!complete) {
     folder.lookups = 0;  // try again later rather than trust half a listing
     return;
   }
   folder.names = std::move(listed);
+  folder.notFiles = notFiles;
   // A link count below two says nothing of subfolders.
   folder.stamp = stamp && stamp->links >= 2 ? stamp : std::nullopt;
   folder.confirmed = false;
@@ -99,6 +103,9 @@ bool FreeNames::ListedAsFile(QStringView path) {
   const QStringView folderPart = FolderView(path);
   Folder& folder = FolderOf(folderPart);
   if (!folder.listed || !folder.confirmed) return false;
+  // Whatever entry the name leads to is a regular file, or none (the move
+  // then fails): no need to find it.
+  if (folder.notFiles == 0) return true;
   const size_t key = NameKey(path.sliced(folderPart.size()));
   if (key == kAskTheDisk) return false;
   const auto found = folder.names.constFind(key);

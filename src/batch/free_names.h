@@ -88,6 +88,7 @@ class FreeNames {
     // KeyHash of each name, and whether the listing did not tell a regular
     // file (false for a name the batch took: a file or a link of its own).
     QHash<size_t, bool> names;
+    qsizetype notFiles = 0;            // entries the listing did not tell regular files
     std::optional<FolderStamp> stamp;  // taken before the listing, or after the batch's changes
     bool confirmed = false;            // stamp found unchanged by ConfirmBeforeChanges
   };
