@@ -1,4 +1,5 @@
 #include "cli/run_command_line.h"
+#include "support/counting_file_system.h"
 #include "support/fault_injecting_file_system.h"
 
 #include <gtest/gtest.h>
@@ -242,6 +243,38 @@ TEST_F(RunCommandLineTest, ArgumentFaultStopsBeforeAnythingWithExitTwo) {
     EXPECT_TRUE(sink_.lines.isEmpty());
     EXPECT_EQ(temp_.List(), QStringList({"appdata", "b.txt"}));
     EXPECT_EQ(temp_.Read("appdata/last_rename.csv"), log);
+  }
+}
+
+// A run reads no size or time of the files its folder lists as files, unless
+// a name turns out to use one: then every file's are read, and the names are
+// made again with them, even where a file's own name forms the keyword.
+TEST_F(RunCommandLineTest, ReadsSizesAndTimesOnlyForNamesThatUseThem) {
+  struct Case {
+    QString pattern;
+    QString file;
+    QString renamed;
+    bool reads;
+  };
+  const Case cases[] = {
+      {"{name}_x", "abc.txt", "abc_x.txt", false},
+      {"{size}", "abc.txt", "3.txt", true},
+      {"{modified:yyyy}", "abc.txt", "2024.txt", true},
+      {"{name}", "{size}.txt", "3.txt", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.pattern.toStdString() + " " + c.file.toStdString());
+    TempFolder dir;
+    dir.Create({c.file}, "abc");
+    QFile file(dir.file(c.file));
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2024, 1, 2), QTime(3, 4), QTimeZone::utc()),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    CountingFileSystem fs(RealFileSystem());
+    EXPECT_EQ(Run({"/cli", "/pattern=" + c.pattern, dir.path()}, fs), kExitCompleted);
+    EXPECT_EQ(dir.List(), QStringList({c.renamed}));
+    EXPECT_EQ(fs.count("ReadMetadata") > 0, c.reads);
   }
 }
 
