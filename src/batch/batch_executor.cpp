@@ -206,8 +206,11 @@ bool BatchRun::HolderOf(const QString& path, Holder& holder, Status& s) {
 // leave what waits waiting; the other fates perform it all at once.
 Status BatchRun::Resolve(qsizetype index, const QString& source, const QString& target,
                          Holder holder) {
-  const TargetFacts facts{true, fs_.IsSameFile(source, target),
-                          [&] { return holder == Holder::kTheBatch || IsFileOfTheBatch(target); }};
+  // A name the batch wrote never holds a source: an earlier item found a
+  // source's name taken, so it never wrote there.
+  const TargetFacts facts{
+      true, [&] { return holder != Holder::kTheBatch && fs_.IsSameFile(source, target); },
+      [&] { return holder == Holder::kTheBatch || IsFileOfTheBatch(target); }};
   switch (DecideFate(s_, facts)) {
     case Fate::kRenamed:
       return Queue(index, Plain(), source, target);

@@ -4,11 +4,12 @@ namespace corvane {
 
 Fate DecideFate(const BatchSettings& settings, const TargetFacts& facts) {
   if (!facts.taken) return Fate::kRenamed;
-  if (facts.sameEntry) {
+  // Numbering, skipping and stopping treat the source itself as any file.
+  const bool inPlace = settings.mode == BatchMode::RenameInPlace;
+  if ((inPlace || settings.conflict == ConflictMode::Overwrite) && facts.sameEntry &&
+      facts.sameEntry()) {
     // Nothing may replace the source itself.
-    if (settings.mode == BatchMode::RenameInPlace) return Fate::kCaseChange;
-    if (!settings.conflict) return Fate::kCannotBeMade;
-    return *settings.conflict == ConflictMode::AutoNumber ? Fate::kNumbered : Fate::kSkipped;
+    return inPlace ? Fate::kCaseChange : Fate::kSkipped;
   }
   if (!settings.conflict) return Fate::kCannotBeMade;
   switch (*settings.conflict) {

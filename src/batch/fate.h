@@ -24,8 +24,9 @@ struct TargetFacts {
   bool taken = false;
   // What stands there is the source itself: the same entry of the same folder
   // under another spelling (letter case on a volume that ignores it, a link
-  // to the folder). Only asked when taken.
-  bool sameEntry = false;
+  // to the folder). Only asked when taken, in place or with Overwrite, the
+  // only rules it changes the fate under, since it costs lookups.
+  std::function<bool()> sameEntry;
   // What stands there is a file this batch must keep: the source of an item
   // the batch moves or copies, or a file an earlier item wrote. Only asked
   // when Overwrite would otherwise replace it, since it costs lookups.

@@ -145,7 +145,7 @@ bool Playback::Taken(const QString& path) {
 ItemVerdict Playback::Resolve(qsizetype index, const Wish& wish, bool changed) {
   const QString& source = items_[index].OriginalPath;
   // Only a target the batch has not touched can be the source itself.
-  const TargetFacts facts{true, !changed && fs_.IsSameFile(source, wish.target),
+  const TargetFacts facts{true, [&] { return !changed && fs_.IsSameFile(source, wish.target); },
                           [&] { return IsFileOfTheBatch(wish.target); }};
   switch (DecideFate(s_, facts)) {
     case Fate::kRenamed:

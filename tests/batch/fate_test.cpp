@@ -43,7 +43,13 @@ TEST(FateTest, EveryRuleAndFact) {
   };
   for (const FateCase& c : cases) {
     bool asked = false;
-    const TargetFacts facts{c.taken, c.sameEntry, [&] {
+    bool askedSame = false;
+    const TargetFacts facts{c.taken,
+                            [&] {
+                              askedSame = true;
+                              return c.sameEntry;
+                            },
+                            [&] {
                               asked = true;
                               return c.ofTheBatch;
                             }};
@@ -51,6 +57,8 @@ TEST(FateTest, EveryRuleAndFact) {
     // The lookups behind it are made only where Overwrite might replace.
     const bool mayReplace = c.taken && !c.sameEntry && c.rule == Overwrite;
     EXPECT_EQ(asked, mayReplace) << c.name;
+    // and behind the source itself only in place or with Overwrite.
+    EXPECT_EQ(askedSame, c.taken && (c.mode == RenameInPlace || c.rule == Overwrite)) << c.name;
   }
 }
 

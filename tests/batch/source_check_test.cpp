@@ -7,9 +7,9 @@
 #include "platform/file_system_wrapper.h"
 #include "support/counting_file_system.h"
 
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 #include "batch_test_support.h"
 #include "support/temp_folder.h"
@@ -46,9 +46,9 @@ class FolderPutInPlace : public FileSystemWrapper {
 
 struct SourceCase {
   const char* name;
-  int victim;       // the item whose file becomes a folder (-1: none)
-  int when;         // during this move of the batch
-  bool subfolder;   // the folder holds a subfolder of its own from the start
+  int victim;      // the item whose file becomes a folder (-1: none)
+  int when;        // during this move of the batch
+  bool subfolder;  // the folder holds a subfolder of its own from the start
 };
 
 class SourceCheckTest : public ::testing::TestWithParam<SourceCase> {
