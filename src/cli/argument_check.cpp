@@ -6,6 +6,7 @@
 
 #include "base/english_text.h"
 #include "base/format.h"
+#include "cli/command_line.h"
 #include "cli/command_line_options.h"
 #include "i18n/translation.h"
 #include "platform/file_system.h"
@@ -64,11 +65,36 @@ bool Exists(const QString& path, FileSystem& fs) {
   return fs.FileExists(path) || fs.FolderExists(path);
 }
 
+// The fault of a key that takes only some values and carries another one.
+std::optional<ArgumentFault> BadValueOf(const QString& arg) {
+  for (const ChoiceKey& choice : kChoiceKeys) {
+    const std::optional<QString> value = FindSwitchValue({arg}, choice.key);
+    if (!value || value->isEmpty()) continue;
+    const bool known = std::any_of(choice.values.begin(), choice.values.end(), [&](QStringView v) {
+      return EqualIgnoringAsciiCase(*value, v);
+    });
+    if (known) continue;
+    return ArgumentFault{ArgumentFault::Kind::kBadValue, arg, std::nullopt, choice.key.toString(),
+                         *value};
+  }
+  return std::nullopt;
+}
+
+QString ChoicesOf(const QString& key) {
+  QStringList values;
+  for (const ChoiceKey& choice : kChoiceKeys) {
+    if (choice.key != key) continue;
+    for (QStringView value : choice.values) values << value.toString();
+  }
+  return values.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
 std::optional<ArgumentFault> FindArgumentFault(const QStringList& args,
                                                const QString& currentFolder, FileSystem& fs) {
   for (const QString& arg : args) {
+    if (std::optional<ArgumentFault> bad = BadValueOf(arg)) return bad;
     if (IsCommandLineName(arg)) continue;
     // A file called "--dryrun" is still a file.
     if (!arg.isEmpty() && Exists(AbsoluteFrom(currentFolder, arg), fs)) continue;
@@ -102,6 +128,12 @@ std::optional<QString> SuggestedName(QStringView arg) {
 }
 
 QStringList FaultLines(const ArgumentFault& fault) {
+  if (fault.kind == ArgumentFault::Kind::kBadValue) {
+    return {FormatText(Translate(QStringLiteral(EN_TEXT("Unknown value for /%s: %s"))),
+                       {fault.key, fault.value}),
+            FormatText(Translate(QStringLiteral(EN_TEXT("Choose one of: %s"))),
+                       {ChoicesOf(fault.key)})};
+  }
   if (fault.kind == ArgumentFault::Kind::kFileNotFound) {
     return {FormatText(Translate(QStringLiteral(EN_TEXT("File not found: %s"))), {fault.argument})};
   }

@@ -1,9 +1,10 @@
 // The check a command line passes before the mode does anything.
 //
 // Every argument must be a switch or key of the mode, or name something that
-// exists. An argument the mode cannot place must stop the run rather than be
-// passed over: a mistyped /dryrun would otherwise rename for real, and a
-// mistyped path would quietly rename one file less.
+// exists, and a key that takes only some values must carry one of them. An
+// argument the mode cannot place must stop the run rather than be passed over:
+// a mistyped /dryrun would otherwise rename for real, and a mistyped path would
+// quietly rename one file less.
 #pragma once
 
 #include "platform/file_system.h"
@@ -19,11 +20,14 @@ struct ArgumentFault {
   enum class Kind {
     kUnknownSwitch,  // shaped like a switch, and no path of that name exists
     kFileNotFound,   // any other argument that names nothing
+    kBadValue,       // a key of kChoiceKeys with a value it does not take
   };
 
   Kind kind = Kind::kFileNotFound;
   QString argument;                   // as typed
   std::optional<QString> suggestion;  // for an unknown switch: what it was probably meant to be
+  QString key = {};                   // for a bad value: the key, as the program names it
+  QString value = {};                 // for a bad value: the value, as the run would read it
 
   friend bool operator==(const ArgumentFault&, const ArgumentFault&) = default;
 };

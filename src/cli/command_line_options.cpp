@@ -29,6 +29,13 @@ CaseMode CaseModeFromText(QStringView text) {
   return CaseMode::Unchanged;
 }
 
+std::optional<ExtCaseMode> ExtCaseModeFromText(QStringView text) {
+  for (std::size_t i = 0; i < kExtCaseValues.size(); ++i) {
+    if (EqualIgnoringAsciiCase(text, kExtCaseValues[i])) return static_cast<ExtCaseMode>(i);
+  }
+  return std::nullopt;
+}
+
 ConflictMode ConflictModeFromText(QStringView text) {
   if (EqualIgnoringAsciiCase(text, u"skip")) return ConflictMode::Skip;
   if (EqualIgnoringAsciiCase(text, u"overwrite")) return ConflictMode::Overwrite;
@@ -42,6 +49,11 @@ RenameOptions ApplyCommandLineKeys(const QStringList& args, RenameOptions option
   if (auto v = FindSwitchValue(args, kKeyDigits)) options.digits = *v;
   if (auto v = FindSwitchValue(args, kKeyCase); v && !v->isEmpty()) {
     options.caseMode = static_cast<int>(CaseModeFromText(*v));
+  }
+  if (auto v = FindSwitchValue(args, kKeyExtCase); v && !v->isEmpty()) {
+    if (const std::optional<ExtCaseMode> mode = ExtCaseModeFromText(*v)) {
+      options.extCase = static_cast<int>(*mode);
+    }
   }
   SetOrDefault(options.find, FindSwitchValue(args, kKeyFind), absent);
   SetOrDefault(options.replace, FindSwitchValue(args, kKeyReplace), absent);

@@ -1,18 +1,20 @@
 // Turning the keys and switches of a command line into rename options.
 //
-// Keys: pattern, start, digits, case, find, replace, newext, conflict; switches:
-// regex, subfolders. They are applied in that order to a RenameOptions that
-// starts from the window's current values, or from a preset loaded by
-// /preset=FILE. What an absent key does depends on that start: without a
-// preset, find, replace, regex, newext and conflict take their command-line
-// defaults (empty, empty, off, none, auto-number); with a preset, every absent
-// key keeps the preset's value. pattern, start, digits, case and subfolders
-// always keep the current value when absent.
+// Keys: pattern, start, digits, case, extcase, find, replace, newext, conflict;
+// switches: regex, subfolders. They are applied in that order to a
+// RenameOptions that starts from the window's current values, or from a preset
+// loaded by /preset=FILE. What an absent key does depends on that start:
+// without a preset, find, replace, regex, newext and conflict take their
+// command-line defaults (empty, empty, off, none, auto-number); with a preset,
+// every absent key keeps the preset's value. pattern, start, digits, case,
+// extcase and subfolders always keep the current value when absent.
 #pragma once
 
 #include <QStringList>
 #include <QStringView>
 #include <array>
+#include <optional>
+#include <span>
 
 #include "engine/rename_options.h"
 
@@ -30,6 +32,7 @@ inline constexpr QStringView kKeyPattern = u"pattern";
 inline constexpr QStringView kKeyStart = u"start";
 inline constexpr QStringView kKeyDigits = u"digits";
 inline constexpr QStringView kKeyCase = u"case";
+inline constexpr QStringView kKeyExtCase = u"extcase";
 inline constexpr QStringView kKeyFind = u"find";
 inline constexpr QStringView kKeyReplace = u"replace";
 inline constexpr QStringView kKeyNewExt = u"newext";
@@ -39,9 +42,21 @@ inline constexpr QStringView kKeyPreset = u"preset";
 inline constexpr std::array<QStringView, 7> kSwitches = {
     kSwitchCli,  kSwitchDryRun, kSwitchRegex,  kSwitchSubfolders,
     kSwitchUndo, kSwitchHelp,   kSwitchVersion};
-inline constexpr std::array<QStringView, 9> kKeys = {kKeyPattern, kKeyStart,    kKeyDigits,
-                                                     kKeyCase,    kKeyFind,     kKeyReplace,
-                                                     kKeyNewExt,  kKeyConflict, kKeyPreset};
+inline constexpr std::array<QStringView, 10> kKeys = {
+    kKeyPattern, kKeyStart,   kKeyDigits, kKeyCase,     kKeyExtCase,
+    kKeyFind,    kKeyReplace, kKeyNewExt, kKeyConflict, kKeyPreset};
+
+// The values of /extcase=, in the order of ExtCaseMode.
+inline constexpr std::array<QStringView, 3> kExtCaseValues = {u"unchanged", u"lower", u"upper"};
+
+// A key that takes only the values listed: any other (not empty) value stops
+// the run before anything is done, since a mistyped one would otherwise rename
+// with a case nobody asked for.
+struct ChoiceKey {
+  QStringView key;
+  std::span<const QStringView> values;
+};
+inline constexpr ChoiceKey kChoiceKeys[] = {{kKeyExtCase, kExtCaseValues}};
 
 // The forms other programs have taught, taken only exactly as written.
 inline constexpr QStringView kLongHelp = u"--help";
@@ -64,6 +79,10 @@ RenameOptions ApplyCommandLineKeys(const QStringList& args, RenameOptions option
 // "lower", "upper", "title" (letters A to Z without case) give their mode;
 // any other text gives Unchanged.
 CaseMode CaseModeFromText(QStringView text);
+
+// One of kExtCaseValues (letters A to Z without case) gives its mode; any
+// other text gives nullopt.
+std::optional<ExtCaseMode> ExtCaseModeFromText(QStringView text);
 
 // "skip" and "overwrite" (letters A to Z without case) give their mode; any
 // other text gives AutoNumber.

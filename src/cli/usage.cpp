@@ -15,6 +15,7 @@ constexpr UsageEntry kEntries[] = {
     {"/start=N", EN_TEXT("First value of the counter (default 1).")},
     {"/digits=N", EN_TEXT("Minimum number of digits of the counter, 1 to 10 (default 3).")},
     {"/case=MODE", EN_TEXT("Letter case of the new name: lower, upper or title.")},
+    {"/extcase=MODE", EN_TEXT("Letter case of the extension: lower, upper or unchanged.")},
     {"/find=TEXT", EN_TEXT("Text to find in the new name.")},
     {"/replace=TEXT", EN_TEXT("Text that replaces what was found.")},
     {"/regex", EN_TEXT("Read the find text as a regular expression.")},

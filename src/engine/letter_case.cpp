@@ -123,6 +123,18 @@ QString ApplyLetterCase(QString text, int caseMode, const QLocale& locale) {
   return text;
 }
 
+QString ApplyExtensionCase(QString extension, int extCase, const QLocale& locale) {
+  switch (SelectedExtCaseMode(extCase).value_or(ExtCaseMode::Unchanged)) {
+    case ExtCaseMode::Lowercase:
+      return LowerCase(extension, locale);
+    case ExtCaseMode::Uppercase:
+      return UpperCase(extension, locale);
+    case ExtCaseMode::Unchanged:
+      break;
+  }
+  return extension;
+}
+
 QString FirstCapital(QStringView text, const QLocale& locale) {
   if (text.isEmpty()) return {};
   const qsizetype first = CharacterLength(text, 0);

@@ -27,6 +27,10 @@ QString AsciiTitleCase(QStringView text, const QLocale& locale);
 // case, 3 AsciiTitleCase; any other value leaves the text as it is.
 QString ApplyLetterCase(QString text, int caseMode, const QLocale& locale);
 
+// The conversion of the option `extCase` (an ExtCaseMode value) on an
+// extension: 1 lower case, 2 upper case; any other value leaves it as it is.
+QString ApplyExtensionCase(QString extension, int extCase, const QLocale& locale);
+
 // The first character made upper case when it is an ASCII letter (any other
 // first character is kept as it is), the rest in lower case.
 QString FirstCapital(QStringView text, const QLocale& locale);

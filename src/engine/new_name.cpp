@@ -206,7 +206,8 @@ Result<QString> NewNameBuilder::Compute(const TRenameItem& item, const QString& 
                  {item.OriginalPath}, Error::Code::kRegex);
   }
   text = ApplyLetterCase(std::move(text), options_.caseMode, context_.caseLocale);
-  text += options_.changeExt ? newExtension_ : item.Ext;
+  text += ApplyExtensionCase(options_.changeExt ? newExtension_ : item.Ext, options_.extCase,
+                             context_.caseLocale);
   ReplaceForbiddenCharacters(text);
   return text;
 }

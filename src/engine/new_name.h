@@ -17,7 +17,8 @@
 //   5. find and replace (FindReplace) on the whole text;
 //   6. letter case by the option `case`;
 //   7. the extension: Ext as stored, or the trimmed `newExt` with a dot put in
-//      front when it lacks one (none when it is empty);
+//      front when it lacks one (none when it is empty), then in the letter
+//      case of the option `extCase`;
 //   8. each of < > : " / \ | ? * becomes _, extension included.
 // The clock is read anew for each of {date} and {time}; item times are turned
 // into local time in the context's zone. A builder keeps its own copies of the

@@ -22,6 +22,9 @@ std::optional<ConflictMode> SelectedConflictMode(int value) {
 std::optional<BatchMode> SelectedBatchMode(int value) {
   return Selected(value, BatchMode::MoveToFolder);
 }
+std::optional<ExtCaseMode> SelectedExtCaseMode(int value) {
+  return Selected(value, ExtCaseMode::Uppercase);
+}
 
 int32_t CounterStartValue(const RenameOptions& o) { return ReadWholeNumber(o.counterStart, 1); }
 int32_t DigitsValue(const RenameOptions& o) {

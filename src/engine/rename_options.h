@@ -4,7 +4,7 @@
 // presets and the command line turn text into one. Field names are the keys of
 // the preset file, in its order. Numeric options are held as the text the user
 // typed and read only where they are used (the ...Value functions below).
-// The three choice fields hold the selected position of a drop-down list:
+// The four choice fields hold the selected position of a drop-down list:
 // -1, or any value outside the enumeration, means "no selection".
 #pragma once
 
@@ -18,6 +18,7 @@ namespace corvane {
 enum class CaseMode { Unchanged = 0, Lowercase = 1, Uppercase = 2, TitleCase = 3 };
 enum class ConflictMode { Skip = 0, Overwrite = 1, AutoNumber = 2 };
 enum class BatchMode { RenameInPlace = 0, CopyToFolder = 1, MoveToFolder = 2 };
+enum class ExtCaseMode { Unchanged = 0, Lowercase = 1, Uppercase = 2 };
 
 inline constexpr int kNoSelection = -1;
 
@@ -47,6 +48,7 @@ struct RenameOptions {
   int batchMode = static_cast<int>(BatchMode::RenameInPlace);
   QString destination;
   bool touchModifiedNow = false;
+  int extCase = static_cast<int>(ExtCaseMode::Unchanged);
 
   friend bool operator==(const RenameOptions&, const RenameOptions&) = default;
 };
@@ -55,6 +57,7 @@ struct RenameOptions {
 std::optional<CaseMode> SelectedCaseMode(int value);
 std::optional<ConflictMode> SelectedConflictMode(int value);
 std::optional<BatchMode> SelectedBatchMode(int value);
+std::optional<ExtCaseMode> SelectedExtCaseMode(int value);
 
 // The numeric fields read by ReadWholeNumber with their defaults; removeFromPos
 // and removeTillPos are trimmed first, the others not.

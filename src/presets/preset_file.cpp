@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QStringList>
+#include <optional>
 
 #include "base/english_text.h"
 #include "engine/whole_number.h"
@@ -22,6 +23,7 @@ struct PresetField {
   int RenameOptions::*choice = nullptr;
   bool flagWhenMissing = false;
   bool (*inRange)(int) = nullptr;
+  std::optional<int> choiceWhenMissing = std::nullopt;  // otherwise a missing choice is kept
 };
 
 PresetField Text(QStringView key, QString RenameOptions::*member) {
@@ -30,13 +32,15 @@ PresetField Text(QStringView key, QString RenameOptions::*member) {
 PresetField Flag(QStringView key, bool RenameOptions::*member, bool whenMissing = false) {
   return {.key = key, .flag = member, .flagWhenMissing = whenMissing};
 }
-PresetField Choice(QStringView key, int RenameOptions::*member, bool (*inRange)(int)) {
-  return {.key = key, .choice = member, .inRange = inRange};
+PresetField Choice(QStringView key, int RenameOptions::*member, bool (*inRange)(int),
+                   std::optional<int> whenMissing = std::nullopt) {
+  return {.key = key, .choice = member, .inRange = inRange, .choiceWhenMissing = whenMissing};
 }
 
 bool IsCaseMode(int v) { return SelectedCaseMode(v).has_value(); }
 bool IsConflictMode(int v) { return SelectedConflictMode(v).has_value(); }
 bool IsBatchMode(int v) { return SelectedBatchMode(v).has_value(); }
+bool IsExtCaseMode(int v) { return SelectedExtCaseMode(v).has_value(); }
 
 // The fields in file order.
 const PresetField kFields[] = {
@@ -65,6 +69,9 @@ const PresetField kFields[] = {
     Choice(u"batchMode", &RenameOptions::batchMode, IsBatchMode),
     Text(u"destination", &RenameOptions::destination),
     Flag(u"touchModifiedNow", &RenameOptions::touchModifiedNow),
+    // Files saved before this key existed kept every extension as it was.
+    Choice(u"extCase", &RenameOptions::extCase, IsExtCaseMode,
+           /*whenMissing=*/static_cast<int>(ExtCaseMode::Unchanged)),
 };
 
 // The numeric fields are escaped like every other text: for the digits their
@@ -85,6 +92,8 @@ void Apply(const PresetField& field, const std::optional<QString>& value, Rename
   } else if (value) {
     const int32_t selected = ReadWholeNumber(*value, o.*field.choice);
     o.*field.choice = field.inRange(selected) ? selected : kNoSelection;
+  } else if (field.choiceWhenMissing) {
+    o.*field.choice = *field.choiceWhenMissing;
   }
 }
 

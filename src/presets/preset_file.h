@@ -5,15 +5,17 @@
 // line per field in the order of RenameOptions (`"key":value`, a comma after
 // every field but the last, no spaces), then "}", each line ending in CR LF.
 // Texts are written as escaped strings, the check boxes as true or false and
-// the three choices as bare numbers (-1 for no selection).
+// the choices as bare numbers (-1 for no selection).
 //
 // ReadPreset starts from `current` and changes what the file says: a text key
 // found sets its field (an empty value empties it), a missing one keeps it; a
 // check box is on only for the value "true" in any letter case, and a missing
 // one is off, except changeExt, which a missing key turns on; a choice is read
 // with ReadWholeNumber, the current value being the default, and a number
-// outside its list means no selection (kNoSelection). Damaged or foreign files
-// are never an error: their keys just count as missing.
+// outside its list means no selection (kNoSelection); a missing choice keeps
+// its current value, except extCase, which a missing key sets to Unchanged.
+// Damaged or foreign files are never an error: their keys just count as
+// missing.
 //
 // SavePresetFile writes through `fs` (FileSystem::WriteFileAtomically): an
 // existing file is replaced only once the new one is complete, so a failed
@@ -21,7 +23,7 @@
 // whole file before applying anything. Both report the system's error text.
 // A file in which not one key has a value is not a preset at all (a picture,
 // a text chosen by mistake): LoadPresetFile refuses it with "Not a preset
-// file: %s" rather than apply the fallbacks of 25 missing keys to the options.
+// file: %s" rather than apply the fallbacks of 26 missing keys to the options.
 #pragma once
 
 #include "base/error.h"

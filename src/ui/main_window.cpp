@@ -115,7 +115,7 @@ TFormMain::~TFormMain() = default;
 void TFormMain::CreateMenus() {
   const ActionTable& a = *actions_;
   fileMenu_ = Named(menuBar()->addMenu(QString()), "File1");
-  fileMenu_->addActions({a["AddFiles1"], a["RemoveSelected1"]});
+  fileMenu_->addActions({a["AddFiles1"], a["AddFolder1"], a["RemoveSelected1"]});
   fileMenu_->addSeparator();
   fileMenu_->addActions({a["SavePreset1"], a["LoadPreset1"]});
   fileMenu_->addSeparator();

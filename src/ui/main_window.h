@@ -147,6 +147,7 @@ class TFormMain final : public QMainWindow {
 
   // Commands (main_window_commands.cpp).
   void AddFilesClicked();
+  void AddFolderClicked();
   // The toolbar's and the Delete key's: nothing without a selection.
   void RemoveSelectedClicked();
   // The pop-up menu's: the file count is shown even without a selection.

@@ -20,6 +20,8 @@ std::vector<ActionRow> TFormMain::ActionRows() {
   return {
       {"AddFiles1", "plus", EN_TEXT("Add Files..."), QKeySequence(Qt::CTRL | Qt::Key_O),
        run(&TFormMain::AddFilesClicked), kListCommand},
+      {"AddFolder1", nullptr, EN_TEXT("Add Folder..."), none, run(&TFormMain::AddFolderClicked),
+       kListCommand},
       {"RemoveSelected1", "cross", EN_TEXT("Remove Selected Items"), none,
        run(&TFormMain::RemoveSelectedClicked), kListCommand},
       {"SavePreset1", "save", EN_TEXT("Save Preset As..."), none,

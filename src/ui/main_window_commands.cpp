@@ -129,6 +129,14 @@ void TFormMain::AddFilesClicked() {
   AddWith([&](RenameItemList& list) { return AddFiles(list, files, services_.fileSystem); });
 }
 
+// A chosen folder is added as a dropped one is, subfolders and all when the
+// option says so.
+void TFormMain::AddFolderClicked() {
+  const std::optional<QString> folder =
+      dialogs_.ExistingFolder(this, Tr(EN_TEXT("Select a folder to add")), QDir::currentPath());
+  if (folder) AddDroppedPaths({QDir::toNativeSeparators(*folder)});
+}
+
 void TFormMain::RemoveSelectedClicked() {
   const QList<int> rows = SelectedRows();
   if (rows.isEmpty()) return;

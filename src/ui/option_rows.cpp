@@ -8,10 +8,12 @@ namespace {
 using O = RenameOptions;
 using enum OptionPlace;
 
-// The entries of the choices, in the order of CaseMode, BatchMode and
-// ConflictMode.
+// The entries of the choices, in the order of CaseMode, ExtCaseMode, BatchMode
+// and ConflictMode.
 constexpr const char16_t* kCaseEntries[] = {EN_TEXT("Unchanged"), EN_TEXT("lowercase"),
                                             EN_TEXT("UPPERCASE"), EN_TEXT("Title Case")};
+constexpr const char16_t* kExtCaseEntries[] = {EN_TEXT("Unchanged"), EN_TEXT("lowercase"),
+                                               EN_TEXT("UPPERCASE")};
 constexpr const char16_t* kBatchModeEntries[] = {
     EN_TEXT("Rename in place"), EN_TEXT("Copy to folder"), EN_TEXT("Move to folder")};
 constexpr const char16_t* kConflictEntries[] = {EN_TEXT("Skip"), EN_TEXT("Overwrite"),
@@ -24,6 +26,8 @@ constexpr OptionRow kOptionsPanelRows[] = {
     {"GroupBox2", EN_TEXT("New extension:"), "chkNewExt", CheckField(&O::changeExt), kCheckCaption},
     {"GroupBox2", EN_TEXT("New extension:"), "edtNewExt", TextField(&O::newExt), kBesideCheck},
     {"GroupBox2", EN_TEXT("Case:"), "cbCase", ChoiceField(&O::caseMode, kCaseEntries)},
+    {"GroupBox2", EN_TEXT("Extension case:"), "cbExtCase",
+     ChoiceField(&O::extCase, kExtCaseEntries)},
     {"GroupBox3", EN_TEXT("Insert text"), "edtInsertText", TextField(&O::insertText)},
     {"GroupBox3", EN_TEXT("at position:"), "edtInsertPos", NumberField(&O::insertPos)},
     {"GroupBox4", EN_TEXT("Remove first:"), "edtRemoveFirst", NumberField(&O::removeFirst)},

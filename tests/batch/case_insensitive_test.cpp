@@ -6,9 +6,11 @@
 #include "batch/undo.h"
 #include "batch/undo_log.h"
 #include "batch_test_support.h"
+#include "engine/new_name.h"
 #include "support/fat_mount.h"
 
 #include <QFile>
+#include <QTimeZone>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +63,44 @@ TEST(CaseInsensitiveTest, CaseOnlyRenameUnderEveryRuleIsDoneAndUndone) {
     EXPECT_EQ(fat.List(), QStringList({"File.TXT"})) << r;
     EXPECT_EQ(Read(fat.file("File.TXT")), "content") << r;
   }
+}
+
+// A new name that differs from the old one only in the letter case of its
+// extension is the same entry on such a volume: it takes the two steps of a
+// case-only rename, and the undo brings the old spelling back.
+TEST(CaseInsensitiveTest, ExtensionCaseOnlyRenameTakesTheCaseChangeSteps) {
+  FatMount fat;
+  if (!fat.mounted()) GTEST_SKIP() << "cannot mount a FAT image: " << fat.reason().toStdString();
+  FileSystem& fs = RealFileSystem();
+  QFile f(fat.file("Photo.JPG"));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("jpeg") == 4);
+  f.close();
+
+  TRenameItem item = Item(fat.file("Photo.JPG"), QString());
+  RenameOptions options = Options(BatchMode::RenameInPlace, ConflictMode::AutoNumber);
+  options.extCase = static_cast<int>(ExtCaseMode::Lowercase);
+  const Result<QString> newName = ComputeNewName(
+      item, options, QStringLiteral("001"),
+      EngineContext::Fixed(QDateTime(QDate(2026, 1, 2), QTime(3, 4), QTimeZone::utc()),
+                           QTimeZone::utc()));
+  ASSERT_TRUE(newName.ok());
+  ASSERT_EQ(*newName, "Photo.jpg");
+  item.NewName = *newName;
+
+  EXPECT_EQ(JudgeBatch({item}, options, fs).verdicts,
+            QList<ItemVerdict>({{VerdictKind::kRenamed, {}, fat.file("Photo.jpg")}}));
+  const BatchOutcome out = ExecuteBatch({item}, options, fs, fat.logPath());
+  ASSERT_TRUE(out.status.ok()) << out.status.error().message().toStdString();
+  EXPECT_EQ(fat.List(), QStringList({"Photo.jpg"}));
+  const QList<UndoLogEntry> logged = ParseUndoLog(Read(fat.logPath()));
+  ASSERT_EQ(logged.size(), 2);
+  EXPECT_EQ(logged[0].oldPath, fat.file("Photo.JPG"));
+  EXPECT_TRUE(logged[0].newPath.startsWith(fat.file(".corvane-")));
+  EXPECT_EQ(logged[1], (UndoLogEntry{logged[0].newPath, fat.file("Photo.jpg")}));
+
+  ASSERT_TRUE(UndoLastRename(fs, fat.logPath()).status.ok());
+  EXPECT_EQ(fat.List(), QStringList({"Photo.JPG"}));
+  EXPECT_EQ(Read(fat.file("Photo.JPG")), "jpeg");
 }
 
 // Past the lookups a folder gets before it is listed, a file on disk whose

@@ -9,9 +9,12 @@
 namespace corvane {
 
 void PrintTo(const ArgumentFault& fault, std::ostream* os) {
-  *os << (fault.kind == ArgumentFault::Kind::kUnknownSwitch ? "unknown switch " : "not found ")
-      << '"' << fault.argument.toStdString() << '"';
+  const char* kinds[] = {"unknown switch ", "not found ", "bad value "};
+  *os << kinds[static_cast<int>(fault.kind)] << '"' << fault.argument.toStdString() << '"';
   if (fault.suggestion) *os << ", suggesting " << fault.suggestion->toStdString();
+  if (!fault.key.isEmpty()) {
+    *os << ", key " << fault.key.toStdString() << " value " << fault.value.toStdString();
+  }
 }
 
 namespace {
@@ -47,6 +50,8 @@ TEST(SuggestedNameTest, NamesTheSwitchOrKeyThatIsClose) {
       {"/cas=upper", "/case="},
       {"/fnd=a", "/find="},
       {"/newext", "/newext="},
+      {"/extcse=lower", "/extcase="},
+      {"--ext-case=upper", "/extcase="},
       // Only the name counts, not the value.
       {"/patern=dryrun", "/pattern="},
       {"/dryrun=yes", "/dryrun"},
@@ -81,6 +86,7 @@ class FindArgumentFaultTest : public ::testing::TestWithParam<FaultCase> {};
 
 const auto kUnknown = ArgumentFault::Kind::kUnknownSwitch;
 const auto kNotFound = ArgumentFault::Kind::kFileNotFound;
+const auto kBadValue = ArgumentFault::Kind::kBadValue;
 
 TEST_P(FindArgumentFaultTest, FindsTheFirstArgumentThatNamesNothing) {
   const FaultCase& c = GetParam();
@@ -135,6 +141,18 @@ INSTANTIATE_TEST_SUITE_P(
         FaultCase{"DotDotAfterALinkIsNotFoldedAsText",
                   {"/cli", "lnk/../h.txt"},
                   ArgumentFault{kNotFound, "lnk/../h.txt", std::nullopt}},
+        FaultCase{"ExtCaseValuesInAnyLetterCase",
+                  {"/cli", "/extcase=lower", "/EXTCASE=Upper", "/ExtCase=unchanged", "/extcase="},
+                  std::nullopt},
+        FaultCase{"ExtCaseValueItDoesNotTake",
+                  {"/cli", "o/a.txt", "/extcase=title"},
+                  ArgumentFault{kBadValue, "/extcase=title", std::nullopt, "extcase", "title"}},
+        FaultCase{"ExtCaseValueReadWithoutItsQuotes",
+                  {"/cli", "/ExtCase=\"low\""},
+                  ArgumentFault{kBadValue, "/ExtCase=\"low\"", std::nullopt, "extcase", "low"}},
+        FaultCase{"ABadValueBeforeAMissingFileCounts",
+                  {"/cli", "/extcase=x", "o/c.txt"},
+                  ArgumentFault{kBadValue, "/extcase=x", std::nullopt, "extcase", "x"}},
         FaultCase{"FirstFaultCounts",
                   {"/cli", "o/c.txt", "--dryrn"},
                   ArgumentFault{kNotFound, "o/c.txt", std::nullopt}}),
@@ -146,6 +164,9 @@ TEST(FaultLinesTest, NamesTheArgumentAndTheSuggestion) {
   EXPECT_EQ(FaultLines({kUnknown, "-n", std::nullopt}), QStringList({"Unknown switch: -n"}));
   EXPECT_EQ(FaultLines({kNotFound, "o/c.txt", std::nullopt}),
             QStringList({"File not found: o/c.txt"}));
+  EXPECT_EQ(
+      FaultLines({kBadValue, "/EXTCASE=Title", std::nullopt, "extcase", "Title"}),
+      QStringList({"Unknown value for /extcase: Title", "Choose one of: unchanged, lower, upper"}));
 }
 
 }  // namespace

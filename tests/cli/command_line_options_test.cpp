@@ -17,6 +17,7 @@ RenameOptions CurrentOptions() {
   o.counterStart = "5";
   o.digits = "2";
   o.caseMode = static_cast<int>(CaseMode::TitleCase);
+  o.extCase = static_cast<int>(ExtCaseMode::Uppercase);
   o.find = "old";
   o.replace = "new";
   o.regex = true;
@@ -121,6 +122,38 @@ INSTANTIATE_TEST_SUITE_P(
                       KeysCase{"SubfoldersSwitch", u"c.exe /cli /subfolders", true,
                                [](RenameOptions& o) { o.includeSubfolders = true; }}),
     [](const auto& info) { return std::string(info.param.name); });
+
+const int kExtLower = static_cast<int>(ExtCaseMode::Lowercase);
+const int kExtUnchanged = static_cast<int>(ExtCaseMode::Unchanged);
+
+INSTANTIATE_TEST_SUITE_P(
+    ExtCase, CommandLineKeysTest,
+    ::testing::Values(KeysCase{"Lower", u"c.exe /cli /extcase=lower", true,
+                               [](RenameOptions& o) { o.extCase = kExtLower; }},
+                      KeysCase{"UnchangedInCapitals", u"c.exe /cli /EXTCASE=Unchanged", true,
+                               [](RenameOptions& o) { o.extCase = kExtUnchanged; }},
+                      KeysCase{"UpperBesideNameCase", u"c.exe /cli /case=lower /extcase=upper",
+                               true, [](RenameOptions& o) { o.caseMode = kLower; }},
+                      KeysCase{"EmptyKeepsCurrent", u"c.exe /cli /extcase=", true, {}},
+                      KeysCase{"UnknownKeepsCurrent", u"c.exe /cli /extcase=title", true, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ExtCaseModeFromTextTest, TakesOnlyItsThreeWords) {
+  struct Row {
+    const char16_t* text;
+    std::optional<ExtCaseMode> mode;
+  };
+  const Row rows[] = {{u"unchanged", ExtCaseMode::Unchanged},
+                      {u"LOWER", ExtCaseMode::Lowercase},
+                      {u"Upper", ExtCaseMode::Uppercase},
+                      {u"title", std::nullopt},
+                      {u"lower ", std::nullopt},
+                      {u"", std::nullopt},
+                      {u"1", std::nullopt}};
+  for (const Row& r : rows) {
+    EXPECT_EQ(ExtCaseModeFromText(r.text), r.mode) << QString::fromUtf16(r.text).toStdString();
+  }
+}
 
 TEST(CommandLineKeysWithPresetTest, AbsentKeysKeepThePresetValues) {
   EXPECT_EQ(ApplyCommandLineKeys({"/cli"}, CurrentOptions(), AbsentKeys::kKeepCurrent),

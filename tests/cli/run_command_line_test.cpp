@@ -233,6 +233,8 @@ TEST_F(RunCommandLineTest, ArgumentFaultStopsBeforeAnythingWithExitTwo) {
       {{"/cli", "/undo", temp_.file("gone.txt")}, {"File not found: " + temp_.file("gone.txt")}},
       {{"/cli", "/preset=" + temp_.file("none.json"), "--pattern=c", temp_.file("b.txt")},
        {"Unknown switch: --pattern=c", "Did you mean /pattern=?"}},
+      {{"/cli", "/extcase=small", temp_.file("b.txt")},
+       {"Unknown value for /extcase: small", "Choose one of: unchanged, lower, upper"}},
   };
   for (const Case& c : cases) {
     sink_ = RecordingSink();

@@ -11,10 +11,11 @@ namespace {
 
 TEST(UsageTest, HasOneLineForEverySwitchAndKeyAndTwoExamples) {
   const QStringList lines = UsageLines();
-  const char* names[] = {"/cli ",        "/dryrun ",     "/pattern=TEXT ",  "/start=N ",
-                         "/digits=N ",   "/case=MODE ",  "/find=TEXT ",     "/replace=TEXT ",
-                         "/regex ",      "/newext=EXT ", "/conflict=MODE ", "/preset=FILE ",
-                         "/subfolders ", "/undo ",       "/help ",          "/version "};
+  const char* names[] = {"/cli ",          "/dryrun ",     "/pattern=TEXT ", "/start=N ",
+                         "/digits=N ",     "/case=MODE ",  "/extcase=MODE ", "/find=TEXT ",
+                         "/replace=TEXT ", "/regex ",      "/newext=EXT ",   "/conflict=MODE ",
+                         "/preset=FILE ",  "/subfolders ", "/undo ",         "/help ",
+                         "/version "};
   for (const char* name : names) {
     const QString prefix = QStringLiteral("  ") + QString::fromLatin1(name);
     EXPECT_EQ(lines.filter(QRegularExpression("^" + QRegularExpression::escape(prefix))).size(), 1)

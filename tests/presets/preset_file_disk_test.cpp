@@ -116,6 +116,48 @@ TEST(LoadPresetFileTest, AppliesTheFileToTheCurrentOptions) {
   EXPECT_EQ(*loaded, expected);
 }
 
+// A file saved before the extension's letter case was an option ends with
+// touchModifiedNow; it renames as it did then, whatever the window held.
+TEST(LoadPresetFileTest, AnOlderFileWithoutExtCaseLeavesExtensionsUnchanged) {
+  const TempFolder folder;
+  const QByteArray older =
+      "\xEF\xBB\xBF{\r\n\"find\":\"\",\r\n\"replace\":\"\",\r\n\"regex\":false,\r\n"
+      "\"pattern\":\"{name}\",\r\n\"counterStart\":\"1\",\r\n\"digits\":\"3\",\r\n"
+      "\"case\":0,\r\n\"changeExt\":false,\r\n\"newExt\":\"\",\r\n\"conflict\":2,\r\n"
+      "\"insertText\":\"\",\r\n\"insertPos\":\"1\",\r\n\"removeFirst\":\"0\",\r\n"
+      "\"removeLast\":\"0\",\r\n\"removeFromPos\":\"0\",\r\n\"removeTillPos\":\"0\",\r\n"
+      "\"charactersToRemove\":\"\",\r\n\"collapseDoubleSpaces\":false,\r\n"
+      "\"cropBefore\":\"\",\r\n\"cropAfter\":\"\",\r\n\"padNumbers\":\"0\",\r\n"
+      "\"includeSubfolders\":false,\r\n\"batchMode\":0,\r\n\"destination\":\"\",\r\n"
+      "\"touchModifiedNow\":false\r\n}\r\n";
+  const QString path = folder.Create({u"older.json"_s}, older)[0];
+  for (const int held : {1, 2, kNoSelection}) {
+    RenameOptions current;
+    current.extCase = held;
+    const Result<RenameOptions> loaded = LoadPresetFile(path, current);
+    ASSERT_TRUE(loaded.ok()) << loaded.error().message().toStdString();
+    EXPECT_EQ(*loaded, RenameOptions()) << held;
+  }
+}
+
+TEST(LoadPresetFileTest, ExtCaseComesBackFromASavedFile) {
+  const TempFolder folder;
+  const QString path = folder.file(u"saved.json"_s);
+  for (const int saved : {0, 1, 2}) {
+    RenameOptions options;
+    options.extCase = saved;
+    ASSERT_TRUE(SavePresetFile(path, options, RealFileSystem()).ok());
+    RenameOptions current;
+    current.extCase = saved == 2 ? 1 : 2;
+    const Result<RenameOptions> loaded = LoadPresetFile(path, current);
+    ASSERT_TRUE(loaded.ok()) << loaded.error().message().toStdString();
+    EXPECT_EQ(loaded->extCase, saved);
+    EXPECT_TRUE(folder.Read(u"saved.json"_s)
+                    .contains("\"touchModifiedNow\":false,\r\n\"extCase\":" +
+                              QByteArray::number(saved) + "\r\n}"));
+  }
+}
+
 #ifndef Q_OS_WIN
 // A preset named on the command line in bytes that are not UTF-8 is that
 // file, not the one whose name holds U+FFFD.

@@ -16,8 +16,8 @@ TEST(WritePresetTest, StartValuesGiveTheExactFile) {
   EXPECT_EQ(bytes, kStartValuesFile);
   EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
   EXPECT_TRUE(bytes.endsWith("}\r\n"));
-  EXPECT_EQ(bytes.count("\r\n"), 27);
-  EXPECT_EQ(bytes.count('\n'), 27);
+  EXPECT_EQ(bytes.count("\r\n"), 28);
+  EXPECT_EQ(bytes.count('\n'), 28);
 }
 
 TEST(WritePresetTest, EscapesOnlyBackslashAndQuoteAndWritesNoSelectionAsMinusOne) {
@@ -62,6 +62,7 @@ RenameOptions Awkward() {
   o.batchMode = 2;
   o.destination = u"C:\\Temp\\"_s;
   o.touchModifiedNow = true;
+  o.extCase = 2;
   return o;
 }
 
@@ -72,6 +73,7 @@ RenameOptions AllEmptyAndOff() {
   o.caseMode = 3;
   o.conflict = 1;
   o.batchMode = 1;
+  o.extCase = kNoSelection;
   return o;
 }
 
@@ -109,15 +111,18 @@ RenameOptions Current() {
   o.batchMode = 1;
   o.destination = u"/old"_s;
   o.touchModifiedNow = true;
+  o.extCase = 1;
   return o;
 }
 
 // Current() after a file without any key: texts and choices kept, missing
-// check boxes off, a missing changeExt on.
+// check boxes off, a missing changeExt on, a missing extCase unchanged (as
+// files written before it existed renamed).
 RenameOptions NothingFound() {
   RenameOptions o = Current();
   o.regex = false;
   o.changeExt = true;
+  o.extCase = 0;
   o.collapseDoubleSpaces = false;
   o.includeSubfolders = false;
   o.touchModifiedNow = false;
@@ -186,6 +191,11 @@ const HandMadeCase kHandMadeCases[] = {
        o.batchMode = kNoSelection;
        o.conflict = kNoSelection;
      }},
+    {"ExtCaseRead", "{\"extCase\":2}", [](RenameOptions& o) { o.extCase = 2; }},
+    {"ExtCaseOutOfRangeMeansNoSelection", "{\"extCase\":3}",
+     [](RenameOptions& o) { o.extCase = kNoSelection; }},
+    {"ExtCaseUnreadableKeepsTheSelection", "{\"extCase\":x}",
+     [](RenameOptions& o) { o.extCase = 1; }},
     {"CutOffWithoutClosingQuote", "{\"find\":\"abc", [](RenameOptions&) {}},
     {"EscapedQuoteDoesNotClose", "{\"destination\":\"abc\\\"}", [](RenameOptions&) {}},
     {"TrailingBackslash", "{\"destination\":\"C:\\\\Temp\\\\\"}",

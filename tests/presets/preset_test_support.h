@@ -36,7 +36,8 @@ inline const QByteArray kStartValuesFile =
     "\"includeSubfolders\":false,\r\n"
     "\"batchMode\":0,\r\n"
     "\"destination\":\"\",\r\n"
-    "\"touchModifiedNow\":false\r\n"
+    "\"touchModifiedNow\":false,\r\n"
+    "\"extCase\":0\r\n"
     "}\r\n";
 
 // Found by GoogleTest through argument-dependent lookup.
@@ -53,7 +54,8 @@ inline void PrintTo(const RenameOptions& o, std::ostream* os) {
       << " collapseDoubleSpaces=" << o.collapseDoubleSpaces << " cropBefore=" << q(o.cropBefore)
       << " cropAfter=" << q(o.cropAfter) << " padNumbers=" << q(o.padNumbers)
       << " includeSubfolders=" << o.includeSubfolders << " batchMode=" << o.batchMode
-      << " destination=" << q(o.destination) << " touchModifiedNow=" << o.touchModifiedNow << "}";
+      << " destination=" << q(o.destination) << " touchModifiedNow=" << o.touchModifiedNow
+      << " extCase=" << o.extCase << "}";
 }
 
 }  // namespace corvane

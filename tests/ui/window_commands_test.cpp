@@ -160,6 +160,7 @@ TEST_F(WindowCommandsTest, SaveThenLoadBringsBackAllOptionsAndTheirEnableRules) 
   Action("LoadPreset1")->trigger();
   EXPECT_EQ(window_.ReadOptions(), chosen);
   EXPECT_EQ(Find<QComboBox>("cbCase")->currentText(), "Title Case");
+  EXPECT_EQ(Find<QComboBox>("cbExtCase")->currentText(), "lowercase");
   EXPECT_TRUE(Find<QLineEdit>("edtNewExt")->isEnabled());
   for (const char* part : {"lblDestination", "edtDestination", "Button2"}) {
     EXPECT_TRUE(Find(part)->isEnabled()) << part;

@@ -137,7 +137,7 @@ inline RenameOptions EveryOptionChanged() {
       .caseMode = 3,
       .changeExt = true,
       .newExt = QStringLiteral("bak"),
-      .conflict = 1,
+      .conflict = 0,
       .insertText = QStringLiteral("ins"),
       .insertPos = QStringLiteral("2"),
       .removeFirst = QStringLiteral("3"),
@@ -153,6 +153,7 @@ inline RenameOptions EveryOptionChanged() {
       .batchMode = 2,
       .destination = QStringLiteral("/out\\"),
       .touchModifiedNow = true,
+      .extCase = 1,
   };
 }
 
