@@ -106,22 +106,24 @@ void KeywordExpander::ExpandDatedForms(QString& text, const TRenameItem& item) c
   while (true) {
     const qsizetype at = FindFormStart(text, from, {u"date:", u"time:", u"created:", u"modified:", u"taken:"});
     if (at < 0 || dated_.Search(text, at, 0, match) != Regex::Found::kMatch) return;
-    // The expression admits only these five words, told apart by their
-    // second letter.
+    // The expression admits only these five words, told apart by their first
+    // two letters.
+    const QStringView word = match.Captured(text, 1);
     LocalMoment moment;
-    switch (match.Captured(text, 1).at(1).unicode() | 0x20) {
-      case u'r':
+    switch (word.front().unicode() | 0x20) {
+      case u'c':
         usedItemTimes_ = true;
         moment = localTime_.ToLocal(item.CreatedUtc.isValid() ? item.CreatedUtc : ZeroTime());
         break;
-      case u'o':
+      case u'm':
         usedItemTimes_ = true;
         moment = localTime_.ToLocal(item.ModifiedUtc.isValid() ? item.ModifiedUtc : ZeroTime());
         break;
-      case u'a':
-        moment = TakenOrModified(item);
+      case u't':
+        moment = (word[1].unicode() | 0x20) == u'a' ? TakenOrModified(item)
+                                                    : localTime_.ToLocal(context_.nowUtc());
         break;
-      default:  // date, time
+      default:  // date
         moment = localTime_.ToLocal(context_.nowUtc());
         break;
     }

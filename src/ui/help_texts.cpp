@@ -50,7 +50,6 @@ QString PatternHelpText() {
       Keyword(u"{time}", EN_TEXT("current time")),
       Keyword(u"{created}", EN_TEXT("file creation date")),
       Keyword(u"{modified}", EN_TEXT("file modification date")),
-      Keyword(u"{taken}", EN_TEXT("date the photo or movie was taken, else modification date")),
       Keyword(u"{parent}/{folder}", EN_TEXT("parent folder name")),
       Keyword(u"{size}", EN_TEXT("file size in bytes")),
       Keyword(u"{list}", EN_TEXT("imported name list entry")),
@@ -60,7 +59,6 @@ QString PatternHelpText() {
       QStringLiteral("{date:yyyy-MM-dd}"),
       QStringLiteral("{created:yyyyMMdd}"),
       QStringLiteral("{modified:yyyy-MM-dd_HH-mm-ss}"),
-      QStringLiteral("{taken:yyyy-MM-dd}"),
       Keyword(u"{name:1:8}", EN_TEXT("substring of the original name")),
   };
   return lines.join(QStringLiteral("\r\n"));
