@@ -78,6 +78,8 @@ TEST(TakenKeywordsTest, DateTakenOrElseTheModifiedTime) {
        u"2025-01-01 00.30.txt"},
       {"malformed tag falls back", files.malformed, u"{taken}", u"20250101.jpg"},
       {"damaged photo falls back", files.damaged, u"{taken:yyyy}", u"2025.jpg"},
+      {"beside the present's forms", files.photo, u"{date:yyyy}-{taken:yyyy}-{time:hh}",
+       u"2026-2021-14.jpg"},
       {"other keywords stay", files.photo, u"{takenx}{taken:}", u"{takenx}{taken_}.jpg"},
   };
   for (const auto& c : cases) {
