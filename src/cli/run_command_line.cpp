@@ -112,7 +112,9 @@ int RunRename(const QStringList& args, const RenameOptions& current, MessageSink
   if (!added.ok()) return Report(std::nullopt, added, sink);
   Result<PreviewOutcome> preview = BuildPreview(list.items(), *options, services.context);
   // Most names need no size or time of their file: those are read only for
-  // names that turn out to use them.
+  // names that turn out to use them. Dates taken are read by the preview
+  // itself, only for names that use them, and kept so as not to be read twice.
+  if (preview.ok()) list.KeepTakenTimes(preview->takenTimesRead);
   if (preview.ok() && preview->usedSizesOrTimes) {
     if (Status read = ReadSizesAndTimes(list, services.fileSystem); !read.ok()) {
       return Report(std::nullopt, read, sink);

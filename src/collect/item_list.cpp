@@ -74,4 +74,10 @@ void RenameItemList::SetNewNames(QStringList&& names) {
   for (qsizetype i = 0; i < n; ++i) items_[i].NewName.swap(names[i]);
 }
 
+void RenameItemList::KeepTakenTimes(const QList<TakenTimeRead>& read) {
+  for (const TakenTimeRead& taken : read) {
+    if (taken.row >= 0 && taken.row < items_.size()) items_[taken.row].TakenLocal = taken.local;
+  }
+}
+
 }  // namespace corvane

@@ -18,6 +18,7 @@
 #include <QStringList>
 
 #include "collect/path_index.h"
+#include "engine/preview.h"
 #include "engine/rename_item.h"
 
 namespace corvane {
@@ -57,6 +58,10 @@ class RenameItemList {
   // 100,000 rows then adds and drops no reference per name); `names` is left
   // holding the items' old names.
   void SetNewNames(QStringList&& names);
+
+  // Keeps each date taken a preview read (PreviewOutcome::takenTimesRead) in
+  // the item of its row, for a list unchanged since that preview's snapshot.
+  void KeepTakenTimes(const QList<TakenTimeRead>& read);
 
  private:
   QList<TRenameItem> items_;

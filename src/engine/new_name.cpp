@@ -24,6 +24,7 @@ enum PlainKeyword {
   kTime,
   kCreated,
   kModified,
+  kTaken,
   kParent,
   kFolder,
   kSize,
@@ -31,7 +32,7 @@ enum PlainKeyword {
 };
 constexpr QStringView kPlainKeywords[kPlainKeywordCount] = {
     u"{name}",    u"{list}",     u"{ext}",    u"{counter}", u"{date}", u"{time}",
-    u"{created}", u"{modified}", u"{parent}", u"{folder}",  u"{size}"};
+    u"{created}", u"{modified}", u"{taken}",  u"{parent}", u"{folder}", u"{size}"};
 constexpr qsizetype kShortestKeyword = 5;  // {ext}
 constexpr qsizetype kRoomToGrow = 16;
 
@@ -61,7 +62,7 @@ uint32_t CandidatesAfterBrace(char16_t c) {
     case u'd':
       return 1u << kDate;
     case u't':
-      return 1u << kTime;
+      return (1u << kTime) | (1u << kTaken);
     case u'm':
       return 1u << kModified;
     case u'p':
@@ -264,6 +265,8 @@ QString NewNameBuilder::PlainKeywordValue(int keyword, const TRenameItem& item,
     case kModified:
       usedSizesOrTimes_ = true;
       return LocalDate(ItemTime(item.ModifiedUtc));
+    case kTaken:
+      return MomentText(u"yyyymmdd", keywords_.TakenOrModified(item));
     case kParent:
     case kFolder:
       return ParentFolderName(item.OriginalPath);
@@ -280,8 +283,12 @@ QString NewNameBuilder::LocalDate(const QDateTime& utc) const {
 }
 
 QString NewNameBuilder::MomentText(QStringView format, const QDateTime& utc) const {
+  return MomentText(format, localTime_.ToLocal(utc));
+}
+
+QString NewNameBuilder::MomentText(QStringView format, const LocalMoment& moment) const {
   QString text;
-  AppendMoment(text, format, localTime_.ToLocal(utc), context_.regional);
+  AppendMoment(text, format, moment, context_.regional);
   return text;
 }
 

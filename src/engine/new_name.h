@@ -11,7 +11,7 @@
 //   3. the pattern (as typed) through the keywords with arguments and
 //      {imgw}/{imgh} (KeywordExpander);
 //   4. the plain keywords {name} {list} {ext} {counter} {date} {time} {created}
-//      {modified} {parent} {folder} {size}, in that order, each at every
+//      {modified} {taken} {parent} {folder} {size}, in that order, each at every
 //      occurrence, without regard to case; a later keyword is also found in
 //      text inserted by an earlier one, never the same one again;
 //   5. find and replace (FindReplace) on the whole text;
@@ -53,6 +53,12 @@ class NewNameBuilder {
   Result<QString> Compute(const TRenameItem& item, const QString& counterText) const;
   // Whether a name computed so far depends on an item's Size or times.
   bool UsedSizesOrTimes() const { return usedSizesOrTimes_ || keywords_.UsedItemTimes(); }
+  // The date taken that the last Compute of `item` read from its file (an
+  // invalid one for none), for the caller to keep in the item; nullopt when
+  // nothing was read for it.
+  std::optional<QDateTime> TakenTimeRead(const TRenameItem& item) const {
+    return keywords_.TakenTimeRead(item);
+  }
 
  private:
   NewNameBuilder(const RenameOptions& options, const EngineContext& context,
@@ -63,6 +69,7 @@ class NewNameBuilder {
   QString PlainKeywordValue(int keyword, const TRenameItem& item, const QString& counterText) const;
   QString LocalDate(const QDateTime& utc) const;
   QString MomentText(QStringView format, const QDateTime& utc) const;
+  QString MomentText(QStringView format, const LocalMoment& moment) const;
 
   RenameOptions options_;
   EngineContext context_;

@@ -2,6 +2,7 @@
 
 #include "engine/date_format.h"
 #include "engine/image_size.h"
+#include "engine/taken_time.h"
 #include "engine/whole_number.h"
 
 #include <algorithm>
@@ -68,7 +69,7 @@ QString NamePiece(const QString& name, QStringView first, QStringView count) {
 
 KeywordExpander::KeywordExpander(const EngineContext& context)
     : context_(context),
-      dated_(CompileKeyword(u"\\{(date|time|created|modified):([^}]+)\\}")),
+      dated_(CompileKeyword(u"\\{(date|time|created|modified|taken):([^}]+)\\}")),
       namePiece_(CompileKeyword(u"\\{name:(-?\\d+):(-?\\d+)\\}")),
       imageSize_(CompileKeyword(u"\\{img(w|h)\\}")),
       datedMatch_(std::make_unique<RegexMatch>(dated_)),
@@ -78,7 +79,7 @@ KeywordExpander::KeywordExpander(const EngineContext& context)
 
 bool KeywordExpander::MayChange(QStringView text) {
   return FindFormStart(text, 0,
-                       {u"date:", u"time:", u"created:", u"modified:", u"name:", u"img"}) >= 0;
+                       {u"date:", u"time:", u"created:", u"modified:", u"taken:", u"name:", u"img"}) >= 0;
 }
 
 QString KeywordExpander::Expand(const QString& text, const TRenameItem& item) const {
@@ -103,21 +104,27 @@ void KeywordExpander::ExpandDatedForms(QString& text, const TRenameItem& item) c
   RegexMatch& match = *datedMatch_;
   qsizetype from = 0;
   while (true) {
-    const qsizetype at = FindFormStart(text, from, {u"date:", u"time:", u"created:", u"modified:"});
+    const qsizetype at = FindFormStart(text, from, {u"date:", u"time:", u"created:", u"modified:", u"taken:"});
     if (at < 0 || dated_.Search(text, at, 0, match) != Regex::Found::kMatch) return;
-    // The expression admits only these four words, told apart by their first letter.
-    QDateTime utc;
-    switch (match.Captured(text, 1).front().unicode() | 0x20) {
+    // The expression admits only these five words, told apart by their first
+    // two letters.
+    const QStringView word = match.Captured(text, 1);
+    LocalMoment moment;
+    switch (word.front().unicode() | 0x20) {
       case u'c':
         usedItemTimes_ = true;
-        utc = item.CreatedUtc.isValid() ? item.CreatedUtc : ZeroTime();
+        moment = localTime_.ToLocal(item.CreatedUtc.isValid() ? item.CreatedUtc : ZeroTime());
         break;
       case u'm':
         usedItemTimes_ = true;
-        utc = item.ModifiedUtc.isValid() ? item.ModifiedUtc : ZeroTime();
+        moment = localTime_.ToLocal(item.ModifiedUtc.isValid() ? item.ModifiedUtc : ZeroTime());
         break;
-      default:  // date, time
-        utc = context_.nowUtc();
+      case u't':
+        moment = (word[1].unicode() | 0x20) == u'a' ? TakenOrModified(item)
+                                                    : localTime_.ToLocal(context_.nowUtc());
+        break;
+      default:  // date
+        moment = localTime_.ToLocal(context_.nowUtc());
         break;
     }
     // The expanded text is made in one go: the part before the form, the
@@ -127,7 +134,7 @@ void KeywordExpander::ExpandDatedForms(QString& text, const TRenameItem& item) c
     QString expanded;
     expanded.reserve(text.size() + kRoomForMoment);
     expanded.append(view.first(start));
-    AppendMoment(expanded, match.Captured(text, 2), localTime_.ToLocal(utc), context_.regional);
+    AppendMoment(expanded, match.Captured(text, 2), moment, context_.regional);
     const qsizetype pieceEnd = expanded.size();
     const bool pieceHasBrace = QStringView(expanded).sliced(start).contains(u'}');
     expanded.append(view.sliced(match.End(0)));
@@ -169,6 +176,29 @@ void KeywordExpander::ExpandImageSize(QString& text, const TRenameItem& item) co
   } while (imageSize_.Search(text, copied, 0, match) == Regex::Found::kMatch);
   out += QStringView(text).mid(copied);
   text = std::move(out);
+}
+
+LocalMoment KeywordExpander::TakenOrModified(const TRenameItem& item) const {
+  QDateTime taken;
+  if (item.TakenLocal) {
+    taken = *item.TakenLocal;
+  } else {
+    if (takenPath_.isNull() || takenPath_ != item.OriginalPath) {
+      takenRead_ = ReadTakenTime(item.OriginalPath, context_.timeZone).value_or(QDateTime());
+      takenPath_ = item.OriginalPath;
+    }
+    taken = takenRead_;
+  }
+  if (taken.isValid()) return {taken.date(), taken.time()};
+  usedItemTimes_ = true;
+  return localTime_.ToLocal(item.ModifiedUtc.isValid() ? item.ModifiedUtc : ZeroTime());
+}
+
+std::optional<QDateTime> KeywordExpander::TakenTimeRead(const TRenameItem& item) const {
+  if (item.TakenLocal || takenPath_.isNull() || takenPath_ != item.OriginalPath) {
+    return std::nullopt;
+  }
+  return takenRead_;
 }
 
 QString ExpandFormattedKeywords(const QString& text, const TRenameItem& item,

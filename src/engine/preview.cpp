@@ -38,6 +38,9 @@ Result<PreviewOutcome> BuildPreview(const QList<TRenameItem>& items, const Renam
     Result<QString> name = builder->Compute(items[i], FormatCounter(start, i, digits));
     if (!name.ok()) return name.error();
     if (*name != items[i].NewName) outcome.changedRows.append(i);
+    if (std::optional<QDateTime> taken = builder->TakenTimeRead(items[i])) {
+      outcome.takenTimesRead.append({i, std::move(*taken)});
+    }
     outcome.newNames.append(std::move(name).value());
   }
   outcome.usedSizesOrTimes = builder->UsedSizesOrTimes();

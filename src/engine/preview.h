@@ -30,6 +30,11 @@ namespace corvane {
 // (-5, 0, 3) gives -005 and (1234, 0, 3) gives 1234.
 QString FormatCounter(int64_t start, int64_t index, int digits);
 
+struct TakenTimeRead {
+  qsizetype row = 0;
+  QDateTime local;
+};
+
 struct PreviewOutcome {
   // "No files loaded. Add files first." (information) for an empty list, to be
   // shown through Translate; otherwise empty.
@@ -41,6 +46,10 @@ struct PreviewOutcome {
   QList<qsizetype> changedRows;
   // Some name depends on an item's Size, CreatedUtc or ModifiedUtc.
   bool usedSizesOrTimes = false;
+  // The dates taken read from files for items that held none, by row (an
+  // invalid time for a file without one): the caller keeps them in its items
+  // (RenameItemList::KeepTakenTimes), so that the next preview reads none.
+  QList<TakenTimeRead> takenTimesRead;
 };
 
 Result<PreviewOutcome> BuildPreview(const QList<TRenameItem>& items, const RenameOptions& options,

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 namespace corvane {
 
@@ -17,6 +18,9 @@ struct TRenameItem {
   int64_t Size = -1;     // bytes when added; -1 when unreadable
   QDateTime CreatedUtc;  // UTC, millisecond precision; ZeroTime() when unreadable
   QDateTime ModifiedUtc;
+  // The date taken (engine/taken_time.h) once read: nullopt until then, an
+  // invalid QDateTime when the file has none.
+  std::optional<QDateTime> TakenLocal;
 
   friend bool operator==(const TRenameItem&, const TRenameItem&) = default;
 };

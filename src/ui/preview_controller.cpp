@@ -46,6 +46,7 @@ Result<std::optional<Notice>> PreviewController::PreviewNow() {
   if (!preview.ok()) return preview.error();
   if (preview->notice) return preview->notice;
   PreviewOutcome& outcome = preview.value();
+  parts_.items.KeepTakenTimes(outcome.takenTimesRead);
   parts_.model.SetNewNames(std::move(outcome.newNames), outcome.changedRows);
   MarkFindBox({});
   // The names show at once; their verdicts follow from the worker, which
@@ -103,6 +104,8 @@ void PreviewController::Answered(const PreviewWorker::Answer& answer, quint64 li
   }
   if (judged->preview.notice) return;
   JudgedPreview& shown = judged.value();
+  // Read on the worker's thread; kept so that the next keystroke reads none.
+  parts_.items.KeepTakenTimes(shown.preview.takenTimesRead);
   parts_.model.SetNewNames(std::move(shown.preview.newNames), shown.preview.changedRows);
   ShowVerdicts(shown.verdicts);
   MarkFindBox({});

@@ -37,7 +37,8 @@ class PreviewController final : public QObject {
  public:
   // What the controller reads and shows; each must outlive it.
   struct Parts {
-    const RenameItemList& items;
+    // Written only to keep the dates taken that a preview read.
+    RenameItemList& items;
     FileListModel& model;
     QLineEdit& findBox;
     QLabel& statusText;

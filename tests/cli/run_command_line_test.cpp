@@ -8,6 +8,7 @@
 #include <QTimeZone>
 
 #include "base/build_info.h"
+#include "engine/test_photos.h"
 #include "presets/preset_file.h"
 #include "support/temp_folder.h"
 
@@ -277,6 +278,38 @@ TEST_F(RunCommandLineTest, ReadsSizesAndTimesOnlyForNamesThatUseThem) {
     EXPECT_EQ(Run({"/cli", "/pattern=" + c.pattern, dir.path()}, fs), kExitCompleted);
     EXPECT_EQ(dir.List(), QStringList({c.renamed}));
     EXPECT_EQ(fs.count("ReadMetadata") > 0, c.reads);
+  }
+}
+
+// {taken} gives a photo's Exif date and a plain file's modified date; the
+// files' times are read only when some file has no date taken.
+TEST_F(RunCommandLineTest, TakenGivesTheExifDateOrElseTheModifiedDate) {
+  const QByteArray photo =
+      testing::TaggedJpeg({{testing::kDateTimeOriginal, "2021:07:04 15:30:12"}});
+  struct Case {
+    QStringList files;
+    QStringList renamed;
+    bool readsTimes;
+  };
+  const Case cases[] = {
+      {{"IMG_1.jpg", "notes.txt"}, {"trip_20210704.jpg", "trip_20240102.txt"}, true},
+      {{"IMG_1.jpg"}, {"trip_20210704.jpg"}, false},
+      {{"notes.txt"}, {"trip_20240102.txt"}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.files.join(' ').toStdString());
+    TempFolder dir;
+    for (const QString& name : c.files) {
+      dir.Create({name}, name.endsWith(".jpg") ? photo : QByteArray("abc"));
+      QFile file(dir.file(name));
+      ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+      ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2024, 1, 2), QTime(3, 4), QTimeZone::utc()),
+                                   QFileDevice::FileModificationTime));
+    }
+    CountingFileSystem fs(RealFileSystem());
+    EXPECT_EQ(Run({"/cli", "/pattern=trip_{taken}", dir.path()}, fs), kExitCompleted);
+    EXPECT_EQ(dir.List(), c.renamed);
+    EXPECT_EQ(fs.count("ReadMetadata") > 0, c.readsTimes);
   }
 }
 

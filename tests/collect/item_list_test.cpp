@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimeZone>
+
+#include "engine/test_photos.h"
+#include "support/temp_folder.h"
+
 namespace corvane {
 namespace {
 
@@ -136,6 +141,35 @@ TEST(RenameItemListTest, SetNewNamesFillsItemsInOrder) {
   EXPECT_EQ(list.at(1).NewName, "y.txt");
   EXPECT_EQ(list.at(2).NewName, "3");
   EXPECT_EQ(taken, QStringList({"1", "2"}));  // NOLINT(bugprone-use-after-move): left the old ones
+}
+
+// A preview's dates taken, kept in the list, are what the next preview uses:
+// it reads none again and names the files as before, even once the files
+// have changed.
+TEST(KeepTakenTimesTest, KeptDatesAreNotReadAgain) {
+  testing::TempFolder folder;
+  const QStringList paths = folder.Create({"a.jpg", "b.jpg"}, testing::TaggedJpeg({{
+      testing::kDateTimeOriginal, "2021:07:04 15:30:12"}}));
+  const QString text = folder.Create({"c.txt"}, "abc").first();
+  RenameItemList list;
+  for (const QString& path : paths + QStringList{text}) list.Append(ItemAt(path));
+  RenameOptions options;
+  options.pattern = "{taken:yyyy}";
+  const EngineContext context = EngineContext::Fixed(
+      QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC), QTimeZone::utc());
+  const Result<PreviewOutcome> first = BuildPreview(list.items(), options, context);
+  ASSERT_TRUE(first.ok());
+  ASSERT_EQ(first->takenTimesRead.size(), 3);
+  list.KeepTakenTimes(first->takenTimesRead);
+  EXPECT_EQ(list.at(1).TakenLocal, QDateTime(QDate(2021, 7, 4), QTime(15, 30, 12), Qt::UTC));
+  EXPECT_EQ(list.at(2).TakenLocal, QDateTime());
+
+  folder.Create({"a.jpg", "b.jpg", "c.txt"}, "no photo any more");
+  const Result<PreviewOutcome> second = BuildPreview(list.items(), options, context);
+  ASSERT_TRUE(second.ok());
+  EXPECT_TRUE(second->takenTimesRead.isEmpty());
+  EXPECT_EQ(second->newNames, first->newNames);
+  EXPECT_EQ(second->newNames.first(), "2021.jpg");
 }
 
 }  // namespace

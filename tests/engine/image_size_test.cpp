@@ -153,37 +153,11 @@ TEST(ReadImageSizeTest, ReadsEveryFormat) {
 }
 
 TEST(ReadImageSizeTest, DamagedEmptyAndMislabelledFilesFail) {
-  const QByteArray jpeg = testing::JpegBytes(64, 48);
-  const QByteArray png = testing::PngBytes(10, 10);
-  QByteArray badCrc = png;
-  badCrc[29] = char(badCrc[29] ^ 0x01);
-  QByteArray pngWidthZero = QByteArray("\x89PNG\r\n\x1a\n", 8) +
-                            testing::PngChunk("IHDR", Be32(0) + Be32(5) + QByteArray(5, '\0'));
-  // The frame header: FF C0, length, precision, height, width, components.
-  const qsizetype frame = jpeg.indexOf("\xFF\xC0");
-  ASSERT_GT(frame, 0);
-  QByteArray noComponents = jpeg;
-  noComponents[frame + 9] = '\0';
-  QByteArray heightZero = jpeg;
-  heightZero[frame + 5] = '\0';
-  heightZero[frame + 6] = '\0';
-  CheckCases({
-      {"empty jpeg", "empty.jpg", QByteArray(), std::nullopt},
-      {"jpeg cut in the header", "cut.jpg", jpeg.left(100), std::nullopt},
-      {"jpeg of two bytes", "soi.jpg", jpeg.left(2), std::nullopt},
-      {"jpeg frame without components", "frame.jpg", noComponents, std::nullopt},
-      {"jpeg of height 0", "flat.jpg", heightZero, std::nullopt},
-      {"text named jpg", "text.jpg", "not an image at all", std::nullopt},
-      {"png named jpg", "png.jpg", png, std::nullopt},
-      {"jpeg named png", "jpeg.png", jpeg, std::nullopt},
-      {"jpeg named dat", "photo.dat", jpeg, std::nullopt},
-      {"jpeg named gif", "photo.gif", jpeg, std::nullopt},
-      {"jpeg named jpe", "photo.jpe", jpeg, std::nullopt},
-      {"jpeg without extension", "photo", jpeg, std::nullopt},
-      {"empty png", "empty.png", QByteArray(), std::nullopt},
-      {"png cut in the header", "cut.png", png.left(30), std::nullopt},
-      {"png with a wrong crc", "crc.png", badCrc, std::nullopt},
-      {"png of width 0", "zero.png", pngWidthZero, std::nullopt},
+  QList<ReadCase> cases;
+  for (const testing::DamagedImage& damaged : testing::DamagedJpegsAndPngs()) {
+    cases.append({damaged.label, damaged.file, damaged.content, std::nullopt});
+  }
+  cases.append({
       {"empty bmp", "empty.bmp", QByteArray(), std::nullopt},
       {"bmp cut in the header", "cut.bmp", InfoBitmap(3, 2).left(30), std::nullopt},
       {"bmp cut in the pixels", "pixels.bmp", InfoBitmap(300, 200).left(1000), std::nullopt},
@@ -213,6 +187,7 @@ TEST(ReadImageSizeTest, DamagedEmptyAndMislabelledFilesFail) {
        std::nullopt},
       {"wmf of width 0", "flat.wmf", PlaceableWmf(10, 0, 10, 720, 1440), std::nullopt},
   });
+  CheckCases(cases);
 }
 
 TEST(ReadImageSizeTest, MissingFileAndFolderNamesFail) {

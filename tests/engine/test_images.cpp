@@ -32,6 +32,10 @@ QByteArray Be32(int64_t value) {
   return Be16(int((value >> 16) & 0xFFFF)) + Be16(int(value & 0xFFFF));
 }
 
+QByteArray Be64(uint64_t value) {
+  return Be32(int64_t(value >> 32)) + Be32(int64_t(value & 0xFFFFFFFFu));
+}
+
 QByteArray JpegBytes(int width, int height) {
   jpeg_compress_struct info;
   jpeg_error_mgr errors;
@@ -79,6 +83,41 @@ QByteArray PngBytes(int width, int height) {
   packed.truncate(qsizetype(packedSize));
   return QByteArray("\x89PNG\r\n\x1a\n", 8) + PngChunk("IHDR", ihdr) + PngChunk("IDAT", packed) +
          PngChunk("IEND", {});
+}
+
+QList<DamagedImage> DamagedJpegsAndPngs() {
+  const QByteArray jpeg = JpegBytes(64, 48);
+  const QByteArray png = PngBytes(10, 10);
+  QByteArray badCrc = png;
+  badCrc[29] = char(badCrc[29] ^ 0x01);
+  const QByteArray pngWidthZero = QByteArray("\x89PNG\r\n\x1a\n", 8) +
+                                  PngChunk("IHDR", Be32(0) + Be32(5) + QByteArray(5, '\0'));
+  // The frame header: FF C0, length, precision, height, width, components.
+  const qsizetype frame = jpeg.indexOf("\xFF\xC0");
+  if (frame <= 0) throw std::runtime_error("libjpeg wrote no baseline frame");
+  QByteArray noComponents = jpeg;
+  noComponents[frame + 9] = '\0';
+  QByteArray heightZero = jpeg;
+  heightZero[frame + 5] = '\0';
+  heightZero[frame + 6] = '\0';
+  return {
+      {"empty jpeg", "empty.jpg", QByteArray()},
+      {"jpeg cut in the header", "cut.jpg", jpeg.left(100)},
+      {"jpeg of two bytes", "soi.jpg", jpeg.left(2)},
+      {"jpeg frame without components", "frame.jpg", noComponents},
+      {"jpeg of height 0", "flat.jpg", heightZero},
+      {"text named jpg", "text.jpg", "not an image at all"},
+      {"png named jpg", "png.jpg", png},
+      {"jpeg named png", "jpeg.png", jpeg},
+      {"jpeg named dat", "photo.dat", jpeg},
+      {"jpeg named gif", "photo.gif", jpeg},
+      {"jpeg named jpe", "photo.jpe", jpeg},
+      {"jpeg without extension", "photo", jpeg},
+      {"empty png", "empty.png", QByteArray()},
+      {"png cut in the header", "cut.png", png.left(30)},
+      {"png with a wrong crc", "crc.png", badCrc},
+      {"png of width 0", "zero.png", pngWidthZero},
+  };
 }
 
 }  // namespace corvane::testing
