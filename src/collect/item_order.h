@@ -1,0 +1,46 @@
+// The orders the item list can be put in, which `{counter}` then numbers by.
+//
+// Each gives a permutation of the list (ItemOrder: entry i is the index of
+// the item that is to stand at row i) for RenameItemList::Reorder. Sorts are
+// stable: items with equal keys keep their order among themselves.
+//
+// By name: the file names in the natural order of `locale` (digits as
+// numbers, "IMG_2" before "IMG_10", letter case ignored), equal names by
+// their whole paths. By date modified, date taken and size: ascending, as
+// read when the files were added. Reversed: the current order backwards.
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QLocale>
+
+#include <functional>
+#include <vector>
+
+#include "engine/rename_item.h"
+
+namespace corvane {
+
+class RenameItemList;
+
+enum class ListOrder { kByName, kByDateModified, kByDateTaken, kBySize, kReversed };
+
+using ItemOrder = std::vector<qsizetype>;
+
+// When a photo was taken, for the sort by date taken.
+using DateTakenOf = std::function<QDateTime(const TRenameItem&)>;
+
+// The modified time: the date taken of a file that records none.
+QDateTime ModifiedTimeOf(const TRenameItem& item);
+
+struct OrderKeys {
+  QLocale locale;
+  DateTakenOf dateTaken = &ModifiedTimeOf;
+};
+
+ItemOrder OrderOfItems(const QList<TRenameItem>& items, ListOrder order, const OrderKeys& keys);
+
+// Puts `list` in `order`.
+void SortItems(RenameItemList& list, ListOrder order, const OrderKeys& keys);
+
+}  // namespace corvane
