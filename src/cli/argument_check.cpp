@@ -6,6 +6,7 @@
 
 #include "base/english_text.h"
 #include "base/format.h"
+#include "cli/command_line.h"
 #include "cli/command_line_options.h"
 #include "i18n/translation.h"
 #include "platform/file_system.h"
@@ -64,11 +65,17 @@ bool Exists(const QString& path, FileSystem& fs) {
   return fs.FileExists(path) || fs.FolderExists(path);
 }
 
+bool GivesBadSortValue(const QString& arg) {
+  const std::optional<QString> sort = FindSwitchValue(QStringList{arg}, kKeySort);
+  return sort && !ListOrderFromText(*sort);
+}
+
 }  // namespace
 
 std::optional<ArgumentFault> FindArgumentFault(const QStringList& args,
                                                const QString& currentFolder, FileSystem& fs) {
   for (const QString& arg : args) {
+    if (GivesBadSortValue(arg)) return ArgumentFault{ArgumentFault::Kind::kBadValue, arg, {}};
     if (IsCommandLineName(arg)) continue;
     // A file called "--dryrun" is still a file.
     if (!arg.isEmpty() && Exists(AbsoluteFrom(currentFolder, arg), fs)) continue;
@@ -104,6 +111,11 @@ std::optional<QString> SuggestedName(QStringView arg) {
 QStringList FaultLines(const ArgumentFault& fault) {
   if (fault.kind == ArgumentFault::Kind::kFileNotFound) {
     return {FormatText(Translate(QStringLiteral(EN_TEXT("File not found: %s"))), {fault.argument})};
+  }
+  if (fault.kind == ArgumentFault::Kind::kBadValue) {
+    return {FormatText(
+        Translate(QStringLiteral(EN_TEXT("%s takes name, modified, taken or size, not: %s"))),
+        {QStringLiteral("/sort"), *FindSwitchValue(QStringList{fault.argument}, kKeySort)})};
   }
   QStringList lines{
       FormatText(Translate(QStringLiteral(EN_TEXT("Unknown switch: %s"))), {fault.argument})};

@@ -35,6 +35,23 @@ ConflictMode ConflictModeFromText(QStringView text) {
   return ConflictMode::AutoNumber;
 }
 
+std::optional<ListOrder> ListOrderFromText(QStringView text) {
+  if (EqualIgnoringAsciiCase(text, u"name")) return ListOrder::kByName;
+  if (EqualIgnoringAsciiCase(text, u"modified")) return ListOrder::kByDateModified;
+  if (EqualIgnoringAsciiCase(text, u"taken")) return ListOrder::kByDateTaken;
+  if (EqualIgnoringAsciiCase(text, u"size")) return ListOrder::kBySize;
+  return std::nullopt;
+}
+
+QList<ListOrder> ListOrdersOfCommandLine(const QStringList& args) {
+  QList<ListOrder> orders;
+  if (const std::optional<QString> sort = FindSwitchValue(args, kKeySort)) {
+    if (const std::optional<ListOrder> order = ListOrderFromText(*sort)) orders << *order;
+  }
+  if (HasSwitch(args, kSwitchReverse)) orders << ListOrder::kReversed;
+  return orders;
+}
+
 RenameOptions ApplyCommandLineKeys(const QStringList& args, RenameOptions options,
                                    AbsentKeys absent) {
   if (auto v = FindSwitchValue(args, kKeyPattern)) options.pattern = *v;

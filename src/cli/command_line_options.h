@@ -1,7 +1,7 @@
 // Turning the keys and switches of a command line into rename options.
 //
 // Keys: pattern, start, digits, case, find, replace, newext, conflict; switches:
-// regex, subfolders. They are applied in that order to a RenameOptions that
+// regex, subfolders. (sort and reverse order the list, not the options.) They are applied in that order to a RenameOptions that
 // starts from the window's current values, or from a preset loaded by
 // /preset=FILE. What an absent key does depends on that start: without a
 // preset, find, replace, regex, newext and conflict take their command-line
@@ -12,8 +12,11 @@
 
 #include <QStringList>
 #include <QStringView>
+#include <QList>
 #include <array>
+#include <optional>
 
+#include "collect/item_order.h"
 #include "engine/rename_options.h"
 
 namespace corvane {
@@ -23,6 +26,7 @@ inline constexpr QStringView kSwitchCli = u"cli";
 inline constexpr QStringView kSwitchDryRun = u"dryrun";
 inline constexpr QStringView kSwitchRegex = u"regex";
 inline constexpr QStringView kSwitchSubfolders = u"subfolders";
+inline constexpr QStringView kSwitchReverse = u"reverse";
 inline constexpr QStringView kSwitchUndo = u"undo";
 inline constexpr QStringView kSwitchHelp = u"help";
 inline constexpr QStringView kSwitchVersion = u"version";
@@ -35,13 +39,14 @@ inline constexpr QStringView kKeyReplace = u"replace";
 inline constexpr QStringView kKeyNewExt = u"newext";
 inline constexpr QStringView kKeyConflict = u"conflict";
 inline constexpr QStringView kKeyPreset = u"preset";
+inline constexpr QStringView kKeySort = u"sort";
 
-inline constexpr std::array<QStringView, 7> kSwitches = {
-    kSwitchCli,  kSwitchDryRun, kSwitchRegex,  kSwitchSubfolders,
-    kSwitchUndo, kSwitchHelp,   kSwitchVersion};
-inline constexpr std::array<QStringView, 9> kKeys = {kKeyPattern, kKeyStart,    kKeyDigits,
-                                                     kKeyCase,    kKeyFind,     kKeyReplace,
-                                                     kKeyNewExt,  kKeyConflict, kKeyPreset};
+inline constexpr std::array<QStringView, 8> kSwitches = {
+    kSwitchCli,    kSwitchDryRun, kSwitchRegex, kSwitchSubfolders,
+    kSwitchReverse, kSwitchUndo,  kSwitchHelp,  kSwitchVersion};
+inline constexpr std::array<QStringView, 10> kKeys = {
+    kKeyPattern, kKeyStart,  kKeyDigits,   kKeyCase,   kKeyFind,
+    kKeyReplace, kKeyNewExt, kKeyConflict, kKeyPreset, kKeySort};
 
 // The forms other programs have taught, taken only exactly as written.
 inline constexpr QStringView kLongHelp = u"--help";
@@ -68,6 +73,15 @@ CaseMode CaseModeFromText(QStringView text);
 // "skip" and "overwrite" (letters A to Z without case) give their mode; any
 // other text gives AutoNumber.
 ConflictMode ConflictModeFromText(QStringView text);
+
+// "name", "modified", "taken" and "size" (letters A to Z without case) give
+// their sort; any other text gives nullopt.
+std::optional<ListOrder> ListOrderFromText(QStringView text);
+
+// The orders /sort= and /reverse ask for, in the order they are applied: the
+// sort first, then the reversal. A /sort= value that names no sort is left
+// out (the argument check refuses it before a run).
+QList<ListOrder> ListOrdersOfCommandLine(const QStringList& args);
 
 // Whether `arg` is one of the program's switches or carries one of its keys
 // (the dashed help and version forms included), so that it is never taken for

@@ -1,5 +1,7 @@
 #include "cli/run_command_line.h"
 
+#include <QLocale>
+#include <algorithm>
 #include <optional>
 
 #include "base/build_info.h"
@@ -14,6 +16,7 @@
 #include "cli/usage.h"
 #include "collect/add_files.h"
 #include "collect/item_list.h"
+#include "collect/item_order.h"
 #include "engine/preview.h"
 #include "engine/whole_number.h"
 #include "i18n/translation.h"
@@ -102,6 +105,13 @@ int ShowDryRun(const RenameItemList& list, const RenameOptions& options,
   return judged.notice ? Report(judged.notice, Status::Ok(), sink) : kExitCompleted;
 }
 
+// Sorting by a date or a size needs them before the preview would read them.
+bool NeedsSizesAndTimes(const QList<ListOrder>& orders) {
+  return std::any_of(orders.begin(), orders.end(), [](ListOrder order) {
+    return order != ListOrder::kByName && order != ListOrder::kReversed;
+  });
+}
+
 int RunRename(const QStringList& args, const RenameOptions& current, MessageSink& sink,
               const CommandLineServices& services) {
   const Result<RenameOptions> options = OptionsOfRun(args, current);
@@ -110,10 +120,18 @@ int RunRename(const QStringList& args, const RenameOptions& current, MessageSink
   const Status added = AddDroppedPaths(list, PathsOfRun(args), options->includeSubfolders,
                                        services.fileSystem, nullptr, nullptr, FileFacts::kKindOnly);
   if (!added.ok()) return Report(std::nullopt, added, sink);
+  const QList<ListOrder> orders = ListOrdersOfCommandLine(args);
+  const bool sizesAndTimesRead = NeedsSizesAndTimes(orders);
+  if (sizesAndTimesRead) {
+    if (Status read = ReadSizesAndTimes(list, services.fileSystem); !read.ok()) {
+      return Report(std::nullopt, read, sink);
+    }
+  }
+  for (const ListOrder order : orders) SortItems(list, order, OrderKeys{QLocale()});
   Result<PreviewOutcome> preview = BuildPreview(list.items(), *options, services.context);
   // Most names need no size or time of their file: those are read only for
   // names that turn out to use them.
-  if (preview.ok() && preview->usedSizesOrTimes) {
+  if (preview.ok() && preview->usedSizesOrTimes && !sizesAndTimesRead) {
     if (Status read = ReadSizesAndTimes(list, services.fileSystem); !read.ok()) {
       return Report(std::nullopt, read, sink);
     }
