@@ -1,5 +1,6 @@
 #include "collect/row_moves.h"
 
+#include <algorithm>
 #include <numeric>
 #include <vector>
 
@@ -46,6 +47,24 @@ ItemOrder OrderAfterMovingDown(qsizetype count, const QList<qsizetype>& selected
       flags[i] = true;
       flags[i - 1] = false;
     }
+  }
+  return order;
+}
+
+ItemOrder OrderAfterMovingTo(qsizetype count, const QList<qsizetype>& selected,
+                             qsizetype target) {
+  const std::vector<bool> flags = SelectedFlags(count, selected);
+  const size_t split = size_t(std::clamp(target, qsizetype(0), count));
+  ItemOrder order;
+  order.reserve(size_t(count));
+  for (size_t i = 0; i < split; ++i) {
+    if (!flags[i]) order.push_back(qsizetype(i));
+  }
+  for (size_t i = 0; i < size_t(count); ++i) {
+    if (flags[i]) order.push_back(qsizetype(i));
+  }
+  for (size_t i = split; i < size_t(count); ++i) {
+    if (!flags[i]) order.push_back(qsizetype(i));
   }
   return order;
 }

@@ -18,4 +18,9 @@ namespace corvane {
 ItemOrder OrderAfterMovingUp(qsizetype count, const QList<qsizetype>& selected);
 ItemOrder OrderAfterMovingDown(qsizetype count, const QList<qsizetype>& selected);
 
+// The selected rows taken out and put back together, in their order, just
+// before row `target` (count: at the end), as a drag of rows drops them.
+ItemOrder OrderAfterMovingTo(qsizetype count, const QList<qsizetype>& selected,
+                             qsizetype target);
+
 }  // namespace corvane

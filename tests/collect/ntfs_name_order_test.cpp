@@ -12,6 +12,8 @@
 namespace corvane {
 namespace {
 
+using testing::TempFolder;
+
 struct NameCase {
   const char* why;
   const char16_t* left;

@@ -44,5 +44,30 @@ INSTANTIATE_TEST_SUITE_P(
         MoveCase{"everything selected", 3, {0, 1, 2}, {0, 1, 2}, {0, 1, 2}},
         MoveCase{"an empty list", 0, {}, {}, {}}));
 
+struct DropCase {
+  const char* why;
+  qsizetype count;
+  QList<qsizetype> selected;
+  qsizetype target;
+  ItemOrder expected;
+};
+
+void PrintTo(const DropCase& c, std::ostream* os) { *os << c.why; }
+
+class RowsDroppedTest : public ::testing::TestWithParam<DropCase> {};
+
+TEST_P(RowsDroppedTest, StandTogetherBeforeTheTarget) {
+  const DropCase& c = GetParam();
+  EXPECT_EQ(OrderAfterMovingTo(c.count, c.selected, c.target), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RowsDroppedTest,
+    ::testing::Values(DropCase{"apart rows to the top", 5, {3, 1}, 0, {1, 3, 0, 2, 4}},
+                      DropCase{"to the end", 5, {0, 2}, 5, {1, 3, 4, 0, 2}},
+                      DropCase{"between their own rows", 5, {1, 3}, 2, {0, 1, 3, 2, 4}},
+                      DropCase{"onto themselves changes nothing", 4, {1, 2}, 2, {0, 1, 2, 3}},
+                      DropCase{"a target beyond the end is the end", 3, {0}, 9, {1, 2, 0}}));
+
 }  // namespace
 }  // namespace corvane
