@@ -1,6 +1,7 @@
 #include "ui/file_list_model.h"
 
 #include <QDataStream>
+#include <QIODevice>
 #include <QLocale>
 #include <QMimeData>
 #include <algorithm>
@@ -23,10 +24,10 @@ constexpr qsizetype kMostRemovalRuns = 64;
 const QString kRowsFormat = QStringLiteral("application/x-corvane-rows");
 
 QList<qsizetype> DraggedRows(const QMimeData& data) {
-  QList<qsizetype> rows;
+  QList<int> rows;
   QDataStream stream(data.data(kRowsFormat));
   stream >> rows;
-  return rows;
+  return {rows.begin(), rows.end()};
 }
 
 struct RowRun {
@@ -151,12 +152,13 @@ Qt::DropActions FileListModel::supportedDropActions() const { return Qt::MoveAct
 QStringList FileListModel::mimeTypes() const { return {kRowsFormat}; }
 
 QMimeData* FileListModel::mimeData(const QModelIndexList& indexes) const {
-  QList<qsizetype> rows;
+  QList<int> rows;
   for (const QModelIndex& index : indexes) {
     if (index.isValid() && !rows.contains(index.row())) rows.append(index.row());
   }
   QByteArray encoded;
-  QDataStream(&encoded, QIODevice::WriteOnly) << rows;
+  QDataStream stream(&encoded, QIODevice::WriteOnly);
+  stream << rows;
   auto* data = new QMimeData;
   data->setData(kRowsFormat, encoded);
   return data;
