@@ -27,7 +27,9 @@ QStringView FileNameOf(const QString& path) {
 // where collating the names themselves at every comparison would cost far
 // more on a long list.
 ItemOrder OrderByName(const QList<TRenameItem>& items, const QLocale& locale) {
-  QCollator collator(locale);
+  // Qt collates the C locale by code units alone, with neither digits as
+  // numbers nor case ignored; a system left at C gets the English order.
+  QCollator collator(locale.language() == QLocale::C ? QLocale(QLocale::English) : locale);
   collator.setNumericMode(true);
   collator.setCaseSensitivity(Qt::CaseInsensitive);
   std::vector<QCollatorSortKey> keys;

@@ -5,8 +5,8 @@
 // stable: items with equal keys keep their order among themselves.
 //
 // By name: the file names in the natural order of `locale` (digits as
-// numbers, "IMG_2" before "IMG_10", letter case ignored), equal names by
-// their whole paths. By date modified, date taken and size: ascending, as
+// numbers, "IMG_2" before "IMG_10", letter case ignored; English for the C
+// locale), equal names by their whole paths. By date modified, date taken and size: ascending, as
 // read when the files were added. Reversed: the current order backwards.
 #pragma once
 

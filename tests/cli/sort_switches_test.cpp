@@ -26,7 +26,7 @@ class LinesSink : public MessageSink {
 struct SortCase {
   const char* why;
   QStringList switches;
-  QStringList renamed;  // sorted by name, as TempFolder::List gives them
+  QStringList renamed;  // in the order TempFolder::List gives them
 };
 
 void PrintTo(const SortCase& c, std::ostream* os) { *os << c.why; }
@@ -65,7 +65,7 @@ class SortSwitchesTest : public ::testing::TestWithParam<SortCase> {
 TEST_P(SortSwitchesTest, CounterFollowsTheOrderAsked) {
   const SortCase& c = GetParam();
   ASSERT_EQ(Run(c.switches), kExitCompleted) << sink_.errorLines.join('\n').toStdString();
-  EXPECT_EQ(temp_.List(), QStringList({"appdata"}) + c.renamed);
+  EXPECT_EQ(temp_.List(), c.renamed + QStringList({"appdata"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(

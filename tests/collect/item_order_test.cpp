@@ -69,6 +69,12 @@ INSTANTIATE_TEST_SUITE_P(
                  {"/z/a.txt", "/b/a.txt", "/a/b.txt", "/B2/a.txt"},
                  {"/b/a.txt", "/B2/a.txt", "/z/a.txt", "/a/b.txt"}}));
 
+TEST(SortByNameTest, TheCLocaleStillSortsDigitsAsNumbersAndIgnoresCase) {
+  RenameItemList list = ListOf({"/d/img_10.jpg", "/d/IMG_9.jpg", "/d/b.jpg"});
+  SortItems(list, ListOrder::kByName, OrderKeys{QLocale::c()});
+  EXPECT_EQ(Paths(list), QStringList({"/d/b.jpg", "/d/IMG_9.jpg", "/d/img_10.jpg"}));
+}
+
 struct KeyCase {
   const char* why;
   ListOrder order;
