@@ -47,9 +47,9 @@ void BM_ReadTakenTimeOfTaggedJpegs(benchmark::State& state) {
     }
   }
   state.SetItemsProcessed(state.iterations() * paths.size());
-  state.counters["per_file"] = benchmark::Counter(
-      double(state.iterations() * paths.size()),
-      benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+  state.counters["per_file"] =
+      benchmark::Counter(double(state.iterations() * paths.size()),
+                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_ReadTakenTimeOfTaggedJpegs)->Unit(benchmark::kMillisecond);
 

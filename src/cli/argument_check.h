@@ -33,7 +33,8 @@ struct ArgumentFault {
 };
 
 // The first argument of `args` that is neither a switch or key of the mode
-// nor a path where something exists in `fs` (links followed), or nullopt. A
+// nor a path where something exists in `fs` (links followed), or that gives
+// /sort= a value it does not take, or nullopt. A
 // relative path is looked up from `currentFolder`, as the run would use it. An argument
 // is shaped like a switch when it begins with "/" or "-" and holds no folder
 // delimiter before its first "=" ("/home/me/gone.txt" is a missing file).

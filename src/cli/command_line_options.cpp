@@ -20,6 +20,14 @@ void SetOrDefault(QString& field, const std::optional<QString>& value, AbsentKey
   }
 }
 
+// Where `text` stands among `values`, letters A to Z without case.
+std::optional<std::size_t> PositionAmong(QStringView text, std::span<const QStringView> values) {
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (EqualIgnoringAsciiCase(text, values[i])) return i;
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 CaseMode CaseModeFromText(QStringView text) {
@@ -30,16 +38,30 @@ CaseMode CaseModeFromText(QStringView text) {
 }
 
 std::optional<ExtCaseMode> ExtCaseModeFromText(QStringView text) {
-  for (std::size_t i = 0; i < kExtCaseValues.size(); ++i) {
-    if (EqualIgnoringAsciiCase(text, kExtCaseValues[i])) return static_cast<ExtCaseMode>(i);
-  }
-  return std::nullopt;
+  const std::optional<std::size_t> position = PositionAmong(text, kExtCaseValues);
+  if (!position) return std::nullopt;
+  return static_cast<ExtCaseMode>(*position);
 }
 
 ConflictMode ConflictModeFromText(QStringView text) {
   if (EqualIgnoringAsciiCase(text, u"skip")) return ConflictMode::Skip;
   if (EqualIgnoringAsciiCase(text, u"overwrite")) return ConflictMode::Overwrite;
   return ConflictMode::AutoNumber;
+}
+
+std::optional<ListOrder> ListOrderFromText(QStringView text) {
+  const std::optional<std::size_t> position = PositionAmong(text, kSortValues);
+  if (!position) return std::nullopt;
+  return static_cast<ListOrder>(*position);
+}
+
+QList<ListOrder> ListOrdersOfCommandLine(const QStringList& args) {
+  QList<ListOrder> orders;
+  if (const std::optional<QString> sort = FindSwitchValue(args, kKeySort)) {
+    if (const std::optional<ListOrder> order = ListOrderFromText(*sort)) orders << *order;
+  }
+  if (HasSwitch(args, kSwitchReverse)) orders << ListOrder::kReversed;
+  return orders;
 }
 
 RenameOptions ApplyCommandLineKeys(const QStringList& args, RenameOptions options,

@@ -7,15 +7,18 @@
 // without a preset, find, replace, regex, newext and conflict take their
 // command-line defaults (empty, empty, off, none, auto-number); with a preset,
 // every absent key keeps the preset's value. pattern, start, digits, case,
-// extcase and subfolders always keep the current value when absent.
+// extcase and subfolders always keep the current value when absent. The key
+// sort and the switch reverse order the list, not the options.
 #pragma once
 
+#include <QList>
 #include <QStringList>
 #include <QStringView>
 #include <array>
 #include <optional>
 #include <span>
 
+#include "collect/item_order.h"
 #include "engine/rename_options.h"
 
 namespace corvane {
@@ -25,6 +28,7 @@ inline constexpr QStringView kSwitchCli = u"cli";
 inline constexpr QStringView kSwitchDryRun = u"dryrun";
 inline constexpr QStringView kSwitchRegex = u"regex";
 inline constexpr QStringView kSwitchSubfolders = u"subfolders";
+inline constexpr QStringView kSwitchReverse = u"reverse";
 inline constexpr QStringView kSwitchUndo = u"undo";
 inline constexpr QStringView kSwitchHelp = u"help";
 inline constexpr QStringView kSwitchVersion = u"version";
@@ -38,25 +42,28 @@ inline constexpr QStringView kKeyReplace = u"replace";
 inline constexpr QStringView kKeyNewExt = u"newext";
 inline constexpr QStringView kKeyConflict = u"conflict";
 inline constexpr QStringView kKeyPreset = u"preset";
+inline constexpr QStringView kKeySort = u"sort";
 
-inline constexpr std::array<QStringView, 7> kSwitches = {
-    kSwitchCli,  kSwitchDryRun, kSwitchRegex,  kSwitchSubfolders,
-    kSwitchUndo, kSwitchHelp,   kSwitchVersion};
-inline constexpr std::array<QStringView, 10> kKeys = {
-    kKeyPattern, kKeyStart,   kKeyDigits, kKeyCase,     kKeyExtCase,
-    kKeyFind,    kKeyReplace, kKeyNewExt, kKeyConflict, kKeyPreset};
+inline constexpr std::array<QStringView, 8> kSwitches = {
+    kSwitchCli,     kSwitchDryRun, kSwitchRegex, kSwitchSubfolders,
+    kSwitchReverse, kSwitchUndo,   kSwitchHelp,  kSwitchVersion};
+inline constexpr std::array<QStringView, 11> kKeys = {
+    kKeyPattern, kKeyStart,  kKeyDigits,   kKeyCase,   kKeyExtCase, kKeyFind,
+    kKeyReplace, kKeyNewExt, kKeyConflict, kKeyPreset, kKeySort};
 
 // The values of /extcase=, in the order of ExtCaseMode.
 inline constexpr std::array<QStringView, 3> kExtCaseValues = {u"unchanged", u"lower", u"upper"};
+// The values of /sort=, in the order of ListOrder.
+inline constexpr std::array<QStringView, 4> kSortValues = {u"name", u"modified", u"taken", u"size"};
 
 // A key that takes only the values listed: any other (not empty) value stops
 // the run before anything is done, since a mistyped one would otherwise rename
-// with a case nobody asked for.
+// with a case or in an order nobody asked for.
 struct ChoiceKey {
   QStringView key;
   std::span<const QStringView> values;
 };
-inline constexpr ChoiceKey kChoiceKeys[] = {{kKeyExtCase, kExtCaseValues}};
+inline constexpr ChoiceKey kChoiceKeys[] = {{kKeyExtCase, kExtCaseValues}, {kKeySort, kSortValues}};
 
 // The forms other programs have taught, taken only exactly as written.
 inline constexpr QStringView kLongHelp = u"--help";
@@ -87,6 +94,15 @@ std::optional<ExtCaseMode> ExtCaseModeFromText(QStringView text);
 // "skip" and "overwrite" (letters A to Z without case) give their mode; any
 // other text gives AutoNumber.
 ConflictMode ConflictModeFromText(QStringView text);
+
+// "name", "modified", "taken" and "size" (letters A to Z without case) give
+// their sort; any other text gives nullopt.
+std::optional<ListOrder> ListOrderFromText(QStringView text);
+
+// The orders /sort= and /reverse ask for, in the order they are applied: the
+// sort first, then the reversal. A /sort= value that names no sort is left
+// out (the argument check refuses it before a run).
+QList<ListOrder> ListOrdersOfCommandLine(const QStringList& args);
 
 // Whether `arg` is one of the program's switches or carries one of its keys
 // (the dashed help and version forms included), so that it is never taken for

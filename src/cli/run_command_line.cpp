@@ -1,5 +1,7 @@
 #include "cli/run_command_line.h"
 
+#include <QLocale>
+#include <algorithm>
 #include <optional>
 
 #include "base/build_info.h"
@@ -14,6 +16,7 @@
 #include "cli/usage.h"
 #include "collect/add_files.h"
 #include "collect/item_list.h"
+#include "collect/item_order.h"
 #include "engine/preview.h"
 #include "engine/whole_number.h"
 #include "i18n/translation.h"
@@ -102,6 +105,37 @@ int ShowDryRun(const RenameItemList& list, const RenameOptions& options,
   return judged.notice ? Report(judged.notice, Status::Ok(), sink) : kExitCompleted;
 }
 
+// Sorting by a date or a size needs them before the preview would read them.
+bool NeedsSizesAndTimes(const QList<ListOrder>& orders) {
+  return std::any_of(orders.begin(), orders.end(), [](ListOrder order) {
+    return order != ListOrder::kByName && order != ListOrder::kReversed;
+  });
+}
+
+// Puts the added files in the order the run asks for, then names them. Most
+// names need no size or time of their file: those are read only for a sort
+// that needs them or for names that turn out to use them. Dates taken are read
+// by the sort or the preview, only where used, and kept so as not to be read
+// twice.
+Result<PreviewOutcome> OrderAndPreview(RenameItemList& list, const QStringList& args,
+                                       const RenameOptions& options,
+                                       const CommandLineServices& services) {
+  const QList<ListOrder> orders = ListOrdersOfCommandLine(args);
+  const bool sizesAndTimesRead = NeedsSizesAndTimes(orders);
+  if (sizesAndTimesRead) {
+    if (Status read = ReadSizesAndTimes(list, services.fileSystem); !read.ok()) return read.error();
+  }
+  for (const ListOrder order : orders) {
+    list.Reorder(OrderOfList(list, order, QLocale(), services.context));
+  }
+  Result<PreviewOutcome> preview = BuildPreview(list.items(), options, services.context);
+  if (!preview.ok()) return preview;
+  list.KeepTakenTimes(preview->takenTimesRead);
+  if (!preview->usedSizesOrTimes || sizesAndTimesRead) return preview;
+  if (Status read = ReadSizesAndTimes(list, services.fileSystem); !read.ok()) return read.error();
+  return BuildPreview(list.items(), options, services.context);
+}
+
 int RunRename(const QStringList& args, const RenameOptions& current, MessageSink& sink,
               const CommandLineServices& services) {
   const Result<RenameOptions> options = OptionsOfRun(args, current);
@@ -110,17 +144,7 @@ int RunRename(const QStringList& args, const RenameOptions& current, MessageSink
   const Status added = AddDroppedPaths(list, PathsOfRun(args), options->includeSubfolders,
                                        services.fileSystem, nullptr, nullptr, FileFacts::kKindOnly);
   if (!added.ok()) return Report(std::nullopt, added, sink);
-  Result<PreviewOutcome> preview = BuildPreview(list.items(), *options, services.context);
-  // Most names need no size or time of their file: those are read only for
-  // names that turn out to use them. Dates taken are read by the preview
-  // itself, only for names that use them, and kept so as not to be read twice.
-  if (preview.ok()) list.KeepTakenTimes(preview->takenTimesRead);
-  if (preview.ok() && preview->usedSizesOrTimes) {
-    if (Status read = ReadSizesAndTimes(list, services.fileSystem); !read.ok()) {
-      return Report(std::nullopt, read, sink);
-    }
-    preview = BuildPreview(list.items(), *options, services.context);
-  }
+  Result<PreviewOutcome> preview = OrderAndPreview(list, args, *options, services);
   if (!preview.ok()) return Report(std::nullopt, preview.status(), sink);
   // An empty list ends the run here: a batch over nothing would report a
   // completed batch and a saved log that were never made.

@@ -25,6 +25,8 @@ constexpr UsageEntry kEntries[] = {
     {"/preset=FILE",
      EN_TEXT("Load a preset file first; options not given keep the preset's values.")},
     {"/subfolders", EN_TEXT("Add the files of subfolders too, when a folder is named.")},
+    {"/sort=KEY", EN_TEXT("Sort the files before numbering: name, modified, taken or size.")},
+    {"/reverse", EN_TEXT("Reverse the order of the files (after /sort).")},
     {"/undo", EN_TEXT("Undo the last rename.")},
     {"/help", EN_TEXT("Show this help.")},
     {"/version", EN_TEXT("Show the version of the program.")},

@@ -1,8 +1,10 @@
 #include "collect/folder_scan.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
+#include "collect/ntfs_name_order.h"
 #include "platform/file_system.h"
 
 namespace corvane {
@@ -11,6 +13,21 @@ namespace {
 // One folder being walked: its path, its entries and the next one to look at.
 // The entries are read whole before any subfolder is entered, so a deep tree
 // never holds more than one folder open at a time.
+// Windows lists a folder in NTFS order already; other systems list it in an
+// order of their own (hash order on Linux), which would number the files at
+// random, so their entries are put in that order here.
+void PutInListingOrder([[maybe_unused]] QList<FolderEntry>& entries) {
+#ifndef Q_OS_WIN
+  const auto nameOf = [](const FolderEntry& entry) {
+    const QStringView path = entry.path;
+    return path.sliced(path.lastIndexOf(u'/') + 1);
+  };
+  std::sort(entries.begin(), entries.end(), [&](const FolderEntry& a, const FolderEntry& b) {
+    return ComesFirstInNtfsOrder(nameOf(a), nameOf(b));
+  });
+#endif
+}
+
 struct OpenFolder {
   QString path;
   QList<FolderEntry> entries;
@@ -43,6 +60,7 @@ class FolderScan {
     if (!identity || !entered_.insert(*identity).second) return;
     std::optional<QList<FolderEntry>> entries = fs_.ListEntries(folder);
     if (!entries) return;
+    PutInListingOrder(*entries);
     stack_.push_back({folder, std::move(*entries), 0});
   }
 

@@ -1,10 +1,11 @@
 // CollectFolderFiles: the paths of the files under a folder, collected
 // completely before any is added to the list.
 //
-// Entries come in the order the file system lists them (no sorting), hidden
-// ones included. A path is the folder joined with the entry's name, one
-// separator between them. With subfolders, a subfolder is searched where it is
-// met among its parent's entries, so its files stand there (depth first).
+// Entries come in the order NTFS lists them (collect/ntfs_name_order.h): as
+// Windows lists them, and sorted so elsewhere; hidden ones included. A path
+// is the folder joined with the entry's name, one separator between them.
+// With subfolders, a subfolder is searched where it is met among its parent's
+// entries, so its files stand there (depth first).
 // Folder links are followed, but a folder already entered in this scan (known
 // by its file identity, however it was reached) is not entered again, so a
 // link back into the tree cannot make the scan loop. A folder that cannot be

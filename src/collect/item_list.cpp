@@ -57,6 +57,14 @@ void RenameItemList::Clear() {
   index_.Clear();
 }
 
+void RenameItemList::Reorder(const std::vector<qsizetype>& order) {
+  Q_ASSERT(qsizetype(order.size()) == items_.size());
+  QList<TRenameItem> reordered;
+  reordered.reserve(items_.size());
+  for (const qsizetype from : order) reordered.append(std::move(items_[from]));
+  items_ = std::move(reordered);
+}
+
 void RenameItemList::Reserve(qsizetype total) {
   if (total > items_.capacity()) items_.reserve(std::max(total, 2 * items_.capacity()));
   index_.Reserve(total);

@@ -16,6 +16,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 #include "collect/path_index.h"
 #include "engine/preview.h"
@@ -43,6 +44,10 @@ class RenameItemList {
   // list are passed over); the others keep their order.
   void RemoveIndices(QList<qsizetype> indices);
   void Clear();
+  // Puts the items in a new order: item i becomes the one that was at
+  // order[i]. `order` must be a permutation of 0 .. count() - 1. The path
+  // index counts paths, not places, so it needs no change.
+  void Reorder(const std::vector<qsizetype>& order);
 
   // Makes room for `total` items in the sequence and the index, so that adding
   // a known number of files moves and rehashes nothing. Room only ever grows,

@@ -31,8 +31,8 @@ enum PlainKeyword {
   kPlainKeywordCount
 };
 constexpr QStringView kPlainKeywords[kPlainKeywordCount] = {
-    u"{name}",    u"{list}",     u"{ext}",    u"{counter}", u"{date}", u"{time}",
-    u"{created}", u"{modified}", u"{taken}",  u"{parent}", u"{folder}", u"{size}"};
+    u"{name}",    u"{list}",     u"{ext}",   u"{counter}", u"{date}",   u"{time}",
+    u"{created}", u"{modified}", u"{taken}", u"{parent}",  u"{folder}", u"{size}"};
 constexpr qsizetype kShortestKeyword = 5;  // {ext}
 constexpr qsizetype kRoomToGrow = 16;
 

@@ -78,8 +78,9 @@ KeywordExpander::KeywordExpander(const EngineContext& context)
       localTime_(context.timeZone) {}
 
 bool KeywordExpander::MayChange(QStringView text) {
-  return FindFormStart(text, 0,
-                       {u"date:", u"time:", u"created:", u"modified:", u"taken:", u"name:", u"img"}) >= 0;
+  return FindFormStart(
+             text, 0,
+             {u"date:", u"time:", u"created:", u"modified:", u"taken:", u"name:", u"img"}) >= 0;
 }
 
 QString KeywordExpander::Expand(const QString& text, const TRenameItem& item) const {
@@ -104,7 +105,8 @@ void KeywordExpander::ExpandDatedForms(QString& text, const TRenameItem& item) c
   RegexMatch& match = *datedMatch_;
   qsizetype from = 0;
   while (true) {
-    const qsizetype at = FindFormStart(text, from, {u"date:", u"time:", u"created:", u"modified:", u"taken:"});
+    const qsizetype at =
+        FindFormStart(text, from, {u"date:", u"time:", u"created:", u"modified:", u"taken:"});
     if (at < 0 || dated_.Search(text, at, 0, match) != Regex::Found::kMatch) return;
     // The expression admits only these five words, told apart by their first
     // two letters.

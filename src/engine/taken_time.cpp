@@ -39,4 +39,9 @@ std::optional<QDateTime> TakenTimeOf(const TRenameItem& item, const EngineContex
   return ReadTakenTime(item.OriginalPath, context.timeZone);
 }
 
+QDateTime TakenOrModifiedTime(const TRenameItem& item, const EngineContext& context) {
+  if (std::optional<QDateTime> taken = TakenTimeOf(item, context)) return *taken;
+  return Floating(ToLocalTime(item.ModifiedUtc, context.timeZone));
+}
+
 }  // namespace corvane

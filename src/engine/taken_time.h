@@ -30,4 +30,9 @@ std::optional<QDateTime> ReadTakenTime(const QString& path, const QTimeZone& zon
 // Code that needs a file's date taken calls this.
 std::optional<QDateTime> TakenTimeOf(const TRenameItem& item, const EngineContext& context);
 
+// The date taken of `item`, else its modified time as the clocks of the
+// context's zone showed it, held floating as a date taken is: what files
+// without a date taken are ordered and named by.
+QDateTime TakenOrModifiedTime(const TRenameItem& item, const EngineContext& context);
+
 }  // namespace corvane

@@ -53,8 +53,8 @@ std::optional<QDateTime> FirstDateTaken(const Exiv2::ExifData& exif) {
 
 std::optional<QDateTime> ParseExifDateTime(std::string_view text) {
   while (!text.empty() && (text.back() == '\0' || text.back() == ' ')) text.remove_suffix(1);
-  if (text.size() != 19 || text[4] != ':' || text[7] != ':' || text[10] != ' ' ||
-      text[13] != ':' || text[16] != ':') {
+  if (text.size() != 19 || text[4] != ':' || text[7] != ':' || text[10] != ' ' || text[13] != ':' ||
+      text[16] != ':') {
     return std::nullopt;
   }
   const QDate date(Digits(text, 0, 4), Digits(text, 5, 2), Digits(text, 8, 2));

@@ -1,10 +1,14 @@
 #include "ui/file_list_model.h"
 
+#include <QDataStream>
+#include <QIODevice>
 #include <QLocale>
+#include <QMimeData>
 #include <algorithm>
 
 #include "base/english_text.h"
 #include "batch/verdict_texts.h"
+#include "collect/row_moves.h"
 #include "collect/row_texts.h"
 #include "i18n/translation.h"
 #include "ui/verdict_look.h"
@@ -15,6 +19,16 @@ namespace {
 // Beyond this many separate runs of rows, one reset costs the view less than
 // a removal per run (each removal moves the rest of the list).
 constexpr qsizetype kMostRemovalRuns = 64;
+
+// The rows of a drag inside the list; no other program reads it.
+const QString kRowsFormat = QStringLiteral("application/x-corvane-rows");
+
+QList<qsizetype> DraggedRows(const QMimeData& data) {
+  QList<int> rows;
+  QDataStream stream(data.data(kRowsFormat));
+  stream >> rows;
+  return {rows.begin(), rows.end()};
+}
 
 struct RowRun {
   int first;
@@ -125,8 +139,44 @@ QVariant FileListModel::headerData(int section, Qt::Orientation orientation, int
 }
 
 Qt::ItemFlags FileListModel::flags(const QModelIndex& index) const {
-  if (!index.isValid()) return Qt::NoItemFlags;
-  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+  // Rows are dropped between rows, never into one.
+  if (!index.isValid()) return Qt::ItemIsDropEnabled;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren |
+         Qt::ItemIsDragEnabled;
+}
+
+Qt::DropActions FileListModel::supportedDragActions() const { return Qt::MoveAction; }
+
+Qt::DropActions FileListModel::supportedDropActions() const { return Qt::MoveAction; }
+
+QStringList FileListModel::mimeTypes() const { return {kRowsFormat}; }
+
+QMimeData* FileListModel::mimeData(const QModelIndexList& indexes) const {
+  QList<int> rows;
+  for (const QModelIndex& index : indexes) {
+    if (index.isValid() && !rows.contains(index.row())) rows.append(index.row());
+  }
+  QByteArray encoded;
+  QDataStream stream(&encoded, QIODevice::WriteOnly);
+  stream << rows;
+  auto* data = new QMimeData;
+  data->setData(kRowsFormat, encoded);
+  return data;
+}
+
+bool FileListModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int, int,
+                                    const QModelIndex&) const {
+  return data && action == Qt::MoveAction && data->hasFormat(kRowsFormat);
+}
+
+// Dropped on a row, the rows go before it; between rows, where the line shows.
+bool FileListModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                                 const QModelIndex& parent) {
+  if (!canDropMimeData(data, action, row, column, parent)) return false;
+  const int target = row >= 0 ? row : (parent.isValid() ? parent.row() : rows_);
+  Reorder(OrderAfterMovingTo(rows_, DraggedRows(*data), target));
+  // The rows are in place already: the view must remove nothing afterwards.
+  return false;
 }
 
 Status FileListModel::Append(const std::function<Status(RenameItemList&)>& append) {
@@ -171,6 +221,24 @@ void FileListModel::Clear() {
   items_.Clear();
   rows_ = 0;
   endResetModel();
+}
+
+void FileListModel::Reorder(const ItemOrder& order) {
+  if (qsizetype(order.size()) != rows_ || rows_ < 2) return;
+  ListChanging();
+  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+  std::vector<int> newRowOf(order.size());
+  for (size_t row = 0; row < order.size(); ++row) newRowOf[size_t(order[row])] = int(row);
+  const QModelIndexList before = persistentIndexList();
+  QModelIndexList after;
+  after.reserve(before.size());
+  for (const QModelIndex& index : before) {
+    after.append(index.isValid() ? this->index(newRowOf[size_t(index.row())], index.column())
+                                 : index);
+  }
+  items_.Reorder(order);
+  changePersistentIndexList(before, after);
+  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void FileListModel::SetNewNames(QStringList&& names, const QList<qsizetype>& changedRows) {

@@ -6,7 +6,9 @@
 // Bulk changes are announced in one bracket (an insertion, a removal, a
 // reset), so a view redraws once however many rows change; a preview or a
 // batch announces only the cells it changed, so selection and scroll position
-// stay. The model is read-only and has no sorting: rows keep the list's order.
+// stay. The model is read-only and has no sorting of its own: rows keep the
+// list's order, which Reorder and a drag of rows inside the view change as one
+// layout change, so the selected items stay selected wherever they go.
 //
 // It may also hold what the batch will do with each item (SetVerdicts); the
 // "New Name (preview)" cell then shows the name the file will really get.
@@ -25,6 +27,7 @@
 #include "batch/batch_executor.h"
 #include "batch/batch_verdicts.h"
 #include "collect/item_list.h"
+#include "collect/item_order.h"
 
 namespace corvane {
 
@@ -45,6 +48,16 @@ class FileListModel final : public QAbstractTableModel {
                       int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+  // Rows dragged inside the view, and only there, are moved.
+  Qt::DropActions supportedDragActions() const override;
+  Qt::DropActions supportedDropActions() const override;
+  QStringList mimeTypes() const override;
+  QMimeData* mimeData(const QModelIndexList& indexes) const override;
+  bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                       const QModelIndex& parent) const override;
+  bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                    const QModelIndex& parent) override;
+
   // Runs `append`, which may only append to the list, and shows what it
   // appended as new rows in one insertion, also when it failed part way (the
   // items it added before the failure stay). Returns what `append` returned.
@@ -54,6 +67,9 @@ class FileListModel final : public QAbstractTableModel {
   // the list are passed over); the others keep their order.
   void RemoveRows(const QList<int>& rows);
   void Clear();
+
+  // Puts the items in `order` (RenameItemList::Reorder) in one layout change.
+  void Reorder(const ItemOrder& order);
 
   // Stores a preview's new names (taken over: `names` is left with the old
   // ones) and announces the changed cells.

@@ -21,6 +21,12 @@ QTableView* NewFileListView(FileListModel& model) {
   view->setSelectionMode(QAbstractItemView::ExtendedSelection);
   view->setEditTriggers(QAbstractItemView::NoEditTriggers);
   view->setSortingEnabled(false);
+  // Rows dragged within the list move; files dropped from outside are the
+  // window's (TFormMain passes them on before the view sees them).
+  view->setDragDropMode(QAbstractItemView::InternalMove);
+  view->setDefaultDropAction(Qt::MoveAction);
+  view->setDragDropOverwriteMode(false);
+  view->setDropIndicatorShown(true);
   view->setShowGrid(true);
   view->setWordWrap(false);
   view->setTabKeyNavigation(false);

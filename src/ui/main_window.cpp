@@ -107,6 +107,7 @@ TFormMain::TFormMain(const WindowServices& services, Dialogs& dialogs,
   for (OptionForm* form : {panelOptions_, operationOptions_}) {
     connect(form, &OptionForm::Edited, preview_, &PreviewController::OptionsEdited);
   }
+  ConnectListOrder();
   ApplyTranslation();
 }
 
@@ -125,6 +126,13 @@ void TFormMain::CreateMenus() {
   operationMenu_->addActions({a["Preview1"], a["Rename1"]});
   operationMenu_->addSeparator();
   operationMenu_->addAction(a["Undo1"]);
+  operationMenu_->addSeparator();
+  sortMenu_ = Named(operationMenu_->addMenu(QString()), "SortList1");
+  sortMenu_->addActions(
+      {a["SortByName1"], a["SortByModified1"], a["SortByTaken1"], a["SortBySize1"]});
+  sortMenu_->addSeparator();
+  sortMenu_->addAction(a["ReverseOrder1"]);
+  operationMenu_->addActions({a["MoveUp1"], a["MoveDown1"]});
 
   viewMenu_ = Named(menuBar()->addMenu(QString()), "View1");
   viewMenu_->addActions({a["ShowSettings1"], a["LivePreview1"]});
@@ -140,6 +148,8 @@ void TFormMain::CreateMenus() {
 
   listPopupMenu_ = Named(new QMenu(this), "PopupMenu1");
   listPopupMenu_->addActions({a["miRemoveSelected"], a["Clearlist1"]});
+  listPopupMenu_->addSeparator();
+  listPopupMenu_->addActions({a["MoveUp1"], a["MoveDown1"]});
 }
 
 void TFormMain::CreateToolbar() {
@@ -231,6 +241,7 @@ void TFormMain::CreateFileList() {
     listPopupMenu_->popup(fileList_->viewport()->mapToGlobal(at));
   });
   fileList_->addAction((*actions_)["deleteRows"]);
+  fileList_->viewport()->installEventFilter(this);
 }
 
 void TFormMain::CreateStatusLine() {
@@ -269,6 +280,8 @@ void TFormMain::BuildLanguageMenu() {
 void TFormMain::ApplyTranslation() {
   fileMenu_->setTitle(Tr(EN_TEXT("File")));
   operationMenu_->setTitle(Tr(EN_TEXT("Operation")));
+  sortMenu_->setTitle(Tr(EN_TEXT("Sort List")));
+  sortMenu_->setAccessibleName(sortMenu_->title());
   viewMenu_->setTitle(Tr(EN_TEXT("View")));
   languageMenu_->setTitle(Tr(EN_TEXT("Language")));
   helpMenu_->setTitle(Tr(EN_TEXT("Help")));

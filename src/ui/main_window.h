@@ -34,6 +34,7 @@
 #include <vector>
 
 #include "collect/item_list.h"
+#include "collect/item_order.h"
 #include "engine/engine_context.h"
 #include "engine/rename_options.h"
 #include "platform/file_system.h"
@@ -119,6 +120,9 @@ class TFormMain final : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   QMenu* createPopupMenu() override;
+  // Files dragged from elsewhere onto the file list are the window's drop;
+  // rows dragged within it are the list's own move.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   // The window's commands (main_window_actions.cpp).
@@ -169,6 +173,13 @@ class TFormMain final : public QMainWindow {
   void LanguagePicked(QAction* item);
   void OpenPage(const QUrl& address);
 
+  // Ordering the list (main_window_order.cpp): the items move, the selection
+  // and the current row go with them, and the preview follows.
+  void ConnectListOrder();
+  void SortListBy(ListOrder order);
+  void MoveUpClicked();
+  void MoveDownClicked();
+
   WindowServices services_;
   Dialogs& dialogs_;
   DialogSink sink_;
@@ -182,6 +193,7 @@ class TFormMain final : public QMainWindow {
 
   QMenu* fileMenu_ = nullptr;
   QMenu* operationMenu_ = nullptr;
+  QMenu* sortMenu_ = nullptr;
   QMenu* viewMenu_ = nullptr;
   QMenu* languageMenu_ = nullptr;
   QMenu* helpMenu_ = nullptr;

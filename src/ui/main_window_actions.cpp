@@ -11,6 +11,7 @@ std::vector<ActionRow> TFormMain::ActionRows() {
   const auto run = [this](void (TFormMain::*command)()) {
     return [this, command](bool) { (this->*command)(); };
   };
+  const auto sort = [this](ListOrder order) { return [this, order](bool) { SortListBy(order); }; };
   const auto open = [this](QUrl (*page)()) { return [this, page](bool) { OpenPage(page()); }; };
   const QKeySequence none;
   constexpr bool kListCommand = true;
@@ -36,6 +37,18 @@ std::vector<ActionRow> TFormMain::ActionRows() {
        kListCommand},
       {"Undo1", "reply", EN_TEXT("Undo Last Rename"), none, run(&TFormMain::UndoClicked),
        kListCommand},
+      {"SortByName1", nullptr, EN_TEXT("By Name"), none, sort(ListOrder::kByName), kListCommand},
+      {"SortByModified1", nullptr, EN_TEXT("By Date Modified"), none,
+       sort(ListOrder::kByDateModified), kListCommand},
+      {"SortByTaken1", nullptr, EN_TEXT("By Date Taken"), none, sort(ListOrder::kByDateTaken),
+       kListCommand},
+      {"SortBySize1", nullptr, EN_TEXT("By Size"), none, sort(ListOrder::kBySize), kListCommand},
+      {"ReverseOrder1", nullptr, EN_TEXT("Reverse Order"), none, sort(ListOrder::kReversed),
+       kListCommand},
+      {"MoveUp1", nullptr, EN_TEXT("Move Up"), QKeySequence(Qt::CTRL | Qt::Key_Up),
+       run(&TFormMain::MoveUpClicked), kListCommand},
+      {"MoveDown1", nullptr, EN_TEXT("Move Down"), QKeySequence(Qt::CTRL | Qt::Key_Down),
+       run(&TFormMain::MoveDownClicked), kListCommand},
       {"ShowSettings1", nullptr, EN_TEXT("Show Options"), none,
        [this](bool shown) { ShowOptionsPanel(shown); }, kAnyTime, true},
       {"LivePreview1", nullptr, EN_TEXT("Live preview"), none,

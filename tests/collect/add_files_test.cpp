@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "collect/ntfs_name_order.h"
 #include "support/temp_folder.h"
 
 namespace corvane {
@@ -39,13 +40,17 @@ QStringList Paths(const RenameItemList& list) {
   return paths;
 }
 
-// The order the file system lists the tree in, read through QDir without
-// sorting, with subfolders expanded where they stand: the order AddFolder
-// must keep, which no literal can give because it is the file system's.
+// The order the tree is listed in, read through QDir without sorting, with
+// subfolders expanded where they stand: the file system's order on Windows,
+// which no literal can give, and NTFS order elsewhere.
 QStringList ListedOrder(const QString& folder, bool includeSubfolders) {
   QStringList paths;
-  const QStringList names = QDir(folder).entryList(
+  QStringList names = QDir(folder).entryList(
       QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
+#ifndef Q_OS_WIN
+  std::sort(names.begin(), names.end(),
+            [](const QString& a, const QString& b) { return ComesFirstInNtfsOrder(a, b); });
+#endif
   for (const QString& name : names) {
     const QString path = folder + u'/' + name;
     if (!QFileInfo(path).isDir()) {

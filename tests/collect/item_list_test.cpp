@@ -148,15 +148,16 @@ TEST(RenameItemListTest, SetNewNamesFillsItemsInOrder) {
 // have changed.
 TEST(KeepTakenTimesTest, KeptDatesAreNotReadAgain) {
   testing::TempFolder folder;
-  const QStringList paths = folder.Create({"a.jpg", "b.jpg"}, testing::TaggedJpeg({{
-      testing::kDateTimeOriginal, "2021:07:04 15:30:12"}}));
+  const QStringList paths =
+      folder.Create({"a.jpg", "b.jpg"},
+                    testing::TaggedJpeg({{testing::kDateTimeOriginal, "2021:07:04 15:30:12"}}));
   const QString text = folder.Create({"c.txt"}, "abc").first();
   RenameItemList list;
   for (const QString& path : paths + QStringList{text}) list.Append(ItemAt(path));
   RenameOptions options;
   options.pattern = "{taken:yyyy}";
-  const EngineContext context = EngineContext::Fixed(
-      QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC), QTimeZone::utc());
+  const EngineContext context =
+      EngineContext::Fixed(QDateTime(QDate(2026, 1, 1), QTime(0, 0), Qt::UTC), QTimeZone::utc());
   const Result<PreviewOutcome> first = BuildPreview(list.items(), options, context);
   ASSERT_TRUE(first.ok());
   ASSERT_EQ(first->takenTimesRead.size(), 3);

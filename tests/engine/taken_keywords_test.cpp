@@ -26,23 +26,24 @@ const QDateTime kModifiedUtc(QDate(2024, 12, 31), QTime(23, 30, 15), Qt::UTC);
 // malformed, a text file, a movie created at 10:20 UTC and a damaged JPEG.
 struct Files {
   TempFolder folder;
-  QString photo = folder.Create({"photo.jpg"}, TaggedJpeg({{kDateTimeOriginal,
-                                                            "2021:07:04 15:30:12"}}))
-                      .first();
+  QString photo =
+      folder.Create({"photo.jpg"}, TaggedJpeg({{kDateTimeOriginal, "2021:07:04 15:30:12"}}))
+          .first();
   QString malformed =
       folder.Create({"bad.jpg"}, TaggedJpeg({{kDateTimeOriginal, "2021:00:04 15:30:12"}})).first();
   QString text = folder.Create({"notes.txt"}, "words").first();
   QString movie =
-      folder.Create({"clip.mp4"},
-                    testing::MovieBytes(
-                        "isom", 1,
-                        testing::kMovieEpochToUnix +
-                            uint64_t(QDateTime(QDate(2023, 6, 1), QTime(10, 20, 30), Qt::UTC)
-                                         .toSecsSinceEpoch())))
+      folder
+          .Create({"clip.mp4"},
+                  testing::MovieBytes(
+                      "isom", 1,
+                      testing::kMovieEpochToUnix +
+                          uint64_t(QDateTime(QDate(2023, 6, 1), QTime(10, 20, 30), Qt::UTC)
+                                       .toSecsSinceEpoch())))
           .first();
-  QString damaged = folder.Create({"cut.jpg"}, TaggedJpeg({{kDateTimeOriginal,
-                                                            "2021:07:04 15:30:12"}}).left(30))
-                        .first();
+  QString damaged =
+      folder.Create({"cut.jpg"}, TaggedJpeg({{kDateTimeOriginal, "2021:07:04 15:30:12"}}).left(30))
+          .first();
 };
 
 TRenameItem ItemAt(const QString& path) {
@@ -83,7 +84,8 @@ TEST(TakenKeywordsTest, DateTakenOrElseTheModifiedTime) {
       {"other keywords stay", files.photo, u"{takenx}{taken:}", u"{takenx}{taken_}.jpg"},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(NewName(ItemAt(c.path), QString::fromUtf16(c.pattern)), QString::fromUtf16(c.expected))
+    EXPECT_EQ(NewName(ItemAt(c.path), QString::fromUtf16(c.pattern)),
+              QString::fromUtf16(c.expected))
         << c.name;
   }
 }

@@ -36,8 +36,8 @@ QDateTime Floating(int y, int mo, int d, int h, int mi, int s) {
 
 // 2023-06-01 10:20:30 UTC in seconds after the movie epoch.
 const uint64_t kMovieCreated =
-    kMovieEpochToUnix + uint64_t(QDateTime(QDate(2023, 6, 1), QTime(10, 20, 30), Qt::UTC)
-                                     .toSecsSinceEpoch());
+    kMovieEpochToUnix +
+    uint64_t(QDateTime(QDate(2023, 6, 1), QTime(10, 20, 30), Qt::UTC).toSecsSinceEpoch());
 const QDateTime kMovieInBerlin = Floating(2023, 6, 1, 12, 20, 30);
 
 QByteArray Ftyp() { return MovieBox("ftyp", "isom" + Be32(0) + "isom"); }
@@ -65,7 +65,8 @@ QList<ReadCase> ReadCases() {
                    {kDateTimeOriginal, "2003:03:03 03:03:03"}}),
        Floating(2003, 3, 3, 3, 3, 3)},
       {"digitized before date-time", "e.jpg",
-       TaggedJpeg({{kDateTime, "2001:01:01 01:01:01"}, {kDateTimeDigitized, "2002:02:02 02:02:02"}}),
+       TaggedJpeg(
+           {{kDateTime, "2001:01:01 01:01:01"}, {kDateTimeDigitized, "2002:02:02 02:02:02"}}),
        Floating(2002, 2, 2, 2, 2, 2)},
       {"malformed original falls to date-time", "f.jpg",
        TaggedJpeg({{kDateTimeOriginal, "2021-07-04 15:30:12"}, {kDateTime, "2018:08:08 08:08:08"}}),
@@ -88,8 +89,8 @@ QList<ReadCase> ReadCases() {
       {"mov version 1", "q.mov", MovieBytes("qt  ", 1, kMovieCreated), kMovieInBerlin},
       {"3gp", "r.3gp", MovieBytes("3gp5", 0, kMovieCreated), kMovieInBerlin},
       {"movie named jpg", "s.jpg", MovieBytes("isom", 0, kMovieCreated), kMovieInBerlin},
-      {"64-bit size before moov", "t.mp4",
-       Ftyp() + MovieBox64("mdat", QByteArray(40, 'x')) + moov, kMovieInBerlin},
+      {"64-bit size before moov", "t.mp4", Ftyp() + MovieBox64("mdat", QByteArray(40, 'x')) + moov,
+       kMovieInBerlin},
       {"64-bit moov", "u.mp4", Ftyp() + MovieBox64("moov", header), kMovieInBerlin},
       {"moov running to the end", "v.mp4", Ftyp() + Be32(0) + "moov" + header, kMovieInBerlin},
       {"mvhd after another box", "w.mov",
@@ -98,15 +99,14 @@ QList<ReadCase> ReadCases() {
       {"creation time zero", "x.mp4", MovieBytes("isom", 0, 0), std::nullopt},
       {"no moov", "y.mp4", Ftyp() + MovieBox("mdat", QByteArray(16, 'x')), std::nullopt},
       {"moov cut short", "z.mp4", Ftyp() + moov.left(moov.size() - 60), std::nullopt},
-      {"moov size past the end", "aa.mp4",
-       Ftyp() + Be32(moov.size() + 1000) + moov.mid(4), std::nullopt},
+      {"moov size past the end", "aa.mp4", Ftyp() + Be32(moov.size() + 1000) + moov.mid(4),
+       std::nullopt},
       {"mvhd size past moov", "ab.mp4",
        Ftyp() + MovieBox("moov", Be32(header.size() + 8) + header.mid(4)), std::nullopt},
       {"box smaller than its header", "ac.mp4", Ftyp() + Be32(4) + "moov" + header, std::nullopt},
       {"64-bit size smaller than its header", "ad.mp4",
        Ftyp() + Be32(1) + "moov" + testing::Be64(12) + header, std::nullopt},
-      {"mvhd of an unknown version", "ae.mp4", MovieBytes("isom", 2, kMovieCreated),
-       std::nullopt},
+      {"mvhd of an unknown version", "ae.mp4", MovieBytes("isom", 2, kMovieCreated), std::nullopt},
       {"empty", "af.jpg", QByteArray(), std::nullopt},
       {"text", "ag.txt", "just some words", std::nullopt},
   };
@@ -165,8 +165,8 @@ TEST(ReadTakenTimeTest, TruncatedAndFlippedFixturesGiveAValidTimeOrNone) {
   std::mt19937 random(20240601);
   for (const ReadCase& c : ReadCases()) {
     const qsizetype size = c.content.size();
-    for (qsizetype cut : {qsizetype(1), qsizetype(7), qsizetype(8), qsizetype(12), size / 4,
-                          size / 2, size - 1}) {
+    for (qsizetype cut :
+         {qsizetype(1), qsizetype(7), qsizetype(8), qsizetype(12), size / 4, size / 2, size - 1}) {
       if (cut < 0 || cut >= size) continue;
       ExpectValidOrNone(folder, QStringLiteral("%1 cut at %2").arg(c.name).arg(cut),
                         c.content.left(cut));
@@ -187,9 +187,9 @@ TEST(ReadTakenTimeTest, TruncatedAndFlippedFixturesGiveAValidTimeOrNone) {
 TEST(TakenTimeOfTest, HeldTimeIsUsedWithoutReading) {
   TempFolder folder;
   TRenameItem item;
-  AssignPath(item, folder.Create({"a.jpg"}, TaggedJpeg({{kDateTimeOriginal,
-                                                         "2021:07:04 15:30:12"}}))
-                       .first());
+  AssignPath(
+      item,
+      folder.Create({"a.jpg"}, TaggedJpeg({{kDateTimeOriginal, "2021:07:04 15:30:12"}})).first());
   const EngineContext context = EngineContext::Fixed(QDateTime::currentDateTimeUtc(), kBerlin);
   EXPECT_EQ(TakenTimeOf(item, context), Floating(2021, 7, 4, 15, 30, 12));
   item.TakenLocal = Floating(1999, 9, 9, 9, 9, 9);

@@ -37,10 +37,9 @@ QByteArray MovieHeaderBox(int version, uint64_t created) {
   const QByteArray versionAndFlags = QByteArray(1, char(version)) + QByteArray(3, '\0');
   // Creation, modification, time scale, duration; then rate, volume and the
   // rest, whose values no reader of the creation time looks at.
-  const QByteArray times = version == 1
-                               ? Be64(created) + Be64(created) + Be32(1000) + Be64(5000)
-                               : Be32(int64_t(created)) + Be32(int64_t(created)) + Be32(1000) +
-                                     Be32(5000);
+  const QByteArray times =
+      version == 1 ? Be64(created) + Be64(created) + Be32(1000) + Be64(5000)
+                   : Be32(int64_t(created)) + Be32(int64_t(created)) + Be32(1000) + Be32(5000);
   return MovieBox("mvhd", versionAndFlags + times + QByteArray(80, '\0'));
 }
 
