@@ -6,6 +6,7 @@
 #include <QTimeZone>
 
 #include "cli/run_command_line.h"
+#include "support/holiday_folder.h"
 #include "support/temp_folder.h"
 
 namespace corvane {
@@ -99,6 +100,30 @@ TEST(SortSwitchValueTest, AnUnknownSortIsRefusedNamingTheSwitch) {
                                           "Choose one of: name, modified, taken, size"}));
   EXPECT_EQ(temp.List(), QStringList({"a.txt"}));
 }
+
+class HolidayRunTest : public ::testing::TestWithParam<const char*> {};
+
+// Photos, a movie and a note, named in another order than they were taken,
+// come out numbered by the day they were taken in one run, in any zone.
+TEST_P(HolidayRunTest, NumbersThePhotosInTheOrderTheyWereTaken) {
+  TempFolder temp;
+  const QString folder = testing::MakeHolidayFolder(temp, "trip");
+  LinesSink sink;
+  const CommandLineServices services{
+      RealFileSystem(), temp.file("appdata/log.csv"),
+      EngineContext::Fixed(QDateTime(QDate(2024, 9, 1), QTime(8, 0), QTimeZone::utc()),
+                           QTimeZone(GetParam()))};
+  ASSERT_EQ(RunCommandLine(
+                {"/cli", "/sort=taken", QStringLiteral("/pattern=%1").arg(testing::kTripPattern),
+                 "/case=lower", "/extcase=lower", folder},
+                RenameOptions(), sink, services),
+            kExitCompleted)
+      << sink.errorLines.join('\n').toStdString();
+  EXPECT_EQ(temp.List("trip"), testing::HolidayTripNames());
+}
+
+INSTANTIATE_TEST_SUITE_P(Zones, HolidayRunTest,
+                         ::testing::Values("UTC", "Asia/Tokyo", "America/Los_Angeles"));
 
 }  // namespace
 }  // namespace corvane
