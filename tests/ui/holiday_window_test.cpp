@@ -27,8 +27,8 @@ TEST_F(HolidayWindowTest, SortByDateTakenMoveRenameAndUndo) {
 
   Action("SortByTaken1")->trigger();
   Action("Preview1")->trigger();
-  EXPECT_EQ(Column(0), QStringList({"IMG_0002.JPG", "clip.MP4", "IMG_0003.JPG", "IMG_0001.JPG",
-                                    "notes.TXT"}));
+  EXPECT_EQ(Column(0),
+            QStringList({"IMG_0002.JPG", "clip.MP4", "IMG_0003.JPG", "IMG_0001.JPG", "notes.TXT"}));
   EXPECT_EQ(Column(1), testing::HolidayTripNames());
 
   // The note, moved up one place, takes the fourth number.
