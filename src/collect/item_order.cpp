@@ -11,17 +11,6 @@
 namespace corvane {
 namespace {
 
-// Reads, and keeps in the items, the dates taken not read before.
-void ReadTakenTimes(RenameItemList& list, const EngineContext& context) {
-  QList<TakenTimeRead> read;
-  for (qsizetype row = 0; row < list.count(); ++row) {
-    const TRenameItem& item = list.at(row);
-    if (item.TakenLocal) continue;
-    read.append({row, ReadTakenTime(item.OriginalPath, context.timeZone).value_or(QDateTime())});
-  }
-  list.KeepTakenTimes(read);
-}
-
 ItemOrder Unchanged(qsizetype count) {
   ItemOrder order(size_t(count), 0);
   std::iota(order.begin(), order.end(), qsizetype(0));
@@ -113,9 +102,27 @@ void SortItems(RenameItemList& list, ListOrder order, const OrderKeys& keys) {
   list.Reorder(OrderOfItems(list.items(), order, keys));
 }
 
+std::optional<QList<TakenTimeRead>> ReadMissingTakenTimes(const QList<TRenameItem>& items,
+                                                          const EngineContext& context,
+                                                          const StopRequest* stop,
+                                                          ProgressReport* progress) {
+  QList<TakenTimeRead> read;
+  for (qsizetype row = 0; row < items.size(); ++row) {
+    if (stop && stop->requested()) return std::nullopt;
+    const TRenameItem& item = items[row];
+    if (!item.TakenLocal) {
+      read.append({row, ReadTakenTime(item.OriginalPath, context.timeZone).value_or(QDateTime())});
+    }
+    if (progress) progress->Advanced(row + 1, items.size());
+  }
+  return read;
+}
+
 ItemOrder OrderOfList(RenameItemList& list, ListOrder order, const QLocale& locale,
                       const EngineContext& context) {
-  if (order == ListOrder::kByDateTaken) ReadTakenTimes(list, context);
+  if (order == ListOrder::kByDateTaken) {
+    list.KeepTakenTimes(*ReadMissingTakenTimes(list.items(), context, nullptr, nullptr));
+  }
   const OrderKeys keys{
       locale, [&context](const TRenameItem& item) { return TakenOrModifiedTime(item, context); }};
   return OrderOfItems(list.items(), order, keys);

@@ -15,9 +15,13 @@
 #include <QLocale>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
+#include "base/progress_report.h"
+#include "base/stop_request.h"
 #include "engine/engine_context.h"
+#include "engine/preview.h"
 #include "engine/rename_item.h"
 
 namespace corvane {
@@ -43,6 +47,14 @@ ItemOrder OrderOfItems(const QList<TRenameItem>& items, ListOrder order, const O
 
 // Puts `list` in `order`.
 void SortItems(RenameItemList& list, ListOrder order, const OrderKeys& keys);
+
+// The dates taken of the items not read before, for
+// RenameItemList::KeepTakenTimes; nullopt when `stop` was requested first.
+// `stop` and `progress` may be null.
+std::optional<QList<TakenTimeRead>> ReadMissingTakenTimes(const QList<TRenameItem>& items,
+                                                          const EngineContext& context,
+                                                          const StopRequest* stop,
+                                                          ProgressReport* progress);
 
 // The order the window and the terminal put `list` in: names in the natural
 // order of `locale`; dates taken read once into the items (a sort by date

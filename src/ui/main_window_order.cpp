@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QTableView>
 
+#include "collect/item_order.h"
 #include "collect/row_moves.h"
 #include "ui/file_list_model.h"
 #include "ui/main_window.h"
@@ -30,8 +31,20 @@ void TFormMain::ConnectListOrder() {
   });
 }
 
+// Dates taken are read from the files themselves, which for a large folder
+// (or a slow disk) takes long: the window reads them as long work, which
+// shows its progress and can be cancelled, leaving the order as it was.
 void TFormMain::SortListBy(ListOrder order) {
   if (longWork_.running()) return;
+  if (order == ListOrder::kByDateTaken) {
+    const QList<TRenameItem> snapshot = items_.items();
+    const EngineContext& context = services_.context;
+    const auto read = longWork_.RunFor([&](const StopRequest& stop, ProgressReport& progress) {
+      return ReadMissingTakenTimes(snapshot, context, &stop, &progress);
+    });
+    if (!read || !*read) return;
+    items_.KeepTakenTimes(**read);
+  }
   model_->Reorder(OrderOfList(items_, order, QLocale(), services_.context));
 }
 

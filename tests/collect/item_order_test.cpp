@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QStringList>
+#include <QTimeZone>
 #include <vector>
 
 #include "collect/item_list.h"
+#include "engine/test_photos.h"
+#include "support/temp_folder.h"
 
 namespace corvane {
 namespace {
@@ -132,6 +136,33 @@ TEST(SortByDateTakenTest, UsesTheDateTakenGiven) {
   };
   SortItems(list, ListOrder::kByDateTaken, OrderKeys{kEnglish, taken});
   EXPECT_EQ(Paths(list), QStringList({"/d/2", "/d/3", "/d/1", "/d/0"}));
+}
+
+// A photo taken in the afternoon of the 5th and a plain file changed at noon
+// UTC on the 5th, in Tokyo (UTC+9): the plain file's 21:00 comes after the
+// photo's 14:00, which only holds when both are compared as local times.
+TEST(OrderOfListTest, SortsByDateTakenReadOnceFallingBackToTheLocalModifiedTime) {
+  testing::TempFolder temp;
+  const QString photo = temp.file("photo.jpg");
+  QFile file(photo);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(testing::TaggedJpeg({{testing::kDateTimeOriginal, "2024:08:05 14:00:00"}}));
+  file.close();
+  RenameItemList list;
+  list.Append(ItemAt(temp.Create({"plain.txt"}).front(), 0,
+                     QDateTime(QDate(2024, 8, 5), QTime(12, 0), Qt::UTC).toSecsSinceEpoch()));
+  list.Append(ItemAt(photo));
+  const EngineContext tokyo = EngineContext::Fixed(QDateTime(), QTimeZone("Asia/Tokyo"));
+
+  list.Reorder(OrderOfList(list, ListOrder::kByDateTaken, kEnglish, tokyo));
+  EXPECT_EQ(Paths(list), QStringList({photo, temp.file("plain.txt")}));
+  EXPECT_EQ(list.at(0).TakenLocal, QDateTime(QDate(2024, 8, 5), QTime(14, 0), Qt::UTC));
+  ASSERT_TRUE(list.at(1).TakenLocal.has_value());
+  EXPECT_FALSE(list.at(1).TakenLocal->isValid());
+
+  StopRequest stop;
+  stop.Request(1);
+  EXPECT_FALSE(ReadMissingTakenTimes(ListOf({photo}).items(), tokyo, &stop, nullptr));
 }
 
 TEST(ReorderTest, ReversingTwiceGivesTheListBack) {
