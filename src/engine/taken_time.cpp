@@ -41,7 +41,8 @@ std::optional<QDateTime> TakenTimeOf(const TRenameItem& item, const EngineContex
 
 QDateTime TakenOrModifiedTime(const TRenameItem& item, const EngineContext& context) {
   if (std::optional<QDateTime> taken = TakenTimeOf(item, context)) return *taken;
-  return Floating(ToLocalTime(item.ModifiedUtc, context.timeZone));
+  const QDateTime modified = item.ModifiedUtc.isValid() ? item.ModifiedUtc : ZeroTime();
+  return Floating(ToLocalTime(modified, context.timeZone));
 }
 
 }  // namespace corvane
