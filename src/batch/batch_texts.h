@@ -12,6 +12,8 @@ inline constexpr char16_t kBuildPreviewFirst[] =
     EN_TEXT("Please build preview first (click \"Preview Result\" button).");
 inline constexpr char16_t kBatchCompleted[] =
     EN_TEXT("Batch completed. A CSV log has been saved in AppData.");
+inline constexpr char16_t kBatchCompletedIn[] =
+    EN_TEXT("Batch completed. A CSV log has been saved in %s.");
 inline constexpr char16_t kSelectBatchMode[] = EN_TEXT("Please select a batch mode.");
 inline constexpr char16_t kNoUndoLog[] = EN_TEXT("No undo log found in AppData.");
 inline constexpr char16_t kUndoCompleted[] =
