@@ -8,7 +8,7 @@ namespace corvane {
 QString FolderShownFromHome(const QString& folder, const QString& home) {
   QString shown = folder;
   while (shown.size() > 1 && shown.endsWith(u'/')) shown.chop(1);
-  if (home.isEmpty() || home == u"/") return shown;
+  if (home.isEmpty() || home == QStringLiteral("/")) return shown;
   if (shown == home) return QStringLiteral("~");
   if (shown.startsWith(home + u'/')) return u'~' + shown.sliced(home.size());
   return shown;

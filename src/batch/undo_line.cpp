@@ -12,8 +12,10 @@ Error FileInTheWay(const QString& path) {
   return Error(QString::fromUtf16(batch_texts::kFileInTheWay), {path}, Error::Code::kGeneric);
 }
 
-Error FolderNotCreated(const QString& folder) {
-  return Error(QString::fromUtf16(batch_texts::kUnableToCreateFolder), {folder},
+// `folder` is a folder part: it is named without its final delimiter.
+Error FolderNotCreated(QStringView folder) {
+  const QStringView named = folder.size() > 1 ? folder.chopped(1) : folder;
+  return Error(QString::fromUtf16(batch_texts::kUnableToCreateFolder), {named.toString()},
                Error::Code::kGeneric);
 }
 
