@@ -61,9 +61,12 @@ class WindowTest : public ::testing::Test {
   }
   // The tests preview by F5 unless they turn live preview on: their store
   // starts as a user's who turned it off.
+  // The store lies apart from temp_, whose files the tests list.
   UserChoices store() const {
-    const UserChoices choices = UserChoices::InIniFile(temp_.file("language.ini"));
-    if (!QFileInfo::exists(temp_.file("language.ini"))) (void)choices.WriteLivePreview(false);
+    const UserChoices choices = UserChoices::InIniFile(choicesFolder_.file("language.ini"));
+    if (!QFileInfo::exists(choicesFolder_.file("language.ini"))) {
+      (void)choices.WriteLivePreview(false);
+    }
     return choices;
   }
 
@@ -125,6 +128,7 @@ class WindowTest : public ::testing::Test {
 
   FileSystem& files_;
   TempFolder temp_;
+  TempFolder choicesFolder_;
   ScriptedDialogs dialogs_;
   QStringList opened_;  // the addresses handed to the browser
   CatalogueForTest catalogue_;
