@@ -135,6 +135,13 @@ class Scanner:
 
     def marks(self):
         """Yields the text of every mark in the file, in order."""
+        for kind, text, _ in self.literals():
+            if kind == "mark":
+                yield text
+
+    def literals(self):
+        """Yields (kind, text, line) for every text literal in the file, in order: kind
+        "mark" for a mark's argument, "plain" for any other string literal but a raw one."""
         text = self.text
         while self.pos < len(text):
             c = self.peek()
@@ -144,7 +151,10 @@ class Scanner:
                 self.skip_directive()
                 continue
             if c == '"' or c == "'":
-                self.read_quoted(c)
+                start = self.pos
+                value = self.read_quoted(c)
+                if c == '"':
+                    yield "plain", value, self.line(start)
                 continue
             if c.isdigit():
                 self.skip_number()
@@ -155,12 +165,14 @@ class Scanner:
                     self.pos += 1
                 word = text[start:self.pos]
                 if word == MARK:
-                    yield self.read_mark(start)
+                    yield "mark", self.read_mark(start), self.line(start)
                 elif word in STRING_PREFIXES and self.peek() in "\"'":
                     if word.endswith("R") and self.peek() == '"':
                         self.skip_raw()
+                    elif self.peek() == '"':
+                        yield "plain", self.read_quoted('"'), self.line(start)
                     else:
-                        self.read_quoted(self.peek())
+                        self.read_quoted("'")
                 continue
             self.pos += 1
 

@@ -5,6 +5,7 @@
 
 #include "batch/batch_files.h"
 #include "batch/batch_texts.h"
+#include "batch/completed_notice.h"
 #include "batch/fate.h"
 #include "batch/free_names.h"
 #include "batch/numbered_names.h"
@@ -22,7 +23,7 @@ using Kind = OperationQueue::Kind;
 using Settings = BatchSettings;
 
 Error FileExistsError() {
-  return Error(QStringLiteral("The specified file already exists"), Error::Code::kFileExists);
+  return Error(QString::fromUtf16(EN_TEXT("The specified file already exists")), Error::Code::kFileExists);
 }
 
 // Plans each item against the disk as it is once the operations before it
@@ -399,7 +400,7 @@ BatchOutcome ExecuteBatch(const QList<TRenameItem>& items, const RenameOptions& 
     outcome.status = log.Finish(true, anythingDone);
     if (!outcome.status.ok()) return outcome;
   }
-  outcome.notice = Notice::Information(QString::fromUtf16(batch_texts::kBatchCompleted));
+  outcome.notice = BatchCompletedNotice(logPath);
   return outcome;
 }
 

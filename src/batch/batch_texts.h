@@ -12,11 +12,14 @@ inline constexpr char16_t kBuildPreviewFirst[] =
     EN_TEXT("Please build preview first (click \"Preview Result\" button).");
 inline constexpr char16_t kBatchCompleted[] =
     EN_TEXT("Batch completed. A CSV log has been saved in AppData.");
+inline constexpr char16_t kBatchCompletedIn[] =
+    EN_TEXT("Batch completed. A CSV log has been saved in %s.");
 inline constexpr char16_t kSelectBatchMode[] = EN_TEXT("Please select a batch mode.");
 inline constexpr char16_t kNoUndoLog[] = EN_TEXT("No undo log found in AppData.");
 inline constexpr char16_t kUndoCompleted[] =
     EN_TEXT("Undo completed for the last rename operation.");
-inline constexpr char16_t kUnableToCreateDirectory[] = u"Unable to create directory";
+inline constexpr char16_t kUnableToCreateDirectory[] = EN_TEXT("Unable to create directory");
+inline constexpr char16_t kUnableToCreateFolder[] = EN_TEXT("Unable to create directory: %s");
 inline constexpr char16_t kBatchStopped[] =
     EN_TEXT("Batch stopped after %d of %d files. The undo log holds what was done.");
 inline constexpr char16_t kUndoStopped[] =

@@ -20,7 +20,7 @@ bool HoldsForbiddenCharacter(QStringView text) {
 }
 
 Error InvalidCharacters() {
-  return Error(QStringLiteral("Invalid characters in path"), Error::Code::kInvalidPath);
+  return Error(QString::fromUtf16(EN_TEXT("Invalid characters in path")), Error::Code::kInvalidPath);
 }
 
 // The longest name of one entry on ext4, XFS, Btrfs and NTFS alike.

@@ -12,6 +12,13 @@ Error FileInTheWay(const QString& path) {
   return Error(QString::fromUtf16(batch_texts::kFileInTheWay), {path}, Error::Code::kGeneric);
 }
 
+// `folder` is a folder part: it is named without its final delimiter.
+Error FolderNotCreated(QStringView folder) {
+  const QStringView named = folder.size() > 1 ? folder.chopped(1) : folder;
+  return Error(QString::fromUtf16(batch_texts::kUnableToCreateFolder), {named.toString()},
+               Error::Code::kGeneric);
+}
+
 // Something stands at the old path while the file to bring back is at the new
 // one: the source of a copy, a file made there since, or (a line logged ahead
 // of a move that did not happen) the very file. Only bytes that are there
@@ -81,7 +88,8 @@ Status MoveBack(FileSystem& fs, const UndoLogEntry& entry) {
   if (kind == EntryKind::kFolder) return Status::Ok();  // put there since: not the batch's
   if (fs.LookUp(entry.oldPath) != EntryKind::kNone) return ResolveOldPathTaken(fs, entry);
   const QString folder = FolderPart(entry.oldPath);
-  if (fs.FolderExists(folder) || !fs.CreateFolder(folder)) return moved;
+  if (fs.FolderExists(folder)) return moved;
+  if (!fs.CreateFolder(folder)) return FolderNotCreated(folder);
   return MoveToOldPath(fs, entry);
 }
 

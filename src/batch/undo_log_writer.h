@@ -23,6 +23,7 @@
 // `fs` must outlive the writer.
 #pragma once
 
+#include "base/english_text.h"
 #include "base/error.h"
 #include "platform/file_system.h"
 
@@ -64,7 +65,7 @@ class UndoLogWriter {
   QByteArray line_;                       // room for one line, reused by every Add
   qint64 size_ = 0;
   bool inPlace_ = false;
-  Status broken_ = Error(QStringLiteral("The undo log cannot be written"));
+  Status broken_ = Error(QString::fromUtf16(EN_TEXT("The undo log cannot be written")));
 };
 
 }  // namespace corvane

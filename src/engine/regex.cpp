@@ -1,6 +1,6 @@
 #include "engine/regex.h"
 
-#include "base/format.h"
+#include "base/english_text.h"
 
 namespace corvane {
 namespace {
@@ -27,9 +27,8 @@ Result<Regex> Regex::Compile(QStringView pattern, uint32_t flags) {
       pcre2_compile(ToPcre(pattern), pattern.size(), flags | PCRE2_UTF | PCRE2_MATCH_INVALID_UTF,
                     &errorCode, &errorOffset, context.get());
   if (code == nullptr) {
-    return Error(FormatText(u"Error in regular expression at offset %d: %s",
-                            {QString::number(errorOffset), CompileErrorText(errorCode)}),
-                 Error::Code::kRegex);
+    return Error(QString::fromUtf16(EN_TEXT("Error in regular expression at offset %d: %s")),
+                 {QString::number(errorOffset), CompileErrorText(errorCode)}, Error::Code::kRegex);
   }
   pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);  // an interpreter fallback is fine if JIT is absent
   return Regex(std::shared_ptr<pcre2_code>(code, pcre2_code_free));

@@ -1,5 +1,6 @@
 #include "platform/file_system.h"
 
+#include "base/english_text.h"
 #include "platform/file_system_internal.h"
 #include "platform/native_name.h"
 #include "platform/paths.h"
@@ -12,16 +13,16 @@ namespace corvane {
 namespace file_system_internal {
 
 Error InvalidPathError() {
-  return Error(QStringLiteral("Invalid characters in path"), Error::Code::kInvalidPath);
+  return Error(QString::fromUtf16(EN_TEXT("Invalid characters in path")), Error::Code::kInvalidPath);
 }
 Error PathNotFoundError() {
-  return Error(QStringLiteral("The specified path was not found"), Error::Code::kPathNotFound);
+  return Error(QString::fromUtf16(EN_TEXT("The specified path was not found")), Error::Code::kPathNotFound);
 }
 Error FileNotFoundError() {
-  return Error(QStringLiteral("The specified file was not found"), Error::Code::kFileNotFound);
+  return Error(QString::fromUtf16(EN_TEXT("The specified file was not found")), Error::Code::kFileNotFound);
 }
 Error FileExistsError() {
-  return Error(QStringLiteral("The specified file already exists"), Error::Code::kFileExists);
+  return Error(QString::fromUtf16(EN_TEXT("The specified file already exists")), Error::Code::kFileExists);
 }
 
 bool HoldsInvalidPathCharacter(QStringView path) {

@@ -105,7 +105,8 @@ bool UserChoices::WriteCurrentLanguage(const QString& code) const {
 }
 
 bool UserChoices::ReadLivePreview() const {
-  return ReadText(kLivePreviewValue) == QStringLiteral("1");
+  const std::optional<QString> remembered = ReadText(kLivePreviewValue);
+  return !remembered || *remembered == QStringLiteral("1");
 }
 
 bool UserChoices::WriteLivePreview(bool on) const {

@@ -3,7 +3,8 @@
 //
 // UserChoices reads and writes the remembered values: "CurrentLanguage",
 // the code of the language the user last picked, and "LivePreview", whether
-// the preview follows every edit (the text "1"; anything else is off). The user's store is the
+// the preview follows every edit (the text "1"; anything else is off, and a
+// new installation, which remembers nothing, has it on). The user's store is the
 // registry key HKEY_CURRENT_USER\Software\Corvane on Windows and the QSettings
 // native store of the organisation "Corvane" elsewhere (~/.config/Corvane.conf
 // on Linux). A store on an INI file of the caller's choice keeps tests away from
@@ -36,8 +37,8 @@ class UserChoices {
   // opened or written.
   bool WriteCurrentLanguage(const QString& code) const;
 
-  // Whether live preview was left on; off when nothing (or anything but "1")
-  // is remembered.
+  // Whether live preview was left on; on when nothing is remembered, off when
+  // anything but "1" is.
   bool ReadLivePreview() const;
   // Remembers the live-preview choice; false, having written nothing, when
   // the store cannot be written.

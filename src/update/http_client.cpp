@@ -4,6 +4,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 
+#include <algorithm>
 #include <memory>
 
 #include "base/english_text.h"
@@ -15,6 +16,8 @@ namespace {
 constexpr char16_t kConnectTimeoutText[] =
     EN_TEXT("No connection to the server within %d seconds.");
 constexpr char16_t kReadTimeoutText[] = EN_TEXT("The server sent nothing for %d seconds.");
+constexpr char16_t kDeadlineText[] =
+    EN_TEXT("The server did not finish its answer within %d seconds.");
 
 Error TimeoutError(const char16_t* text, std::chrono::milliseconds timeout) {
   const auto seconds = std::chrono::ceil<std::chrono::seconds>(timeout).count();
@@ -63,10 +66,22 @@ QString StatusLine(const QNetworkReply& reply) {
   return line;
 }
 
-HttpClient::HttpClient(HttpSettings settings, Clock& clock) : settings_(settings), clock_(clock) {}
+HttpClient::HttpClient(HttpSettings settings, Clock& clock) : settings_(settings), clock_(clock) {
+  if (settings_.deadline.count() > 0) deadline_ = clock_.Now() + settings_.deadline;
+}
+
+std::optional<std::chrono::milliseconds> HttpClient::TimeLeft() const {
+  if (!deadline_) return std::nullopt;
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline_ - clock_.Now());
+  return std::max(left, std::chrono::milliseconds(0));
+}
 
 HttpOutcome HttpClient::Get(const QUrl& url, QIODevice& sink,
                             const std::function<void(const HttpProgress&)>& onProgress) {
+  const std::optional<std::chrono::milliseconds> timeLeft = TimeLeft();
+  if (timeLeft && timeLeft->count() == 0) {
+    return {HttpOutcome::Failure::kTimeout, TimeoutError(kDeadlineText, settings_.deadline)};
+  }
   QNetworkRequest request(url);
   request.setHeader(QNetworkRequest::UserAgentHeader, QByteArray(kUpdateUserAgent));
   if (settings_.redirectsFollowed > 0) {
@@ -101,6 +116,10 @@ HttpOutcome HttpClient::Get(const QUrl& url, QIODevice& sink,
     watchdog->Start(timeout);
   };
   arm(settings_.connectTimeout, kConnectTimeoutText);
+  const std::unique_ptr<ClockTimer> deadline = clock_.MakeTimer([&] {
+    end({HttpOutcome::Failure::kTimeout, TimeoutError(kDeadlineText, settings_.deadline)}, true);
+  });
+  if (timeLeft) deadline->Start(*timeLeft);
   QObject::connect(reply.get(), &QNetworkReply::redirected, reply.get(),
                    [&] { arm(settings_.connectTimeout, kConnectTimeoutText); });
   QObject::connect(reply.get(), &QNetworkReply::requestSent, reply.get(),
@@ -131,6 +150,7 @@ HttpOutcome HttpClient::Get(const QUrl& url, QIODevice& sink,
     loop.exec(settings_.waitFor);
   }
   watchdog->Stop();
+  deadline->Stop();
   if (!ending_ && reply->error() == QNetworkReply::NoError && reply->bytesAvailable() > 0) take();
   running_ = nullptr;
   if (ending_) return *std::exchange(ending_, std::nullopt);

@@ -7,7 +7,10 @@
 // timeout, on an answer other than a success (its status line is the error's
 // text), on a redirect the settings do not allow, when the body cannot be
 // written, and when Cancel ends it. The connection is closed with the client.
-// Both timeouts are measured on the clock given, which must outlive the client.
+// A client with a deadline also fails every request still running, or made,
+// once the deadline has passed since the client was made: a server that sends
+// a byte now and then never meets the read timeout. All timeouts are measured
+// on the clock given, which must outlive the client.
 #pragma once
 
 #include <QByteArray>
@@ -36,6 +39,8 @@ struct HttpSettings {
   int redirectsFollowed = 0;
   std::chrono::milliseconds connectTimeout{3000};
   std::chrono::milliseconds readTimeout{10000};
+  // The time all the client's requests together may take; 0 for no limit.
+  std::chrono::milliseconds deadline{0};
   // Which events are handled while a request is waited for.
   QEventLoop::ProcessEventsFlags waitFor = QEventLoop::ExcludeUserInputEvents;
 };
@@ -83,11 +88,15 @@ class HttpClient {
   void Cancel(Error reason);
 
  private:
+  // What is left of the deadline (never below zero); nullopt without one.
+  std::optional<std::chrono::milliseconds> TimeLeft() const;
+
   HttpSettings settings_;
   Clock& clock_;
   QNetworkAccessManager manager_;
   QPointer<QNetworkReply> running_;
   std::optional<HttpOutcome> ending_;  // why the running Get was ended early
+  std::optional<Clock::TimePoint> deadline_;
 };
 
 // "HTTP/1.1 404 Not Found": the status line of `reply`'s answer.

@@ -56,6 +56,9 @@ HttpSettings VersionCheckSettings() {
   HttpSettings settings;
   settings.redirectsFollowed = 9;
   settings.readTimeout = std::chrono::milliseconds(10000);
+  // Start-up waits for the check with no window: whatever the server does,
+  // the window shows within 15 s.
+  settings.deadline = std::chrono::milliseconds(12000);
   return settings;
 }
 

@@ -41,7 +41,8 @@ struct VersionLine {
 // A program text in the user's language; the English text itself when none is given.
 using TextLookup = std::function<QString(const QString& english)>;
 
-// The HTTP settings of the check: 9 redirects followed, read timeout 10 s.
+// The HTTP settings of the check: 9 redirects followed, read timeout 10 s, and
+// both pages within 12 s together.
 HttpSettings VersionCheckSettings();
 
 // A page's lines: a leading byte-order mark skipped, UTF-8 decoded, split at

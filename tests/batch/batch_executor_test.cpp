@@ -3,7 +3,9 @@
 
 #include "batch/undo.h"
 #include "batch/undo_log.h"
+#include "base/format.h"
 #include "batch_test_support.h"
+#include "support/completed_text.h"
 #include "support/temp_folder.h"
 
 #include <QFileInfo>
@@ -18,6 +20,7 @@
 namespace corvane {
 namespace {
 
+using testing::CompletedText;
 using testing::Item;
 using testing::LogBytes;
 using testing::Options;
@@ -29,6 +32,7 @@ class BatchTest : public ::testing::Test {
  protected:
   QString P(const QString& relative) const { return dir_.file(relative); }
   QString LogPath() const { return dir_.file(kLogRelative); }
+  QString LogFolder() const { return dir_.file("appdata/Larkwell/Corvane"); }
   QByteArray LogOnDisk() const { return dir_.Read(kLogRelative); }
   void PutEarlierLog() const { dir_.Create({kLogRelative}, "earlier log"); }
 
@@ -42,6 +46,9 @@ class BatchTest : public ::testing::Test {
 QString Text(const std::optional<Notice>& notice) {
   return notice ? notice->text : QStringLiteral("(none)");
 }
+QString Filled(const std::optional<Notice>& notice) {
+  return notice ? FormatText(notice->text, notice->args) : QStringLiteral("(none)");
+}
 QString Text(const Status& s) { return s.ok() ? QStringLiteral("(ok)") : s.error().message(); }
 
 TEST_F(BatchTest, RenameInPlaceUpdatesItemsAndWritesTheExactLog) {
@@ -51,7 +58,7 @@ TEST_F(BatchTest, RenameInPlaceUpdatesItemsAndWritesTheExactLog) {
   const BatchOutcome out = Run({Item(P("a.txt"), "x.md"), Item(P("b.dat"), "y")},
                                Options(BatchMode::RenameInPlace, ConflictMode::AutoNumber));
   EXPECT_EQ(Text(out.status), "(ok)");
-  EXPECT_EQ(Text(out.notice), "Batch completed. A CSV log has been saved in AppData.");
+  EXPECT_EQ(Filled(out.notice), CompletedText(LogFolder()));
   EXPECT_EQ(out.notice->kind, Notice::Kind::kInformation);
   EXPECT_EQ(dir_.List(), QStringList({"appdata", "x.md", "y"}));
   EXPECT_EQ(dir_.Read("x.md"), "A");
@@ -269,7 +276,7 @@ TEST_F(BatchTest, SkipWithEveryTargetTakenReplacesTheLogWithItsHeader) {
   PutEarlierLog();
   const BatchOutcome out = Run({Item(P("a.txt"), "x.txt"), Item(P("b.txt"), "y.txt")},
                                Options(BatchMode::RenameInPlace, ConflictMode::Skip));
-  EXPECT_EQ(Text(out.notice), "Batch completed. A CSV log has been saved in AppData.");
+  EXPECT_EQ(Filled(out.notice), CompletedText(LogFolder()));
   EXPECT_EQ(LogOnDisk(), "\xEF\xBB\xBFOriginal,New\r\n");
   EXPECT_TRUE(out.updates.isEmpty());
 }
@@ -346,11 +353,11 @@ TEST_F(BatchTest, StopBeforeAnyOperationKeepsTheEarlierLog) {
   BatchOutcome out = Run({Item(P("a"), "")}, Options(BatchMode::RenameInPlace, ConflictMode::Skip));
   EXPECT_EQ(Text(out.notice), "Please build preview first (click \"Preview Result\" button).");
   out = Run({Item(P("a"), "b")}, Options(BatchMode::RenameInPlace, ConflictMode::Skip));
-  EXPECT_EQ(Text(out.notice), "Batch completed. A CSV log has been saved in AppData.");
+  EXPECT_EQ(Filled(out.notice), CompletedText(LogFolder()));
   EXPECT_EQ(LogOnDisk(), LogBytes({}));
   PutEarlierLog();
   out = Run({}, Options(BatchMode::RenameInPlace, ConflictMode::Skip));
-  EXPECT_EQ(Text(out.notice), "Batch completed. A CSV log has been saved in AppData.");
+  EXPECT_EQ(Filled(out.notice), CompletedText(LogFolder()));
   EXPECT_EQ(LogOnDisk(), "earlier log");
   EXPECT_EQ(dir_.List("appdata/Larkwell/Corvane"),
             QStringList({"last_rename.csv", "last_rename.csv.lock"}));

@@ -166,24 +166,27 @@ TEST_F(UndoTest, StoppedUndoKeepsWhatIsLeftAndTheNextUndoTakesItBackOnce) {
 TEST_F(UndoTest, FailuresStopAndKeepTheLog) {
   struct Case {
     const char* name;
-    QByteArray log;
-    const char* error;
+    QString oldPath;
+    const char* refusedFolder;  // nullptr: the disk decides alone
+    QString error;
   };
   dir_.Create({"new"}, "N");
   const Case cases[] = {
-      {"old path without a folder", "h\r\n\"plain.txt\",\"" + P("new").toUtf8() + "\"\r\n",
-       "Unable to create directory"},
-      {"old folder cannot be made",
-       "h\r\n\"" + P("new").toUtf8() + "/sub/x\",\"" + P("new").toUtf8() + "\"\r\n",
-       "The specified path was not found"},
+      {"old path without a folder", "plain.txt", nullptr, "Unable to create directory"},
+      {"old folder below a file", P("new/sub/x"), nullptr,
+       "Unable to create directory: " + P("new/sub")},
+      {"old folder refused", P("gone/x"), "gone", "Unable to create directory: " + P("gone")},
   };
   for (const Case& c : cases) {
-    WriteLog(c.log);
-    const UndoOutcome undo = UndoLastRename(RealFileSystem(), LogPath());
+    WriteLog("h\r\n\"" + c.oldPath.toUtf8() + "\",\"" + P("new").toUtf8() + "\"\r\n");
+    FaultInjectingFileSystem fs(RealFileSystem());
+    if (c.refusedFolder) fs.AddFault(FileOp::kCreateFolder, c.refusedFolder);
+    const UndoOutcome undo = UndoLastRename(fs, LogPath());
     EXPECT_EQ(Text(undo.status), c.error) << c.name;
     EXPECT_FALSE(undo.clearList) << c.name;
     EXPECT_TRUE(LogExists()) << c.name;
     EXPECT_EQ(dir_.Read("new"), "N") << c.name;
+    EXPECT_FALSE(dir_.Exists("gone")) << c.name;
   }
 }
 

@@ -13,6 +13,7 @@
 
 #include <vector>
 
+#include "support/completed_text.h"
 #include "support/temp_folder.h"
 
 namespace corvane {
@@ -69,11 +70,13 @@ class CommandLineBytesTest : public ::testing::Test {
     }
     return out;
   }
+  QByteArray CompletedLine() const {
+    return (testing::CompletedText(temp_.file("appdata/Larkwell/Corvane")) + u'\n').toUtf8();
+  }
 
   TempFolder temp_;
 };
 
-const QByteArray kCompleted = "Batch completed. A CSV log has been saved in AppData.\n";
 const QByteArray kUndone = "Undo completed for the last rename operation.\n";
 
 // U+FFFD is what a name that is not UTF-8 used to read as: naming the byte
@@ -84,7 +87,7 @@ TEST_F(CommandLineBytesTest, NamingAFileThatIsNotUtf8RenamesItAndNoOther) {
   temp_.CreateBytes("photos/\xEF\xBF\xBD.txt", "real");
   const ProcessResult r = Run({"/cli", "/pattern=renamed", "photos/\xE9.txt"});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_EQ(r.out, kCompleted);
+  EXPECT_EQ(r.out, CompletedLine());
   EXPECT_EQ(Contents("photos"), QList<QByteArray>({"renamed.txt=byte", "\xEF\xBF\xBD.txt=real"}));
   EXPECT_TRUE(temp_.ReadBytes("appdata/Larkwell/Corvane/last_rename.csv")
                   .contains("\"" + temp_.PathBytes() + "/photos/\xE9.txt\",\""));
@@ -121,7 +124,7 @@ TEST_F(CommandLineBytesTest, RelativePathsInAFolderNamedInBytes) {
   temp_.CreateFolderBytes("elsewhere");
   const ProcessResult r = Run({"/cli", "/case=upper", "a\xE9.txt"}, "\xFF\xFE");
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_EQ(r.out, kCompleted);
+  EXPECT_EQ(r.out, CompletedLine());
   EXPECT_EQ(Contents("\xFF\xFE"), QList<QByteArray>({"A\xE9.txt=A"}));
 
   const ProcessResult undo = Run({"/cli", "/undo"}, "elsewhere");

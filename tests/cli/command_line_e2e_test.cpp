@@ -37,7 +37,6 @@ class CommandLineEndToEndTest : public ::testing::Test, protected CorvaneRunner 
   using CorvaneRunner::Run;
 };
 
-const QString kCompleted = "Batch completed. A CSV log has been saved in AppData.\n";
 const QString kUndone = "Undo completed for the last rename operation.\n";
 const QDateTime kOldTime(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
 
@@ -82,7 +81,7 @@ TEST_F(CommandLineEndToEndTest, RegexRenameOfAFoldersFiles) {
   const ProcessResult r =
       Run({"/cli", "/regex", "/find=^IMG_(\\d+)$", "/replace=trip-$1", "photos"});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_EQ(r.out, kCompleted);
+  EXPECT_EQ(r.out, CompletedLine());
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(temp_.List("photos"), QStringList({"notes.txt", "trip-1.jpg", "trip-22.jpg"}));
   EXPECT_TRUE(QFile::exists(LogPath()));
@@ -152,7 +151,7 @@ TEST_F(CommandLineEndToEndTest, CopyThroughAPreset) {
   preset.close();
   const ProcessResult r = Run({"/cli", "/preset=copy.json", "in/report.txt"});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_EQ(r.out, kCompleted);
+  EXPECT_EQ(r.out, CompletedLine());
   EXPECT_EQ(temp_.Read("out/new/report-01.txt"), "content");
   EXPECT_EQ(temp_.List("in"), QStringList({"report.txt"}));
 }
@@ -180,7 +179,7 @@ TEST_F(CommandLineEndToEndTest, CopyOfAFolderHoldingALinkIsUndoneCompletely) {
               R"({"pattern":"{name}","changeExt":false,"batchMode":1,"destination":"out"})");
   const ProcessResult r = Run({"/cli", "/preset=copy.json", "photos"});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_EQ(r.out, kCompleted);
+  EXPECT_EQ(r.out, CompletedLine());
   EXPECT_EQ(QFileInfo(temp_.file("out/latest.jpg")).symLinkTarget(), temp_.file("out/x.jpg"));
   EXPECT_EQ(temp_.Read("out/x.jpg"), "picture");
 
@@ -205,7 +204,7 @@ TEST_F(CommandLineEndToEndTest, LinkAtTheLogsTemporaryNameLeavesTheFileItPointsT
   ASSERT_TRUE(QFile::link(temp_.file("precious.txt"), LogPath() + ".tmp"));
   const ProcessResult r = Run({"/cli", "/pattern=b", "docs/a.txt"});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_EQ(r.out, kCompleted);
+  EXPECT_EQ(r.out, CompletedLine());
   EXPECT_EQ(temp_.Read("precious.txt"), "precious");
   EXPECT_TRUE(S_ISREG(Entry(LogPath()).st_mode));
   EXPECT_EQ(temp_.List("docs"), QStringList({"b.txt"}));
@@ -250,7 +249,7 @@ TEST_F(CommandLineEndToEndTest, LogOnAFatVolumeThroughFuseCompletesAndUndoes) {
   // has taken its place.
   const ProcessResult r = Run({"/cli", "/pattern=b", "docs"});
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_EQ(r.out, kCompleted);
+  EXPECT_EQ(r.out, CompletedLine());
   EXPECT_EQ(r.err, "");
   const QStringList renamed = temp_.List("docs");
   EXPECT_EQ(renamed.size(), names.size());
@@ -383,7 +382,7 @@ TEST_F(CommandLineEndToEndTest, AnExistingAbsolutePathIsStillAFile) {
   const ProcessResult r =
       Run({"/cli", "/pattern=renamed", temp_.file("docs/a.txt")}, temp_.CreateFolder("elsewhere"));
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  EXPECT_EQ(r.out, kCompleted);
+  EXPECT_EQ(r.out, CompletedLine());
   EXPECT_EQ(temp_.List("docs"), QStringList({"renamed.txt"}));
 }
 

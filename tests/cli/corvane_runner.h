@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+#include "support/completed_text.h"
 #include "support/temp_folder.h"
 
 #include <unistd.h>
@@ -57,6 +58,8 @@ class CorvaneRunner {
             QString::fromUtf8(process.readAllStandardError()), crashed};
   }
   QString LogPath() const { return appData_ + "/Larkwell/Corvane/last_rename.csv"; }
+  // What a completed batch prints, its log kept under APPDATA.
+  QString CompletedLine() const { return CompletedText(appData_ + "/Larkwell/Corvane") + u'\n'; }
   QString TrashPath() const { return temp_.file("xdg/Trash"); }
 
   // Every entry under `root` (default: the temporary folder), the undo log

@@ -23,7 +23,6 @@ namespace {
 using testing::CorvaneRunner;
 using testing::ProcessResult;
 
-const QString kCompleted = "Batch completed. A CSV log has been saved in AppData.\n";
 const QString kUndone = "Undo completed for the last rename operation.\n";
 const QStringList kNotTheUsersFiles = {"appdata", "config", "xdg"};
 
@@ -105,7 +104,7 @@ TEST_P(OverwriteEndToEndTest, DryRunAgreesWithTheBatchAndTheUndoBringsEveryFileB
 
   const ProcessResult batch = Run(QStringList{"/cli"} + c.args, work);
   EXPECT_EQ(batch.exitCode, 0) << batch.err.toStdString();
-  EXPECT_EQ(batch.out, kCompleted);
+  EXPECT_EQ(batch.out, CompletedLine());
   EXPECT_EQ(Entries(*this, work), c.after);
   EXPECT_EQ(TrashedContents(*this), c.trashed);
 

@@ -9,6 +9,7 @@
 
 #include "base/build_info.h"
 #include "engine/test_photos.h"
+#include "batch/completed_notice.h"
 #include "presets/preset_file.h"
 #include "support/temp_folder.h"
 
@@ -47,8 +48,6 @@ class RunCommandLineTest : public ::testing::Test {
 };
 
 const Notice kNoFiles = Notice::Information("No files loaded. Add files first.");
-const Notice kCompleted =
-    Notice::Information("Batch completed. A CSV log has been saved in AppData.");
 
 TEST_F(RunCommandLineTest, WithoutCliDoesNothingEvenWithKeysAndFiles) {
   temp_.Create({"a.txt"});
@@ -109,7 +108,7 @@ TEST_F(RunCommandLineTest, RenamesNamedFilesAndFoldersInOrder) {
   const QStringList args{"/cli", "/pattern={counter}_{name}", "/case=upper", temp_.file("one.txt"),
                          temp_.file("dir")};
   EXPECT_EQ(Run(args), kExitCompleted);
-  EXPECT_EQ(sink_.notices, QList<Notice>({kCompleted}));
+  EXPECT_EQ(sink_.notices, QList<Notice>({BatchCompletedNotice(logPath_)}));
   EXPECT_TRUE(sink_.errors.isEmpty());
   EXPECT_EQ(temp_.List(), QStringList({"001_ONE.txt", "appdata", "dir"}));
   EXPECT_EQ(temp_.List("dir"), QStringList({"002_B.txt", "sub"}));

@@ -84,18 +84,37 @@ TEST(UserChoicesTest, HandWrittenValues) {
   }
 }
 
-TEST(UserChoicesTest, LivePreviewIsOffUnlessLeftOn) {
+TEST(UserChoicesTest, LivePreviewIsOnUntilTheUserChooses) {
+  struct Case {
+    const char* name;
+    const char* file;  // nullptr: no file at all
+    bool on;
+  };
+  const Case cases[] = {
+      {"no file", nullptr, true},
+      {"nothing remembered", "[General]\nCurrentLanguage=de\n", true},
+      {"left on", "[General]\nLivePreview=1\n", true},
+      {"left off", "[General]\nLivePreview=0\n", false},
+      {"written by hand", "[General]\nLivePreview=yes\n", false},
+  };
+  for (const Case& c : cases) {
+    testing::TempFolder folder;
+    if (c.file) folder.Create({"Corvane.conf"}, c.file);
+    EXPECT_EQ(UserChoices::InIniFile(folder.file("Corvane.conf")).ReadLivePreview(), c.on) << c.name;
+  }
+}
+
+TEST(UserChoicesTest, LivePreviewChoiceIsRemembered) {
   testing::TempFolder folder;
   const UserChoices store = UserChoices::InIniFile(folder.file("Corvane.conf"));
-  EXPECT_FALSE(store.ReadLivePreview());
   ASSERT_TRUE(store.WriteCurrentLanguage("de"));
+  ASSERT_TRUE(store.WriteLivePreview(false));
+  EXPECT_FALSE(store.ReadLivePreview());
   ASSERT_TRUE(store.WriteLivePreview(true));
   EXPECT_TRUE(store.ReadLivePreview());
   EXPECT_EQ(store.ReadCurrentLanguage(), std::optional<QString>("de"));  // kept beside it
   ASSERT_TRUE(store.WriteLivePreview(false));
   EXPECT_FALSE(store.ReadLivePreview());
-  const QString odd = folder.Create({"odd.conf"}, "[General]\nLivePreview=yes\n").first();
-  EXPECT_FALSE(UserChoices::InIniFile(odd).ReadLivePreview());
 }
 
 #ifndef Q_OS_WIN

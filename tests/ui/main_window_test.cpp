@@ -20,6 +20,7 @@
 #include <QToolButton>
 #include <QUrl>
 
+#include "support/completed_text.h"
 #include "ui/number_box.h"
 #include "ui/window_fixture.h"
 
@@ -164,7 +165,7 @@ TEST_F(MainWindowTest, AWholeBatchPreviewRenameAndUndo) {
   EXPECT_EQ(temp_.List("photos"), QStringList({"A_001.txt", "B_002.txt"}));
   EXPECT_EQ(Column(0), QStringList({"A_001.txt", "B_002.txt"}));
   EXPECT_EQ(Column(2), QStringList(2, temp_.file("photos/")));
-  EXPECT_EQ(Messages(), QStringList({"Batch completed. A CSV log has been saved in AppData."}));
+  EXPECT_EQ(Messages(), QStringList({testing::CompletedText(temp_.file("appdata"))}));
   EXPECT_TRUE(temp_.Exists("appdata/last_rename.csv"));
 
   Click("btnUndo");

@@ -120,6 +120,19 @@ TEST_F(VerdictsWindowTest, LivePreviewFollowsTypingAndIsRemembered) {
   EXPECT_TRUE(next.findChild<QAction*>("LivePreview1")->isChecked());
 }
 
+TEST_F(VerdictsWindowTest, LivePreviewIsOnForANewInstallationAndStaysAsChosen) {
+  WindowServices fresh = Services();
+  fresh.userChoices = UserChoices::InIniFile(temp_.file("fresh.ini"));
+  {
+    TFormMain first(fresh, dialogs_);
+    QAction* live = first.findChild<QAction*>("LivePreview1");
+    EXPECT_TRUE(live->isChecked());
+    live->trigger();
+  }
+  TFormMain second(fresh, dialogs_);
+  EXPECT_FALSE(second.findChild<QAction*>("LivePreview1")->isChecked());
+}
+
 TEST_F(VerdictsWindowTest, AnInvalidExpressionMarksTheFindBoxInsteadOfABox) {
   AddFiles();
   RenameOptions options = window_.ReadOptions();

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
 #include <QTableView>
@@ -58,7 +59,16 @@ class WindowTest : public ::testing::Test {
     services.openPage = [this](const QUrl& address) { opened_.append(address.toString()); };
     return services;
   }
-  UserChoices store() const { return UserChoices::InIniFile(temp_.file("language.ini")); }
+  // The tests preview by F5 unless they turn live preview on: their store
+  // starts as a user's who turned it off.
+  // The store lies apart from temp_, whose files the tests list.
+  UserChoices store() const {
+    const UserChoices choices = UserChoices::InIniFile(choicesFolder_.file("language.ini"));
+    if (!QFileInfo::exists(choicesFolder_.file("language.ini"))) {
+      (void)choices.WriteLivePreview(false);
+    }
+    return choices;
+  }
 
   void SetUp() override {
     window_.show();
@@ -118,6 +128,7 @@ class WindowTest : public ::testing::Test {
 
   FileSystem& files_;
   TempFolder temp_;
+  TempFolder choicesFolder_;
   ScriptedDialogs dialogs_;
   QStringList opened_;  // the addresses handed to the browser
   CatalogueForTest catalogue_;

@@ -79,6 +79,46 @@ TEST(HttpClientTest, GivesUpWhenNothingArrivesForTheReadTimeout) {
   EXPECT_EQ(outcome.error->message(), "The server sent nothing for 4 seconds.");
 }
 
+// A server that sends a byte every two seconds never meets the read timeout:
+// the deadline, counted from the client's making across its requests, ends
+// the answer, and a request made after it is not even sent.
+TEST(HttpClientTest, ATricklingAnswerEndsAtTheDeadline) {
+  testing::TestHttpServer server;
+  server.Serve("/version", testing::Answer::Page("25/24"));
+  testing::Answer trickling = testing::Answer::Page(QByteArray(100, 'x'));
+  trickling.pauseAfter = 1;
+  server.Serve("/changes", trickling);
+  ManualClock clock;
+  const ManualClock::TimePoint start = clock.Now();
+  HttpSettings settings;
+  settings.readTimeout = 10000ms;
+  settings.deadline = 12000ms;
+  HttpClient client(settings, clock);
+  Download version;
+  ASSERT_TRUE(client.Get(server.base().resolved(QUrl("/version")), version.sink).ok());
+  clock.Advance(4000ms);
+
+  QObject context;
+  Download changes;
+  const HttpOutcome outcome = client.Get(
+      server.base().resolved(QUrl("/changes")), changes.sink, [&](const HttpProgress&) {
+        QTimer::singleShot(0, &context, [&] {
+          clock.Advance(2000ms);
+          server.Trickle(1);
+        });
+      });
+  EXPECT_EQ(clock.Now() - start, 12000ms);
+  EXPECT_EQ(outcome.failure, HttpOutcome::Failure::kTimeout);
+  ASSERT_TRUE(outcome.error);
+  EXPECT_EQ(outcome.error->message(), "The server did not finish its answer within 12 seconds.");
+  EXPECT_LT(changes.body.size(), 100);
+
+  Download late;
+  const HttpOutcome after = client.Get(server.base().resolved(QUrl("/late")), late.sink);
+  EXPECT_EQ(after.failure, HttpOutcome::Failure::kTimeout);
+  EXPECT_EQ(server.paths(), QList<QByteArray>({"/version", "/changes"}));
+}
+
 // Refused at once: the answer comes without the clock ever moving (a client
 // that waited for its timeout instead would never return here).
 TEST(HttpClientTest, ARefusedConnectionFailsWithoutWaitingForATimeout) {

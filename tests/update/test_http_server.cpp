@@ -133,6 +133,12 @@ void TestHttpServer::Answer_(QTcpSocket* socket, const Request& request) {
   if (closes) socket->disconnectFromHost();
 }
 
+void TestHttpServer::Trickle(qint64 bytes) {
+  if (pausedSocket_ == nullptr || pausedRest_.isEmpty()) return;
+  pausedSocket_->write(pausedRest_.left(bytes));
+  pausedRest_.remove(0, bytes);
+}
+
 void TestHttpServer::Resume() {
   if (pausedSocket_ == nullptr) return;
   pausedSocket_->write(pausedRest_);

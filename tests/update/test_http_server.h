@@ -5,7 +5,7 @@
 // Each path answers as scripted (unknown paths answer 404): a status line,
 // headers, a body sent with or without Content-Length or in chunks, and
 // optionally a pause after some bytes of the body, which lasts until Resume
-// (or for ever, for a stalled answer). Connections are kept alive.
+// (or for ever, for a stalled answer) and lets Trickle send a few more bytes. Connections are kept alive.
 #pragma once
 
 #include <QByteArray>
@@ -54,6 +54,8 @@ class TestHttpServer {
 
   // Sends the rest of a paused answer.
   void Resume();
+  // Sends the next `bytes` of a paused answer, which stays paused.
+  void Trickle(qint64 bytes);
 
   // http://127.0.0.1:<port>
   QUrl base() const;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include <QFile>
 #include <QSet>
@@ -231,6 +232,31 @@ TEST(CheckForNewVersionRequestsTest, AServerThatSendsNothingEndsTheCheck) {
   UpdateState state;
   EXPECT_FALSE(CheckForNewVersion(server.base(), kOwnVersion, state, settings, {}, clock));
   EXPECT_EQ(server.paths(), QList<QByteArray>({kVersionPath}));
+}
+
+// Start-up waits for the check with no window: a server that keeps sending a
+// byte now and then still ends the check within the check's deadline.
+TEST(CheckForNewVersionRequestsTest, ATricklingServerEndsTheCheckWithinTheDeadline) {
+  TestHttpServer server;
+  testing::ManualClock clock;
+  QObject context;
+  const testing::ManualClock::TimePoint start = clock.Now();
+  Answer trickling = Answer::Page("25/24\r\n" + QByteArray(100, ' '));
+  trickling.pauseAfter = 1;
+  std::function<void()> next = [&] {
+    QTimer::singleShot(0, &context, [&] {
+      clock.Advance(std::chrono::milliseconds(2000));
+      server.Trickle(1);
+      next();
+    });
+  };
+  trickling.onPause = next;
+  server.Serve(kVersionPath, trickling);
+  UpdateState state;
+  EXPECT_FALSE(
+      CheckForNewVersion(server.base(), kOwnVersion, state, VersionCheckSettings(), {}, clock));
+  EXPECT_LE(clock.Now() - start, std::chrono::milliseconds(12000));
+  EXPECT_LE(VersionCheckSettings().deadline, std::chrono::milliseconds(12000));
 }
 
 // A translation whose placeholders do not fit the one version text makes the
