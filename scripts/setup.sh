@@ -9,10 +9,10 @@
 set -euo pipefail
 
 RUN_PACKAGES=(
-  # Nothing links these; Qt loads them as plugins: the platforms (xcb,
-  # Wayland, offscreen), the SVG icon engine and image format, and Qt's own
-  # translations of its standard dialogs and buttons.
-  qt6-qpa-plugins libqt6svg6 qt6-translations-l10n
+  # Nothing links these; Qt loads them: the SVG icon engine and image format,
+  # Qt's own translations of its standard dialogs and buttons, and the
+  # platforms beyond xcb and offscreen (which come with Qt GUI).
+  libqt6svg6 qt6-translations-l10n qt6-qpa-plugins
 )
 
 BUILD_PACKAGES=(
