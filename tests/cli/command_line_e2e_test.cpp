@@ -435,7 +435,8 @@ INSTANTIATE_TEST_SUITE_P(
                                {"/cli", "/pattern=b", "a.txt", "--version"},
                                "Corvane 2.4\n",
                                true},
-                      InfoCase{"LongHelp", {"--help"}, "Usage: corvane [files or folders]\n", false},
+                      InfoCase{
+                          "LongHelp", {"--help"}, "Usage: corvane [files or folders]\n", false},
                       InfoCase{"ShortHelp", {"-h"}, "Usage: corvane [files or folders]\n", false},
                       InfoCase{"HelpInACliRun",
                                {"/cli", "/pattern=b", "a.txt", "-h"},
