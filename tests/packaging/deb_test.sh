@@ -96,8 +96,11 @@ check "installed corvane /help in French: $first" test "$first" = "$french"
 # plugin and translation mapped into the process then, and the platform
 # plugin of an X11 desktop beside the offscreen one used here, must come from
 # a package the package depends on.
-run_as_new_user LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=offscreen CORVANE_UPDATE_SERVER= \
-  "$ROOT/usr/bin/corvane" >/dev/null 2>"$TMP/window.err" &
+# env replaces itself with the program, so $! is the program's own process.
+mkdir -p "$TMP/home"
+env -i PATH=/usr/bin:/bin HOME="$TMP/home" XDG_CONFIG_HOME="$TMP/home/.config" \
+  XDG_DATA_HOME="$TMP/home/.local/share" LANG=fr_FR.UTF-8 QT_QPA_PLATFORM=offscreen \
+  CORVANE_UPDATE_SERVER= "$ROOT/usr/bin/corvane" >/dev/null 2>"$TMP/window.err" &
 window=$!
 for ((i = 0; i < 600; i++)); do
   grep -q '/iconengines/libqsvgicon\.so$' "/proc/$window/maps" 2>/dev/null && break
