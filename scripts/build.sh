@@ -7,9 +7,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR="${BUILD_DIR:-build}"
+# The switches asked for that the build folder does not have yet.
 options=()
 for option in CORVANE_BUILD_TESTS CORVANE_BUILD_BENCHMARKS; do
-  if [ -n "${!option:-}" ]; then options+=("-D$option=${!option}"); fi
+  wanted="${!option:-}"
+  if [ -n "$wanted" ] &&
+    ! grep -qx "$option:BOOL=$wanted" "$BUILD_DIR/CMakeCache.txt" 2>/dev/null; then
+    options+=("-D$option=$wanted")
+  fi
 done
 if [ ! -f "$BUILD_DIR/build.ninja" ] || ((${#options[@]})); then
   cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -41,10 +41,11 @@ check "among the file tools" grep -q '^Categories=.*Utility;FileTools;' "$ENTRY"
 # so its keys are checked here.
 action="$(key "$SERVICE_MENU" Actions)"
 action="${action%;}"
-check "service menu type" test "$(key "$SERVICE_MENU" Type)" = Service
-check "service menu has a name" test -n "$(key "$SERVICE_MENU" Name)"
+entry_key() { sed -n "/^\[Desktop Entry\]/,/^\[/s/^$1=//p" "$SERVICE_MENU"; }
+check "service menu type" test "$(entry_key Type)" = Service
+check "service menu has a name of its own" test -n "$(entry_key Name)"
 check "service menu is a context-menu plugin" \
-  test "$(key "$SERVICE_MENU" X-KDE-ServiceTypes)" = KonqPopupMenu/Plugin
+  test "$(entry_key X-KDE-ServiceTypes)" = KonqPopupMenu/Plugin
 bad_lines="$(grep -vnE '^$|^#|^\[[^]]+\]$|^[A-Za-z0-9-]+(\[[A-Za-z_@]+\])?=' "$SERVICE_MENU" || true)"
 check "service menu lines are groups or keys: $bad_lines" test -z "$bad_lines"
 check "service menu for files and folders" grep -qx 'MimeType=all/all;' "$SERVICE_MENU"
