@@ -38,7 +38,8 @@ TEST(UsageTest, OpensWithTheWindowsUsageThenTheTerminalMode) {
   EXPECT_TRUE(lines[1].contains("window")) << lines[1].toStdString();
   const qsizetype terminal = lines.indexOf("Usage: corvane /cli [options] [files or folders]");
   ASSERT_GT(terminal, 1);
-  const qsizetype firstSwitch = lines.indexOf(QRegularExpression("^  /"));
+  const qsizetype firstSwitch = lines.indexOf(QRegularExpression("  /.*"));
+  ASSERT_GT(firstSwitch, 0);
   EXPECT_LT(terminal, firstSwitch);
   for (qsizetype i = 0; i < terminal; ++i)
     EXPECT_FALSE(lines[i].contains("/cli")) << lines[i].toStdString();
