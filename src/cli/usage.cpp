@@ -62,6 +62,10 @@ std::span<const char* const> UsageExamples() { return kExamples; }
 
 QStringList UsageLines() {
   QStringList lines;
+  lines << Translate(QStringLiteral(EN_TEXT("Usage: corvane [files or folders]")));
+  lines << Translate(
+      QStringLiteral(EN_TEXT("Opens the window with these files and folders in its list.")));
+  lines << QString();
   lines << Translate(QStringLiteral(EN_TEXT("Usage: corvane /cli [options] [files or folders]")));
   for (const UsageEntry& entry : UsageSwitches()) {
     lines << QStringLiteral("  ") + QString::fromLatin1(entry.syntax).leftJustified(kSyntaxWidth) +

@@ -1,8 +1,9 @@
-// The usage of the command-line mode, as printed by /help: one line per switch
-// and key, one per exit status, then two examples (a dry run, then the same
-// rename for real). Every description passes through Translate; the switch
-// names, the status numbers and the examples stay as they are typed. The
-// manual page is written from the same entries (packaging/man_page.cpp).
+// The usage printed by /help: first how the window opens with files, then the
+// command-line mode: one line per switch and key, one per exit status, then
+// two examples (a dry run, then the same rename for real). Every description
+// passes through Translate; the switch names, the status numbers and the
+// examples stay as they are typed. The manual page is written from the same
+// entries (packaging/man_page.cpp).
 #pragma once
 
 #include <QStringList>

@@ -667,7 +667,9 @@ class PosixFileSystem : public FileSystem {
     Step();
     if (::symlink(text.constData(), temp.constData()) != 0) return errno;
     // Only the superuser may give a link away; others keep the copy as theirs.
-    if (keep == Keep::kForMove) (void)::lchown(temp.constData(), st.st_uid, st.st_gid);
+    if (keep == Keep::kForMove) {
+      [[maybe_unused]] const int refused = ::lchown(temp.constData(), st.st_uid, st.st_gid);
+    }
     const timespec copyTimes[2] = {{0, UTIME_OMIT}, st.st_mtim};
     const timespec moveTimes[2] = {st.st_atim, st.st_mtim};
     (void)::utimensat(AT_FDCWD, temp.constData(), keep == Keep::kForMove ? moveTimes : copyTimes,
@@ -716,7 +718,9 @@ class PosixFileSystem : public FileSystem {
       if (const int err = WriteAll(out, buffer.constData(), size_t(n))) return err;
     }
     // Only the superuser may give a file away; others keep the copy as theirs.
-    if (keep == Keep::kForMove) (void)::fchown(out, st.st_uid, st.st_gid);
+    if (keep == Keep::kForMove) {
+      [[maybe_unused]] const int refused = ::fchown(out, st.st_uid, st.st_gid);
+    }
     // File systems without POSIX permissions (FAT) refuse fchmod; the copy is
     // still whole there.
     if (::fchmod(out, st.st_mode & 07777) != 0 && errno != EPERM && !RefusedAsUnsupported(errno)) {

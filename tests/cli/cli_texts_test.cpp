@@ -85,7 +85,8 @@ TEST_F(CliEnglishTextsTest, VerdictsAndProgressAreListedTexts) {
 TEST_F(CliEnglishTextsTest, EveryTranslatedLineOfTheUsageIsAListedText) {
   const QStringList lines = UsageLines();
   ASSERT_FALSE(lines.isEmpty());
-  EXPECT_EQ(lines.first(), Marked("Usage: corvane /cli [options] [files or folders]"));
+  EXPECT_EQ(lines.first(), Marked("Usage: corvane [files or folders]"));
+  EXPECT_TRUE(lines.contains(Marked("Usage: corvane /cli [options] [files or folders]")));
   int switchLines = 0;
   int statusLines = 0;
   int exampleLines = 0;

@@ -434,11 +434,12 @@ INSTANTIATE_TEST_SUITE_P(
                                {"/cli", "/pattern=b", "a.txt", "--version"},
                                "Corvane 2.4\n",
                                true},
-                      InfoCase{"LongHelp", {"--help"}, "Usage: corvane /cli", false},
-                      InfoCase{"ShortHelp", {"-h"}, "Usage: corvane /cli", false},
+                      InfoCase{
+                          "LongHelp", {"--help"}, "Usage: corvane [files or folders]\n", false},
+                      InfoCase{"ShortHelp", {"-h"}, "Usage: corvane [files or folders]\n", false},
                       InfoCase{"HelpInACliRun",
                                {"/cli", "/pattern=b", "a.txt", "-h"},
-                               "Usage: corvane /cli",
+                               "Usage: corvane [files or folders]\n",
                                false}),
     [](const auto& info) { return std::string(info.param.name); });
 

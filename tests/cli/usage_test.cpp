@@ -29,6 +29,22 @@ TEST(UsageTest, HasOneLineForEverySwitchAndKeyAndTwoExamples) {
   EXPECT_FALSE(lines[examples + 2].contains("/dryrun"));
 }
 
+// How the window opens with files comes first; the terminal mode's usage
+// follows, ahead of its switches.
+TEST(UsageTest, OpensWithTheWindowsUsageThenTheTerminalMode) {
+  const QStringList lines = UsageLines();
+  ASSERT_GE(lines.size(), 4);
+  EXPECT_EQ(lines[0], "Usage: corvane [files or folders]");
+  EXPECT_TRUE(lines[1].contains("window")) << lines[1].toStdString();
+  const qsizetype terminal = lines.indexOf("Usage: corvane /cli [options] [files or folders]");
+  ASSERT_GT(terminal, 1);
+  const qsizetype firstSwitch = lines.indexOf(QRegularExpression("  /.*"));
+  ASSERT_GT(firstSwitch, 0);
+  EXPECT_LT(terminal, firstSwitch);
+  for (qsizetype i = 0; i < terminal; ++i)
+    EXPECT_FALSE(lines[i].contains("/cli")) << lines[i].toStdString();
+}
+
 TEST(UsageTest, NamesEachExitStatusByItsNumber) {
   const QStringList lines = UsageLines();
   const qsizetype heading = lines.indexOf("Exit status:");

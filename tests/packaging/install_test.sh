@@ -18,7 +18,8 @@ SERVICE_MENU="$USR/share/kio/servicemenus/$APP_ID.desktop"
 METAINFO="$USR/share/metainfo/$APP_ID.metainfo.xml"
 PAGE="$USR/share/man/man1/corvane.1.gz"
 for f in "$USR/bin/corvane" "$USR/share/corvane/transl.dt" "$ENTRY" "$SERVICE_MENU" "$METAINFO" \
-  "$PAGE" "$USR/share/icons/hicolor/scalable/apps/$APP_ID.svg"; do
+  "$PAGE" "$USR/share/icons/hicolor/scalable/apps/$APP_ID.svg" \
+  "$USR/share/doc/corvane/copyright" "$USR/share/doc/corvane/changelog.gz"; do
   check "installed: ${f#"$ROOT"}" test -f "$f"
 done
 check "the executable is executable" test -x "$USR/bin/corvane"
@@ -35,10 +36,18 @@ check "desktop-file-validate says nothing: $out" test -z "$out"
 check "Exec hands the selected files over" test "$(key "$ENTRY" Exec)" = "corvane %F"
 check "the entry's icon is the installed one" test "$(key "$ENTRY" Icon)" = "$APP_ID"
 check "among the file tools" grep -q '^Categories=.*Utility;FileTools;' "$ENTRY"
-# The KDE service menu: an action on any files and folders.
+# The KDE service menu: an action on any files and folders. desktop-file-validate
+# knows only the types of the desktop entry specification, not KDE's Service,
+# so its keys are checked here.
 action="$(key "$SERVICE_MENU" Actions)"
 action="${action%;}"
-check "service menu type" test "$(key "$SERVICE_MENU" Type)" = Service
+entry_key() { sed -n "/^\[Desktop Entry\]/,/^\[/s/^$1=//p" "$SERVICE_MENU"; }
+check "service menu type" test "$(entry_key Type)" = Service
+check "service menu has a name of its own" test -n "$(entry_key Name)"
+check "service menu is a context-menu plugin" \
+  test "$(entry_key X-KDE-ServiceTypes)" = KonqPopupMenu/Plugin
+bad_lines="$(grep -vnE '^$|^#|^\[[^]]+\]$|^[A-Za-z0-9-]+(\[[A-Za-z_@]+\])?=' "$SERVICE_MENU" || true)"
+check "service menu lines are groups or keys: $bad_lines" test -z "$bad_lines"
 check "service menu for files and folders" grep -qx 'MimeType=all/all;' "$SERVICE_MENU"
 check "service menu names its action group" grep -qx "\[Desktop Action $action\]" "$SERVICE_MENU"
 action_key() { sed -n "/^\[Desktop Action $action\]/,/^\[/s/^$1=//p" "$SERVICE_MENU"; }
@@ -62,7 +71,7 @@ check "metainfo release is the version" grep -q "<release version=\"$VERSION\"" 
 check "metainfo launchable names the entry" \
   grep -q "<launchable type=\"desktop-id\">$APP_ID.desktop</launchable>" "$METAINFO"
 check "metainfo provides the binary" grep -q "<binary>corvane</binary>" "$METAINFO"
-for tag in summary description screenshot content_rating; do
+for tag in summary description screenshot content_rating project_license; do
   check "metainfo has <$tag>" grep -q "<$tag" "$METAINFO"
 done
 
@@ -81,7 +90,7 @@ check "the page's version" grep -q "Corvane $VERSION" "$TMP/page.txt"
 # The installed program: its version, and its translations found in
 # share/corvane under a German system language.
 check "corvane /version" test "$(run_as_new_user "$USR/bin/corvane" /version)" = "Corvane $VERSION"
-usage="Usage: corvane /cli [options] [files or folders]"
+usage="Usage: corvane [files or folders]"
 german="$(translated "$TRANSLATIONS" de "$usage")"
 check "transl.dt translates the usage line" test -n "$german" -a "$german" != "$usage"
 first="$(run_as_new_user LANG=de_DE.UTF-8 "$USR/bin/corvane" /help | head -n 1)"
