@@ -23,7 +23,8 @@ using Kind = OperationQueue::Kind;
 using Settings = BatchSettings;
 
 Error FileExistsError() {
-  return Error(QString::fromUtf16(EN_TEXT("The specified file already exists")), Error::Code::kFileExists);
+  return Error(QString::fromUtf16(EN_TEXT("The specified file already exists")),
+               Error::Code::kFileExists);
 }
 
 // Plans each item against the disk as it is once the operations before it

@@ -20,7 +20,8 @@ bool HoldsForbiddenCharacter(QStringView text) {
 }
 
 Error InvalidCharacters() {
-  return Error(QString::fromUtf16(EN_TEXT("Invalid characters in path")), Error::Code::kInvalidPath);
+  return Error(QString::fromUtf16(EN_TEXT("Invalid characters in path")),
+               Error::Code::kInvalidPath);
 }
 
 // The longest name of one entry on ext4, XFS, Btrfs and NTFS alike.

@@ -13,16 +13,20 @@ namespace corvane {
 namespace file_system_internal {
 
 Error InvalidPathError() {
-  return Error(QString::fromUtf16(EN_TEXT("Invalid characters in path")), Error::Code::kInvalidPath);
+  return Error(QString::fromUtf16(EN_TEXT("Invalid characters in path")),
+               Error::Code::kInvalidPath);
 }
 Error PathNotFoundError() {
-  return Error(QString::fromUtf16(EN_TEXT("The specified path was not found")), Error::Code::kPathNotFound);
+  return Error(QString::fromUtf16(EN_TEXT("The specified path was not found")),
+               Error::Code::kPathNotFound);
 }
 Error FileNotFoundError() {
-  return Error(QString::fromUtf16(EN_TEXT("The specified file was not found")), Error::Code::kFileNotFound);
+  return Error(QString::fromUtf16(EN_TEXT("The specified file was not found")),
+               Error::Code::kFileNotFound);
 }
 Error FileExistsError() {
-  return Error(QString::fromUtf16(EN_TEXT("The specified file already exists")), Error::Code::kFileExists);
+  return Error(QString::fromUtf16(EN_TEXT("The specified file already exists")),
+               Error::Code::kFileExists);
 }
 
 bool HoldsInvalidPathCharacter(QStringView path) {

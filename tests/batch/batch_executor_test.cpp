@@ -1,9 +1,9 @@
 #include "batch/batch_executor.h"
 #include "support/fault_injecting_file_system.h"
 
+#include "base/format.h"
 #include "batch/undo.h"
 #include "batch/undo_log.h"
-#include "base/format.h"
 #include "batch_test_support.h"
 #include "support/completed_text.h"
 #include "support/temp_folder.h"

@@ -8,8 +8,8 @@
 #include <QTimeZone>
 
 #include "base/build_info.h"
-#include "engine/test_photos.h"
 #include "batch/completed_notice.h"
+#include "engine/test_photos.h"
 #include "presets/preset_file.h"
 #include "support/temp_folder.h"
 

@@ -100,7 +100,8 @@ TEST(UserChoicesTest, LivePreviewIsOnUntilTheUserChooses) {
   for (const Case& c : cases) {
     testing::TempFolder folder;
     if (c.file) folder.Create({"Corvane.conf"}, c.file);
-    EXPECT_EQ(UserChoices::InIniFile(folder.file("Corvane.conf")).ReadLivePreview(), c.on) << c.name;
+    EXPECT_EQ(UserChoices::InIniFile(folder.file("Corvane.conf")).ReadLivePreview(), c.on)
+        << c.name;
   }
 }
 

@@ -100,8 +100,8 @@ TEST(HttpClientTest, ATricklingAnswerEndsAtTheDeadline) {
 
   QObject context;
   Download changes;
-  const HttpOutcome outcome = client.Get(
-      server.base().resolved(QUrl("/changes")), changes.sink, [&](const HttpProgress&) {
+  const HttpOutcome outcome =
+      client.Get(server.base().resolved(QUrl("/changes")), changes.sink, [&](const HttpProgress&) {
         QTimer::singleShot(0, &context, [&] {
           clock.Advance(2000ms);
           server.Trickle(1);

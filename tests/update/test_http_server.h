@@ -5,7 +5,8 @@
 // Each path answers as scripted (unknown paths answer 404): a status line,
 // headers, a body sent with or without Content-Length or in chunks, and
 // optionally a pause after some bytes of the body, which lasts until Resume
-// (or for ever, for a stalled answer) and lets Trickle send a few more bytes. Connections are kept alive.
+// (or for ever, for a stalled answer) and lets Trickle send a few more bytes. Connections are kept
+// alive.
 #pragma once
 
 #include <QByteArray>
