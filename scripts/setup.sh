@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins fonts-dejavu-core
+  qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins qt6-translations-l10n fonts-dejavu-core
   libpcre2-dev libjpeg-dev zlib1g-dev libmimalloc-dev libicu-dev libexiv2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   tzdata locales
