@@ -2,7 +2,8 @@
 # Renders the main window with a previewed folder into docs/main-window.png
 # (a row numbered since its new name is taken), the same window in German
 # into docs/main-window-de.png, and the English one under the conflict rule
-# Skip into docs/main-window-skip.png (offscreen, so no display is needed).
+# Skip into docs/main-window-skip.png, and the German question asked before a
+# batch into docs/rename-question-de.png (offscreen, so no display is needed).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -11,4 +12,5 @@ mkdir -p docs
 "${BUILD_DIR:-build}/tools/window_shot" docs/main-window.png
 "${BUILD_DIR:-build}/tools/window_shot" docs/main-window-de.png de
 "${BUILD_DIR:-build}/tools/window_shot" docs/main-window-skip.png en skip
-echo "docs/main-window.png docs/main-window-de.png docs/main-window-skip.png"
+"${BUILD_DIR:-build}/tools/question_shot" docs/rename-question-de.png de
+echo "docs/main-window.png docs/main-window-de.png docs/main-window-skip.png docs/rename-question-de.png"
