@@ -5,6 +5,26 @@
 
 namespace corvane {
 
+namespace {
+
+// ReadOnly only greys out the New Folder button of Qt's own dialog, whose
+// widgets exist once it is shown; a desktop's native folder picker (GTK's,
+// Windows') never shows this widget and may still offer a new folder.
+class FolderPicker final : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QFileDialog::showEvent(event);
+    if (auto* newFolder = findChild<QWidget*>(QStringLiteral("newFolderButton"))) {
+      newFolder->hide();
+    }
+  }
+};
+
+}  // namespace
+
 std::unique_ptr<QMessageBox> NewMessageBox(QWidget* parent, Dialogs::Kind kind,
                                            const QString& title, const QString& text) {
   using Kind = Dialogs::Kind;
@@ -24,11 +44,9 @@ std::unique_ptr<QMessageBox> NewQuestionBox(QWidget* parent, const QString& titl
 
 std::unique_ptr<QFileDialog> NewFolderPicker(QWidget* parent, const QString& title,
                                              const QString& startFolder) {
-  auto dialog = std::make_unique<QFileDialog>(parent, title, startFolder);
+  auto dialog = std::make_unique<FolderPicker>(parent, title, startFolder);
   dialog->setFileMode(QFileDialog::Directory);
-  // Folders of the file system only, and no button that makes a new one.
-  // ReadOnly hides that button in Qt's own dialog; a desktop's native folder
-  // picker (GTK's, Windows') may ignore the option and still offer one.
+  // Folders of the file system only, and no way to make a new one.
   dialog->setOptions(QFileDialog::ShowDirsOnly | QFileDialog::ReadOnly);
   return dialog;
 }

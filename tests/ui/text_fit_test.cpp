@@ -85,11 +85,12 @@ TEST_P(TextFitTest, EveryTextOfTheWindowItsMenusDialogAndBoxesShowsWhole) {
                                << unfit.join(u'\n').toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(EachLanguage, TextFitTest, ::testing::Range(0, 6),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                           const char* codes[] = {"en", "de", "fr", "es", "it", "pt"};
-                           return std::string(codes[info.param]);
-                         });
+std::string LanguageCode(const ::testing::TestParamInfo<int>& info) {
+  const char* codes[] = {"en", "de", "fr", "es", "it", "pt"};
+  return codes[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(EachLanguage, TextFitTest, ::testing::Range(0, 6), LanguageCode);
 
 }  // namespace
 }  // namespace corvane
