@@ -1,5 +1,6 @@
 #include "ui/settings_dialog.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -7,6 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "base/english_text.h"
 #include "i18n/translation.h"
@@ -36,10 +39,7 @@ TFormSettings::TFormSettings(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                  Qt::MSWindowsFixedSizeDialogHint);
   setModal(true);
-  // The height is the design's at least; the layout makes it taller when a
-  // language's explanations wrap to more lines.
-  setFixedWidth(kClientWidth);
-  resize(kClientWidth, kClientHeight);
+  setFixedSize(kClientWidth, kClientHeight);
 
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(12, 12, 12, 12);
@@ -92,6 +92,17 @@ void TFormSettings::ApplyTranslation() {
   closeButton_->setText(Tr(EN_TEXT("Close")));
   closeButton_->setAccessibleName(Tr(EN_TEXT("Close")));
   NumberBox::NameEditors(*this);
+}
+
+bool TFormSettings::event(QEvent* event) {
+  const bool handled = QDialog::event(event);
+  // The layout has just been redone: a language whose explanations wrap to
+  // more lines makes the dialog taller than its design, never shorter.
+  if (event->type() == QEvent::LayoutRequest) {
+    const int needed = std::max(kClientHeight, layout()->totalMinimumSize().height());
+    if (needed != height()) setFixedHeight(needed);
+  }
+  return handled;
 }
 
 void TFormSettings::showEvent(QShowEvent* event) {

@@ -39,6 +39,7 @@ class TFormSettings final : public QDialog {
   void ApplyTranslation();
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
