@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include "i18n/qt_texts.h"
 #include "i18n/translation.h"
 #include "ui/preview_worker.h"
 #include "ui/startup.h"
@@ -90,9 +91,11 @@ int main(int argc, char* argv[]) {
   const QString language = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("de");
   if (!services.userChoices.WriteCurrentLanguage(language)) return 1;
   const auto loadShipped = [&services] {
-    return corvane::LoadTranslationsFrom(QStringLiteral(CORVANE_SHIPPED_TRANSLATIONS),
-                                         corvane::LanguageToOpenIn(services.userChoices))
-        .ok();
+    const bool loaded =
+        corvane::LoadTranslationsFrom(QStringLiteral(CORVANE_SHIPPED_TRANSLATIONS),
+                                      corvane::LanguageToOpenIn(services.userChoices))
+            .ok();
+    return loaded && corvane::UseQtTextsInCurrentLanguage();
   };
   const auto window = corvane::StartMainWindow(app, dialogs, services, paths, loadShipped);
   if (!window) return 1;
