@@ -50,7 +50,8 @@ QString Line(const QWidget& widget, const Room& room, const QString& problem) {
 // width of its longest word.
 Room LabelRoom(const QLabel& label) {
   if (!label.wordWrap()) return {label.text(), label.minimumSizeHint(), label.size()};
-  return {label.text(), {label.minimumSizeHint().width(), label.heightForWidth(label.width())},
+  return {label.text(),
+          {label.minimumSizeHint().width(), label.heightForWidth(label.width())},
           label.size()};
 }
 

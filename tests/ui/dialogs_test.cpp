@@ -34,9 +34,8 @@ TEST_F(QtTextsTest, TheButtonsOfAQuestionSpeakThePickedLanguage) {
     QStringList yesAndNo;
   };
   const Case cases[] = {
-      {"Deutsch", {"&Ja", "&Nein"}},  {"English", {"&Yes", "&No"}},
-      {"Français", {"&Oui", "&Non"}}, {"Español", {"&Sí", "&No"}},
-      {"Italiano", {"&Sì", "&No"}},   {"Português", {"&Sim", "&Não"}},
+      {"Deutsch", {"&Ja", "&Nein"}}, {"English", {"&Yes", "&No"}}, {"Français", {"&Oui", "&Non"}},
+      {"Español", {"&Sí", "&No"}},   {"Italiano", {"&Sì", "&No"}}, {"Português", {"&Sim", "&Não"}},
       {"English", {"&Yes", "&No"}},
   };
   for (const Case& c : cases) {

@@ -21,7 +21,8 @@ TEST(NewVersionFitTest, EveryTextShowsWholeInEachLanguage) {
     for (const bool mandatory : {false, true}) {
       UpdateState state;
       state.QuitAfterDialog = mandatory;
-      state.UpdateMessage = "The new version 2.5 is available\r\n\r\nWhat's new:\r\nFaster renaming";
+      state.UpdateMessage =
+          "The new version 2.5 is available\r\n\r\nWhat's new:\r\nFaster renaming";
       TfrmNewVersion dialog(state, DownloadPlan(), UpdateUiServices());
       dialog.show();
       QCoreApplication::processEvents();
