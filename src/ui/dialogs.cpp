@@ -5,18 +5,58 @@
 
 namespace corvane {
 
-void QtDialogs::ShowMessage(QWidget* parent, Kind kind, const QString& title, const QString& text) {
+namespace {
+
+// ReadOnly only greys out the New Folder button of Qt's own dialog, whose
+// widgets exist once it is shown; a desktop's native folder picker (GTK's,
+// Windows') never shows this widget and may still offer a new folder.
+class FolderPicker final : public QFileDialog {
+ public:
+  using QFileDialog::QFileDialog;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QFileDialog::showEvent(event);
+    if (auto* newFolder = findChild<QWidget*>(QStringLiteral("newFolderButton"))) {
+      newFolder->hide();
+    }
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> NewMessageBox(QWidget* parent, Dialogs::Kind kind,
+                                           const QString& title, const QString& text) {
+  using Kind = Dialogs::Kind;
   const QMessageBox::Icon icon = kind == Kind::kError     ? QMessageBox::Critical
                                  : kind == Kind::kWarning ? QMessageBox::Warning
                                                           : QMessageBox::Information;
-  QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
-  box.exec();
+  return std::make_unique<QMessageBox>(icon, title, text, QMessageBox::Ok, parent);
+}
+
+std::unique_ptr<QMessageBox> NewQuestionBox(QWidget* parent, const QString& title,
+                                            const QString& text) {
+  auto box = std::make_unique<QMessageBox>(QMessageBox::Question, title, text,
+                                           QMessageBox::Yes | QMessageBox::No, parent);
+  box->setDefaultButton(QMessageBox::Yes);
+  return box;
+}
+
+std::unique_ptr<QFileDialog> NewFolderPicker(QWidget* parent, const QString& title,
+                                             const QString& startFolder) {
+  auto dialog = std::make_unique<FolderPicker>(parent, title, startFolder);
+  dialog->setFileMode(QFileDialog::Directory);
+  // Folders of the file system only, and no way to make a new one.
+  dialog->setOptions(QFileDialog::ShowDirsOnly | QFileDialog::ReadOnly);
+  return dialog;
+}
+
+void QtDialogs::ShowMessage(QWidget* parent, Kind kind, const QString& title, const QString& text) {
+  NewMessageBox(parent, kind, title, text)->exec();
 }
 
 bool QtDialogs::AskYesNo(QWidget* parent, const QString& title, const QString& text) {
-  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
-  box.setDefaultButton(QMessageBox::Yes);
-  return box.exec() == QMessageBox::Yes;
+  return NewQuestionBox(parent, title, text)->exec() == QMessageBox::Yes;
 }
 
 QStringList QtDialogs::OpenFileNames(QWidget* parent, const QString& title, const QString& filter) {
@@ -51,12 +91,9 @@ void QtDialogs::RunModal(QDialog& dialog) { dialog.exec(); }
 
 std::optional<QString> QtDialogs::ExistingFolder(QWidget* parent, const QString& title,
                                                  const QString& startFolder) {
-  // Folders of the file system only, and no button that makes a new one.
-  QFileDialog dialog(parent, title, startFolder);
-  dialog.setFileMode(QFileDialog::Directory);
-  dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::ReadOnly);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return dialog.selectedFiles().first();
+  const std::unique_ptr<QFileDialog> dialog = NewFolderPicker(parent, title, startFolder);
+  if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty()) return std::nullopt;
+  return dialog->selectedFiles().first();
 }
 
 }  // namespace corvane

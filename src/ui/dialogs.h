@@ -9,9 +9,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <optional>
 
 class QDialog;
+class QFileDialog;
+class QMessageBox;
 class QWidget;
 
 namespace corvane {
@@ -61,5 +64,14 @@ class QtDialogs final : public Dialogs {
                                         const QString& startFolder) override;
   void RunModal(QDialog& dialog) override;
 };
+
+// The boxes and the folder picker QtDialogs shows, made but not yet shown,
+// so that their buttons and texts can be looked at without a modal loop.
+std::unique_ptr<QMessageBox> NewMessageBox(QWidget* parent, Dialogs::Kind kind,
+                                           const QString& title, const QString& text);
+std::unique_ptr<QMessageBox> NewQuestionBox(QWidget* parent, const QString& title,
+                                            const QString& text);
+std::unique_ptr<QFileDialog> NewFolderPicker(QWidget* parent, const QString& title,
+                                             const QString& startFolder);
 
 }  // namespace corvane

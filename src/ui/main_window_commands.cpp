@@ -18,6 +18,7 @@
 #include "batch/undo.h"
 #include "batch/verdict_texts.h"
 #include "collect/add_files.h"
+#include "i18n/qt_texts.h"
 #include "i18n/translation.h"
 #include "presets/preset_file.h"
 #include "ui/file_list_model.h"
@@ -270,6 +271,7 @@ void TFormMain::AboutClicked() {
 void TFormMain::LanguagePicked(QAction* item) {
   for (QAction* each : languageMenu_->actions()) each->setChecked(false);
   SelectLanguage(item->data().toInt());
+  UseQtTextsInCurrentLanguage();
   item->setChecked(true);
   // Saved before re-captioning, so the choice holds at the next start.
   static_cast<void>(services_.userChoices.WriteCurrentLanguage(Translations().currentCode()));

@@ -1,5 +1,6 @@
 #include "ui/settings_dialog.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,11 +9,14 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "base/english_text.h"
 #include "i18n/translation.h"
 #include "ui/number_box.h"
 #include "ui/option_form.h"
 #include "ui/option_rows.h"
+#include "ui/wrapped_label.h"
 
 namespace corvane {
 namespace {
@@ -41,19 +45,16 @@ TFormSettings::TFormSettings(QWidget* parent) : QDialog(parent) {
   column->setContentsMargins(12, 12, 12, 12);
   column->setSpacing(10);
   // Each group's grid: its explanation across the top, then the rows of the form.
-  const auto group = [&](const char* name, QLabel* explanation = nullptr) {
+  const auto group = [&](const char* name, WrappedLabel* explanation = nullptr) {
     auto* box = Named(new QGroupBox, name);
     auto* grid = new QGridLayout(box);
     grid->setColumnStretch(1, 1);
-    if (explanation) {
-      explanation->setWordWrap(true);
-      grid->addWidget(explanation, 0, 0, 1, 2);
-    }
+    if (explanation) grid->addWidget(explanation, 0, 0, 1, 2);
     column->addWidget(box);
     return box;
   };
-  counterGroup_ = group("GroupBox1", counterNote_ = Named(new QLabel, "Label1"));
-  conflictGroup_ = group("GroupBox4", conflictNote_ = Named(new QLabel, "Label2"));
+  counterGroup_ = group("GroupBox1", counterNote_ = Named(new WrappedLabel, "Label1"));
+  conflictGroup_ = group("GroupBox4", conflictNote_ = Named(new WrappedLabel, "Label2"));
   renamingGroup_ = group("GroupBox2");
   timestampGroup_ = group("GroupBox3");
   column->addStretch();
@@ -83,14 +84,25 @@ void TFormSettings::ApplyTranslation() {
   conflictGroup_->setTitle(Tr(EN_TEXT("Conflict")));
   renamingGroup_->setTitle(Tr(EN_TEXT("Renaming")));
   timestampGroup_->setTitle(Tr(EN_TEXT("Timestamp")));
-  counterNote_->setText(
+  counterNote_->SetWrappedText(
       Tr(EN_TEXT("If {counter} keyword is used in Pattern, then apply the following rules:")));
-  conflictNote_->setText(
+  conflictNote_->SetWrappedText(
       Tr(EN_TEXT("If the file name already exists, then apply the following change:")));
   form_->ApplyTranslation();
   closeButton_->setText(Tr(EN_TEXT("Close")));
   closeButton_->setAccessibleName(Tr(EN_TEXT("Close")));
   NumberBox::NameEditors(*this);
+}
+
+bool TFormSettings::event(QEvent* event) {
+  const bool handled = QDialog::event(event);
+  // The layout has just been redone: a language whose explanations wrap to
+  // more lines makes the dialog taller than its design, never shorter.
+  if (event->type() == QEvent::LayoutRequest) {
+    const int needed = std::max(kClientHeight, layout()->totalMinimumSize().height());
+    if (needed != height()) setFixedHeight(needed);
+  }
+  return handled;
 }
 
 void TFormSettings::showEvent(QShowEvent* event) {

@@ -22,6 +22,7 @@ class QPushButton;
 namespace corvane {
 
 class OptionForm;
+class WrappedLabel;
 
 class TFormSettings final : public QDialog {
   Q_OBJECT
@@ -38,6 +39,7 @@ class TFormSettings final : public QDialog {
   void ApplyTranslation();
 
  protected:
+  bool event(QEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
@@ -45,8 +47,8 @@ class TFormSettings final : public QDialog {
   QGroupBox* conflictGroup_ = nullptr;
   QGroupBox* renamingGroup_ = nullptr;
   QGroupBox* timestampGroup_ = nullptr;
-  QLabel* counterNote_ = nullptr;   // when the counter rows apply
-  QLabel* conflictNote_ = nullptr;  // when the conflict row applies
+  WrappedLabel* counterNote_ = nullptr;   // when the counter rows apply
+  WrappedLabel* conflictNote_ = nullptr;  // when the conflict row applies
   QPushButton* closeButton_ = nullptr;
   OptionForm* form_ = nullptr;  // the controls of the five options (ui/option_rows.h)
 };

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 
+#include "i18n/qt_texts.h"
 #include "i18n/translation.h"
 #include "platform/paths.h"
 #include "platform/translation_file.h"
@@ -28,6 +29,7 @@ std::unique_ptr<TFormMain> StartMainWindow(QApplication& app, Dialogs& dialogs,
   QApplication::setWindowIcon(ProgramIcon(QStringLiteral("corvane")));
   if (!theme.ok()) DialogSink(dialogs, nullptr).ShowError(theme.error());
   LoadTranslationsForUser();
+  UseQtTextsInCurrentLanguage();
   if (beforeWindow && !beforeWindow()) return nullptr;
 
   // The settings dialog exists, hidden, before the window whose commands read it.

@@ -1,7 +1,7 @@
 // The window's start-up after the application object exists: the theme, the
-// application title, the translations, the settings dialog (hidden), then the
-// main window with its language menu, shown, with the
-// paths a file manager handed over already added as a drop adds them.
+// application title, the translations (ours and Qt's own), the settings
+// dialog (hidden), then the main window with its language menu, shown, with
+// the paths a file manager handed over already added as a drop adds them.
 #pragma once
 
 #include <QStringList>

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QShowEvent>
 
+#include <algorithm>
+
 #include "base/english_text.h"
 #include "i18n/translation.h"
 
@@ -17,6 +19,13 @@ namespace {
 
 constexpr char16_t kFailedText[] =
     EN_TEXT("Failed to download update. Please download manually on website.");
+
+// The buttons' design: right-aligned on one line, "Update Now" to the left.
+constexpr int kButtonTop = 148;
+constexpr int kButtonsRight = 394;
+constexpr int kButtonGap = 13;
+constexpr int kUpdateWidth = 100;
+constexpr int kCancelWidth = 75;
 
 QString Translated(const char16_t* english) { return Translate(QString::fromUtf16(english)); }
 
@@ -60,8 +69,9 @@ TfrmNewVersion::TfrmNewVersion(UpdateState& state, DownloadPlan plan, UpdateUiSe
   ProgressBar1->setTextVisible(false);
   ProgressBar1->hide();
 
-  btUpdateNow = Place<QPushButton>(this, "btUpdateNow", {206, 148, 100, 25});
-  btCancel = Place<QPushButton>(this, "btCancel", {319, 148, 75, 25});
+  btUpdateNow = Place<QPushButton>(this, "btUpdateNow", {0, kButtonTop, kUpdateWidth, 25});
+  btCancel = Place<QPushButton>(this, "btCancel", {0, kButtonTop, kCancelWidth, 25});
+  PlaceButtons();
   btUpdateNow->setAutoDefault(false);
   btCancel->setAutoDefault(false);
   connect(btUpdateNow, &QPushButton::clicked, this, &TfrmNewVersion::btUpdateNowClick);
@@ -84,6 +94,16 @@ void TfrmNewVersion::FormShow() {
   btCancel->setText(state_.QuitAfterDialog ? Translated(EN_TEXT("Exit"))
                                            : Translated(EN_TEXT("Skip")));
   Label1->setText(DisplayText(state_.UpdateMessage));
+  PlaceButtons();
+}
+
+// The design's widths, unless a language's words need more.
+void TfrmNewVersion::PlaceButtons() {
+  const int cancel = std::max(kCancelWidth, btCancel->sizeHint().width());
+  const int update = std::max(kUpdateWidth, btUpdateNow->sizeHint().width());
+  btCancel->setGeometry(kButtonsRight - cancel, kButtonTop, cancel, btCancel->height());
+  btUpdateNow->setGeometry(kButtonsRight - cancel - kButtonGap - update, kButtonTop, update,
+                           btUpdateNow->height());
 }
 
 void TfrmNewVersion::done(int result) {
@@ -111,6 +131,7 @@ void TfrmNewVersion::btUpdateNowClick() {
   download_ = &download;
 
   btCancel->setText(Translated(EN_TEXT("Abort")));
+  PlaceButtons();
   btUpdateNow->setEnabled(false);
   ProgressBar1->setValue(0);
   ProgressBar1->show();

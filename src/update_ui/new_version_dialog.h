@@ -67,6 +67,7 @@ class TfrmNewVersion : public QDialog {
   void FormClose();
   void btCancelClick();
   void btUpdateNowClick();
+  void PlaceButtons();
 
   UpdateState& state_;
   DownloadPlan plan_;

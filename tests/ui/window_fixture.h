@@ -17,6 +17,7 @@
 #include <QUrl>
 
 #include "engine/rename_options.h"
+#include "i18n/qt_texts.h"
 #include "i18n/translation.h"
 #include "support/temp_folder.h"
 #include "ui/main_window.h"
@@ -26,7 +27,7 @@ namespace corvane::testing {
 
 // Loads a translation file as the program's catalogue for the test's life
 // (none: an empty catalogue), and leaves the catalogue empty, English
-// current, when the test ends.
+// current and Qt's own texts English, when the test ends.
 class CatalogueForTest {
  public:
   CatalogueForTest(const QString& file, const UserChoices& store) {
@@ -37,6 +38,7 @@ class CatalogueForTest {
   ~CatalogueForTest() {
     static_cast<void>(
         LoadTranslationsFrom(QString(), LanguageToOpenIn(UserChoices::InIniFile(QString()))));
+    UseQtTextsIn(QString());
   }
   CatalogueForTest(const CatalogueForTest&) = delete;
   CatalogueForTest& operator=(const CatalogueForTest&) = delete;
