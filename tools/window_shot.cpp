@@ -32,6 +32,16 @@
 
 namespace {
 
+// The real file system, with the undo log and the remembered choices in `home`.
+corvane::WindowServices ServicesIn(const QTemporaryDir& home) {
+  corvane::WindowServices services{corvane::RealFileSystem(),
+                                   home.filePath(QStringLiteral("last_rename.csv")),
+                                   corvane::EngineContext::FromSystem()};
+  services.userChoices =
+      corvane::UserChoices::InIniFile(home.filePath(QStringLiteral("language.ini")));
+  return services;
+}
+
 // A small photo at `path` whose Exif says it was taken at `exifTime`.
 bool WritePhotoTaken(const QString& path, const char* exifTime) {
   QImage picture(64, 48, QImage::Format_RGB32);
@@ -64,11 +74,7 @@ int ShowSortedByDateTaken(QApplication& app, const char* output) {
     if (!WritePhotoTaken(paths.back(), taken)) return 1;
   }
   corvane::QtDialogs dialogs;
-  corvane::WindowServices services{corvane::RealFileSystem(),
-                                   home.filePath(QStringLiteral("last_rename.csv")),
-                                   corvane::EngineContext::FromSystem()};
-  services.userChoices =
-      corvane::UserChoices::InIniFile(home.filePath(QStringLiteral("language.ini")));
+  corvane::WindowServices services = ServicesIn(home);
   const auto window = corvane::StartMainWindow(app, dialogs, services, paths, [] { return true; });
   if (!window) return 1;
   auto* pattern = window->findChild<QLineEdit*>(QStringLiteral("edtPattern"));
@@ -117,11 +123,7 @@ int main(int argc, char* argv[]) {
   }
 
   corvane::QtDialogs dialogs;
-  corvane::WindowServices services{corvane::RealFileSystem(),
-                                   home.filePath(QStringLiteral("last_rename.csv")),
-                                   corvane::EngineContext::FromSystem()};
-  services.userChoices =
-      corvane::UserChoices::InIniFile(home.filePath(QStringLiteral("language.ini")));
+  corvane::WindowServices services = ServicesIn(home);
   const QString language = argc >= 3 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("en");
   if (!services.userChoices.WriteCurrentLanguage(language)) return 1;
   const auto loadShipped = [&services] {
