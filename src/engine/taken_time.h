@@ -7,7 +7,7 @@
 // creation time of the movie header, which is UTC, turned into local time.
 //
 // A date taken is held as a floating wall-clock time: the date and the time
-// of day, in a QDateTime of spec UTC only so that no zone's daylight-saving
+// of day, in a QDateTime marked as UTC only so that no zone's daylight-saving
 // rules can move it. A file without one, an unreadable or a damaged file, and
 // a malformed value all give none; nothing here throws.
 #pragma once

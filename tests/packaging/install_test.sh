@@ -37,7 +37,7 @@ check "Exec hands the selected files over" test "$(key "$ENTRY" Exec)" = "corvan
 check "the entry's icon is the installed one" test "$(key "$ENTRY" Icon)" = "$APP_ID"
 check "among the file tools" grep -q '^Categories=.*Utility;FileTools;' "$ENTRY"
 # The KDE service menu: an action on any files and folders. desktop-file-validate
-# knows only the types of the desktop entry specification, not KDE's Service,
+# knows only the types of the freedesktop desktop entry standard, not KDE's Service,
 # so its keys are checked here.
 action="$(key "$SERVICE_MENU" Actions)"
 action="${action%;}"
